@@ -1,0 +1,92 @@
+# Adds every immediate or nested folder below ROOT that holds a CMakeLists.txt,
+# stopping at the first level that has one (that folder adds its own children).
+function(orvellan_add_subdirectories root)
+    if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${root})
+        return()
+    endif()
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${root}/CMakeLists.txt)
+        add_subdirectory(${CMAKE_SOURCE_DIR}/${root} ${CMAKE_BINARY_DIR}/${root})
+        return()
+    endif()
+    file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/${root}/*)
+    list(SORT children)
+    foreach(child ${children})
+        if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/${child})
+            orvellan_add_subdirectories(${child})
+        endif()
+    endforeach()
+endfunction()
+
+# orvellan_library(NAME [LIBS ...]): a static library of every .cpp in the
+# current folder (not its subfolders), with the repository root on the include path.
+function(orvellan_library name)
+    cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    if(NOT sources AND NOT ARG_SOURCES)
+        # Headers only so far: an interface target keeps dependents linking.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+        return()
+    endif()
+    add_library(${name} STATIC ${sources} ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# orvellan_test_folder(PREFIX LIBS ...): one test binary per *Test.cpp in the
+# current folder, named PREFIX_<file name>, so several people can add test files
+# to one folder without touching its CMakeLists.txt.
+function(orvellan_test_folder prefix)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+    file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Support.cpp)
+    foreach(test ${tests})
+        get_filename_component(stem ${test} NAME_WE)
+        orvellan_test(${prefix}_${stem} SOURCES ${test} ${helpers} LIBS ${ARG_LIBS})
+    endforeach()
+endfunction()
+
+# orvellan_test(NAME SOURCES ... LIBS ...): one GoogleTest binary, one ctest entry,
+# run headless with the working folder set to the binary's folder.
+function(orvellan_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE
+        ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1"
+        TIMEOUT 600)
+endfunction()
+
+# orvellan_fuzz(NAME SOURCES ... LIBS ...): a fuzz target defining
+# LLVMFuzzerTestOneInput. Always built as a corpus replayer run by ctest over
+# fuzz/corpus/NAME; with ORVELLAN_LIBFUZZER also as a libFuzzer binary.
+function(orvellan_fuzz name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(fuzz_${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    target_include_directories(fuzz_${name}_replay PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(fuzz_${name}_replay PRIVATE ${ARG_LIBS})
+    add_test(NAME fuzz_${name}_corpus COMMAND fuzz_${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    set_tests_properties(fuzz_${name}_corpus PROPERTIES
+        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 600)
+    if(ORVELLAN_LIBFUZZER)
+        add_executable(fuzz_${name} ${ARG_SOURCES})
+        target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR})
+        target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+        target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+        target_link_libraries(fuzz_${name} PRIVATE ${ARG_LIBS})
+    endif()
+endfunction()
+
+# orvellan_bench(NAME SOURCES ... LIBS ...): a Google Benchmark binary (not run by ctest).
+function(orvellan_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,431 @@
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+namespace
+{
+
+bool existsRaw(const std::string& path)
+{
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb - 'A' + 'a');
+        if (ca != cb)
+            return false;
+    }
+    return true;
+}
+
+// Finds the entry of folder whose name matches name ignoring case; prefers an exact match.
+std::optional<std::string> findNoCase(const std::string& folder, std::string_view name)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return std::nullopt;
+    std::optional<std::string> found;
+    while (dirent* entry = ::readdir(dir))
+    {
+        std::string_view entryName(entry->d_name);
+        if (entryName == name)
+        {
+            found = std::string(entryName);
+            break;
+        }
+        if (!found && equalsNoCase(entryName, name))
+            found = std::string(entryName);
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::string parentFolder(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+} // namespace
+
+std::string slashPath(std::string_view path)
+{
+    std::string out(path);
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+std::string nativePath(std::string_view path)
+{
+    std::string fixed = slashPath(path);
+    if (fixed.empty() || existsRaw(fixed))
+        return fixed;
+
+    // Walk the components, replacing each that does not exist by its
+    // case-insensitive match. Once one has no match, the rest is kept as written.
+    std::string result;
+    size_t pos = 0;
+    if (fixed[0] == '/')
+    {
+        result = "/";
+        pos = 1;
+    }
+    bool matching = true;
+    while (pos <= fixed.size())
+    {
+        size_t next = fixed.find('/', pos);
+        if (next == std::string::npos)
+            next = fixed.size();
+        std::string_view part(fixed.data() + pos, next - pos);
+        if (!part.empty())
+        {
+            std::string candidate = result;
+            if (!candidate.empty() && candidate.back() != '/')
+                candidate += '/';
+            std::string exact = candidate + std::string(part);
+            if (matching && part != "." && part != ".." && !existsRaw(exact))
+            {
+                auto match = findNoCase(candidate.empty() ? std::string() : candidate, part);
+                if (match)
+                    exact = candidate + *match;
+                else
+                    matching = false;
+            }
+            result = exact;
+        }
+        else if (next < fixed.size() && !result.empty() && result.back() != '/')
+        {
+            result += '/';
+        }
+        pos = next + 1;
+    }
+    if (!fixed.empty() && fixed.back() == '/' && (result.empty() || result.back() != '/'))
+        result += '/';
+    return result;
+}
+
+std::optional<FileInfo> fileInfo(std::string_view path)
+{
+    struct stat st{};
+    if (::stat(nativePath(path).c_str(), &st) != 0)
+        return std::nullopt;
+    FileInfo info;
+    info.size = static_cast<uint64_t>(st.st_size);
+    info.modifiedSeconds = st.st_mtim.tv_sec;
+    info.modifiedNanoseconds = st.st_mtim.tv_nsec;
+    info.isDirectory = S_ISDIR(st.st_mode);
+    return info;
+}
+
+bool fileExists(std::string_view path)
+{
+    auto info = fileInfo(path);
+    return info && !info->isDirectory;
+}
+
+bool directoryExists(std::string_view path)
+{
+    auto info = fileInfo(path);
+    return info && info->isDirectory;
+}
+
+std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t maxBytes)
+{
+    File file;
+    if (!file.open(path, File::Mode::Read))
+        return std::nullopt;
+    int64_t size = file.size();
+    if (size < 0 || uint64_t(size) > maxBytes)
+        return std::nullopt;
+    std::vector<uint8_t> data(static_cast<size_t>(size));
+    size_t got = data.empty() ? 0 : file.read(data.data(), data.size());
+    if (got != data.size())
+        return std::nullopt;
+    return data;
+}
+
+bool writeFile(std::string_view path, const void* data, size_t size)
+{
+    File file;
+    if (!file.open(path, File::Mode::Write))
+        return false;
+    return file.write(data, size) == size;
+}
+
+bool writeFileAtomic(std::string_view path, const void* data, size_t size)
+{
+    std::string target = nativePath(path);
+    std::string temp = target + ".tmp" + std::to_string(::getpid());
+    {
+        File file;
+        if (!file.open(temp, File::Mode::Write))
+            return false;
+        if (file.write(data, size) != size || !file.flush())
+        {
+            file.close();
+            ::unlink(temp.c_str());
+            return false;
+        }
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+    {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    int dirFd = ::open(parentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0)
+    {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+bool createDirectories(std::string_view path)
+{
+    std::string fixed = nativePath(path);
+    if (fixed.empty())
+        return false;
+    for (size_t pos = 1; pos <= fixed.size(); ++pos)
+    {
+        if (pos == fixed.size() || fixed[pos] == '/')
+        {
+            std::string prefix = fixed.substr(0, pos);
+            if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
+                return false;
+        }
+    }
+    return directoryExists(fixed);
+}
+
+bool removeFile(std::string_view path) { return ::unlink(nativePath(path).c_str()) == 0; }
+
+bool removeDirectory(std::string_view path) { return ::rmdir(nativePath(path).c_str()) == 0; }
+
+bool renameFile(std::string_view from, std::string_view to)
+{
+    return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
+}
+
+std::vector<DirectoryEntry> listDirectory(std::string_view path)
+{
+    std::vector<DirectoryEntry> entries;
+    std::string folder = nativePath(path);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return entries;
+    while (dirent* entry = ::readdir(dir))
+    {
+        std::string name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat st{};
+        bool isDir = ::stat((folder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({name, isDir});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::string currentDirectory()
+{
+    char buffer[PATH_MAX];
+    if (::getcwd(buffer, sizeof buffer) == nullptr)
+        return std::string();
+    return buffer;
+}
+
+bool changeDirectory(std::string_view path) { return ::chdir(nativePath(path).c_str()) == 0; }
+
+std::string executableFolder()
+{
+    char buffer[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return "./";
+    std::string path(buffer, static_cast<size_t>(n));
+    return path.substr(0, path.find_last_of('/') + 1);
+}
+
+File::~File() { close(); }
+
+File::File(File&& other) noexcept : mFd(other.mFd) { other.mFd = -1; }
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other)
+    {
+        close();
+        mFd = other.mFd;
+        other.mFd = -1;
+    }
+    return *this;
+}
+
+bool File::open(std::string_view path, Mode mode)
+{
+    close();
+    int flags = O_CLOEXEC;
+    std::string name;
+    switch (mode)
+    {
+    case Mode::Read:
+        flags |= O_RDONLY;
+        name = nativePath(path);
+        break;
+    case Mode::ReadWrite:
+        flags |= O_RDWR;
+        name = nativePath(path);
+        break;
+    case Mode::Write:
+        flags |= O_WRONLY | O_CREAT | O_TRUNC;
+        name = nativePath(path);
+        break;
+    case Mode::Append:
+        flags |= O_WRONLY | O_CREAT | O_APPEND;
+        name = nativePath(path);
+        break;
+    }
+    mFd = ::open(name.c_str(), flags, 0644);
+    if (mFd >= 0 && (mode == Mode::Read || mode == Mode::ReadWrite))
+    {
+        struct stat st{};
+        if (::fstat(mFd, &st) != 0 || S_ISDIR(st.st_mode))
+            close();
+    }
+    return mFd >= 0;
+}
+
+void File::close()
+{
+    if (mFd >= 0)
+    {
+        ::close(mFd);
+        mFd = -1;
+    }
+}
+
+size_t File::read(void* buffer, size_t size)
+{
+    if (mFd < 0)
+        return 0;
+    size_t total = 0;
+    auto* out = static_cast<uint8_t*>(buffer);
+    while (total < size)
+    {
+        ssize_t n = ::read(mFd, out + total, size - total);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        total += static_cast<size_t>(n);
+    }
+    return total;
+}
+
+size_t File::write(const void* buffer, size_t size)
+{
+    if (mFd < 0)
+        return 0;
+    size_t total = 0;
+    auto* in = static_cast<const uint8_t*>(buffer);
+    while (total < size)
+    {
+        ssize_t n = ::write(mFd, in + total, size - total);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        total += static_cast<size_t>(n);
+    }
+    return total;
+}
+
+bool File::seek(int64_t offset, int whence)
+{
+    return mFd >= 0 && ::lseek(mFd, static_cast<off_t>(offset), whence) >= 0;
+}
+
+int64_t File::tell() const { return mFd >= 0 ? ::lseek(mFd, 0, SEEK_CUR) : -1; }
+
+int64_t File::size() const
+{
+    struct stat st{};
+    if (mFd < 0 || ::fstat(mFd, &st) != 0)
+        return -1;
+    return st.st_size;
+}
+
+bool File::flush() { return mFd >= 0 && ::fsync(mFd) == 0; }
+
+MappedFile::~MappedFile() { close(); }
+
+bool MappedFile::open(std::string_view path)
+{
+    close();
+    int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    {
+        ::close(fd);
+        return false;
+    }
+    mSize = static_cast<size_t>(st.st_size);
+    if (mSize == 0)
+    {
+        ::close(fd);
+        mOpenEmpty = true;
+        return true;
+    }
+    void* map = ::mmap(nullptr, mSize, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (map == MAP_FAILED)
+    {
+        mSize = 0;
+        return false;
+    }
+    mData = static_cast<const uint8_t*>(map);
+    return true;
+}
+
+void MappedFile::close()
+{
+    if (mData)
+        ::munmap(const_cast<uint8_t*>(mData), mSize);
+    mData = nullptr;
+    mSize = 0;
+    mOpenEmpty = false;
+}
+
+} // namespace platform
