@@ -1,0 +1,107 @@
+#include "framework/resources/ImageLib.h"
+
+#include <cctype>
+#include <string_view>
+
+namespace ImageLib
+{
+
+uint32_t gAlphaComposeColor = 0xFFFFFF;
+
+Image::Image(int width, int height)
+    : mWidth(width), mHeight(height), mBits(static_cast<size_t>(width) * static_cast<size_t>(height))
+{
+}
+
+bool SizeAllowed(int64_t width, int64_t height)
+{
+    return width > 0 && height > 0 && width <= kMaxImageDimension && height <= kMaxImageDimension &&
+           width * height <= kMaxImagePixels;
+}
+
+namespace
+{
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+using Reader = std::unique_ptr<Image> (*)(const std::string&);
+
+struct Format
+{
+    const char* extension;
+    Reader read;
+};
+
+// The order in which a name without an extension is tried.
+constexpr Format kFormats[] = {
+    {".tga", ReadTgaImage},
+    {".jpg", ReadJpegImage},
+    {".png", ReadPngImage},
+    {".gif", ReadGifImage},
+};
+
+std::unique_ptr<Image> LoadPicture(const std::string& name)
+{
+    size_t slash = name.find_last_of("\\/");
+    size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = name.find('.', fileStart);
+    if (dot == std::string::npos)
+    {
+        for (const Format& format : kFormats)
+            if (auto image = format.read(name + format.extension))
+                return image;
+        return nullptr;
+    }
+    std::string_view extension = std::string_view(name).substr(dot);
+    std::string base = name.substr(0, dot);
+    for (const Format& format : kFormats)
+        if (EqualsNoCase(extension, format.extension))
+            return format.read(base + format.extension);
+    return nullptr;
+}
+
+std::unique_ptr<Image> FindAlphaImage(const std::string& name)
+{
+    size_t slash = name.find_last_of("\\/");
+    size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string besideName = name.substr(0, fileStart) + "_" + name.substr(fileStart);
+    if (auto alpha = LoadImageFile(besideName, false))
+        return alpha;
+    if (fileStart == 0)
+        return nullptr;
+    return LoadImageFile("_" + name, false);
+}
+
+} // namespace
+
+std::unique_ptr<Image> LoadImageFile(const std::string& name, bool lookForAlpha)
+{
+    std::unique_ptr<Image> image = LoadPicture(name);
+    if (!lookForAlpha)
+        return image;
+
+    std::unique_ptr<Image> alpha = FindAlphaImage(name);
+    if (!alpha)
+        return image;
+    if (!image)
+    {
+        uint32_t colour = gAlphaComposeColor & 0xFFFFFF;
+        for (uint32_t& pixel : alpha->mBits)
+            pixel = ((pixel & 0xFF) << 24) | colour;
+        return alpha;
+    }
+    if (alpha->mWidth == image->mWidth && alpha->mHeight == image->mHeight)
+        for (size_t i = 0; i < image->mBits.size(); ++i)
+            image->mBits[i] = (image->mBits[i] & 0x00FFFFFF) | ((alpha->mBits[i] & 0xFF) << 24);
+    return image;
+}
+
+} // namespace ImageLib
