@@ -1,0 +1,273 @@
+#include "platform/Window.h"
+
+#include "platform/MessagePump.h"
+#include "platform/TextEncoding.h"
+
+#include <SDL.h>
+#include <algorithm>
+
+namespace platform
+{
+
+namespace
+{
+
+// Room left for a title bar and frame when the desktop cannot tell their size
+// before the window is shown.
+constexpr int kAssumedFrameWidth = 16;
+constexpr int kAssumedFrameHeight = 48;
+
+bool videoReady()
+{
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
+
+} // namespace
+
+WindowRect fitRect(int imageWidth, int imageHeight, const WindowRect& area)
+{
+    if (imageWidth <= 0 || imageHeight <= 0 || area.width <= 0 || area.height <= 0)
+        return {area.x, area.y, 0, 0};
+    // Compare the two scales exactly in integers: width-bound when
+    // area.width / imageWidth <= area.height / imageHeight.
+    int width = area.width;
+    int height = area.height;
+    if (int64_t(area.width) * imageHeight <= int64_t(area.height) * imageWidth)
+        height = static_cast<int>(int64_t(area.width) * imageHeight / imageWidth);
+    else
+        width = static_cast<int>(int64_t(area.height) * imageWidth / imageHeight);
+    return {area.x + (area.width - width) / 2, area.y + (area.height - height) / 2, width, height};
+}
+
+WindowRect workArea()
+{
+    SDL_Rect r{0, 0, 0, 0};
+    if (!videoReady() || SDL_GetDisplayUsableBounds(0, &r) != 0)
+        return desktopBounds();
+    return {r.x, r.y, r.w, r.h};
+}
+
+WindowRect desktopBounds()
+{
+    SDL_Rect r{0, 0, 0, 0};
+    if (!videoReady() || SDL_GetDisplayBounds(0, &r) != 0)
+        return {0, 0, 0, 0};
+    return {r.x, r.y, r.w, r.h};
+}
+
+Window::~Window()
+{
+    destroy();
+}
+
+bool Window::create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen)
+{
+    destroy();
+    if (imageWidth <= 0 || imageHeight <= 0)
+        return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    mImageWidth = imageWidth;
+    mImageHeight = imageHeight;
+    mFullScreen = fullScreen;
+    const std::string utf8 = windows1252ToUtf8(title);
+    uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    mWindow = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, imageWidth,
+                               imageHeight, flags);
+    if (!mWindow)
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    mId = SDL_GetWindowID(mWindow);
+    setMainMessageWindow(mId);
+    if (!fullScreen)
+    {
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
+        {
+            top = kAssumedFrameHeight;
+            left = kAssumedFrameWidth / 2;
+            right = kAssumedFrameWidth / 2;
+        }
+        const WindowRect area = workArea();
+        const WindowRect room{area.x + left, area.y + top, area.width - left - right,
+                              area.height - top - bottom};
+        const WindowRect fitted = fitRect(imageWidth, imageHeight, room);
+        if (fitted.width > 0 && fitted.height > 0)
+        {
+            SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
+            SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
+        }
+    }
+    return true;
+}
+
+void Window::destroy()
+{
+    if (!mWindow)
+        return;
+    if (mTexture)
+        SDL_DestroyTexture(mTexture);
+    if (mRenderer)
+        SDL_DestroyRenderer(mRenderer);
+    SDL_DestroyWindow(mWindow);
+    mTexture = nullptr;
+    mRenderer = nullptr;
+    mWindow = nullptr;
+    mId = 0;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void Window::show(bool activate)
+{
+    if (!mWindow)
+        return;
+    SDL_ShowWindow(mWindow);
+    if (activate)
+        SDL_RaiseWindow(mWindow);
+}
+
+void Window::hide()
+{
+    if (mWindow)
+        SDL_HideWindow(mWindow);
+}
+
+bool Window::isShown() const
+{
+    return mWindow && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_SHOWN) != 0;
+}
+
+void Window::setTitle(std::string_view title)
+{
+    if (mWindow)
+        SDL_SetWindowTitle(mWindow, windows1252ToUtf8(title).c_str());
+}
+
+bool Window::setFullScreen(bool fullScreen)
+{
+    if (!mWindow)
+        return false;
+    if (SDL_SetWindowFullscreen(mWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    mFullScreen = fullScreen;
+    return true;
+}
+
+void Window::minimise()
+{
+    if (mWindow)
+        SDL_MinimizeWindow(mWindow);
+}
+
+void Window::restore()
+{
+    if (mWindow)
+        SDL_RestoreWindow(mWindow);
+}
+
+void Window::bringToFront()
+{
+    if (!mWindow)
+        return;
+    if (isMinimised())
+        SDL_RestoreWindow(mWindow);
+    SDL_ShowWindow(mWindow);
+    SDL_RaiseWindow(mWindow);
+}
+
+bool Window::isMinimised() const
+{
+    return mWindow && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool Window::hasFocus() const
+{
+    return mWindow && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void Window::setPosition(int x, int y)
+{
+    if (mWindow)
+        SDL_SetWindowPosition(mWindow, x, y);
+}
+
+WindowRect Window::frame() const
+{
+    WindowRect r;
+    if (!mWindow)
+        return r;
+    SDL_GetWindowPosition(mWindow, &r.x, &r.y);
+    SDL_GetWindowSize(mWindow, &r.width, &r.height);
+    return r;
+}
+
+WindowRect Window::clientRect() const
+{
+    WindowRect r;
+    if (mWindow)
+        SDL_GetWindowSize(mWindow, &r.width, &r.height);
+    return r;
+}
+
+WindowRect Window::presentationRect() const
+{
+    return fitRect(mImageWidth, mImageHeight, clientRect());
+}
+
+int Window::refreshRate() const
+{
+    if (!mWindow)
+        return 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(mWindow, &mode) != 0)
+        return 0;
+    return mode.refresh_rate;
+}
+
+bool Window::present(const uint32_t* pixels, int width, int height, int pitchBytes)
+{
+    if (!mWindow || !pixels || width <= 0 || height <= 0)
+        return false;
+    if (!mRenderer)
+    {
+        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
+        if (!mRenderer)
+            mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
+        if (!mRenderer)
+            return false;
+    }
+    if (!mTexture || mTextureWidth != width || mTextureHeight != height)
+    {
+        if (mTexture)
+            SDL_DestroyTexture(mTexture);
+        mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
+                                     height);
+        if (!mTexture)
+            return false;
+        mTextureWidth = width;
+        mTextureHeight = height;
+    }
+    if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitchBytes) != 0)
+        return false;
+    int outW = 0, outH = 0;
+    if (SDL_GetRendererOutputSize(mRenderer, &outW, &outH) != 0)
+        return false;
+    const WindowRect target = fitRect(width, height, {0, 0, outW, outH});
+    const SDL_Rect dst{target.x, target.y, target.width, target.height};
+    SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
+    SDL_RenderClear(mRenderer);
+    SDL_RenderCopy(mRenderer, mTexture, nullptr, &dst);
+    SDL_RenderPresent(mRenderer);
+    return true;
+}
+
+bool Window::mouseInside() const
+{
+    return mWindow && SDL_GetMouseFocus() == mWindow;
+}
+
+} // namespace platform

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace platform
+{
+
+struct WindowRect
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const WindowRect&) const = default;
+};
+
+// The largest rectangle of the image's aspect that fits in `area`, centred in it.
+WindowRect fitRect(int imageWidth, int imageHeight, const WindowRect& area);
+
+// The desktop's usable area (without panels) of the first display, and its size.
+WindowRect workArea();
+WindowRect desktopBounds();
+
+// The program's window on the desktop. It shows an image of a fixed size
+// (the application's screen): in a window scaled to the largest size that fits
+// the screen, or full screen in the desktop's own mode with the image
+// letterboxed; the monitor's mode is never changed. Main thread only.
+class Window
+{
+public:
+    Window() = default;
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Creates the window hidden. Titles are Windows-1252 text.
+    bool create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen);
+    void destroy();
+    bool isOpen() const { return mWindow != nullptr; }
+    // The id that the window's messages carry.
+    uint32_t id() const { return mId; }
+
+    void show(bool activate = true);
+    void hide();
+    bool isShown() const;
+    void setTitle(std::string_view title);
+    bool setFullScreen(bool fullScreen);
+    bool isFullScreen() const { return mFullScreen; }
+    void minimise();
+    void restore();
+    // Restores a minimised window and raises it above the others.
+    void bringToFront();
+    bool isMinimised() const;
+    bool hasFocus() const;
+    void setPosition(int x, int y);
+    WindowRect frame() const; // position and size of the client area on the desktop
+
+    // The client area's size in pixels and where the image lies in it; mouse
+    // positions map from this rectangle onto the image.
+    WindowRect clientRect() const;
+    WindowRect presentationRect() const;
+
+    // The display's refresh rate as the desktop reports it; 0 when unknown.
+    int refreshRate() const;
+
+    // Shows one frame of 32-bit 0xAARRGGBB pixels (alpha ignored) scaled into
+    // the presentation rectangle, the rest of the client area black.
+    bool present(const uint32_t* pixels, int width, int height, int pitchBytes);
+
+    // Whether the mouse is over this window's client area.
+    bool mouseInside() const;
+
+    SDL_Window* sdlWindow() const { return mWindow; }
+
+private:
+    SDL_Window* mWindow = nullptr;
+    SDL_Renderer* mRenderer = nullptr;
+    SDL_Texture* mTexture = nullptr;
+    int mTextureWidth = 0;
+    int mTextureHeight = 0;
+    uint32_t mId = 0;
+    int mImageWidth = 0;
+    int mImageHeight = 0;
+    bool mFullScreen = false;
+};
+
+} // namespace platform
