@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Image.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
