@@ -1,0 +1,8 @@
+#include "FuzzFile.h"
+#include "framework/resources/ImageLib.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ImageLib::ReadJpegImage(WriteFuzzInput(data, size, ".jpg"));
+    return 0;
+}
