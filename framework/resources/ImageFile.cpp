@@ -1,25 +1,25 @@
 #include "framework/resources/ImageFile.h"
 
+#include "framework/resources/PakFile.h"
+
 namespace ImageLib
 {
 
+ImageFile::~ImageFile()
+{
+    PakFileClose(mFile);
+}
+
 bool ImageFile::Open(const std::string& name)
 {
-    return mFile.open(platform::nativePath(name), platform::File::Mode::Read);
+    PakFileClose(mFile);
+    mFile = PakFileOpen(name, "rb");
+    return mFile != nullptr;
 }
 
 size_t ImageFile::Read(void* buffer, size_t size)
 {
-    auto* out = static_cast<unsigned char*>(buffer);
-    size_t done = 0;
-    while (done < size)
-    {
-        size_t got = mFile.read(out + done, size - done);
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return done;
+    return mFile ? PakFileRead(buffer, 1, size, mFile) : 0;
 }
 
 int ImageFile::ReadByte()
@@ -28,10 +28,15 @@ int ImageFile::ReadByte()
     return Read(&byte, 1) == 1 ? byte : -1;
 }
 
-int64_t ImageFile::Remaining() const
+int64_t ImageFile::Remaining()
 {
-    int64_t size = mFile.size();
-    int64_t position = mFile.tell();
+    if (!mFile)
+        return 0;
+    long position = PakFileTell(mFile);
+    if (position < 0 || PakFileSeek(mFile, 0, 2) != 0)
+        return 0;
+    long size = PakFileTell(mFile);
+    PakFileSeek(mFile, position, 0);
     return size > position ? size - position : 0;
 }
 

@@ -1,4 +1,6 @@
 #include "ImageLibSupport.h"
+#include "framework/resources/PakArchiveWriter.h"
+#include "framework/resources/PakInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,23 @@ TEST(LoadImageFile, AlphaImageIsAlsoSoughtWithUnderscoreBeforeTheWholeName)
     std::string previous = std::filesystem::current_path().string();
     std::filesystem::current_path(folder.Path(""));
     auto image = ImageLib::LoadImageFile("sub/pic");
+    std::filesystem::current_path(previous);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->mBits, WithAlphaFrom(ExpectedPixels("pic.png"), ExpectedPixels("_pic.png")));
+}
+
+TEST(LoadImageFile, PicturesAndAlphaImagesComeFromAMountedArchive)
+{
+    ScratchFolder folder;
+    PakArchiveWriter archive;
+    ASSERT_TRUE(archive.AddFile("packed\\pic.png", ReadBytes(FixturePath("pic.png"))));
+    ASSERT_TRUE(archive.AddFile("packed\\_pic.png", ReadBytes(FixturePath("_pic.png"))));
+    ASSERT_TRUE(archive.WriteTo(folder.Path("test.pak")));
+    ASSERT_TRUE(gPakInterface->MountArchive(folder.Path("test.pak")));
+
+    std::string previous = std::filesystem::current_path().string();
+    std::filesystem::current_path(folder.Path(""));
+    auto image = ImageLib::LoadImageFile("Packed/PIC");
     std::filesystem::current_path(previous);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->mBits, WithAlphaFrom(ExpectedPixels("pic.png"), ExpectedPixels("_pic.png")));
