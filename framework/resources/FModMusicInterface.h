@@ -1,0 +1,77 @@
+#pragma once
+
+#include "framework/resources/MusicInterface.h"
+#include "platform/AudioBuffer.h"
+#include "platform/Mixer.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace Quib
+{
+
+struct FModMusicTrack
+{
+    std::shared_ptr<const platform::AudioBuffer> sample;
+    size_t loopStart = 0; // in frames; a pair loops its second part
+    double volume = 0.0;
+    double fadeStep = 0.0;
+    double volumeLimit = 1.0;
+    bool stopWhenFaded = false;
+    bool loop = false;
+};
+
+// The second music back end: tracks decoded whole into memory (with a plain
+// WAV copy of each Ogg Vorbis track kept in the cache folder) and played on
+// the mixer channel numbered by the track id. Tracker modules have no player here.
+class FModMusicInterface : public MusicInterface
+{
+public:
+    explicit FModMusicInterface(platform::Mixer* mixer);
+
+    bool LoadTrack(int id, const std::string& fileName) override;
+    void PlayTrack(int id, int startOffset, bool noLoop) override;
+    void StopTrack(int id) override;
+    void PauseTrack(int id) override;
+    void ResumeTrack(int id) override;
+    void StopAllTracks() override;
+    void FadeInTrack(int id, int startOffset, double step, bool noLoop) override;
+    void FadeOutTrack(int id, bool stopWhenFaded, double step) override;
+    void FadeOutAllTracks(bool stopWhenFaded, double step) override;
+    void SetTrackVolume(int id, double volume) override;
+    bool IsTrackPlaying(int id) override;
+    void SetMusicVolume(double volume) override;
+    void Update() override;
+
+    // An introduction followed by a part that loops; both must share rate and layout.
+    virtual bool LoadStreamedTrackPair(int id, const std::string& firstName, const std::string& secondName,
+                                       bool loop);
+    // `name` comes without extension: the cache file or name + ".ogg" is decoded.
+    virtual bool LoadStreamedTrack(int id, const std::string& name, bool loop);
+
+    // The folder that prefixes the cache ("cached\..."); empty by default.
+    void SetSharedDataFolder(const std::string& folder) { mSharedDataFolder = folder; }
+    const FModMusicTrack* FindTrack(int id) const;
+    // The voice of a channel, or null when nothing was played on it.
+    const platform::Voice* GetChannel(int id) const;
+
+    // The plain WAV copy of a decoded music file, or the decoded ".ogg" file, or null.
+    std::shared_ptr<const platform::AudioBuffer> OpenCachedStream(const std::string& name);
+
+private:
+    FModMusicTrack* Find(int id);
+    void SetLevel(int id, const FModMusicTrack& track);
+    void PlaySample(int id, const FModMusicTrack& track);
+    bool ChannelPlaying(int id) const;
+
+    platform::Mixer* mMixer;
+    std::map<int, FModMusicTrack> mTracks;
+    std::map<int, std::unique_ptr<platform::Voice>> mChannels;
+    double mMusicVolume = 1.0;
+    int mSampleVolumeScale = 100;
+    std::string mSharedDataFolder;
+};
+
+} // namespace Quib
