@@ -1,0 +1,94 @@
+#include "framework/app/foundation/Color.h"
+#include "framework/app/foundation/Matrix3.h"
+#include "framework/app/foundation/Rect.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/TriangleRasterizer.h"
+
+namespace Quib
+{
+namespace
+{
+
+// Alpha need not be kept only in an image known to be opaque.
+int32_t PixelFormatOf(const MemoryImage& image)
+{
+    return image.mForced && !image.mHasAlpha && !image.mHasTrans ? PIXEL_FORMAT_888 : PIXEL_FORMAT_8888;
+}
+
+} // namespace
+
+void MemoryImage::BlitTransformed(Image* source, float x, float y, const Matrix3& matrix, const Rect& clip,
+                                  const Color& color, int32_t, const Rect& srcRect, bool linearFilter)
+{
+    source->mDrawn = true;
+    TransformToTriangles(source, x, y, matrix, clip, color, srcRect, linearFilter);
+}
+
+void MemoryImage::TransformToTriangles(Image* source, float x, float y, const Matrix3& matrix,
+                                       const Rect& clip, const Color& color, const Rect& srcRect,
+                                       bool linearFilter)
+{
+    auto* src = dynamic_cast<MemoryImage*>(source);
+    if (src == nullptr || src->mWidth <= 0 || src->mHeight <= 0)
+        return;
+    uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
+    const float w = float(srcRect.mWidth);
+    const float h = float(srcRect.mHeight);
+    const float u0 = float(srcRect.mX) / float(src->mWidth);
+    const float u1 = float(srcRect.mX + srcRect.mWidth) / float(src->mWidth);
+    const float v0 = float(srcRect.mY) / float(src->mHeight);
+    const float v1 = float(srcRect.mY + srcRect.mHeight) / float(src->mHeight);
+    const float corners[4][4] = {
+        {-w / 2, -h / 2, u0, v0}, {w / 2, -h / 2, u1, v0}, {-w / 2, h / 2, u0, v1}, {w / 2, h / 2, u1, v1}};
+    TriVertex strip[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
+        strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
+    }
+    // The clip may not reach beyond this image.
+    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip, 4, src, bits, mWidth * 4,
+                      PixelFormatOf(*this), linearFilter, false);
+    MarkBitsChanged();
+}
+
+void MemoryImage::BlitTexturedTriangles(Image* source, const TriVertex* vertices, int32_t triangleCount,
+                                        const Rect& clip, const Color& color, int32_t, float offsetX,
+                                        float offsetY, bool linearFilter)
+{
+    source->mDrawn = true;
+    DrawTriangleList(source, vertices, triangleCount, clip, color, offsetX, offsetY, linearFilter);
+}
+
+void MemoryImage::DrawTriangleList(Image* source, const TriVertex* vertices, int32_t triangleCount,
+                                   const Rect& clip, const Color& color, float offsetX, float offsetY,
+                                   bool linearFilter)
+{
+    auto* src = dynamic_cast<MemoryImage*>(source);
+    if (src == nullptr)
+        return;
+    uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
+    const Rect area = clip.Intersection(Rect(0, 0, mWidth, mHeight));
+    const int32_t format = PixelFormatOf(*this);
+    for (int32_t t = 0; t < triangleCount; ++t)
+    {
+        TriVertex triangle[3];
+        bool vertexColors = false;
+        for (int k = 0; k < 3; ++k)
+        {
+            triangle[k] = vertices[t * 3 + k];
+            triangle[k].x += offsetX;
+            triangle[k].y += offsetY;
+            vertexColors = vertexColors || triangle[k].color != 0;
+        }
+        RasterizeTriangle(area, color, triangle, 3, src, bits, mWidth * 4, format, linearFilter,
+                          vertexColors);
+    }
+    MarkBitsChanged();
+}
+
+} // namespace Quib
