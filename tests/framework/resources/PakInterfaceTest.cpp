@@ -127,6 +127,21 @@ TEST_F(PakInterfaceTest, OpeningForWritingGoesToTheDisk)
     EXPECT_EQ(ReadAll("save.dat"), "PAK");
 }
 
+TEST_F(PakInterfaceTest, WriterAndReaderAgreeOnTheStoredLayout)
+{
+    // Header, one record (flags, name length, name, size, time), end flag, data.
+    using namespace std::string_literals;
+    const std::string plain = "\xC0\x4A\xC0\xBA"s + "\0\0\0\0"s + "\x00\x05"s + "a\\b.c" + "\x03\0\0\0"s +
+                              "\x08\x07\x06\x05\x04\x03\x02\x01"s + "\x80"s + "xyz";
+    PakArchiveWriter writer;
+    ASSERT_TRUE(writer.AddFile("a/b.c", Bytes("xyz"), 0x0102030405060708ull));
+    EXPECT_EQ(Unscrambled(writer.GetBytes()), plain);
+
+    mFolder.Write("hand.pak", Scrambled(plain));
+    ASSERT_TRUE(mLayer.MountArchive("hand.pak")) << mLayer.GetErrorMessage();
+    EXPECT_EQ(ReadAll("a\\b.c"), "xyz");
+}
+
 TEST_F(PakInterfaceTest, ReadsWholeElementsAndStopsAtTheEnd)
 {
     MountFiles("main.pak", {{"ten", "0123456789"}, {"next", "NEXT"}});
