@@ -1,5 +1,6 @@
 #include "framework/graphics/Graphics.h"
 
+#include "framework/graphics/Font.h"
 #include "framework/graphics/HardwareDrawTarget.h"
 
 #include <cmath>
@@ -152,6 +153,13 @@ void Graphics::DrawAntialiasedLine(int x1, int y1, int x2, int y2)
     double by = double(mTransY) + y2;
     if (ClipLine(ax, ay, bx, by))
         mDestImage->DrawAntialiasedLine(ax, ay, bx, by, mColor, mDrawMode);
+}
+
+void Graphics::DrawString(const std::string& text, int x, int y)
+{
+    // Untranslated: the font draws through this context and gets the translation here.
+    if (mFont != nullptr)
+        mFont->DrawString(this, x, y, text, mColor, mClipRect);
 }
 
 void Graphics::DrawImage(Image* image, int x, int y)
