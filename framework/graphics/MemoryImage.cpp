@@ -420,8 +420,12 @@ bool MemoryImage::ConvertToPalette()
     const uint32_t* bits = GetBits();
     if (bits == nullptr)
         return false;
-    mIndices = std::make_unique<uint8_t[]>(PixelCount());
+    const size_t count = PixelCount();
+    mIndices = std::make_unique<uint8_t[]>(count);
+    // Entries no index uses repeat a used colour, so the transparency test over the
+    // whole palette sees only colours the picture has.
     mPalette = std::make_unique<uint32_t[]>(256);
+    std::fill_n(mPalette.get(), 256, count > 0 ? bits[0] : 0u);
     if (BuildPalette(bits, mIndices.get(), mWidth, mHeight, mPalette.get()))
     {
         mBits.reset();
