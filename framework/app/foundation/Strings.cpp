@@ -25,7 +25,7 @@ bool isSpaceByte(char c)
 
 } // namespace
 
-int CompareNoCase(const std::string& a, const std::string& b)
+int CompareNoCase(std::string_view a, std::string_view b)
 {
     const size_t common = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < common; ++i)

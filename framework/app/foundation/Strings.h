@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace Quib
 {
@@ -10,13 +11,14 @@ namespace Quib
 
 // strcasecmp-style three-way comparison: bytes compared unsigned after folding
 // ASCII letters to lower case.
-int CompareNoCase(const std::string& a, const std::string& b);
+int CompareNoCase(std::string_view a, std::string_view b);
 
-// The key order of the framework's string-keyed maps.
+// The key order of the framework's string-keyed maps. Transparent, so that
+// maps can be searched with a C string without building a key.
 struct LessNoCase
 {
     using is_transparent = void;
-    bool operator()(const std::string& a, const std::string& b) const { return CompareNoCase(a, b) < 0; }
+    bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
 };
 
 std::string ToUpperCopy(const std::string& text);
