@@ -3,13 +3,55 @@
 #include "platform/OggDecoder.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace Quib
 {
 
+namespace
+{
+
+// Vorbis readers silently stop at the last whole page, so a cut file would
+// pass for a shorter sound. A complete file ends with a whole end-of-stream page.
+bool endsWithWholeFinalPage(platform::AudioByteSource& source)
+{
+    constexpr int64_t kLargestPage = 27 + 255 + 255 * 255;
+    const int64_t size = RemainingBytes(source);
+    if (size < 27)
+        return false;
+    const int64_t tailSize = std::min(size, kLargestPage);
+    std::vector<uint8_t> tail(static_cast<size_t>(tailSize));
+    const bool read =
+        source.seek(size - tailSize, SEEK_CUR) && source.read(tail.data(), tail.size()) == tail.size();
+    if (!read || !source.seek(0, SEEK_SET))
+        return false;
+    for (size_t start = tail.size() - 27 + 1; start-- > 0;)
+    {
+        const uint8_t* page = tail.data() + start;
+        if (page[0] != 'O' || page[1] != 'g' || page[2] != 'g' || page[3] != 'S' || page[4] != 0)
+            continue;
+        const size_t segments = page[26];
+        if (start + 27 + segments > tail.size())
+            continue;
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i)
+            body += page[27 + i];
+        if (start + 27 + segments + body == tail.size())
+            return (page[5] & 0x04) != 0;
+    }
+    return false;
+}
+
+} // namespace
+
 bool ReadOggSound(std::unique_ptr<platform::AudioByteSource> source, const std::string& fileName,
                   DecodedSound& sound, std::string& error)
 {
+    if (!endsWithWholeFinalPage(*source))
+    {
+        error = fileName + ": truncated Ogg stream";
+        return false;
+    }
     platform::OggDecoder decoder;
     std::string reason;
     if (!decoder.open(std::move(source), reason))

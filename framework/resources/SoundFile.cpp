@@ -42,6 +42,14 @@ uint64_t fileTimeFromUnix(int64_t seconds, int64_t nanoseconds)
     return uint64_t(since1601) * 10000000u + uint64_t(nanoseconds / 100);
 }
 
+std::string upperCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return text;
+}
+
 } // namespace
 
 std::unique_ptr<platform::AudioByteSource> OpenSoundFile(const std::string& name)
@@ -54,18 +62,21 @@ std::unique_ptr<platform::AudioByteSource> OpenSoundFile(const std::string& name
 
 std::optional<uint64_t> SoundSourceWriteTime(const std::string& name)
 {
+    // Archive entries are found by a wildcard search only. The entries are
+    // ordered by name, so "NAME*" meets NAME itself first when it is there;
+    // archive matches carry no attributes, disk matches do.
     PakInterfaceBase* pak = GetSharedPakInterface();
     if (pak && name.find_first_of("*?") == std::string::npos)
     {
         PakFindData data;
-        if (PakSearch* search = pak->FindFirstEntry(name, &data))
+        if (PakSearch* search = pak->FindFirstEntry(name + "*", &data))
         {
             pak->EndFind(search);
-            if (!(data.mAttributes & PAK_ATTRIBUTE_DIRECTORY))
+            const size_t slash = name.find_last_of("\\/");
+            const std::string file = slash == std::string::npos ? name : name.substr(slash + 1);
+            if (data.mAttributes == 0 && upperCase(data.mFileName) == upperCase(file))
                 return data.mLastWriteTime;
-            return std::nullopt;
         }
-        return std::nullopt;
     }
     const auto info = platform::fileInfo(platform::nativePath(name));
     if (!info || info->isDirectory)
