@@ -1,0 +1,74 @@
+#include "bench/graphics/BenchTable.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace benchtable
+{
+
+namespace
+{
+
+struct Entry
+{
+    std::string label;
+    std::string ours;
+    std::string peer;
+};
+
+std::vector<Entry>& Rows()
+{
+    static std::vector<Entry> rows;
+    return rows;
+}
+
+// Keeps every benchmark's items per second while the console shows the usual report.
+class RecordingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+        {
+            const auto found = run.counters.find("items_per_second");
+            if (found != run.counters.end() && run.run_type == Run::RT_Iteration)
+                mRates[run.benchmark_name()] = found->second.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::map<std::string, double> mRates;
+};
+
+} // namespace
+
+void AddRow(const std::string& label, const std::string& ours, const std::string& peer)
+{
+    Rows().push_back({label, ours, peer});
+}
+
+} // namespace benchtable
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchtable::RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n%-40s %12s %12s %8s\n", "frame", "ours Mpix/s", "peer Mpix/s", "ratio");
+    for (const auto& row : benchtable::Rows())
+    {
+        const auto ours = reporter.mRates.find(row.ours);
+        const auto peer = reporter.mRates.find(row.peer);
+        if (ours == reporter.mRates.end() || peer == reporter.mRates.end())
+            continue;
+        std::printf("%-40s %12.1f %12.1f %7.2fx\n", row.label.c_str(), ours->second / 1e6, peer->second / 1e6,
+                    ours->second / peer->second);
+    }
+    return 0;
+}
