@@ -137,18 +137,24 @@ TEST_F(StretchedBlit, ClippedDrawMatchesTheWholeDrawCutToTheClip)
 TEST_F(StretchedBlit, EnlargementClippedBelowOneSourcePixelStaysWithinTheSourceColours)
 {
     MemoryImage source, dest;
-    Load(source, {0xFF204060u, 0xFF204060u, 0xFF204060u, 0xFF204060u}, 2, 2);
-    Fill(dest, 64, 64, 0xFF000000u);
+    Load(source, {0xFF204060u, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}, 2, 2);
     // 2 x 2 enlarged to 200 x 200 and clipped to 20 x 20: the mapped source is 0.2 wide.
-    // At the source's corner a backward step would leave the image and turn weights negative.
-    for (const Rect& destRect : {Rect(-90, -90, 200, 200), Rect(0, 0, 200, 200)})
+    // At the source's corner a backward step would leave the image and turn weights
+    // negative; the clipped part is instead one flat colour taken at the mapped corner.
+    struct Case
+    {
+        Rect dest;
+        uint32_t expected;
+    };
+    const Case cases[] = {{Rect(0, 0, 200, 200), 0xFF1F3F5Fu}, {Rect(-90, -90, 200, 200), 0xFFFCFDFDu}};
+    for (const Case& c : cases)
     {
         Fill(dest, 64, 64, 0xFF000000u);
-        dest.BlitStretched(&source, destRect, Rect(0, 0, 2, 2), Rect(0, 0, 20, 20), Color::White,
+        dest.BlitStretched(&source, c.dest, Rect(0, 0, 2, 2), Rect(0, 0, 20, 20), Color::White,
                            DRAW_MODE_NORMAL, false);
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                ASSERT_EQ(dest.GetBits()[y * 64 + x], 0xFF1F3F5Fu) << x << "," << y;
+                ASSERT_EQ(dest.GetBits()[y * 64 + x], c.expected) << x << "," << y;
         EXPECT_EQ(dest.GetBits()[20 * 64 + 20], 0xFF000000u);
     }
 }
