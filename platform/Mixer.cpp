@@ -150,6 +150,12 @@ int Voice::attenuation() const
     return mAttenuation;
 }
 
+float Voice::gain() const
+{
+    auto guard = mMixer.lock();
+    return mGain;
+}
+
 int Voice::pan() const
 {
     auto guard = mMixer.lock();

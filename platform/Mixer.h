@@ -92,6 +92,7 @@ public:
     uint32_t frequency() const;
     int attenuation() const;
     int pan() const;
+    float gain() const;
     void setLoopStart(size_t frame);
 
     const std::shared_ptr<const AudioBuffer>& buffer() const { return mBuffer; }
