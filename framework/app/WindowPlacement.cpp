@@ -1,0 +1,29 @@
+#include "framework/app/WindowPlacement.h"
+
+#include <algorithm>
+
+namespace Quib
+{
+
+platform::WindowRect PlaceMainWindow(const platform::WindowRect& workArea, int width, int height,
+                                     int preferredX, int preferredY)
+{
+    constexpr int kMargin = 4;
+    if (preferredX == -1 && preferredY == -1)
+    {
+        const int x = workArea.x + (workArea.width - width) / 2;
+        const int y = workArea.y + static_cast<int>((workArea.height - height) * 0.382);
+        return {x, y, width, height};
+    }
+    int x = std::max(preferredX, workArea.x + kMargin);
+    int y = std::max(preferredY, workArea.y + kMargin);
+    const int right = workArea.x + workArea.width - kMargin;
+    const int bottom = workArea.y + workArea.height - kMargin;
+    if (x + width > right)
+        x = right - width;
+    if (y + height > bottom)
+        y = bottom - height;
+    return {x, y, width, height};
+}
+
+} // namespace Quib

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Window.h"
+
+namespace Quib
+{
+
+// Where the windowed main window goes in the desktop's work area. Without a
+// remembered position (-1) it is centred across and placed at 0.382 of the
+// free height; a remembered one is kept 4 pixels inside the work area.
+platform::WindowRect PlaceMainWindow(const platform::WindowRect& workArea, int width, int height,
+                                     int preferredX, int preferredY);
+
+} // namespace Quib
