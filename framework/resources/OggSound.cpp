@@ -47,6 +47,7 @@ bool endsWithWholeFinalPage(platform::AudioByteSource& source)
 bool ReadOggSound(std::unique_ptr<platform::AudioByteSource> source, const std::string& fileName,
                   DecodedSound& sound, std::string& error)
 {
+    const int64_t inputSize = RemainingBytes(*source);
     if (!endsWithWholeFinalPage(*source))
     {
         error = fileName + ": truncated Ogg stream";
@@ -81,23 +82,24 @@ bool ReadOggSound(std::unique_ptr<platform::AudioByteSource> source, const std::
     }
     const size_t total = size_t(frames) * format.blockAlign();
 
-    // The stated length only bounds the output; memory grows with what really decodes.
+    // The stated length only bounds the output: memory is taken up front for
+    // what the file's size can plausibly decode to, and grows with what really does.
+    constexpr uint64_t kMostBytesPerInputByte = 256;
+    const size_t plausible =
+        size_t(std::min<uint64_t>(total, uint64_t(std::max<int64_t>(inputSize, 0)) * kMostBytesPerInputByte));
     constexpr size_t kChunk = 64 * 1024;
-    std::vector<uint8_t> pcm;
-    pcm.reserve(std::min(total, size_t(16) << 20));
-    while (pcm.size() < total)
+    std::vector<uint8_t> pcm(plausible);
+    size_t filled = 0;
+    while (filled < total)
     {
-        const size_t offset = pcm.size();
-        const size_t wanted = std::min(kChunk, total - offset);
-        pcm.resize(offset + wanted);
-        const long got = decoder.read(pcm.data() + offset, int(wanted));
+        if (filled == pcm.size())
+            pcm.resize(std::min(total, std::max(pcm.size() * 2, filled + kChunk)));
+        const long got = decoder.read(pcm.data() + filled, int(std::min(kChunk, pcm.size() - filled)));
         if (got <= 0)
-        {
-            pcm.resize(offset);
             break;
-        }
-        pcm.resize(offset + size_t(got));
+        filled += size_t(got);
     }
+    pcm.resize(filled);
     if (pcm.size() != total)
     {
         error = fileName + ": ends before its stated length";
