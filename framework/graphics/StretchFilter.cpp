@@ -1,8 +1,15 @@
 #include "framework/graphics/StretchFilter.h"
 
+#include "framework/graphics/Simd.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define ORVELLAN_STRETCH_SSE2 1
+#endif
 
 namespace Quib::StretchFilter
 {
@@ -78,12 +85,10 @@ void AddScaled(uint32_t* cell, uint32_t pixel, uint32_t weight)
 // pixel that holds alpha the straight colour is composited with the framework's rule,
 // so that a transparent destination receives the colour itself and not the colour
 // already multiplied by A.
-uint32_t Compose(uint32_t d, const uint32_t* sums)
+uint32_t ComposeValues(uint32_t d, uint32_t a, uint32_t vr, uint32_t vg, uint32_t vb)
 {
-    const uint32_t a = sums[3] >> 16;
     if (a == 0)
         return d;
-    const uint32_t vb = sums[0] >> 16, vg = sums[1] >> 16, vr = sums[2] >> 16;
     const uint32_t da = d >> 24;
     const uint32_t dr = (d >> 16) & 0xFF, dg = (d >> 8) & 0xFF, db = d & 0xFF;
     if (da == 255)
@@ -94,6 +99,11 @@ uint32_t Compose(uint32_t d, const uint32_t* sums)
     const uint32_t f = a * 255 / outA;
     return (outA << 24) | (((dr * (256 - f) + vr * f) >> 8) << 16) | (((dg * (256 - f) + vg * f) >> 8) << 8) |
            ((db * (256 - f) + vb * f) >> 8);
+}
+
+uint32_t Compose(uint32_t d, const uint32_t* sums)
+{
+    return ComposeValues(d, sums[3] >> 16, sums[2] >> 16, sums[1] >> 16, sums[0] >> 16);
 }
 
 } // namespace
@@ -216,6 +226,10 @@ struct Scratch
     std::vector<uint32_t> sourceRow;
     std::vector<uint32_t> rows; // horizontal sums, 4 per cell, one row per window row
     std::vector<uint32_t> sums; // vertical sums of one destination row
+    std::vector<int32_t> firstColumns;
+    std::vector<int32_t> secondColumns;
+    std::vector<uint16_t> pairWeights; // per pair of cells: 4 x w0a, 4 x w0b, 4 x w1a, 4 x w1b
+    std::vector<uint16_t> cellRows;    // 4 16-bit sums per cell, cells padded to pairs
 };
 
 void BuildHorizontalTaps(const DoubleRect& f, const Rect& c, const Window& win,
@@ -296,6 +310,161 @@ void BuildVerticalTaps(const DoubleRect& f, const Rect& c, const Window& win, st
                      [](const VerticalTap& x, const VerticalTap& y) { return x.row < y.row; });
 }
 
+#ifdef ORVELLAN_STRETCH_SSE2
+
+// Mixes two rows of horizontal cells with weights w and 256 - w and composites the
+// result over destination pixels [from, cells). In 16-bit lanes a horizontal cell is at
+// most 255 x 257. The vertical sum h0 x w + h1 x (256 - w) needs 24 bits, but only its
+// top 8 are used: with h = 256 x hi + lo, (sum >> 16) equals (A + (B >> 8)) >> 8 for A
+// and B the same sums over the high and the low bytes, and both fit 16 bits. Over
+// opaque pixels A = 0 leaves the pixel as it was, so no test is needed there.
+void ComposeRowSse2(const uint16_t* rowA, const uint16_t* rowB, uint32_t weight, uint32_t* d, int32_t from,
+                    int32_t cells)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lowBytes = _mm_set1_epi16(0xFF);
+    const __m128i full = _mm_set1_epi16(256);
+    const __m128i rgbMask = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    const __m128i opaqueAlpha = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+    const __m128i wA = _mm_set1_epi16(int16_t(weight));
+    const __m128i wB = _mm_set1_epi16(int16_t(256 - weight));
+    for (int32_t j = from; j < cells; j += 2)
+    {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowA + size_t(j) * 4));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowB + size_t(j) * 4));
+        const __m128i high = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(a, 8), wA),
+                                           _mm_mullo_epi16(_mm_srli_epi16(b, 8), wB));
+        const __m128i low = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(a, lowBytes), wA),
+                                          _mm_mullo_epi16(_mm_and_si128(b, lowBytes), wB));
+        const __m128i v = _mm_srli_epi16(_mm_add_epi16(high, _mm_srli_epi16(low, 8)), 8);
+        const bool two = j + 1 < cells;
+        const uint32_t d0 = d[j];
+        const uint32_t d1 = two ? d[j + 1] : 0xFF000000u;
+        if ((d0 & d1) >> 24 == 255)
+        {
+            const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0xFF), 0xFF);
+            const __m128i dw = _mm_unpacklo_epi8(
+                _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(d0)), _mm_cvtsi32_si128(int32_t(d1))), zero);
+            __m128i out = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(v, alpha), 8),
+                                        _mm_srli_epi16(_mm_mullo_epi16(dw, _mm_sub_epi16(full, alpha)), 8));
+            out = _mm_packus_epi16(_mm_or_si128(_mm_and_si128(out, rgbMask), opaqueAlpha), zero);
+            d[j] = uint32_t(_mm_cvtsi128_si32(out));
+            if (two)
+                d[j + 1] = uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(out, 4)));
+            continue;
+        }
+        alignas(16) uint16_t lanes[8];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
+        d[j] = ComposeValues(d0, lanes[3], lanes[2], lanes[1], lanes[0]);
+        if (two)
+            d[j + 1] = ComposeValues(d1, lanes[7], lanes[6], lanes[5], lanes[4]);
+    }
+}
+
+// The same four pixels at a time; returns where it stopped. Runs of four that hold a
+// pixel that is not opaque are left to the two-pixel routine's exact formulas.
+__attribute__((target("avx2"))) int32_t ComposeRowAvx2(const uint16_t* rowA, const uint16_t* rowB,
+                                                       uint32_t weight, uint32_t* d, int32_t cells)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i lowBytes = _mm256_set1_epi16(0xFF);
+    const __m256i full = _mm256_set1_epi16(256);
+    const __m256i rgbMask = _mm256_set1_epi64x(0x0000FFFFFFFFFFFFll);
+    const __m256i opaqueAlpha = _mm256_set1_epi64x(0x00FF000000000000ll);
+    const __m256i wA = _mm256_set1_epi16(int16_t(weight));
+    const __m256i wB = _mm256_set1_epi16(int16_t(256 - weight));
+    int32_t j = 0;
+    for (; j + 4 <= cells; j += 4)
+    {
+        const __m128i dd = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + j));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(dd, 24), _mm_set1_epi32(255))) != 0xFFFF)
+        {
+            ComposeRowSse2(rowA, rowB, weight, d, j, j + 4);
+            continue;
+        }
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rowA + size_t(j) * 4));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rowB + size_t(j) * 4));
+        const __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(a, 8), wA),
+                                              _mm256_mullo_epi16(_mm256_srli_epi16(b, 8), wB));
+        const __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(a, lowBytes), wA),
+                                             _mm256_mullo_epi16(_mm256_and_si256(b, lowBytes), wB));
+        const __m256i v = _mm256_srli_epi16(_mm256_add_epi16(high, _mm256_srli_epi16(low, 8)), 8);
+        const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v, 0xFF), 0xFF);
+        const __m256i dw = _mm256_cvtepu8_epi16(dd);
+        __m256i out =
+            _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(v, alpha), 8),
+                             _mm256_srli_epi16(_mm256_mullo_epi16(dw, _mm256_sub_epi16(full, alpha)), 8));
+        out = _mm256_or_si256(_mm256_and_si256(out, rgbMask), opaqueAlpha);
+        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(out, zero), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + j), _mm256_castsi256_si128(packed));
+    }
+    return j;
+}
+
+void DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c,
+                      const DoubleRect& f, const Window& win, Scratch& scratch)
+{
+    const int32_t cells = c.mWidth;
+    const int32_t padded = (cells + 1) & ~1;
+    scratch.firstColumns.assign(size_t(padded), 0);
+    scratch.secondColumns.assign(size_t(padded), 0);
+    scratch.pairWeights.assign(size_t(padded) * 8, 0);
+    const double stepX = EnlargeStep(f.mWidth, c.mWidth);
+    for (int32_t j = 0; j < cells; ++j)
+    {
+        const Tap tap = LinearTap(f.mX + j * stepX, win.x0, win.x0 + win.width - 1, 257.0);
+        scratch.firstColumns[size_t(j)] = tap.first - win.x0;
+        scratch.secondColumns[size_t(j)] = tap.second - win.x0;
+        uint16_t* w = &scratch.pairWeights[size_t(j / 2) * 16 + size_t(j % 2) * 4];
+        std::fill_n(w, 4, uint16_t(tap.weight));
+        std::fill_n(w + 8, 4, uint16_t(257 - tap.weight));
+    }
+
+    const __m128i zero = _mm_setzero_si128();
+    const size_t rowLanes = size_t(padded) * 4;
+    scratch.cellRows.resize(rowLanes * size_t(win.height));
+    scratch.sourceRow.resize(size_t(win.width));
+    for (int32_t row = 0; row < win.height; ++row)
+    {
+        uint32_t* pixels = scratch.sourceRow.data();
+        const size_t start = size_t(win.y0 + row) * size_t(source.width) + size_t(win.x0);
+        if (source.palette != nullptr)
+            for (int32_t i = 0; i < win.width; ++i)
+                pixels[i] = source.palette[source.indices[start + size_t(i)]];
+        else
+            std::copy_n(source.bits + start, win.width, pixels);
+        uint16_t* out = &scratch.cellRows[rowLanes * size_t(row)];
+        const int32_t* first = scratch.firstColumns.data();
+        const int32_t* second = scratch.secondColumns.data();
+        for (int32_t j = 0; j < padded; j += 2)
+        {
+            const __m128i p0 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(pixels[first[j]])),
+                                                  _mm_cvtsi32_si128(int32_t(pixels[first[j + 1]])));
+            const __m128i p1 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(pixels[second[j]])),
+                                                  _mm_cvtsi32_si128(int32_t(pixels[second[j + 1]])));
+            const __m128i* w = reinterpret_cast<const __m128i*>(&scratch.pairWeights[size_t(j / 2) * 16]);
+            const __m128i sum =
+                _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(p0, zero), _mm_loadu_si128(w)),
+                              _mm_mullo_epi16(_mm_unpacklo_epi8(p1, zero), _mm_loadu_si128(w + 1)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + size_t(j) * 4), sum);
+        }
+    }
+
+    const double stepY = EnlargeStep(f.mHeight, c.mHeight);
+    const bool avx2 = ActiveSimdLevel() == SimdLevel::Avx2;
+    for (int32_t i = 0; i < c.mHeight; ++i)
+    {
+        const Tap tap = LinearTap((f.mY - std::trunc(f.mY)) + i * stepY, 0, win.height - 1, 256.0);
+        const uint16_t* rowA = &scratch.cellRows[rowLanes * size_t(tap.first)];
+        const uint16_t* rowB = &scratch.cellRows[rowLanes * size_t(tap.second)];
+        uint32_t* d = dest + size_t(c.mY + i) * size_t(destWidth) + size_t(c.mX);
+        const int32_t done = avx2 ? ComposeRowAvx2(rowA, rowB, tap.weight, d, cells) : 0;
+        ComposeRowSse2(rowA, rowB, tap.weight, d, done, cells);
+    }
+}
+
+#endif
+
 } // namespace
 
 bool Draw(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c, const DoubleRect& f)
@@ -304,6 +473,13 @@ bool Draw(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c
     if (!SourceWindow(source, f, win))
         return false;
     thread_local Scratch scratch;
+#ifdef ORVELLAN_STRETCH_SSE2
+    if (c.mWidth > f.mWidth && c.mHeight > f.mHeight && ActiveSimdLevel() != SimdLevel::Scalar)
+    {
+        DrawEnlargedSse2(source, dest, destWidth, c, f, win, scratch);
+        return true;
+    }
+#endif
     BuildHorizontalTaps(f, c, win, scratch.horizontalTaps);
     BuildVerticalTaps(f, c, win, scratch.verticalTaps);
 

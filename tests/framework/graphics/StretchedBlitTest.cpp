@@ -3,6 +3,7 @@
 #include "framework/graphics/BlitKernels.h"
 #include "framework/graphics/DoubleRect.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/Simd.h"
 #include "framework/graphics/StretchFilter.h"
 #include "tests/support/FakeImageHost.h"
 #include "tests/support/RandomImage.h"
@@ -219,43 +220,49 @@ TEST_F(StretchedBlit, PaletteSourceReadsThroughItsPalette)
         ASSERT_EQ(viaPalette.GetBits()[i], dest.GetBits()[i]) << i;
 }
 
-TEST_F(StretchedBlit, FastFilterMatchesTheReferenceAndTheSweepIsPinned)
+TEST_F(StretchedBlit, FastFilterMatchesTheReferenceOnEveryPathAndTheSweepIsPinned)
 {
-    TestRandom random(909);
-    uint64_t hash = 0xCBF29CE484222325ull;
-    for (int trial = 0; trial < 300; ++trial)
+    for (SimdLevel level : {SimdLevel::Scalar, SimdLevel::Sse2, SimdLevel::Avx2})
     {
-        const int sw = random.Range(1, 40), sh = random.Range(1, 40);
-        const std::vector<uint32_t> src = testsupport::RandomPixels(
-            random.Next(), sw, sh, trial % 2 ? testsupport::AlphaMix::Extremes : testsupport::AlphaMix::Runs);
-        constexpr int kW = 64, kH = 48;
-        std::vector<uint32_t> fast = testsupport::RandomPixels(random.Next(), kW, kH,
-                                                               trial % 3 ? testsupport::AlphaMix::Opaque
-                                                                         : testsupport::AlphaMix::Extremes);
-        std::vector<uint32_t> slow = fast;
-        const int sx = random.Range(0, sw - 1), sy = random.Range(0, sh - 1);
-        const Rect srcRect(sx, sy, random.Range(1, sw - sx), random.Range(1, sh - sy));
-        const Rect destRect(random.Range(-20, 50), random.Range(-20, 40), random.Range(1, 90),
-                            random.Range(1, 70));
-        const Rect clip =
-            Rect(random.Range(-5, 30), random.Range(-5, 30), random.Range(0, 70), random.Range(0, 60))
-                .Intersection(Rect(0, 0, kW, kH));
-        Rect clipped;
-        DoubleRect mapped;
-        if (!MemoryImage::MapStretchRect(destRect, clipped, srcRect, clip, mapped) || clipped.mWidth <= 0 ||
-            clipped.mHeight <= 0)
-            continue;
-        StretchFilter::Source source;
-        source.bits = src.data();
-        source.width = sw;
-        source.height = sh;
-        const bool drewFast = StretchFilter::Draw(source, fast.data(), kW, clipped, mapped);
-        const bool drewSlow = StretchFilter::Reference(source, slow.data(), kW, clipped, mapped);
-        ASSERT_EQ(drewFast, drewSlow);
-        ASSERT_EQ(fast, slow) << "trial " << trial;
-        hash = testsupport::Checksum(fast.data(), fast.size(), hash);
+        SetSimdLevel(level);
+        TestRandom random(909);
+        uint64_t hash = 0xCBF29CE484222325ull;
+        for (int trial = 0; trial < 300; ++trial)
+        {
+            const int sw = random.Range(1, 40), sh = random.Range(1, 40);
+            const std::vector<uint32_t> src = testsupport::RandomPixels(
+                random.Next(), sw, sh,
+                trial % 2 ? testsupport::AlphaMix::Extremes : testsupport::AlphaMix::Runs);
+            constexpr int kW = 64, kH = 48;
+            std::vector<uint32_t> fast = testsupport::RandomPixels(
+                random.Next(), kW, kH,
+                trial % 3 ? testsupport::AlphaMix::Opaque : testsupport::AlphaMix::Extremes);
+            std::vector<uint32_t> slow = fast;
+            const int sx = random.Range(0, sw - 1), sy = random.Range(0, sh - 1);
+            const Rect srcRect(sx, sy, random.Range(1, sw - sx), random.Range(1, sh - sy));
+            const Rect destRect(random.Range(-20, 50), random.Range(-20, 40), random.Range(1, 90),
+                                random.Range(1, 70));
+            const Rect clip =
+                Rect(random.Range(-5, 30), random.Range(-5, 30), random.Range(0, 70), random.Range(0, 60))
+                    .Intersection(Rect(0, 0, kW, kH));
+            Rect clipped;
+            DoubleRect mapped;
+            if (!MemoryImage::MapStretchRect(destRect, clipped, srcRect, clip, mapped) ||
+                clipped.mWidth <= 0 || clipped.mHeight <= 0)
+                continue;
+            StretchFilter::Source source;
+            source.bits = src.data();
+            source.width = sw;
+            source.height = sh;
+            const bool drewFast = StretchFilter::Draw(source, fast.data(), kW, clipped, mapped);
+            const bool drewSlow = StretchFilter::Reference(source, slow.data(), kW, clipped, mapped);
+            ASSERT_EQ(drewFast, drewSlow);
+            ASSERT_EQ(fast, slow) << "trial " << trial << " level " << int(level);
+            hash = testsupport::Checksum(fast.data(), fast.size(), hash);
+        }
+        EXPECT_EQ(hash, 2994154650379454209ull);
     }
-    EXPECT_EQ(hash, 2994154650379454209ull);
+    SetSimdLevel(DetectedSimdLevel());
 }
 
 } // namespace
