@@ -74,8 +74,14 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullScreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    mWindow = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, imageWidth,
-                               imageHeight, flags);
+    // A full-screen window is also made as large as the desktop, so that it
+    // covers the screen even where no window manager resizes it.
+    const WindowRect desktop = fullScreen ? desktopBounds() : WindowRect{};
+    if (desktop.width > 0 && desktop.height > 0)
+        mWindow = SDL_CreateWindow(utf8.c_str(), desktop.x, desktop.y, desktop.width, desktop.height, flags);
+    else
+        mWindow = SDL_CreateWindow(utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, imageWidth,
+                                   imageHeight, flags);
     if (!mWindow)
     {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -84,25 +90,27 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     mId = SDL_GetWindowID(mWindow);
     setMainMessageWindow(mId);
     if (!fullScreen)
-    {
-        int top = 0, left = 0, bottom = 0, right = 0;
-        if (SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
-        {
-            top = kAssumedFrameHeight;
-            left = kAssumedFrameWidth / 2;
-            right = kAssumedFrameWidth / 2;
-        }
-        const WindowRect area = workArea();
-        const WindowRect room{area.x + left, area.y + top, area.width - left - right,
-                              area.height - top - bottom};
-        const WindowRect fitted = fitRect(imageWidth, imageHeight, room);
-        if (fitted.width > 0 && fitted.height > 0)
-        {
-            SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
-            SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
-        }
-    }
+        fitWindowed();
     return true;
+}
+
+void Window::fitWindowed()
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
+    {
+        top = kAssumedFrameHeight;
+        left = kAssumedFrameWidth / 2;
+        right = kAssumedFrameWidth / 2;
+    }
+    const WindowRect area = workArea();
+    const WindowRect room{area.x + left, area.y + top, area.width - left - right, area.height - top - bottom};
+    const WindowRect fitted = fitRect(mImageWidth, mImageHeight, room);
+    if (fitted.width > 0 && fitted.height > 0)
+    {
+        SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
+        SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
+    }
 }
 
 void Window::destroy()
@@ -151,9 +159,17 @@ bool Window::setFullScreen(bool fullScreen)
 {
     if (!mWindow)
         return false;
+    const WindowRect desktop = desktopBounds();
+    if (fullScreen && desktop.width > 0 && desktop.height > 0)
+    {
+        SDL_SetWindowPosition(mWindow, desktop.x, desktop.y);
+        SDL_SetWindowSize(mWindow, desktop.width, desktop.height);
+    }
     if (SDL_SetWindowFullscreen(mWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         return false;
     mFullScreen = fullScreen;
+    if (!fullScreen)
+        fitWindowed();
     return true;
 }
 

@@ -80,6 +80,9 @@ public:
     SDL_Window* sdlWindow() const { return mWindow; }
 
 private:
+    // Sizes the window to the largest that fits the work area, centred in it.
+    void fitWindowed();
+
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;

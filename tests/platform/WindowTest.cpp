@@ -45,9 +45,15 @@ TEST(Window, FullScreenLetterboxesTheImageInTheDesktopMode)
     ASSERT_TRUE(window.create("Full", 800, 500, true)) << SDL_GetError();
     EXPECT_TRUE(window.isFullScreen());
     const WindowRect client = window.clientRect();
+    const WindowRect desktop = desktopBounds();
+    EXPECT_EQ(client.width, desktop.width);
+    EXPECT_EQ(client.height, desktop.height);
     EXPECT_EQ(window.presentationRect(), fitRect(800, 500, client));
     ASSERT_TRUE(window.setFullScreen(false));
     EXPECT_FALSE(window.isFullScreen());
+    EXPECT_LT(window.clientRect().height, desktop.height); // back to a window that leaves room for its frame
+    ASSERT_TRUE(window.setFullScreen(true));
+    EXPECT_EQ(window.clientRect().width, desktop.width);
 }
 
 TEST(Window, ShowsHidesAndPresentsFrames)
