@@ -361,43 +361,63 @@ void ComposeRowSse2(const uint16_t* rowA, const uint16_t* rowB, uint32_t weight,
     }
 }
 
-// The same four pixels at a time; returns where it stopped. Runs of four that hold a
-// pixel that is not opaque are left to the two-pixel routine's exact formulas.
-__attribute__((target("avx2"))) int32_t ComposeRowAvx2(const uint16_t* rowA, const uint16_t* rowB,
-                                                       uint32_t weight, uint32_t* d, int32_t cells)
+// Four pixels of ComposeRowAvx2 over opaque destination pixels dd.
+__attribute__((target("avx2"))) inline __m256i MixFourAvx2(const uint16_t* a4, const uint16_t* b4, __m256i wA,
+                                                           __m256i wB, __m128i dd)
 {
-    const __m256i zero = _mm256_setzero_si256();
     const __m256i lowBytes = _mm256_set1_epi16(0xFF);
     const __m256i full = _mm256_set1_epi16(256);
     const __m256i rgbMask = _mm256_set1_epi64x(0x0000FFFFFFFFFFFFll);
     const __m256i opaqueAlpha = _mm256_set1_epi64x(0x00FF000000000000ll);
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a4));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b4));
+    const __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(a, 8), wA),
+                                          _mm256_mullo_epi16(_mm256_srli_epi16(b, 8), wB));
+    const __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(a, lowBytes), wA),
+                                         _mm256_mullo_epi16(_mm256_and_si256(b, lowBytes), wB));
+    const __m256i v = _mm256_srli_epi16(_mm256_add_epi16(high, _mm256_srli_epi16(low, 8)), 8);
+    const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v, 0xFF), 0xFF);
+    const __m256i dw = _mm256_cvtepu8_epi16(dd);
+    const __m256i out =
+        _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(v, alpha), 8),
+                         _mm256_srli_epi16(_mm256_mullo_epi16(dw, _mm256_sub_epi16(full, alpha)), 8));
+    return _mm256_or_si256(_mm256_and_si256(out, rgbMask), opaqueAlpha);
+}
+
+// The same eight pixels at a time over opaque destination pixels; returns where it
+// stopped. Blocks that hold a pixel that is not opaque are skipped here (they stay as
+// they were, and are the only blocks that still hold such a pixel) and finished by the
+// two-pixel routine afterwards, so that the loop itself makes no calls.
+__attribute__((target("avx2"))) int32_t ComposeRowAvx2(const uint16_t* rowA, const uint16_t* rowB,
+                                                       uint32_t weight, uint32_t* d, int32_t cells)
+{
+    const __m256i opaque = _mm256_set1_epi32(int32_t(0xFF000000u));
     const __m256i wA = _mm256_set1_epi16(int16_t(weight));
     const __m256i wB = _mm256_set1_epi16(int16_t(256 - weight));
+    bool skipped = false;
     int32_t j = 0;
-    for (; j + 4 <= cells; j += 4)
+    for (; j + 8 <= cells; j += 8)
     {
-        const __m128i dd = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + j));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(dd, 24), _mm_set1_epi32(255))) != 0xFFFF)
+        const __m256i dd = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + j));
+        if (!_mm256_testc_si256(dd, opaque))
         {
-            ComposeRowSse2(rowA, rowB, weight, d, j, j + 4);
+            skipped = true;
             continue;
         }
-        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rowA + size_t(j) * 4));
-        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rowB + size_t(j) * 4));
-        const __m256i high = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(a, 8), wA),
-                                              _mm256_mullo_epi16(_mm256_srli_epi16(b, 8), wB));
-        const __m256i low = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(a, lowBytes), wA),
-                                             _mm256_mullo_epi16(_mm256_and_si256(b, lowBytes), wB));
-        const __m256i v = _mm256_srli_epi16(_mm256_add_epi16(high, _mm256_srli_epi16(low, 8)), 8);
-        const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v, 0xFF), 0xFF);
-        const __m256i dw = _mm256_cvtepu8_epi16(dd);
-        __m256i out =
-            _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(v, alpha), 8),
-                             _mm256_srli_epi16(_mm256_mullo_epi16(dw, _mm256_sub_epi16(full, alpha)), 8));
-        out = _mm256_or_si256(_mm256_and_si256(out, rgbMask), opaqueAlpha);
-        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(out, zero), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + j), _mm256_castsi256_si128(packed));
+        const __m256i first =
+            MixFourAvx2(rowA + size_t(j) * 4, rowB + size_t(j) * 4, wA, wB, _mm256_castsi256_si128(dd));
+        const __m256i second = MixFourAvx2(rowA + size_t(j) * 4 + 16, rowB + size_t(j) * 4 + 16, wA, wB,
+                                           _mm256_extracti128_si256(dd, 1));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + j),
+                            _mm256_permute4x64_epi64(_mm256_packus_epi16(first, second), 0xD8));
     }
+    if (skipped)
+        for (int32_t k = 0; k < j; k += 8)
+        {
+            const __m256i dd = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + k));
+            if (!_mm256_testc_si256(dd, opaque))
+                ComposeRowSse2(rowA, rowB, weight, d, k, k + 8);
+        }
     return j;
 }
 
