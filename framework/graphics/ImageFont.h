@@ -68,7 +68,7 @@ public:
     virtual void EnsureActiveLayers();
 
     // A scaled layer image larger than this many pixels is not made; its glyphs stay empty.
-    static constexpr int64_t MAX_SCALED_LAYER_PIXELS = int64_t(1) << 26;
+    static constexpr int64_t MAX_SCALED_LAYER_PIXELS = int64_t(1) << 24;
     static constexpr int MAX_DRAW_RECORDS = 4096;
 
     FontData* mFontData;

@@ -1,12 +1,17 @@
-// Runs arbitrary text as a font descriptor. Every layer image is one fixed
-// picture, so image maps and everything after them are reached too.
+// Runs arbitrary text as a font descriptor, then measures and draws with a
+// bitmap font made from it, at its own point size and scaled. Every layer image
+// is one fixed picture, so image maps and everything after them are reached.
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/FontHost.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
+#include "platform/Files.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -43,12 +48,30 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzFontHost* host = new FuzzFontHost();
-    Quib::FontData* font = new Quib::FontData();
-    font->AddReference();
-    font->mApp = host;
-    font->ParseText(std::string(reinterpret_cast<const char*>(data), size));
-    for (auto& define : font->mDefineMap)
+    static const std::string path = "/tmp/fontdesc-fuzz-" + std::to_string(::getpid()) + ".txt";
+    if (!platform::writeFile(path, data, size))
+        return 0;
+
+    Quib::ImageFont font(host, path);
+    for (auto& define : font.mFontData->mDefineMap)
         Quib::DescParser::ElementToText(define.second);
-    font->Release();
+
+    static Quib::MemoryImage* canvas = []
+    {
+        auto* image = new Quib::MemoryImage();
+        image->Create(64, 32);
+        return image;
+    }();
+    Quib::Graphics g(canvas);
+    g.SetFont(&font);
+    const std::string text = "Ab^ \x80\xFF~";
+    for (int step = 0; step < 2; ++step)
+    {
+        font.GetStringWidth(text);
+        int width = 0;
+        std::vector<Quib::Rect> rects;
+        font.DrawStringWithRects(&g, 2, 20, text, Quib::Color::White, Quib::Rect(), &rects, &width);
+        font.SetPointSize(font.GetPointSize() + 3);
+    }
     return 0;
 }
