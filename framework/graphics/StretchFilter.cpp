@@ -224,12 +224,11 @@ struct Scratch
     std::vector<HorizontalTap> horizontalTaps;
     std::vector<VerticalTap> verticalTaps;
     std::vector<uint32_t> sourceRow;
-    std::vector<uint32_t> rows; // horizontal sums, 4 per cell, one row per window row
-    std::vector<uint32_t> sums; // vertical sums of one destination row
-    std::vector<int32_t> firstColumns;
-    std::vector<int32_t> secondColumns;
-    std::vector<uint16_t> pairWeights; // per pair of cells: 4 x w0a, 4 x w0b, 4 x w1a, 4 x w1b
-    std::vector<uint16_t> cellRows;    // 4 16-bit sums per cell, cells padded to pairs
+    std::vector<uint32_t> rows;        // horizontal sums, 4 per cell, one row per window row
+    std::vector<uint32_t> sums;        // vertical sums of one destination row
+    std::vector<int32_t> firstColumns; // load column of each cell's pixel pair
+    std::vector<uint16_t> pairWeights; // per cell: 4 x the first pixel's weight, 4 x the second's
+    std::vector<uint16_t> cellRows;    // 4 16-bit sums per cell, cells padded to fours
 };
 
 void BuildHorizontalTaps(const DoubleRect& f, const Rect& c, const Window& win,
@@ -421,57 +420,99 @@ __attribute__((target("avx2"))) int32_t ComposeRowAvx2(const uint16_t* rowA, con
     return j;
 }
 
-void DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c,
+// One row of horizontal cells from a source row: each cell reads the two adjacent
+// pixels at its load column with one 64-bit load and weighs them (the cell that sits on
+// the window's last column reads that pixel as the second of the pair, with weights 0
+// and 257, which gives the same sum as two taps on it).
+void HorizontalRowSse2(const uint32_t* pixels, const int32_t* columns, const uint16_t* weights, uint16_t* out,
+                       int32_t from, int32_t padded)
+{
+    const __m128i zero = _mm_setzero_si128();
+    for (int32_t j = from; j < padded; j += 2)
+    {
+        const __m128i x =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels + columns[j])), zero);
+        const __m128i y = _mm_unpacklo_epi8(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels + columns[j + 1])), zero);
+        const __m128i xw =
+            _mm_mullo_epi16(x, _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + size_t(j) * 8)));
+        const __m128i yw = _mm_mullo_epi16(
+            y, _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + size_t(j) * 8 + 8)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + size_t(j) * 4),
+                         _mm_add_epi16(_mm_unpacklo_epi64(xw, yw), _mm_unpackhi_epi64(xw, yw)));
+    }
+}
+
+// The same four cells at a time; returns where it stopped.
+__attribute__((target("avx2"))) int32_t HorizontalRowAvx2(const uint32_t* pixels, const int32_t* columns,
+                                                          const uint16_t* weights, uint16_t* out,
+                                                          int32_t padded)
+{
+    auto pair = [pixels](int32_t first, int32_t second)
+    {
+        const __m128i low = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels + first));
+        return _mm_castpd_si128(
+            _mm_loadh_pd(_mm_castsi128_pd(low), reinterpret_cast<const double*>(pixels + second)));
+    };
+    int32_t j = 0;
+    for (; j + 4 <= padded; j += 4)
+    {
+        const __m128i ab = pair(columns[j], columns[j + 1]);
+        const __m128i cd = pair(columns[j + 2], columns[j + 3]);
+        const __m256i* w = reinterpret_cast<const __m256i*>(weights + size_t(j) * 8);
+        const __m256i x = _mm256_mullo_epi16(_mm256_cvtepu8_epi16(ab), _mm256_loadu_si256(w));
+        const __m256i y = _mm256_mullo_epi16(_mm256_cvtepu8_epi16(cd), _mm256_loadu_si256(w + 1));
+        const __m256i sum = _mm256_add_epi16(_mm256_unpacklo_epi64(x, y), _mm256_unpackhi_epi64(x, y));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + size_t(j) * 4),
+                            _mm256_permute4x64_epi64(sum, 0xD8));
+    }
+    return j;
+}
+
+// Enlarging in both directions in 16-bit lanes; false when the source window is a
+// single column, which the general passes draw.
+bool DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c,
                       const DoubleRect& f, const Window& win, Scratch& scratch)
 {
+    if (win.width < 2)
+        return false;
     const int32_t cells = c.mWidth;
-    const int32_t padded = (cells + 1) & ~1;
+    const int32_t padded = (cells + 3) & ~3;
     scratch.firstColumns.assign(size_t(padded), 0);
-    scratch.secondColumns.assign(size_t(padded), 0);
     scratch.pairWeights.assign(size_t(padded) * 8, 0);
     const double stepX = EnlargeStep(f.mWidth, c.mWidth);
     for (int32_t j = 0; j < cells; ++j)
     {
         const Tap tap = LinearTap(f.mX + j * stepX, win.x0, win.x0 + win.width - 1, 257.0);
-        scratch.firstColumns[size_t(j)] = tap.first - win.x0;
-        scratch.secondColumns[size_t(j)] = tap.second - win.x0;
-        uint16_t* w = &scratch.pairWeights[size_t(j / 2) * 16 + size_t(j % 2) * 4];
-        std::fill_n(w, 4, uint16_t(tap.weight));
-        std::fill_n(w + 8, 4, uint16_t(257 - tap.weight));
+        const bool last = tap.second == tap.first;
+        scratch.firstColumns[size_t(j)] = tap.first - win.x0 - (last ? 1 : 0);
+        uint16_t* w = &scratch.pairWeights[size_t(j) * 8];
+        std::fill_n(w, 4, uint16_t(last ? 0 : tap.weight));
+        std::fill_n(w + 4, 4, uint16_t(last ? 257 : 257 - tap.weight));
     }
 
-    const __m128i zero = _mm_setzero_si128();
+    const bool avx2 = ActiveSimdLevel() == SimdLevel::Avx2;
     const size_t rowLanes = size_t(padded) * 4;
     scratch.cellRows.resize(rowLanes * size_t(win.height));
     scratch.sourceRow.resize(size_t(win.width));
     for (int32_t row = 0; row < win.height; ++row)
     {
-        uint32_t* pixels = scratch.sourceRow.data();
         const size_t start = size_t(win.y0 + row) * size_t(source.width) + size_t(win.x0);
+        const uint32_t* pixels = source.bits + start;
         if (source.palette != nullptr)
-            for (int32_t i = 0; i < win.width; ++i)
-                pixels[i] = source.palette[source.indices[start + size_t(i)]];
-        else
-            std::copy_n(source.bits + start, win.width, pixels);
-        uint16_t* out = &scratch.cellRows[rowLanes * size_t(row)];
-        const int32_t* first = scratch.firstColumns.data();
-        const int32_t* second = scratch.secondColumns.data();
-        for (int32_t j = 0; j < padded; j += 2)
         {
-            const __m128i p0 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(pixels[first[j]])),
-                                                  _mm_cvtsi32_si128(int32_t(pixels[first[j + 1]])));
-            const __m128i p1 = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(pixels[second[j]])),
-                                                  _mm_cvtsi32_si128(int32_t(pixels[second[j + 1]])));
-            const __m128i* w = reinterpret_cast<const __m128i*>(&scratch.pairWeights[size_t(j / 2) * 16]);
-            const __m128i sum =
-                _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(p0, zero), _mm_loadu_si128(w)),
-                              _mm_mullo_epi16(_mm_unpacklo_epi8(p1, zero), _mm_loadu_si128(w + 1)));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + size_t(j) * 4), sum);
+            for (int32_t i = 0; i < win.width; ++i)
+                scratch.sourceRow[size_t(i)] = source.palette[source.indices[start + size_t(i)]];
+            pixels = scratch.sourceRow.data();
         }
+        uint16_t* out = &scratch.cellRows[rowLanes * size_t(row)];
+        const int32_t done = avx2 ? HorizontalRowAvx2(pixels, scratch.firstColumns.data(),
+                                                      scratch.pairWeights.data(), out, padded)
+                                  : 0;
+        HorizontalRowSse2(pixels, scratch.firstColumns.data(), scratch.pairWeights.data(), out, done, padded);
     }
 
     const double stepY = EnlargeStep(f.mHeight, c.mHeight);
-    const bool avx2 = ActiveSimdLevel() == SimdLevel::Avx2;
     for (int32_t i = 0; i < c.mHeight; ++i)
     {
         const Tap tap = LinearTap((f.mY - std::trunc(f.mY)) + i * stepY, 0, win.height - 1, 256.0);
@@ -481,6 +522,7 @@ void DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, c
         const int32_t done = avx2 ? ComposeRowAvx2(rowA, rowB, tap.weight, d, cells) : 0;
         ComposeRowSse2(rowA, rowB, tap.weight, d, done, cells);
     }
+    return true;
 }
 
 #endif
@@ -494,11 +536,9 @@ bool Draw(const Source& source, uint32_t* dest, int32_t destWidth, const Rect& c
         return false;
     thread_local Scratch scratch;
 #ifdef ORVELLAN_STRETCH_SSE2
-    if (c.mWidth > f.mWidth && c.mHeight > f.mHeight && ActiveSimdLevel() != SimdLevel::Scalar)
-    {
-        DrawEnlargedSse2(source, dest, destWidth, c, f, win, scratch);
+    if (c.mWidth > f.mWidth && c.mHeight > f.mHeight && ActiveSimdLevel() != SimdLevel::Scalar &&
+        DrawEnlargedSse2(source, dest, destWidth, c, f, win, scratch))
         return true;
-    }
 #endif
     BuildHorizontalTaps(f, c, win, scratch.horizontalTaps);
     BuildVerticalTaps(f, c, win, scratch.verticalTaps);
