@@ -5,9 +5,9 @@
 #include <system_error>
 #include <unistd.h>
 
-// An empty working folder of this process's own, entered on the first call and
-// removed at exit, so that the input file has a fixed name and a search of the
-// disk finds nothing but it.
+// A folder of this process's own for the file each input is written to,
+// removed at exit. The working folder stays as it is: libFuzzer reads and
+// writes its corpus folders by the names it was given.
 class FuzzScratchFolder
 {
 public:
@@ -16,7 +16,6 @@ public:
                 ("orvellan-fuzz-" + std::string(target) + "-" + std::to_string(::getpid())))
     {
         std::filesystem::create_directories(mPath);
-        std::filesystem::current_path(mPath);
     }
     ~FuzzScratchFolder()
     {
@@ -26,8 +25,8 @@ public:
     FuzzScratchFolder(const FuzzScratchFolder&) = delete;
     FuzzScratchFolder& operator=(const FuzzScratchFolder&) = delete;
 
+    std::string File(const char* name) const { return (mPath / name).string(); }
+
 private:
     std::filesystem::path mPath;
 };
-
-inline void EnterFuzzScratchFolder(const char* target) { static FuzzScratchFolder folder(target); }

@@ -1,5 +1,6 @@
 // An archive's header and directory: mounting must refuse what does not fit
 // the file, and every file it accepts must read back within the archive.
+#include "framework/resources/PakFileHandle.h"
 #include "framework/resources/PakInterface.h"
 #include "fuzz/resources/FuzzScratchFolder.h"
 #include "platform/Files.h"
@@ -11,12 +12,15 @@
 namespace
 {
 
-// Reads a file every way the layer offers; no file may hold more than the archive.
+// Reads an archive file every way the layer offers; no file may hold more than the archive.
 void ReadThrough(PakInterface& layer, const std::string& name, size_t archiveSize)
 {
     PakFile* file = layer.OpenFile(name, "rb");
-    if (!file)
+    if (!file || !file->mInArchive)
+    {
+        layer.CloseFile(file);
         return;
+    }
     std::vector<uint8_t> bytes(archiveSize + 1);
     if (layer.ReadFile(bytes.data(), 1, bytes.size(), file) > archiveSize || !layer.AtEndOfFile(file))
         __builtin_trap();
@@ -36,14 +40,15 @@ void ReadThrough(PakInterface& layer, const std::string& name, size_t archiveSiz
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    EnterFuzzScratchFolder("pak");
-    if (!platform::writeFile("input.pak", data, size))
+    static const FuzzScratchFolder folder("pak");
+    static const std::string archive = folder.File("input.pak");
+    if (!platform::writeFile(archive, data, size))
         return 0;
 
     PakInterface layer;
-    if (!layer.MountArchive("input.pak"))
+    if (!layer.MountArchive(archive))
         return 0;
-    ReadThrough(layer, "input.pak", size);
+    ReadThrough(layer, archive, size);
 
     // Archive entries are reported first, with attribute word 0.
     PakFindData found;
@@ -53,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         if (found.mFileSize > size)
             __builtin_trap();
-        // A name with '/' would reach outside the scratch folder on the disk.
-        if (found.mFileName.find('/') == std::string::npos)
-            ReadThrough(layer, found.mFileName, size);
+        ReadThrough(layer, found.mFileName, size);
         more = layer.FindNextEntry(search, &found);
     }
     if (search)

@@ -9,12 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    EnterFuzzScratchFolder("xml");
-    if (!platform::writeFile("doc.xml", data, size))
+    static const FuzzScratchFolder folder("xml");
+    static const std::string document = folder.File("doc.xml");
+    if (!platform::writeFile(document, data, size))
         return 0;
 
     Quib::XMLParser parser;
-    if (!parser.OpenDocument("doc.xml"))
+    if (!parser.OpenDocument(document))
         return 0;
     Quib::XMLItem item;
     // Each read consumes at least one character, so this ends with the input.
