@@ -5,7 +5,9 @@
 #include "framework/resources/SoundPlayer.h"
 #include "platform/Clock.h"
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 namespace
 {
@@ -369,6 +371,41 @@ TEST_F(LoadingFixture, ArchiveSourcesAreReadAndTheirEntryTimeGuardsTheCache)
     DSoundManager later(&mixer);
     ASSERT_TRUE(later.LoadSoundFile(1, "packed/beep"));
     EXPECT_EQ(later.GetSoundBuffer(1)->bytes().back(), 0x22 ^ 0x80);
+}
+
+TEST_F(LoadingFixture, LoadingThreadFillsIdsWhileTheMainThreadPlays)
+{
+    folder.copyFixture("mono8.wav", "sounds/blip.wav");
+    loadShortSound(0, 300);
+    std::atomic<bool> done{false};
+    std::thread renderer(
+        [&]
+        {
+            std::vector<int16_t> out(256 * 2);
+            while (!done)
+                mixer.render(out.data(), 256);
+        });
+    std::thread loader(
+        [&]
+        {
+            for (int i = 0; i < 40; ++i)
+            {
+                const int id = manager.FindFreeSoundId();
+                EXPECT_TRUE(manager.LoadSoundFile(id, "sounds/blip"));
+                manager.SetSoundBaseVolume(id, 0.5);
+            }
+        });
+    for (int i = 0; i < 400; ++i)
+    {
+        if (SoundInstance* instance = manager.CreateInstance(0))
+            instance->Play(false, true);
+        manager.CountLoadedSounds();
+        clock.advance(7);
+    }
+    loader.join();
+    done = true;
+    renderer.join();
+    EXPECT_EQ(manager.CountLoadedSounds(), 41);
 }
 
 // Records what the player asks of its instances.
