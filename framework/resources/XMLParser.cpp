@@ -3,7 +3,6 @@
 #include "framework/resources/PakFile.h"
 #include "framework/resources/XMLEntities.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace Quib
