@@ -5,6 +5,7 @@
 #include "framework/app/foundation/Transform2D.h"
 #include "framework/graphics/DoubleRect.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/HardwareDrawTarget.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -78,7 +79,22 @@ public:
         calls.push_back({"BlitRotated", {}, src, 0, 0, x, y, {angle, cx, cy, 0}, color});
     }
 
+    void BlitTransformed(Image*, float x, float y, const Matrix3& matrix, const Rect& clip,
+                         const Color& color, int32_t, const Rect& src, bool linear) override
+    {
+        calls.push_back(
+            {"BlitTransformed", clip, src, 0, 0, x, y, {matrix.m00, matrix.m01, 0, 0}, color, linear});
+    }
+
     std::vector<Call> calls;
+};
+
+// A destination that says it draws through the hardware path.
+class HardwareImage : public RecordingImage, public HardwareDrawTarget
+{
+public:
+    HardwareImage() : RecordingImage(100, 80) {}
+    bool IsDrawnThrough3D() const override { return true; }
 };
 
 class GraphicsTest : public ::testing::Test
@@ -455,6 +471,44 @@ TEST_F(GraphicsTest, TransformsTakeTheirFastPathsAroundTheSameCentre)
     EXPECT_EQ(mScreen.calls[0].fy, 35.5f);
     EXPECT_FLOAT_EQ(float(mScreen.calls[0].line[0]), 0.25f);
     EXPECT_EQ(mScreen.calls[0].line[1], 5.0);
+}
+
+TEST_F(GraphicsTest, MatrixAndStretchedDrawsLeaveClippingToTheImage)
+{
+    mG.Translate(2, 3);
+    mG.ClipRect(0, 0, 50, 50);
+    mG.SetLinearFiltering(true);
+    Matrix3 turn;
+    turn.RotateRad(0.5f);
+    mG.DrawImageWithMatrix(&mSprite, turn, 10.0f, 20.0f);
+    mG.DrawImageMirrored(&mSprite, Rect(-5, -5, 30, 20), Rect(1, 1, 8, 8), true);
+    mG.DrawImageMirrored(&mSprite, Rect(-5, -5, 30, 20), Rect(1, 1, 8, 8), false);
+    ASSERT_EQ(mScreen.calls.size(), 3u);
+    EXPECT_EQ(mScreen.calls[0].op, "BlitTransformed");
+    EXPECT_EQ(mScreen.calls[0].fx, 12.0f);
+    EXPECT_EQ(mScreen.calls[0].fy, 23.0f);
+    EXPECT_EQ(mScreen.calls[0].rect, Rect(2, 3, 50, 50));
+    EXPECT_EQ(mScreen.calls[0].src, Rect(0, 0, 10, 10));
+    EXPECT_FLOAT_EQ(float(mScreen.calls[0].line[1]), turn.m01);
+    EXPECT_TRUE(mScreen.calls[0].flag);
+    EXPECT_EQ(mScreen.calls[1].op, "BlitStretchedMirrored");
+    EXPECT_EQ(mScreen.calls[1].rect, Rect(-3, -2, 30, 20));
+    EXPECT_EQ(mScreen.calls[2].op, "BlitStretched");
+    EXPECT_EQ(mScreen.calls[2].rect, Rect(-3, -2, 30, 20));
+}
+
+TEST_F(GraphicsTest, SubpixelTransformsGoThroughTheMatrixOnTheHardwarePath)
+{
+    HardwareImage screen;
+    Graphics g(&screen);
+    Transform2D turned;
+    turned.RotateRad(0.25f);
+    g.DrawImageWithTransformSubpixel(&mSprite, turned, 50.0f, 40.0f);
+    g.DrawImageWithTransform(&mSprite, turned, 50.0f, 40.0f);
+    ASSERT_EQ(screen.calls.size(), 2u);
+    EXPECT_EQ(screen.calls[0].op, "BlitTransformed");
+    EXPECT_EQ(screen.calls[1].op, "BlitRotated");
+    EXPECT_EQ(screen.calls[1].fx, 45.0f); // the integer form cuts the position toward zero
 }
 
 class RecordingFont : public Font
