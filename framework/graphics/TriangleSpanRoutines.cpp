@@ -4,6 +4,10 @@
 #include <array>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Quib
 {
 namespace
@@ -12,6 +16,63 @@ namespace
 using namespace raster;
 
 constexpr int64_t kChannelMax = (int64_t(255) << 16) | 0xFFFF;
+
+// The shared compositing rule with its divisions skipped where they are known: over an
+// opaque pixel the result stays opaque and the blend factor is the source alpha.
+inline Argb CompositeFast(Argb d, Argb s)
+{
+    if (s.a >= 255)
+        return {255, s.r, s.g, s.b};
+    if (d.a == 255)
+        return {255, (d.r * (256 - s.a) + s.r * s.a) >> 8, (d.g * (256 - s.a) + s.g * s.a) >> 8,
+                (d.b * (256 - s.a) + s.b * s.a) >> 8};
+    return Composite(d, s);
+}
+
+#if defined(__SSE2__)
+// FetchBilinear in 16-bit lanes. A row value c0 x (256 - fx) + c1 x fx fits 16 bits;
+// the column mix needs 24, of which only the top 8 are kept, so it is summed over the
+// rows' high and low bytes apart: ((A + (B >> 8)) >> 8) equals (sum >> 16) exactly.
+inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
+{
+    const int32_t su = int32_t(ClampFixed(u - 32768, t.maxU));
+    const int32_t sv = int32_t(ClampFixed(v - 32768, t.maxV));
+    const int32_t x0 = su >> 16;
+    const int32_t y0 = sv >> 16;
+    const int16_t fx = int16_t((uint32_t(su) >> 8) & 0xFF);
+    const int16_t fy = int16_t((uint32_t(sv) >> 8) & 0xFF);
+    const int32_t x1 = x0 + (x0 < t.width - 1 ? 1 : 0);
+    const int32_t y1 = y0 + (y0 < t.height - 1 ? 1 : 0);
+    const uint32_t* row0 = t.bits + size_t(y0) * size_t(t.width);
+    const uint32_t* row1 = t.bits + size_t(y1) * size_t(t.width);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i top = _mm_unpacklo_epi8(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(row0[x0])), _mm_cvtsi32_si128(int32_t(row0[x1]))), zero);
+    const __m128i bottom = _mm_unpacklo_epi8(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int32_t(row1[x0])), _mm_cvtsi32_si128(int32_t(row1[x1]))), zero);
+    const int16_t ifx = int16_t(256 - fx);
+    const __m128i wx = _mm_set_epi16(fx, fx, fx, fx, ifx, ifx, ifx, ifx);
+    __m128i t0 = _mm_mullo_epi16(top, wx);
+    __m128i t1 = _mm_mullo_epi16(bottom, wx);
+    t0 = _mm_add_epi16(t0, _mm_srli_si128(t0, 8));
+    t1 = _mm_add_epi16(t1, _mm_srli_si128(t1, 8));
+    const __m128i w0 = _mm_set1_epi16(int16_t(256 - fy));
+    const __m128i w1 = _mm_set1_epi16(fy);
+    const __m128i lowBytes = _mm_set1_epi16(0xFF);
+    const __m128i high =
+        _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(t0, 8), w0), _mm_mullo_epi16(_mm_srli_epi16(t1, 8), w1));
+    const __m128i low = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(t0, lowBytes), w0),
+                                      _mm_mullo_epi16(_mm_and_si128(t1, lowBytes), w1));
+    const __m128i value = _mm_srli_epi16(_mm_add_epi16(high, _mm_srli_epi16(low, 8)), 8);
+    const uint32_t packed = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, zero)));
+    return Unpack(packed);
+}
+#else
+inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
+{
+    return FetchBilinear(t, u, v);
+}
+#endif
 
 // One routine per combination of format and flags, so that the per-pixel loop
 // carries no tests of its own beyond the ones the flags ask for.
@@ -67,7 +128,7 @@ void SpanRoutine(const FixedVertex* v, void* dest, int32_t pitch, const TextureD
                 if constexpr (kTextured)
                 {
                     if constexpr (kLinear)
-                        s = FetchBilinear(tex, u, vv);
+                        s = FetchBilinearFast(tex, u, vv);
                     else
                         s = Unpack(FetchNearest(tex, u, vv));
                     u += planeU.Step();
@@ -95,7 +156,7 @@ void SpanRoutine(const FixedVertex* v, void* dest, int32_t pitch, const TextureD
                 {
                     if (s.a == 0)
                         continue;
-                    *out = Access::Write(Composite(Access::Read(*out), s));
+                    *out = Access::Write(CompositeFast(Access::Read(*out), s));
                 }
                 else
                 {
