@@ -60,14 +60,14 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n%-40s %12s %12s %8s\n", "frame", "ours Mpix/s", "peer Mpix/s", "ratio");
+    std::printf("\n%-56s %12s %12s %8s\n", "frame", "ours Mpix/s", "peer Mpix/s", "ratio");
     for (const auto& row : benchtable::Rows())
     {
         const auto ours = reporter.mRates.find(row.ours);
         const auto peer = reporter.mRates.find(row.peer);
         if (ours == reporter.mRates.end() || peer == reporter.mRates.end())
             continue;
-        std::printf("%-40s %12.1f %12.1f %7.2fx\n", row.label.c_str(), ours->second / 1e6, peer->second / 1e6,
+        std::printf("%-56s %12.1f %12.1f %7.2fx\n", row.label.c_str(), ours->second / 1e6, peer->second / 1e6,
                     ours->second / peer->second);
     }
     return 0;

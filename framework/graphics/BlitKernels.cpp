@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace Quib
 {
@@ -99,66 +98,84 @@ inline uint32_t FastFillOver(uint32_t d, const BlitColor& c, const uint16_t* fac
     return Pack(both & 0xFF, r, g, b);
 }
 
-void BlendPartialRun(uint32_t* dst, const uint32_t* src, int32_t count, SimdLevel level)
+// Unmodulated source over an opaque destination: the run-length bytes tell how far each
+// alpha class extends, so transparent runs are skipped and opaque runs copied whole.
+void BlendOpaqueDestRow(uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count,
+                        const BlitColor&)
 {
-    int32_t done = 0;
-    if constexpr (kHaveX86)
-    {
-        if (level == SimdLevel::Avx2)
-            done = BlitSimd::BlendPartialAvx2(dst, src, count);
-        if (level != SimdLevel::Scalar)
-            done += BlitSimd::BlendPartialSse2(dst + done, src + done, count - done);
-    }
-    for (int32_t i = done; i < count; ++i)
-        dst[i] = BlendOpaqueDest(dst[i], src[i]);
-}
-
-// The source row's run-length bytes tell how far each alpha class extends, so whole
-// runs are skipped, copied or blended at once.
-void BlendOpaqueDestRow(uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count)
-{
-    const SimdLevel level = ActiveSimdLevel();
     int32_t x = 0;
     while (x < count)
     {
         const int32_t run = std::min<int32_t>(std::max<int32_t>(runs[x], 1), count - x);
         const uint32_t alpha = src[x] >> 24;
         if (alpha == 255)
-            std::memmove(dst + x, src + x, size_t(run) * sizeof(uint32_t));
+        {
+            std::copy_n(src + x, run, dst + x);
+        }
         else if (alpha != 0)
-            BlendPartialRun(dst + x, src + x, run, level);
+        {
+            for (int32_t i = x; i < x + run; ++i)
+                dst[i] = BlendOpaqueDest(dst[i], src[i]);
+        }
         x += run;
     }
 }
 
-void AddRow(BlitOp op, uint32_t* dst, const uint32_t* src, int32_t count, const BlitColor& m)
+void BlendWhiteRow(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count, const BlitColor&)
 {
-    int32_t done = 0;
-    if constexpr (kHaveX86)
+    const uint16_t* factors = OverFactorTable();
+    for (int32_t i = 0; i < count; ++i)
+        dst[i] = FastBlendWhite(dst[i], src[i], factors);
+}
+
+void BlendGreyRow(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count, const BlitColor& color)
+{
+    const uint16_t* factors = OverFactorTable();
+    for (int32_t i = 0; i < count; ++i)
+        dst[i] = FastBlendGrey(dst[i], src[i], color.r, color.a, factors);
+}
+
+void BlendColorRow(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count, const BlitColor& color)
+{
+    const uint16_t* factors = OverFactorTable();
+    for (int32_t i = 0; i < count; ++i)
+        dst[i] = FastBlendColor(dst[i], src[i], color, factors);
+}
+
+template <uint32_t (*Add)(uint32_t, uint32_t)>
+void AddRow(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count, const BlitColor&)
+{
+    for (int32_t i = 0; i < count; ++i)
+        dst[i] = Add(dst[i], src[i]);
+}
+
+template <uint32_t (*Add)(uint32_t, uint32_t, const BlitColor&)>
+void AddColorRow(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count, const BlitColor& m)
+{
+    for (int32_t i = 0; i < count; ++i)
+        dst[i] = Add(dst[i], src[i], m);
+}
+
+BlitRows::RowFunction ScalarRow(BlitOp op)
+{
+    switch (op)
     {
-        const SimdLevel level = ActiveSimdLevel();
-        if (level == SimdLevel::Avx2)
-            done = BlitSimd::AddAvx2(op, dst, src, count, m);
-        if (level != SimdLevel::Scalar)
-            done += BlitSimd::AddSse2(op, dst + done, src + done, count - done, m);
-    }
-    for (int32_t i = done; i < count; ++i)
-    {
-        switch (op)
-        {
-        case BlitOp::AddWhiteAlpha:
-            dst[i] = AddWhiteAlpha(dst[i], src[i]);
-            break;
-        case BlitOp::AddWhite:
-            dst[i] = AddWhite(dst[i], src[i]);
-            break;
-        case BlitOp::AddColorAlpha:
-            dst[i] = AddColorAlpha(dst[i], src[i], m);
-            break;
-        default:
-            dst[i] = AddColor(dst[i], src[i], m);
-            break;
-        }
+    case BlitOp::BlendOpaqueDest:
+        return &BlendOpaqueDestRow;
+    case BlitOp::BlendWhite:
+        return &BlendWhiteRow;
+    case BlitOp::BlendGrey:
+        return &BlendGreyRow;
+    case BlitOp::BlendColor:
+        return &BlendColorRow;
+    case BlitOp::AddWhiteAlpha:
+        return &AddRow<&AddWhiteAlpha>;
+    case BlitOp::AddWhite:
+        return &AddRow<&AddWhite>;
+    case BlitOp::AddColorAlpha:
+        return &AddColorRow<&AddColorAlpha>;
+    default:
+        return &AddColorRow<&AddColor>;
     }
 }
 
@@ -167,31 +184,20 @@ void AddRow(BlitOp op, uint32_t* dst, const uint32_t* src, int32_t count, const 
 namespace BlitRows
 {
 
-void Blit(BlitOp op, uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count,
-          const BlitColor& color)
+RowFunction Select(BlitOp op)
 {
-    const uint16_t* factors = OverFactorTable();
-    switch (op)
+    if constexpr (kHaveX86)
     {
-    case BlitOp::BlendOpaqueDest:
-        BlendOpaqueDestRow(dst, src, runs, count);
-        break;
-    case BlitOp::BlendWhite:
-        for (int32_t i = 0; i < count; ++i)
-            dst[i] = FastBlendWhite(dst[i], src[i], factors);
-        break;
-    case BlitOp::BlendGrey:
-        for (int32_t i = 0; i < count; ++i)
-            dst[i] = FastBlendGrey(dst[i], src[i], color.r, color.a, factors);
-        break;
-    case BlitOp::BlendColor:
-        for (int32_t i = 0; i < count; ++i)
-            dst[i] = FastBlendColor(dst[i], src[i], color, factors);
-        break;
-    default:
-        AddRow(op, dst, src, count, color);
-        break;
+        const SimdLevel level = ActiveSimdLevel();
+        RowFunction row = nullptr;
+        if (level == SimdLevel::Avx2)
+            row = BlitSimd::Avx2Row(op);
+        if (row == nullptr && level != SimdLevel::Scalar)
+            row = BlitSimd::Sse2Row(op);
+        if (row != nullptr)
+            return row;
     }
+    return ScalarRow(op);
 }
 
 void BlitReference(BlitOp op, uint32_t* dst, const uint32_t* src, int32_t count, const BlitColor& color)

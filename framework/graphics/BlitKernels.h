@@ -157,9 +157,19 @@ namespace BlitRows
 // Draws count source pixels over count destination pixels with the operation's formula.
 // runs: the source row's run-length alpha bytes (BlendOpaqueDest only). color: the
 // drawing colour (blends) or the per-channel multipliers m (additive with colour).
-// Source and destination may be the same row.
-void Blit(BlitOp op, uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count,
-          const BlitColor& color);
+// Source and destination must not overlap.
+using RowFunction = void (*)(uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count,
+                             const BlitColor& color);
+
+// The fastest routine for the operation at the active vector level; a blit chooses once
+// and draws all its rows with it.
+RowFunction Select(BlitOp op);
+
+inline void Blit(BlitOp op, uint32_t* dst, const uint32_t* src, const uint8_t* runs, int32_t count,
+                 const BlitColor& color)
+{
+    Select(op)(dst, src, runs, count, color);
+}
 
 // The same through BlitReference, one pixel at a time.
 void BlitReference(BlitOp op, uint32_t* dst, const uint32_t* src, int32_t count, const BlitColor& color);

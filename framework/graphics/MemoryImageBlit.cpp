@@ -48,14 +48,26 @@ void DrawRows(MemoryImage& dst, MemoryImage& src, const BlitArea& area, BlitOp o
     uint32_t* bits = dst.GetBits();
     const uint8_t* runs = op == BlitOp::BlendOpaqueDest ? src.GetRLAlphaData() : nullptr;
     SourceRows rows(src);
-    for (int32_t row = 0; row < area.height; ++row)
+    // A blit of an image onto itself reads every source row before it is drawn over:
+    // rows go bottom-up when the destination lies lower, and each source row is copied.
+    const bool self = &src == &dst;
+    const bool upwards = self && area.dstY > area.srcY;
+    static thread_local std::vector<uint32_t> copy;
+    const BlitRows::RowFunction draw = BlitRows::Select(op);
+    for (int32_t i = 0; i < area.height; ++i)
     {
+        const int32_t row = upwards ? area.height - 1 - i : i;
         const int32_t sy = area.srcY + row;
         uint32_t* d = bits + size_t(area.dstY + row) * size_t(dst.mWidth) + size_t(area.dstX);
         const uint32_t* s = rows.Row(area.srcX, sy, area.width);
+        if (self)
+        {
+            copy.assign(s, s + area.width);
+            s = copy.data();
+        }
         const uint8_t* r =
             runs != nullptr ? runs + size_t(sy) * size_t(src.mWidth) + size_t(area.srcX) : nullptr;
-        BlitRows::Blit(op, d, s, r, area.width, color);
+        draw(d, s, r, area.width, color);
     }
 }
 
