@@ -1,10 +1,7 @@
 #pragma once
 
-#include "platform/Files.h"
-
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 namespace platform
@@ -20,18 +17,6 @@ public:
     virtual size_t read(void* out, size_t bytes) = 0;
     virtual bool seek(int64_t offset, int whence) = 0; // SEEK_SET, SEEK_CUR, SEEK_END
     virtual int64_t tell() = 0;
-};
-
-class FileAudioSource : public AudioByteSource
-{
-public:
-    bool open(std::string_view path) { return mFile.open(path, File::Mode::Read); }
-    size_t read(void* out, size_t bytes) override { return mFile.read(out, bytes); }
-    bool seek(int64_t offset, int whence) override { return mFile.seek(offset, whence); }
-    int64_t tell() override { return mFile.tell(); }
-
-private:
-    File mFile;
 };
 
 class MemoryAudioSource : public AudioByteSource

@@ -40,11 +40,11 @@ bool BassMusicInterface::LoadTrack(int id, const std::string& fileName)
         mLastError = fileName + ": no audio output";
         return false;
     }
-    if (mTracks.count(id) != 0)
-        return true;
     auto source = OpenMusicSource(fileName, mLastError);
     if (!source)
         return false;
+    if (mTracks.count(id) != 0)
+        return true; // the first track under an id stays
     BassMusicTrack track;
     track.stream = std::make_unique<platform::MusicStream>(*mMixer, std::move(source));
     SetChannelVolume(track);

@@ -1,8 +1,9 @@
 #include "platform/AudioDevice.h"
 
-#include <gtest/gtest.h>
-
+#include <chrono>
 #include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -30,6 +31,21 @@ TEST(AudioDeviceTest, DummyDriverOpensAndCloses)
         platform::AudioDevice device(mixer);
         EXPECT_TRUE(device.isOpen()) << device.error();
     }
+}
+
+TEST(AudioDeviceTest, TheDeviceThreadDrivesTheMixer)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    platform::Mixer mixer;
+    platform::AudioDevice device(mixer);
+    ASSERT_TRUE(device.isOpen()) << device.error();
+    auto sound = std::make_shared<const platform::AudioBuffer>(platform::AudioFormat{1, 44100, 16},
+                                                               std::vector<uint8_t>(200, 0x10));
+    platform::Voice voice(mixer, sound);
+    voice.play(false);
+    for (int i = 0; i < 500 && voice.isPlaying(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(voice.isPlaying()) << "a one-shot ends once the device has rendered it";
 }
 
 } // namespace
