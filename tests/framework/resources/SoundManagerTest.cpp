@@ -158,11 +158,9 @@ TEST_F(ManagerFixture, OneShotLivesUntilItsEndThenFreesItsSlot)
 
     render(200);
     EXPECT_FALSE(instances[7]->IsPlaying());
-    SoundInstance* reused = manager.CreateInstance(1);
-    EXPECT_NE(reused, nullptr);
-    // The lowest finished slot is the one reused.
-    SoundInstance* next = manager.CreateInstance(1);
-    EXPECT_NE(next, nullptr);
+    // Both finished one-shots give up their slots when the scan reaches them, and no others do.
+    EXPECT_NE(manager.CreateInstance(1), nullptr);
+    EXPECT_NE(manager.CreateInstance(1), nullptr);
     EXPECT_EQ(manager.CreateInstance(1), nullptr);
 }
 
@@ -200,14 +198,23 @@ TEST_F(ManagerFixture, PlayRestartsFromTheBeginningAndLoops)
 TEST_F(ManagerFixture, SweepRunsOncePerSecondOfTicks)
 {
     loadShortSound(1, 10);
-    SoundInstance* first = manager.CreateInstance(1); // the sweep ran now
-    for (int i = 1; i < DSoundManager::kInstanceSlots; ++i)
-        manager.CreateInstance(1);
-    first->Play(false, true);
+    std::vector<SoundInstance*> instances;
+    for (int i = 0; i < 4; ++i)
+        instances.push_back(manager.CreateInstance(1)); // the first of these ran the sweep
+    for (int i = 1; i < 4; ++i)
+        instances[i]->Play(false, true);
     render(20);
-    clock.advance(1001);
-    // The sweep reclaims the finished one-shot, then the scan finds its slot empty.
-    EXPECT_NE(manager.CreateInstance(1), nullptr);
+    // Every live voice holds the decoded buffer, so its use count tells how many instances exist.
+    const auto buffer = manager.GetSoundBuffer(1);
+    const auto liveInstances = [&] { return buffer.use_count() - 2; }; // less the table and this copy
+
+    clock.advance(500);
+    ASSERT_NE(manager.CreateInstance(1), nullptr);
+    EXPECT_EQ(liveInstances(), 4) << "only the scan reclaimed a slot, the first finished one";
+
+    clock.advance(600);
+    ASSERT_NE(manager.CreateInstance(1), nullptr);
+    EXPECT_EQ(liveInstances(), 3) << "the sweep deleted both remaining finished one-shots";
 }
 
 TEST_F(ManagerFixture, IdTables)
