@@ -159,7 +159,7 @@ void CommandLine::HandleCommandLineOption(const std::string& key, const std::str
     }
     else if (key == "-playnum")
     {
-        const int back = std::max(leadingNumber(value) - 1, 0);
+        const int back = static_cast<int>(std::max(static_cast<long long>(leadingNumber(value)) - 1, 0LL));
         const int newest = FindDemoFileNumbers(mDemoFilePrefix, back, false);
         mDemoFileName = mDemoFilePrefix + std::to_string(static_cast<long long>(newest) - back) + ".dmo";
         mPlayDemo = true;

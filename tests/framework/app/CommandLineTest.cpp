@@ -186,6 +186,10 @@ TEST_F(CommandLineTest, PlaynumWithoutRecordingsNamesNumberZero)
     EXPECT_EQ(line.mDemoFileName, "quibapp0.dmo");
     line.ParseCommandLineText("-playnum=3");
     EXPECT_EQ(line.mDemoFileName, "quibapp-2.dmo");
+    line.ParseCommandLineText("-playnum=-99999999999");
+    EXPECT_EQ(line.mDemoFileName, "quibapp0.dmo");
+    line.ParseCommandLineText("-recnum=99999999999");
+    EXPECT_EQ(line.mDemoFileName, "quibapp1.dmo");
 }
 
 TEST_F(CommandLineTest, OnlyExactNumberedNamesCount)
