@@ -30,11 +30,17 @@ class RecordingReporter : public benchmark::ConsoleReporter
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With repetitions the median stands for the benchmark, which evens out the
+        // noise of a busy machine.
         for (const Run& run : runs)
         {
             const auto found = run.counters.find("items_per_second");
-            if (found != run.counters.end() && run.run_type == Run::RT_Iteration)
-                mRates[run.benchmark_name()] = found->second.value;
+            if (found == run.counters.end())
+                continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                mRates[run.run_name.str()] = found->second.value;
+            else if (run.run_type == Run::RT_Iteration && mRates.count(run.run_name.str()) == 0)
+                mRates[run.run_name.str()] = found->second.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }
