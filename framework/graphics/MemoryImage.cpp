@@ -320,8 +320,11 @@ void MemoryImage::SetBits(const uint32_t* bits, int32_t width, int32_t height, b
     mIndices.reset();
     const int32_t newWidth = std::max(width, 0);
     const int32_t newHeight = std::max(height, 0);
+    // The old array lives until the copy is done, in case the pixels come from it.
+    std::unique_ptr<uint32_t[]> old;
     if (!mBits || size_t(newWidth) * size_t(newHeight) != PixelCount())
     {
+        old = std::move(mBits);
         mWidth = newWidth;
         mHeight = newHeight;
         AllocateBits();

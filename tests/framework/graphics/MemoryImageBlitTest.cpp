@@ -298,6 +298,30 @@ TEST_F(MemoryImageBlit, BlitOntoItselfWithOverlap)
               (std::vector<uint32_t>{0xFF000001, 0xFF000001, 0xFF000002, 0xFF000003}));
 }
 
+TEST_F(MemoryImageBlit, BlitOntoItselfReadsTheOriginalRows)
+{
+    // Rows and columns overlap in both directions; translucent pixels show whether a
+    // pixel was read before or after it was drawn over.
+    const std::vector<uint32_t> pixels = testsupport::RandomPixels(3, 6, 6, testsupport::AlphaMix::Uniform);
+    for (const auto& [dx, dy] : {std::pair{1, 1}, std::pair{-1, -2}, std::pair{2, -1}, std::pair{-2, 2}})
+    {
+        for (int32_t mode : {DRAW_MODE_NORMAL, DRAW_MODE_ADDITIVE})
+        {
+            MemoryImage image;
+            MemoryImage copy;
+            Load(image, pixels, 6, 6);
+            Load(copy, pixels, 6, 6);
+            MemoryImage expected;
+            Load(expected, pixels, 6, 6);
+            expected.Blit(&copy, 1 + dx, 1 + dy, Rect(1, 1, 4, 4), Color(200, 100, 50, 180), mode);
+            image.Blit(&image, 1 + dx, 1 + dy, Rect(1, 1, 4, 4), Color(200, 100, 50, 180), mode);
+            EXPECT_EQ(std::vector<uint32_t>(image.GetBits(), image.GetBits() + 36),
+                      std::vector<uint32_t>(expected.GetBits(), expected.GetBits() + 36))
+                << dx << "," << dy << " mode " << mode;
+        }
+    }
+}
+
 TEST_F(MemoryImageBlit, CoverageSpans)
 {
     MemoryImage image;

@@ -132,6 +132,15 @@ TEST_F(MemoryImageStorage, SetBitsTakesTheNewShapeEvenForTheSamePixelCount)
     EXPECT_EQ(image.GetBits()[6], IMAGE_BITS_GUARD);
 }
 
+TEST_F(MemoryImageStorage, SetBitsFromItsOwnPixelsIntoANewShape)
+{
+    MemoryImage image;
+    SetBits(image, {1, 2, 3, 4, 5, 6}, 3, 2);
+    image.SetBits(image.GetBits() + 3, 3, 1, false);
+    EXPECT_EQ(std::vector<uint32_t>(image.GetBits(), image.GetBits() + 4),
+              (std::vector<uint32_t>{4, 5, 6, IMAGE_BITS_GUARD}));
+}
+
 TEST_F(MemoryImageStorage, RunLengthAlphaBytes)
 {
     struct Case
