@@ -226,7 +226,7 @@ struct Scratch
     std::vector<uint32_t> sourceRow;
     std::vector<uint32_t> rows;        // horizontal sums, 4 per cell, one row per window row
     std::vector<uint32_t> sums;        // vertical sums of one destination row
-    std::vector<int32_t> firstColumns; // load column of each cell's pixel pair
+    std::vector<int32_t> loadColumns;  // load column of each cell's pixel pair
     std::vector<uint16_t> pairWeights; // per cell: 4 x the first pixel's weight, 4 x the second's
     std::vector<uint16_t> cellRows;    // 4 16-bit sums per cell, cells padded to fours
 };
@@ -478,14 +478,14 @@ bool DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, c
         return false;
     const int32_t cells = c.mWidth;
     const int32_t padded = (cells + 3) & ~3;
-    scratch.firstColumns.assign(size_t(padded), 0);
+    scratch.loadColumns.assign(size_t(padded), 0);
     scratch.pairWeights.assign(size_t(padded) * 8, 0);
     const double stepX = EnlargeStep(f.mWidth, c.mWidth);
     for (int32_t j = 0; j < cells; ++j)
     {
         const Tap tap = LinearTap(f.mX + j * stepX, win.x0, win.x0 + win.width - 1, 257.0);
         const bool last = tap.second == tap.first;
-        scratch.firstColumns[size_t(j)] = tap.first - win.x0 - (last ? 1 : 0);
+        scratch.loadColumns[size_t(j)] = tap.first - win.x0 - (last ? 1 : 0);
         uint16_t* w = &scratch.pairWeights[size_t(j) * 8];
         std::fill_n(w, 4, uint16_t(last ? 0 : tap.weight));
         std::fill_n(w + 4, 4, uint16_t(last ? 257 : 257 - tap.weight));
@@ -506,10 +506,10 @@ bool DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, c
             pixels = scratch.sourceRow.data();
         }
         uint16_t* out = &scratch.cellRows[rowLanes * size_t(row)];
-        const int32_t done = avx2 ? HorizontalRowAvx2(pixels, scratch.firstColumns.data(),
+        const int32_t done = avx2 ? HorizontalRowAvx2(pixels, scratch.loadColumns.data(),
                                                       scratch.pairWeights.data(), out, padded)
                                   : 0;
-        HorizontalRowSse2(pixels, scratch.firstColumns.data(), scratch.pairWeights.data(), out, done, padded);
+        HorizontalRowSse2(pixels, scratch.loadColumns.data(), scratch.pairWeights.data(), out, done, padded);
     }
 
     const double stepY = EnlargeStep(f.mHeight, c.mHeight);
