@@ -6,7 +6,7 @@
 namespace ImageLib
 {
 
-uint32_t gAlphaComposeColor = 0xFFFFFF;
+std::atomic<uint32_t> gAlphaComposeColor{0xFFFFFF};
 
 Image::Image(int width, int height)
     : mWidth(width), mHeight(height), mBits(static_cast<size_t>(width) * static_cast<size_t>(height))

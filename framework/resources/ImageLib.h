@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,8 +36,9 @@ constexpr int64_t kMaxImagePixels = int64_t(1) << 25;
 bool SizeAllowed(int64_t width, int64_t height);
 
 // Colours a picture that exists only as its alpha file; the resource manager
-// swaps it while it loads an image with its own alpha colour.
-extern uint32_t gAlphaComposeColor;
+// swaps it while it loads an image with its own alpha colour. Atomic because the
+// loading thread swaps it while the main thread may be loading pictures too.
+extern std::atomic<uint32_t> gAlphaComposeColor;
 
 std::unique_ptr<Image> LoadImageFile(const std::string& name, bool lookForAlpha = true);
 

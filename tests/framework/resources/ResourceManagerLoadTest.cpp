@@ -278,7 +278,7 @@ TEST(ResourceManagerLoad, ImageEntryFlagsReachTheImage)
     // The alpha colour is in force while the picture is decoded, and only then.
     const uint32_t* lonely = loader.Image("LONELY")->GetBits();
     EXPECT_EQ(lonely[0], 0x123456u | (ExpectedPixels("_lonely.png")[0] & 0xFF) << 24);
-    EXPECT_EQ(ImageLib::gAlphaComposeColor, 0xFFFFFFu);
+    EXPECT_EQ(ImageLib::gAlphaComposeColor.load(), 0xFFFFFFu);
 
     EXPECT_TRUE(loader.Image("PURGE")->mPurgeBits);
 }

@@ -97,7 +97,6 @@ Quib::SharedImageHandle FakeResourceHost::GetSharedImage(const std::string& file
     if (!entry)
     {
         entry = new Quib::SharedImageEntry;
-        mComposeColourAtLoad.push_back(ImageLib::gAlphaComposeColor);
         if (!fileName.empty() && fileName[0] == '!')
         {
             entry->mImage = new Quib::MemoryImage(nullptr);

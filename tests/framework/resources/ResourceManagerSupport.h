@@ -85,8 +85,7 @@ public:
 
     bool m3D = false;
     std::map<std::string, Quib::SharedImageEntry*> mShared;
-    std::vector<std::string> mImageLoads;       // every file the host decoded
-    std::vector<uint32_t> mComposeColourAtLoad; // the alpha colour in force at each decode
+    std::vector<std::string> mImageLoads; // every file the host decoded
     std::set<Quib::MemoryImage*> mSurfaces;
     std::set<Quib::MemoryImage*> mWantsSurface;
     FakeSoundManager mSounds;
