@@ -331,6 +331,87 @@ AVX2_TARGET void RowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t*, int
     FinishRow<op>(dst, src, i, count, m);
 }
 
+AVX2_TARGET inline __m256i Mul32(__m256i x, __m256i y)
+{
+    return _mm256_mullo_epi32(x, y);
+}
+
+// Modulated blends over opaque destination pixels, eight at a time in 32-bit lanes: over
+// an opaque pixel the outcome alpha is 255 and f is the weight a = s_a c_a / 255 itself, so
+// no division is left. Groups with a translucent destination pixel use the scalar formula.
+template <BlitOp op>
+AVX2_TARGET void TintedRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count,
+                               const BlitColor& c)
+{
+    const __m256i byte = _mm256_set1_epi32(0xFF);
+    const __m256i alphaBytes = _mm256_set1_epi32(int(0xFF000000));
+    const __m256i full = _mm256_set1_epi32(256);
+    const __m256i cr = _mm256_set1_epi32(int(c.r));
+    const __m256i cg = _mm256_set1_epi32(int(c.g));
+    const __m256i cb = _mm256_set1_epi32(int(c.b));
+    const __m256i ca = _mm256_set1_epi32(int(c.a));
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8)
+    {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        if (_mm256_testz_si256(s, alphaBytes))
+            continue;
+        __m256i* to = reinterpret_cast<__m256i*>(dst + i);
+        const __m256i d = _mm256_loadu_si256(to);
+        if (uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(d, alphaBytes), alphaBytes))) !=
+            0xFFFFFFFFu)
+        {
+            for (int32_t j = i; j < i + 8; ++j)
+            {
+                dst[j] = op == BlitOp::BlendGrey ? BlitReference::BlendGrey(dst[j], src[j], c.r, c.a)
+                                                 : BlitReference::BlendColor(dst[j], src[j], c);
+            }
+            continue;
+        }
+        // a = s_a c_a / 255, exactly, as (x + 1 + (x >> 8)) >> 8.
+        const __m256i x = Mul32(_mm256_srli_epi32(s, 24), ca);
+        const __m256i f = _mm256_srli_epi32(
+            _mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)), 8);
+        const __m256i keep = _mm256_sub_epi32(full, f);
+        const __m256i sr = _mm256_and_si256(_mm256_srli_epi32(s, 16), byte);
+        const __m256i sg = _mm256_and_si256(_mm256_srli_epi32(s, 8), byte);
+        const __m256i sb = _mm256_and_si256(s, byte);
+        const __m256i dr = _mm256_and_si256(_mm256_srli_epi32(d, 16), byte);
+        const __m256i dg = _mm256_and_si256(_mm256_srli_epi32(d, 8), byte);
+        const __m256i db = _mm256_and_si256(d, byte);
+        __m256i r;
+        __m256i g;
+        __m256i b;
+        if constexpr (op == BlitOp::BlendGrey)
+        {
+            r = _mm256_srli_epi32(
+                _mm256_add_epi32(Mul32(_mm256_srli_epi32(Mul32(sr, cr), 8), f), Mul32(dr, keep)), 8);
+            b = _mm256_add_epi32(_mm256_srli_epi32(Mul32(_mm256_srli_epi32(Mul32(sb, cr), 8), f), 8),
+                                 _mm256_srli_epi32(Mul32(db, keep), 8));
+            g = _mm256_srli_epi32(
+                _mm256_add_epi32(_mm256_srli_epi32(Mul32(Mul32(sg, f), cr), 8), Mul32(dg, keep)), 8);
+        }
+        else
+        {
+            r = _mm256_srli_epi32(
+                _mm256_add_epi32(Mul32(Mul32(sr, f), cr), _mm256_slli_epi32(Mul32(dr, keep), 8)), 16);
+            g = _mm256_srli_epi32(
+                _mm256_add_epi32(_mm256_srli_epi32(Mul32(Mul32(sg, f), cg), 8), Mul32(dg, keep)), 8);
+            b = _mm256_add_epi32(_mm256_srli_epi32(Mul32(Mul32(sb, f), cb), 16),
+                                 _mm256_srli_epi32(Mul32(db, keep), 8));
+        }
+        const __m256i out = _mm256_or_si256(_mm256_or_si256(alphaBytes, _mm256_slli_epi32(r, 16)),
+                                            _mm256_or_si256(_mm256_slli_epi32(g, 8), b));
+        // Pixels whose weight is 0 stay as they were.
+        _mm256_storeu_si256(to, _mm256_blendv_epi8(out, d, _mm256_cmpeq_epi32(f, _mm256_setzero_si256())));
+    }
+    for (; i < count; ++i)
+    {
+        dst[i] = op == BlitOp::BlendGrey ? BlitReference::BlendGrey(dst[i], src[i], c.r, c.a)
+                                         : BlitReference::BlendColor(dst[i], src[i], c);
+    }
+}
+
 template <template <BlitOp> class Row> BlitRows::RowFunction Choose(BlitOp op)
 {
     switch (op)
@@ -369,6 +450,10 @@ BlitRows::RowFunction Sse2Row(BlitOp op)
 
 BlitRows::RowFunction Avx2Row(BlitOp op)
 {
+    if (op == BlitOp::BlendGrey)
+        return &TintedRowAvx2<BlitOp::BlendGrey>;
+    if (op == BlitOp::BlendColor)
+        return &TintedRowAvx2<BlitOp::BlendColor>;
     return Choose<Avx2RowOf>(op);
 }
 

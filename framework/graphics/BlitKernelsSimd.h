@@ -8,8 +8,8 @@
 namespace Quib::BlitSimd
 {
 
-// Whole-row routines for the unmodulated opaque-destination blend and the four additive
-// operations; null for the operations that have no vector form.
+// Whole-row routines; null for the operations that have no vector form at that level
+// (the modulated blends have one for AVX2 only).
 BlitRows::RowFunction Sse2Row(BlitOp op);
 BlitRows::RowFunction Avx2Row(BlitOp op);
 
