@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string recordedName;
     uint64_t recordedTime = 0;
-    const auto trust = [&](const std::string& name, uint64_t time) {
+    const auto trust = [&](const std::string& name, uint64_t time)
+    {
         recordedName = name;
         recordedTime = time;
         return true;
@@ -25,9 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto rewritten = Quib::BuildSoundCacheFile(sound.format, sound.bytes, recordedName, recordedTime);
     platform::MemoryAudioSource again(rewritten);
     Quib::DecodedSound second;
-    const auto exact = [&](const std::string& name, uint64_t time) {
-        return name == recordedName && time == recordedTime;
-    };
+    const auto exact = [&](const std::string& name, uint64_t time)
+    { return name == recordedName && time == recordedTime; };
     if (!Quib::ReadRiffWave(again, "fuzz.wav", exact, second, error) || second.bytes != sound.bytes ||
         second.format.channels != sound.format.channels ||
         second.format.samplesPerSecond != sound.format.samplesPerSecond ||

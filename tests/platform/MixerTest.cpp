@@ -1,11 +1,11 @@
-#include "platform/AudioLineVolume.h"
 #include "platform/Mixer.h"
-#include "platform/MusicStream.h"
 
-#include <gtest/gtest.h>
+#include "platform/AudioLineVolume.h"
+#include "platform/MusicStream.h"
 
 #include <atomic>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace
@@ -189,7 +189,8 @@ TEST(MixerTest, StreamPlaysPausesResumesAndEnds)
 TEST(MixerTest, StreamLoopsVolumeAndSeek)
 {
     Mixer mixer;
-    MusicStream stream(mixer, std::make_unique<platform::BufferPcmSource>(constantSound(3000, 8000, 44100, 2)));
+    MusicStream stream(mixer,
+                       std::make_unique<platform::BufferPcmSource>(constantSound(3000, 8000, 44100, 2)));
     stream.setVolume(50);
     mixer.setStreamVolume(50);
     stream.play(true, true);
@@ -209,11 +210,13 @@ TEST(MixerTest, VoicesComeAndGoWhileAnotherThreadRenders)
 {
     Mixer mixer;
     std::atomic<bool> done{false};
-    std::thread renderer([&] {
-        std::vector<int16_t> out(512 * 2);
-        while (!done)
-            mixer.render(out.data(), 512);
-    });
+    std::thread renderer(
+        [&]
+        {
+            std::vector<int16_t> out(512 * 2);
+            while (!done)
+                mixer.render(out.data(), 512);
+        });
     auto buffer = constantSound(500, 100);
     for (int i = 0; i < 2000; ++i)
     {
