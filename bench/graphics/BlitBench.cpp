@@ -144,6 +144,18 @@ void Ours_Background(benchmark::State& state)
     SetFramePixels(state);
 }
 
+void Ours_FillTranslucent(benchmark::State& state)
+{
+    OurScene scene;
+    const Rect whole(0, 0, kFrameWidth, kFrameHeight);
+    for (auto _ : state)
+    {
+        scene.frame.FillRect(whole, Color(20, 40, 80, 128), DRAW_MODE_NORMAL);
+        benchmark::DoNotOptimize(scene.frame.mBits.get());
+    }
+    SetFramePixels(state);
+}
+
 // pixman works on premultiplied pixels, which is what its OVER and ADD expect.
 struct PixmanScene
 {
@@ -216,6 +228,21 @@ void Pixman_SpritesOverSolidMask(benchmark::State& state)
         benchmark::DoNotOptimize(scene.frameBits.data());
     }
     SetSpritePixels(state);
+}
+
+void Pixman_FillTranslucent(benchmark::State& state)
+{
+    PixmanScene scene;
+    const pixman_color_t shade = {0x1414, 0x2828, 0x5050, 0x8080};
+    pixman_image_t* solid = pixman_image_create_solid_fill(&shade);
+    for (auto _ : state)
+    {
+        pixman_image_composite32(PIXMAN_OP_OVER, solid, nullptr, scene.frame, 0, 0, 0, 0, 0, 0, kFrameWidth,
+                                 kFrameHeight);
+        benchmark::DoNotOptimize(scene.frameBits.data());
+    }
+    pixman_image_unref(solid);
+    SetFramePixels(state);
 }
 
 void Pixman_Background(benchmark::State& state)
@@ -316,6 +343,8 @@ BENCHMARK(Pixman_SpritesAdd);
 BENCHMARK(Sdl_SpritesAdd);
 BENCHMARK(Ours_SpritesTinted);
 BENCHMARK(Pixman_SpritesOverSolidMask);
+BENCHMARK(Ours_FillTranslucent);
+BENCHMARK(Pixman_FillTranslucent);
 BENCHMARK(Ours_Background);
 BENCHMARK(Pixman_Background);
 BENCHMARK(Sdl_Background);
@@ -328,6 +357,7 @@ static const benchtable::Row kRows[] = {
     {"sprites, additive (scalar) vs pixman ADD", "Ours_SpritesAdditiveScalar", "Pixman_SpritesAdd"},
     {"sprites, additive vs SDL2 add", "Ours_SpritesAdditive", "Sdl_SpritesAdd"},
     {"sprites, tinted vs pixman OVER solid mask", "Ours_SpritesTinted", "Pixman_SpritesOverSolidMask"},
+    {"full-frame translucent fill vs pixman OVER solid", "Ours_FillTranslucent", "Pixman_FillTranslucent"},
     {"background, normal vs pixman OVER", "Ours_Background", "Pixman_Background"},
     {"background, normal vs SDL2 blend", "Ours_Background", "Sdl_Background"},
 };
