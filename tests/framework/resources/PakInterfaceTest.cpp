@@ -306,6 +306,12 @@ TEST_F(PakInterfaceTest, RefusesDamagedArchivesWhole)
     PakInterface layer;
     EXPECT_FALSE(layer.MountArchive("missing.pak"));
     EXPECT_EQ(layer.GetErrorMessage(), "Archive missing.pak: cannot be opened");
+    // A refused archive leaves what was mounted before untouched.
+    MountFiles("main.pak", {{"images\\a.png", "MAIN"}});
+    mFolder.Write("bad.pak", Scrambled(good.substr(0, good.size() - 1)));
+    EXPECT_FALSE(mLayer.MountArchive("bad.pak"));
+    EXPECT_EQ(ReadAll("images\\a.png"), "MAIN");
+
     // Bytes after the last file's data are tolerated.
     mFolder.Write("trailing.pak", Scrambled(good + "junk"));
     EXPECT_TRUE(layer.MountArchive("trailing.pak")) << layer.GetErrorMessage();
