@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 using namespace Quib;
@@ -163,6 +164,26 @@ TEST_F(RotatedBlit, RandomTurnsNeverSampleOutsideTheSourceRectangle)
         for (int i = 0; i < 1600; ++i)
             ASSERT_EQ(dest.GetBits()[i] & 0x00FF0000u, 0u) << "trial " << trial;
     }
+}
+
+TEST_F(RotatedBlit, ExtremePositionsAndAnglesDrawSafely)
+{
+    MemoryImage source, dest;
+    Fill(source, 6, 5, 0xFFFFFFFFu);
+    Fill(dest, 16, 16, 0xFF000000u);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case
+    {
+        float x, y;
+        double angle;
+        float cx, cy;
+    };
+    const Case cases[] = {{1e30f, 5, 0.3, 1, 1},      {-1e9f, -1e9f, 1.0, 2, 2}, {4, 4, 1e12, 3, 2},
+                          {4, 4, 0.5, 1e20f, -1e20f}, {nan, 4, 0.5, 1, 1},       {4, 4, 0.0, nan, 1}};
+    for (const Case& c : cases)
+        dest.BlitRotated(&source, c.x, c.y, Rect(0, 0, 6, 5), Rect(-100, -100, 1000, 1000), Color::White,
+                         DRAW_MODE_NORMAL, c.angle, c.cx, c.cy);
+    SUCCEED();
 }
 
 // Alpha biased to 0 and 255, destinations opaque and not, white and coloured paint.

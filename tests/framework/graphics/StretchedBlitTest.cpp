@@ -186,6 +186,20 @@ TEST_F(StretchedBlit, SourceRectangleOutsideTheImageDrawsNothing)
         ASSERT_EQ(dest.GetBits()[i], 0xFF000000u);
 }
 
+TEST_F(StretchedBlit, HugeAndDegenerateRectanglesDrawSafely)
+{
+    MemoryImage source, dest;
+    testsupport::FillRandom(source, 5, 7, 5);
+    Fill(dest, 16, 16, 0xFF000000u);
+    const Rect cases[] = {Rect(0, 0, 0, 10), Rect(0, 0, 10, -4), Rect(-1000000, -1000000, 2000000, 2000000),
+                          Rect(15, 15, 2147483647, 2147483647), Rect(-2147483647, 3, 10, 10)};
+    for (bool unfiltered : {true, false})
+        for (const Rect& destRect : cases)
+            dest.BlitStretched(&source, destRect, Rect(0, 0, 7, 5), Rect(-50, -50, 500, 500), Color::White,
+                               DRAW_MODE_NORMAL, unfiltered);
+    SUCCEED();
+}
+
 TEST_F(StretchedBlit, TintedUnfilteredStretchCompositesLikeATintedBlit)
 {
     MemoryImage source, viaStretch, viaBlit;

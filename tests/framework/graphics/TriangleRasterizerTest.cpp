@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 using namespace Quib;
@@ -322,6 +323,28 @@ TEST_F(TriangleImages, TexturedTrianglesUseVertexColoursOnlyWhenGiven)
     dest.BlitTexturedTriangles(&source, plain, 1, Rect(0, 0, 8, 8), Color::White, 0, 4, 4, false);
     EXPECT_EQ(dest.GetBits()[0], 0u);
     EXPECT_EQ(dest.GetBits()[4 * 8 + 4], 0xFFFFFFFFu);
+}
+
+TEST_F(TriangleImages, NonFiniteAndFarAwayVerticesStayInsideTheClip)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    MemoryImage texture;
+    testsupport::FillRandom(texture, 8, 4, 4);
+    const TriVertex cases[][3] = {{{nan, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {0, 10, 0, 1, 0}},
+                                  {{-inf, -inf, 0, 0, 0}, {inf, 0, 1, 0, 0}, {0, inf, 0, 1, 0}},
+                                  {{-1e30f, 2, 0, 0, 0}, {1e30f, 3, 1, 0, 0}, {5, 1e30f, 0, 1, 0}},
+                                  {{1, 1, nan, inf, 0}, {9, 2, -1e30f, 1e30f, 0}, {3, 9, inf, -inf, 0}}};
+    for (const auto& tri : cases)
+    {
+        std::vector<uint32_t> pixels(16 * 16, 0x11111111u);
+        RasterizeTriangle(Rect(4, 4, 8, 8), Color::White, tri, 3, &texture, pixels.data(), 64,
+                          PIXEL_FORMAT_8888, true, false);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (x < 4 || x >= 12 || y < 4 || y >= 12)
+                    ASSERT_EQ(pixels[size_t(y * 16 + x)], 0x11111111u) << x << "," << y;
+    }
 }
 
 TEST_F(TriangleImages, SeededSweepOfStripsThroughEveryFormatIsPinned)
