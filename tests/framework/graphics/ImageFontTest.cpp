@@ -241,15 +241,40 @@ TEST(ImageFontTest, OrdersColoursAndDrawModes)
     EXPECT_EQ(g.GetColor(), Color(1, 2, 3, 4));
     EXPECT_EQ(g.GetDrawMode(), Quib::DRAW_MODE_NORMAL);
     EXPECT_FALSE(g.GetTintImages());
+}
 
-    FakeFontHost orderHost;
-    auto orders = MakeFont(orderHost, Layer("Main", "LayerSetCharOrders Main ('A' 'B') (500 -500);"));
-    MemoryImage ordered = Canvas(20, 20, 0xFF000000);
-    Graphics og(&ordered);
-    std::vector<Rect> rects;
-    orders->DrawStringWithRects(&og, 0, 12, "AB", Color(255, 0, 0), Rect(), &rects, nullptr);
-    EXPECT_EQ(rects.size(), 2u);
-    EXPECT_THAT(Channels(Pixel(ordered, 5, 5)), Near({255, 0, 0}));
+TEST(ImageFontTest, GlyphOrdersBeyondTheBucketsStillSort)
+{
+    // 'R' is cut from the red left half of the picture, 'G' from the green right
+    // half, and 'G' is pulled back over 'R', so whichever is drawn last shows.
+    std::vector<uint32_t> pixels(16 * 8);
+    for (int i = 0; i < 16 * 8; ++i)
+        pixels[i] = (i % 16) < 8 ? 0xFFFF0000 : 0xFF00FF00;
+    const std::string picture = ::testing::TempDir() + "redgreen.png";
+    ASSERT_TRUE(testsupport::WritePng(picture, pixels.data(), 16, 8));
+    const std::string layer =
+        "CreateLayer Main; LayerSetImage Main '" + picture +
+        "'; LayerSetAscent Main 8;"
+        "LayerSetImageMap Main ('R' 'G') ((0 0 8 8) (8 0 8 8));"
+        "LayerSetCharWidths Main ('R' 'G') (8 8); LayerSetCharOffsets Main ('G') ((-8 0));";
+    struct Case
+    {
+        const char* orders;
+        std::vector<int> shown;
+    };
+    const Case cases[] = {{"(500 -500)", {255, 0, 0}},
+                          {"(-500 500)", {0, 255, 0}},
+                          {"(0 0)", {0, 255, 0}},
+                          {"(127 126)", {255, 0, 0}}};
+    for (const Case& c : cases)
+    {
+        FakeFontHost host;
+        auto font = MakeFont(host, layer + "LayerSetCharOrders Main ('R' 'G') " + c.orders + ";");
+        MemoryImage image = Canvas(20, 10, 0xFF000000);
+        Graphics g(&image);
+        font->DrawString(&g, 0, 8, "RG", Color::White, Rect());
+        EXPECT_THAT(Channels(Pixel(image, 3, 3)), Near(c.shown)) << c.orders;
+    }
 }
 
 TEST(ImageFontTest, RecordPoolCutsLongStrings)
