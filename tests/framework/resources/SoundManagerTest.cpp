@@ -217,6 +217,31 @@ TEST_F(ManagerFixture, SweepRunsOncePerSecondOfTicks)
     EXPECT_EQ(liveInstances(), 3) << "the sweep deleted both remaining finished one-shots";
 }
 
+TEST_F(ManagerFixture, ReleaseAllInstancesAndDestructionDeleteEveryInstance)
+{
+    loadShortSound(1, 1000);
+    const auto buffer = manager.GetSoundBuffer(1);
+    for (int i = 0; i < DSoundManager::kInstanceSlots; ++i)
+        manager.CreateInstance(1)->Play(true, false);
+    EXPECT_EQ(buffer.use_count(), 2 + DSoundManager::kInstanceSlots);
+    manager.ReleaseAllInstances();
+    EXPECT_EQ(buffer.use_count(), 2);
+    std::vector<int16_t> out(2);
+    mixer.render(out.data(), 1);
+    EXPECT_EQ(out[0], 0) << "nothing plays any more";
+
+    std::shared_ptr<const platform::AudioBuffer> held;
+    {
+        DSoundManager local(&mixer);
+        ASSERT_TRUE(local.LoadWavFile(0, fixture("stereo16.wav")));
+        held = local.GetSoundBuffer(0);
+        local.CreateInstance(0)->Play(true, false);
+        local.CreateInstance(0);
+        EXPECT_EQ(held.use_count(), 4);
+    }
+    EXPECT_EQ(held.use_count(), 1) << "the manager let go of its sounds and instances";
+}
+
 TEST_F(ManagerFixture, IdTables)
 {
     loadShortSound(0);
@@ -350,6 +375,18 @@ TEST_F(LoadingFixture, NamesAndFailures)
     manager.UnloadAllSounds();
     EXPECT_EQ(manager.LoadSoundByName("sounds/tone"), byName) << "the name outlives the buffer";
     EXPECT_EQ(manager.CreateInstance(byName), nullptr);
+}
+
+TEST_F(LoadingFixture, ARefusedWaveFileGivesWayToTheOggFile)
+{
+    auto floatWave = fixtureBytes("stereo16.wav");
+    floatWave[20] = 3; // format tag: floating point
+    std::filesystem::create_directories(folder.path() / "sounds");
+    platform::writeFile((folder.path() / "sounds/both.wav").string(), floatWave.data(), floatWave.size());
+    folder.copyFixture("mono.ogg", "sounds/both.ogg");
+    ASSERT_TRUE(manager.LoadSoundFile(0, "sounds/both")) << manager.GetLastError();
+    EXPECT_EQ(manager.GetSoundBuffer(0)->format().channels, 1);
+    EXPECT_EQ(manager.GetSoundSize(0), fixtureBytes("mono.ogg.raw").size());
 }
 
 TEST_F(LoadingFixture, ArchiveSourcesAreReadAndTheirEntryTimeGuardsTheCache)
