@@ -116,10 +116,27 @@ uint32_t CoverPixel(uint32_t d, const BlitColor& c, uint32_t v)
     return BlitReference::Pack(outA, r, g, b);
 }
 
+// Coordinates that are not numbers or lie beyond any image cannot be stepped in integers.
+bool Drawable(double x1, double y1, double x2, double y2)
+{
+    constexpr double kLimit = 1 << 30;
+    for (double value : {x1, y1, x2, y2})
+    {
+        if (!(std::fabs(value) < kLimit))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void MemoryImage::DrawLine(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode)
 {
+    if (!Drawable(x1, y1, x2, y2))
+    {
+        MarkBitsChanged();
+        return;
+    }
     if (y1 == y2)
     {
         const int32_t left = Trunc(std::min(x1, x2));
@@ -142,6 +159,11 @@ void MemoryImage::DrawLine(double x1, double y1, double x2, double y2, const Col
 void MemoryImage::DrawAntialiasedLine(double x1, double y1, double x2, double y2, const Color& color,
                                       int32_t drawMode)
 {
+    if (!Drawable(x1, y1, x2, y2))
+    {
+        MarkBitsChanged();
+        return;
+    }
     if (y1 == y2 || x1 == x2)
     {
         DrawLine(x1, y1, x2, y2, color, drawMode);

@@ -4,6 +4,7 @@
 #include "tests/support/FakeImageHost.h"
 #include "tests/support/RandomImage.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -91,6 +92,12 @@ TEST_F(MemoryImageBlit, FillCoversExactlyItsRectangleAndMarksTheImage)
         }
     }
     EXPECT_EQ(bits[16], IMAGE_BITS_GUARD);
+
+    image.FillRect(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), Color(1, 1, 1), DRAW_MODE_NORMAL);
+    image.FillRect(Rect(3, 3, INT32_MAX, INT32_MAX), Color(7, 7, 7), DRAW_MODE_NORMAL);
+    image.ClearRect(Rect(INT32_MAX, 0, INT32_MAX, 1));
+    EXPECT_EQ(image.GetBits()[15], 0xFF070707u);
+    EXPECT_EQ(image.GetBits()[16], IMAGE_BITS_GUARD);
 }
 
 TEST_F(MemoryImageBlit, ClearMakesTransparentBlack)
@@ -227,6 +234,16 @@ TEST_F(MemoryImageBlit, SourceRectanglesAreCutToBothImages)
         {"destination before the image", -1, -1, Rect(0, 0, 2, 2), {0xFF000004, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"far away", 1 << 30, -(1 << 30), Rect(0, 0, 2, 2), {0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"negative size", 0, 0, Rect(0, 0, -2, 2), {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"sizes at the integer limits",
+         0,
+         0,
+         Rect(1, 1, INT32_MAX, INT32_MAX),
+         {0xFF000004, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"positions at the integer limits",
+         INT32_MIN,
+         INT32_MAX,
+         Rect(INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX),
+         {0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const Case& c : cases)
     {

@@ -2,6 +2,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "tests/support/FakeImageHost.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <utility>
@@ -178,6 +179,26 @@ TEST_F(MemoryImageLines, AntialiasedNeighboursStayInsideTheImage)
     mImage.DrawAntialiasedLine(0.0, 8.0, 11.0, 11.0, Color::White, DRAW_MODE_NORMAL);
     mImage.DrawAntialiasedLine(11.0, 0.0, 9.0, 11.0, Color::White, DRAW_MODE_NORMAL);
     EXPECT_EQ(mImage.GetBits()[kSize * kSize], IMAGE_BITS_GUARD);
+}
+
+TEST_F(MemoryImageLines, LinesOutsideTheImageWriteNothingOutsideIt)
+{
+    const double nan = std::nan("");
+    const double cases[][4] = {{-5.0, -3.0, 20.0, 15.0},
+                               {3.0, -40.0, 5.0, 50.0},
+                               {-1e12, 0.0, 1e12, 1.0},
+                               {nan, 1.0, 2.0, 3.0},
+                               {0.0, 0.0, 1e300, 1e300}};
+    for (const auto& c : cases)
+    {
+        for (int32_t mode : {DRAW_MODE_NORMAL, DRAW_MODE_ADDITIVE})
+        {
+            mImage.DrawLine(c[0], c[1], c[2], c[3], Color::White, mode);
+            mImage.DrawAntialiasedLine(c[0], c[1], c[2], c[3], Color::White, mode);
+        }
+    }
+    EXPECT_EQ(mImage.GetBits()[kSize * kSize], IMAGE_BITS_GUARD);
+    EXPECT_EQ(Changed().count({0, 1}), 1u) << "the visible part of a line that crosses the image is drawn";
 }
 
 TEST_F(MemoryImageLines, AntialiasedTranslucentColourOverTransparency)
