@@ -2,7 +2,9 @@
 #include "ResourceManagerSupport.h"
 #include "framework/resources/ImageLib.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace resourcetest;
 using imagetest::ExpectedPixels;
@@ -99,6 +101,36 @@ TEST(ResourceManagerLoad, StepByStepCountsEveryResourceOnce)
     // Without a cursor, or past the end, there is nothing to load.
     TestResourceManager fresh(&loader.host);
     EXPECT_FALSE(fresh.LoadNextInGroup());
+}
+
+TEST(ResourceManagerLoad, LoadingThreadStepsThroughAGroupWhileProgressIsRead)
+{
+    Loader loader;
+    loader.Read(kMixedGroup);
+    const int total = loader.manager.CountGroupResources("Init");
+    std::atomic<int> done{0};
+    std::atomic<bool> finished{false};
+    loader.manager.BeginGroupLoad("Init");
+    std::thread loading(
+        [&]
+        {
+            while (loader.manager.LoadNextInGroup())
+                ++done;
+            finished = true;
+        });
+    // The main thread only reads the count, as the title screen does for its progress bar.
+    int lastSeen = 0;
+    while (!finished)
+    {
+        int now = done.load();
+        EXPECT_GE(now, lastSeen);
+        lastSeen = now;
+        std::this_thread::yield();
+    }
+    loading.join();
+    EXPECT_EQ(done.load(), total);
+    EXPECT_FALSE(loader.manager.ErrorOccurred());
+    EXPECT_NE(loader.Image("GIF"), nullptr);
 }
 
 TEST(ResourceManagerLoad, GroupNamesMatchInAnyCaseButUnloadMatchesExactly)
