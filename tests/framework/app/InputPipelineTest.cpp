@@ -9,6 +9,7 @@
 #include <SDL.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace Quib;
 
@@ -96,7 +97,8 @@ TEST_F(InputPipelineTest, FocusLossAndRegainReachTheHooks)
 
 TEST_F(InputPipelineTest, SecondCopyBringsTheWindowToTheFront)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "orvellan-pipeline-instance";
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvellan-pipeline-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     platform::SingleInstance first("Product", folder.string());
     ASSERT_TRUE(first.acquire());
