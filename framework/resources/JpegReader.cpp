@@ -127,29 +127,26 @@ struct JpegReadState
 
 void StoreRow(const JSAMPLE* in, int components, bool invertedInk, uint32_t* out, int width)
 {
-    for (int x = 0; x < width; ++x, in += components)
+    if (components == 1)
     {
-        if (components == 1)
-        {
-            out[x] = 0xFF000000u + in[0] * 0x010101u;
-            continue;
-        }
-        uint32_t r = in[0], g = in[1], b = in[2];
-        if (components == 4)
-        {
-            // Ink amounts times the black channel; most writers store the inks inverted.
-            uint32_t c = in[0], m = in[1], y = in[2], k = in[3];
-            if (!invertedInk)
-            {
-                c = 255 - c;
-                m = 255 - m;
-                y = 255 - y;
-                k = 255 - k;
-            }
-            r = c * k / 255;
-            g = m * k / 255;
-            b = y * k / 255;
-        }
+        for (int x = 0; x < width; ++x)
+            out[x] = 0xFF000000u + in[x] * 0x010101u;
+        return;
+    }
+    if (components == 3)
+    {
+        for (int x = 0; x < width; ++x, in += 3)
+            out[x] = 0xFF000000u | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
+        return;
+    }
+    // Ink amounts times the black channel; most writers store the inks inverted.
+    const uint32_t flip = invertedInk ? 0 : 255;
+    for (int x = 0; x < width; ++x, in += 4)
+    {
+        uint32_t k = in[3] ^ flip;
+        uint32_t r = (in[0] ^ flip) * k / 255;
+        uint32_t g = (in[1] ^ flip) * k / 255;
+        uint32_t b = (in[2] ^ flip) * k / 255;
         out[x] = 0xFF000000u | r << 16 | g << 8 | b;
     }
 }
