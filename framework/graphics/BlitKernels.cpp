@@ -275,6 +275,34 @@ void FillReference(uint32_t* dst, int32_t count, const BlitColor& color)
     }
 }
 
+void FillCoverage(uint32_t* dst, const uint8_t* coverage, int32_t count, const BlitColor& color)
+{
+    const uint16_t* factors = OverFactorTable();
+    for (int32_t i = 0; i < count; ++i)
+    {
+        const uint32_t a = (color.a * (uint32_t(coverage[i]) + 1)) >> 8;
+        if (a == 0)
+            continue;
+        const uint32_t d = dst[i];
+        const uint32_t both = factors[a << 8 | d >> 24];
+        const uint32_t f = both >> 8;
+        const uint32_t r = (((d >> 16) & 0xFF) * (256 - f) + color.r * f) >> 8;
+        const uint32_t g = (((d >> 8) & 0xFF) * (256 - f) + color.g * f) >> 8;
+        const uint32_t b = ((d & 0xFF) * (256 - f) + color.b * f) >> 8;
+        dst[i] = Pack(both & 0xFF, r, g, b);
+    }
+}
+
+void FillCoverageReference(uint32_t* dst, const uint8_t* coverage, int32_t count, const BlitColor& color)
+{
+    for (int32_t i = 0; i < count; ++i)
+    {
+        const uint32_t a = (color.a * (uint32_t(coverage[i]) + 1)) >> 8;
+        if (a != 0)
+            dst[i] = FillOver(dst[i], color.r, color.g, color.b, a);
+    }
+}
+
 } // namespace BlitRows
 
 } // namespace Quib

@@ -178,6 +178,11 @@ void BlitReference(BlitOp op, uint32_t* dst, const uint32_t* src, int32_t count,
 void Fill(uint32_t* dst, int32_t count, const BlitColor& color);
 void FillReference(uint32_t* dst, int32_t count, const BlitColor& color);
 
+// Composites the colour over count pixels, each weighted by its coverage byte:
+// a = (c_a (v + 1)) >> 8; a weight of 0 leaves the pixel.
+void FillCoverage(uint32_t* dst, const uint8_t* coverage, int32_t count, const BlitColor& color);
+void FillCoverageReference(uint32_t* dst, const uint8_t* coverage, int32_t count, const BlitColor& color);
+
 } // namespace BlitRows
 
 } // namespace Quib

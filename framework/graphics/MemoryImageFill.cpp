@@ -57,13 +57,11 @@ void MemoryImage::FillSpansWithCoverage(const Span* spans, int32_t count, const 
         const int32_t first = std::max(span.x, 0);
         const int32_t last = std::min<int64_t>(int64_t(span.x) + span.width, mWidth);
         uint32_t* row = bits + size_t(span.y) * size_t(mWidth);
-        const int64_t coverRow = (int64_t(span.y) - coverageY) * coveragePitch - coverageX;
-        for (int32_t x = first; x < last; ++x)
-        {
-            const uint32_t a = (c.a * (uint32_t(coverage[coverRow + x]) + 1)) >> 8;
-            if (a != 0)
-                row[x] = BlitReference::FillOver(row[x], c.r, c.g, c.b, a);
-        }
+        if (first >= last)
+            continue;
+        const int64_t coverStart =
+            (int64_t(span.y) - coverageY) * coveragePitch + (first - int64_t(coverageX));
+        BlitRows::FillCoverage(row + first, coverage + coverStart, last - first, c);
     }
     MarkBitsChanged();
 }

@@ -114,6 +114,26 @@ TEST_F(SimdLevels, FillMatchesItsReference)
     }
 }
 
+TEST(BlitRows, CoverageFillMatchesItsReference)
+{
+    TestRandom random(77);
+    for (int round = 0; round < 2000; ++round)
+    {
+        const int32_t count = random.Range(0, 40);
+        const std::vector<uint32_t> background =
+            testsupport::RandomPixels(random.Next(), count, 1, PickMix(random));
+        std::vector<uint8_t> coverage(static_cast<size_t>(count));
+        for (uint8_t& v : coverage)
+            v = uint8_t(BiasedByte(random));
+        const BlitColor color{BiasedByte(random), BiasedByte(random), BiasedByte(random), BiasedByte(random)};
+        std::vector<uint32_t> fast = background;
+        std::vector<uint32_t> reference = background;
+        BlitRows::FillCoverage(fast.data(), coverage.data(), count, color);
+        BlitRows::FillCoverageReference(reference.data(), coverage.data(), count, color);
+        ASSERT_EQ(fast, reference) << "round " << round;
+    }
+}
+
 TEST_F(SimdLevels, ExhaustiveSinglePixelBlendsMatchTheirReference)
 {
     // Every source alpha against every destination alpha, for the operations whose
