@@ -128,14 +128,7 @@ bool MainLoop::RunFastForward(float updatesPerFrame)
             mHost.WaitForMessages(1);
             return true;
         }
-        mFractionalUpdate += updatesPerFrame - 1;
-        while (mFractionalUpdate >= 1)
-        {
-            mHost.ReplayDemoEvents();
-            if (!TryUpdateStep())
-                break;
-            mFractionalUpdate -= 1;
-        }
+        RunExtraUpdates(updatesPerFrame);
         const uint32_t now = platform::tickCount();
         if (since(now, mFastForwardDrawTime) >= 1000 || mStep)
         {
