@@ -322,8 +322,8 @@ bool FontData::HandleCommand(ListDataElement* params)
         }
         return finish();
     };
-    // A layer command applying a list of n ints per character.
-    auto perCharList = [&](size_t n, auto apply) -> bool
+    // A layer command applying a list of ints per character.
+    auto perCharList = [&](auto apply) -> bool
     {
         if (!expect(4))
             return wrongCount();
@@ -336,7 +336,7 @@ bool FontData::HandleCommand(ListDataElement* params)
             return ReportError(kInvalidType);
         if (chars.size() != entries.mElementVector.size())
             return ReportError("List Size Mismatch");
-        return apply(layer, chars, entries, n);
+        return apply(layer, chars, entries);
     };
     auto tagsCommand = [&](std::vector<std::string> FontLayer::*field) -> bool
     {
@@ -532,60 +532,57 @@ bool FontData::HandleCommand(ListDataElement* params)
         return layerInt(&FontLayer::mSpacing);
     if (command == "LAYERSETIMAGEMAP")
     {
-        return perCharList(4,
-                           [&](FontLayer* layer, const std::vector<std::string>& chars,
-                               ListDataElement& entries, size_t) -> bool
-                           {
-                               Image* image = layer->mImage.GetImage();
-                               if (!image)
-                                   return ReportError("Layer image not set");
-                               for (size_t i = 0; i < chars.size(); ++i)
-                               {
-                                   std::vector<int32_t> rect;
-                                   if (chars[i].size() != 1 ||
-                                       !ElementToInts(entries.mElementVector[i], rect) || rect.size() != 4)
-                                   {
-                                       bad = true;
-                                       continue;
-                                   }
-                                   const int64_t x = rect[0], y = rect[1], w = rect[2], h = rect[3];
-                                   if (x < 0 || y < 0 || w < 0 || h < 0 || x + w > image->GetWidth() ||
-                                       y + h > image->GetHeight())
-                                       return ReportError("Image rectangle out of bounds");
-                                   layer->mCharData[uint8_t(chars[i][0])].mImageRect =
-                                       Rect(rect[0], rect[1], rect[2], rect[3]);
-                               }
-                               int64_t defaultHeight = 0;
-                               for (const FontGlyph& glyph : layer->mCharData)
-                                   defaultHeight = std::max(defaultHeight, int64_t(glyph.mImageRect.mHeight) +
-                                                                               glyph.mOffsetY);
-                               layer->mDefaultHeight = int32_t(
-                                   std::min<int64_t>(defaultHeight, std::numeric_limits<int32_t>::max()));
-                               return finish();
-                           });
+        return perCharList(
+            [&](FontLayer* layer, const std::vector<std::string>& chars, ListDataElement& entries) -> bool
+            {
+                Image* image = layer->mImage.GetImage();
+                if (!image)
+                    return ReportError("Layer image not set");
+                for (size_t i = 0; i < chars.size(); ++i)
+                {
+                    std::vector<int32_t> rect;
+                    if (chars[i].size() != 1 || !ElementToInts(entries.mElementVector[i], rect) ||
+                        rect.size() != 4)
+                    {
+                        bad = true;
+                        continue;
+                    }
+                    const int64_t x = rect[0], y = rect[1], w = rect[2], h = rect[3];
+                    if (x < 0 || y < 0 || w < 0 || h < 0 || x + w > image->GetWidth() ||
+                        y + h > image->GetHeight())
+                        return ReportError("Image rectangle out of bounds");
+                    layer->mCharData[uint8_t(chars[i][0])].mImageRect =
+                        Rect(rect[0], rect[1], rect[2], rect[3]);
+                }
+                int64_t defaultHeight = 0;
+                for (const FontGlyph& glyph : layer->mCharData)
+                    defaultHeight =
+                        std::max(defaultHeight, int64_t(glyph.mImageRect.mHeight) + glyph.mOffsetY);
+                layer->mDefaultHeight =
+                    int32_t(std::min<int64_t>(defaultHeight, std::numeric_limits<int32_t>::max()));
+                return finish();
+            });
     }
     if (command == "LAYERSETCHAROFFSETS")
     {
-        return perCharList(2,
-                           [&](FontLayer* layer, const std::vector<std::string>& chars,
-                               ListDataElement& entries, size_t) -> bool
-                           {
-                               for (size_t i = 0; i < chars.size(); ++i)
-                               {
-                                   std::vector<int32_t> offset;
-                                   if (chars[i].size() != 1 ||
-                                       !ElementToInts(entries.mElementVector[i], offset) ||
-                                       offset.size() != 2)
-                                   {
-                                       bad = true;
-                                       continue;
-                                   }
-                                   FontGlyph& glyph = layer->mCharData[uint8_t(chars[i][0])];
-                                   glyph.mOffsetX = offset[0];
-                                   glyph.mOffsetY = offset[1];
-                               }
-                               return finish();
-                           });
+        return perCharList(
+            [&](FontLayer* layer, const std::vector<std::string>& chars, ListDataElement& entries) -> bool
+            {
+                for (size_t i = 0; i < chars.size(); ++i)
+                {
+                    std::vector<int32_t> offset;
+                    if (chars[i].size() != 1 || !ElementToInts(entries.mElementVector[i], offset) ||
+                        offset.size() != 2)
+                    {
+                        bad = true;
+                        continue;
+                    }
+                    FontGlyph& glyph = layer->mCharData[uint8_t(chars[i][0])];
+                    glyph.mOffsetX = offset[0];
+                    glyph.mOffsetY = offset[1];
+                }
+                return finish();
+            });
     }
     if (command == "LAYERSETKERNINGPAIRS")
     {
