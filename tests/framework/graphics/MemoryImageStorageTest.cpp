@@ -197,6 +197,17 @@ TEST_F(MemoryImageStorage, RunLengthAdditiveBytesFollowTheScreenFormat)
     EXPECT_EQ(Bytes(column.GetRLAdditiveData(&format32), 5), (std::vector<uint8_t>{1, 1, 1, 1, 1}));
 }
 
+TEST_F(MemoryImageStorage, RunLengthCachesOfAPaletteImage)
+{
+    MemoryImage image;
+    SetBits(image, {0x00FFFFFF, 0x00000000, 0xFF000000, 0xFF808080, 0x80FFFFFF, 0x80FFFFFF}, 6, 1);
+    ASSERT_TRUE(image.ConvertToPalette());
+    EXPECT_EQ(Bytes(image.GetRLAlphaData(), 6), (std::vector<uint8_t>{2, 1, 2, 1, 2, 1}));
+    NativeDisplay format = FakeImageHost::Format32();
+    EXPECT_EQ(Bytes(image.GetRLAdditiveData(&format), 6), (std::vector<uint8_t>{3, 2, 1, 3, 2, 1}));
+    EXPECT_EQ(image.mBits, nullptr) << "the caches are built from the palette form";
+}
+
 TEST_F(MemoryImageStorage, MarkBitsChangedDropsTheCachesButNotThePalette)
 {
     MemoryImage image;
