@@ -50,6 +50,8 @@ const TriVertex* Crossing(const TriVertex& a, const TriVertex& b, float edge, bo
         c.y = (b.y - a.y) * t + a.y;
         c.x = a.x + t * (b.x - a.x);
     }
+    // A crossing lies between its end points; non-finite input collapses onto the first.
+    t = t >= 0.0f ? (t <= 1.0f ? t : 1.0f) : 0.0f;
     c.u = a.u + t * (b.u - a.u);
     c.v = a.v + t * (b.v - a.v);
     c.color = LerpColor(t, a.color, b.color);
