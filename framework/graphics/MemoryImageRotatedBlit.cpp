@@ -20,9 +20,10 @@ uint32_t ClampChannel(int value)
 
 int64_t ToFixed(double value)
 {
-    // Far-away positions only ever skip their rows; keep the cast defined for them.
+    // Far-away positions only ever skip their rows; keep the cast defined for them
+    // (NaN included).
     constexpr double limit = 1e12;
-    return int64_t(std::clamp(value, -limit, limit));
+    return int64_t(value >= -limit ? (value <= limit ? value : limit) : -limit);
 }
 
 // The stretch of destination pixels [first, last] of a row whose 2 x 2 neighbourhood
