@@ -18,6 +18,12 @@ bool altOnly(uint16_t mods)
 {
     return (mods & KMOD_ALT) && !(mods & KMOD_CTRL);
 }
+// Only the left Alt key makes system characters: on many layouts the right one
+// is AltGr, whose characters arrive as text and must reach the program.
+bool leftAltOnly(uint16_t mods)
+{
+    return (mods & KMOD_LALT) && !(mods & KMOD_CTRL);
+}
 bool ctrlOnly(uint16_t mods)
 {
     return (mods & KMOD_CTRL) && !(mods & KMOD_ALT);
@@ -159,6 +165,8 @@ void MessageTranslator::translateKey(const SDL_Event& event, std::vector<Message
 
     if (altOnly(mModifiers))
     {
+        if (!leftAltOnly(mModifiers))
+            return;
         if (const uint32_t c = altCharacter(vk, mModifiers))
             out.push_back({key.windowID, WM_SYSCHAR, c, lParam});
     }
@@ -172,7 +180,7 @@ void MessageTranslator::translateText(const SDL_Event& event, std::vector<Messag
 {
     // Alt and Ctrl chords produce their characters from the key itself (system
     // and control characters); text the desktop sends for them is a duplicate.
-    if (altOnly(mModifiers) || ctrlOnly(mModifiers))
+    if (leftAltOnly(mModifiers) || ctrlOnly(mModifiers))
         return;
     const std::string bytes = utf8ToWindows1252(event.text.text, '\0');
     for (char c : bytes)

@@ -175,6 +175,14 @@ TEST_F(MessagesTranslation, CtrlAltIsAnOrdinaryKeyWhoseTextIsConverted)
     EXPECT_EQ(idsAndKeys(), (Seq{{WM_KEYDOWN, 'E'}, {WM_CHAR, 0x80}}));
 }
 
+TEST_F(MessagesTranslation, RightAltLetsAltGrCharactersThrough)
+{
+    key(SDLK_q, SDL_SCANCODE_Q, KMOD_RALT, true);
+    text("@");
+    key(SDLK_q, SDL_SCANCODE_Q, KMOD_RALT, false);
+    EXPECT_EQ(idsAndKeys(), (Seq{{WM_SYSKEYDOWN, 'Q'}, {WM_CHAR, '@'}, {WM_SYSKEYUP, 'Q'}}));
+}
+
 TEST_F(MessagesTranslation, TextIsConvertedToWindows1252AndUnrepresentableCharactersDropped)
 {
     text("\xC3\xA9\xE6\x97\xA5Z\xE2\x80\x9C");
