@@ -132,6 +132,23 @@ void Ours_SpritesTinted(benchmark::State& state)
     RunOurs(state, DetectedSimdLevel(), Color(255, 200, 120, 200), DRAW_MODE_NORMAL);
 }
 
+// Sprites into a picture that has alpha of its own, as when an image is composed off
+// screen: every pixel needs the full compositing formula.
+void Ours_SpritesIntoTranslucent(benchmark::State& state)
+{
+    OurScene scene;
+    std::vector<uint32_t> translucent = GetFrames().background;
+    for (uint32_t& p : translucent)
+        p = (p & 0x00FFFFFF) | 0x80000000;
+    scene.frame.SetBits(translucent.data(), kFrameWidth, kFrameHeight, true);
+    for (auto _ : state)
+    {
+        scene.DrawSprites(Color::White, DRAW_MODE_NORMAL);
+        benchmark::DoNotOptimize(scene.frame.mBits.get());
+    }
+    SetSpritePixels(state);
+}
+
 void Ours_Background(benchmark::State& state)
 {
     OurScene scene;
@@ -343,6 +360,7 @@ BENCHMARK(Pixman_SpritesAdd);
 BENCHMARK(Sdl_SpritesAdd);
 BENCHMARK(Ours_SpritesTinted);
 BENCHMARK(Pixman_SpritesOverSolidMask);
+BENCHMARK(Ours_SpritesIntoTranslucent);
 BENCHMARK(Ours_FillTranslucent);
 BENCHMARK(Pixman_FillTranslucent);
 BENCHMARK(Ours_Background);
@@ -357,6 +375,8 @@ static const benchtable::Row kRows[] = {
     {"sprites, additive (scalar) vs pixman ADD", "Ours_SpritesAdditiveScalar", "Pixman_SpritesAdd"},
     {"sprites, additive vs SDL2 add", "Ours_SpritesAdditive", "Sdl_SpritesAdd"},
     {"sprites, tinted vs pixman OVER solid mask", "Ours_SpritesTinted", "Pixman_SpritesOverSolidMask"},
+    {"sprites into a translucent picture vs pixman OVER", "Ours_SpritesIntoTranslucent",
+     "Pixman_SpritesOver"},
     {"full-frame translucent fill vs pixman OVER solid", "Ours_FillTranslucent", "Pixman_FillTranslucent"},
     {"background, normal vs pixman OVER", "Ours_Background", "Pixman_Background"},
     {"background, normal vs SDL2 blend", "Ours_Background", "Sdl_Background"},

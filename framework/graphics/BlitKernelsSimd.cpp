@@ -336,16 +336,23 @@ AVX2_TARGET inline __m256i Mul32(__m256i x, __m256i y)
     return _mm256_mullo_epi32(x, y);
 }
 
-// Modulated blends over opaque destination pixels, eight at a time in 32-bit lanes: over
-// an opaque pixel the outcome alpha is 255 and f is the weight a = s_a c_a / 255 itself, so
-// no division is left. Groups with a translucent destination pixel use the scalar formula.
+// Exact x / 255 for x below 65535, in 32-bit lanes.
+AVX2_TARGET inline __m256i Div255(__m256i x)
+{
+    return _mm256_srli_epi32(
+        _mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)), 8);
+}
+
+// The blends that composite with A' = d_a + (255 - d_a) a / 255 and f = a 255 / A', eight
+// pixels at a time in 32-bit lanes. f is taken from a single-precision division, which is
+// exact here: a 255 and A' are small integers, and a quotient that is not whole lies at
+// least 1/255 below the next integer, far more than the division's rounding.
 template <BlitOp op>
-AVX2_TARGET void TintedRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count,
-                               const BlitColor& c)
+AVX2_TARGET void CompositeRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t*, int32_t count,
+                                  const BlitColor& c)
 {
     const __m256i byte = _mm256_set1_epi32(0xFF);
     const __m256i alphaBytes = _mm256_set1_epi32(int(0xFF000000));
-    const __m256i full = _mm256_set1_epi32(256);
     const __m256i cr = _mm256_set1_epi32(int(c.r));
     const __m256i cg = _mm256_set1_epi32(int(c.g));
     const __m256i cb = _mm256_set1_epi32(int(c.b));
@@ -358,21 +365,21 @@ AVX2_TARGET void TintedRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t
             continue;
         __m256i* to = reinterpret_cast<__m256i*>(dst + i);
         const __m256i d = _mm256_loadu_si256(to);
+        const __m256i sa = _mm256_srli_epi32(s, 24);
+        const __m256i a = op == BlitOp::BlendWhite ? sa : Div255(Mul32(sa, ca));
+        // Over opaque pixels A' is 255 and f is a itself.
+        __m256i outA = byte;
+        __m256i f = a;
         if (uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(d, alphaBytes), alphaBytes))) !=
             0xFFFFFFFFu)
         {
-            for (int32_t j = i; j < i + 8; ++j)
-            {
-                dst[j] = op == BlitOp::BlendGrey ? BlitReference::BlendGrey(dst[j], src[j], c.r, c.a)
-                                                 : BlitReference::BlendColor(dst[j], src[j], c);
-            }
-            continue;
+            const __m256i da = _mm256_srli_epi32(d, 24);
+            outA = _mm256_add_epi32(da, Div255(Mul32(_mm256_sub_epi32(byte, da), a)));
+            f = _mm256_cvttps_epi32(
+                _mm256_div_ps(_mm256_cvtepi32_ps(Mul32(a, byte)),
+                              _mm256_cvtepi32_ps(_mm256_max_epi32(outA, _mm256_set1_epi32(1)))));
         }
-        // a = s_a c_a / 255, exactly, as (x + 1 + (x >> 8)) >> 8.
-        const __m256i x = Mul32(_mm256_srli_epi32(s, 24), ca);
-        const __m256i f = _mm256_srli_epi32(
-            _mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)), 8);
-        const __m256i keep = _mm256_sub_epi32(full, f);
+        const __m256i keep = _mm256_sub_epi32(_mm256_set1_epi32(256), f);
         const __m256i sr = _mm256_and_si256(_mm256_srli_epi32(s, 16), byte);
         const __m256i sg = _mm256_and_si256(_mm256_srli_epi32(s, 8), byte);
         const __m256i sb = _mm256_and_si256(s, byte);
@@ -382,7 +389,13 @@ AVX2_TARGET void TintedRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t
         __m256i r;
         __m256i g;
         __m256i b;
-        if constexpr (op == BlitOp::BlendGrey)
+        if constexpr (op == BlitOp::BlendWhite)
+        {
+            r = _mm256_srli_epi32(_mm256_add_epi32(Mul32(dr, keep), Mul32(sr, f)), 8);
+            g = _mm256_srli_epi32(_mm256_add_epi32(Mul32(dg, keep), Mul32(sg, f)), 8);
+            b = _mm256_add_epi32(_mm256_srli_epi32(Mul32(db, keep), 8), _mm256_srli_epi32(Mul32(sb, f), 8));
+        }
+        else if constexpr (op == BlitOp::BlendGrey)
         {
             r = _mm256_srli_epi32(
                 _mm256_add_epi32(Mul32(_mm256_srli_epi32(Mul32(sr, cr), 8), f), Mul32(dr, keep)), 8);
@@ -400,15 +413,20 @@ AVX2_TARGET void TintedRowAvx2(uint32_t* dst, const uint32_t* src, const uint8_t
             b = _mm256_add_epi32(_mm256_srli_epi32(Mul32(Mul32(sb, f), cb), 16),
                                  _mm256_srli_epi32(Mul32(db, keep), 8));
         }
-        const __m256i out = _mm256_or_si256(_mm256_or_si256(alphaBytes, _mm256_slli_epi32(r, 16)),
-                                            _mm256_or_si256(_mm256_slli_epi32(g, 8), b));
+        const __m256i out =
+            _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi32(outA, 24), _mm256_slli_epi32(r, 16)),
+                            _mm256_or_si256(_mm256_slli_epi32(g, 8), b));
         // Pixels whose weight is 0 stay as they were.
-        _mm256_storeu_si256(to, _mm256_blendv_epi8(out, d, _mm256_cmpeq_epi32(f, _mm256_setzero_si256())));
+        _mm256_storeu_si256(to, _mm256_blendv_epi8(out, d, _mm256_cmpeq_epi32(a, _mm256_setzero_si256())));
     }
     for (; i < count; ++i)
     {
-        dst[i] = op == BlitOp::BlendGrey ? BlitReference::BlendGrey(dst[i], src[i], c.r, c.a)
-                                         : BlitReference::BlendColor(dst[i], src[i], c);
+        if constexpr (op == BlitOp::BlendWhite)
+            dst[i] = BlitReference::BlendWhite(dst[i], src[i]);
+        else if constexpr (op == BlitOp::BlendGrey)
+            dst[i] = BlitReference::BlendGrey(dst[i], src[i], c.r, c.a);
+        else
+            dst[i] = BlitReference::BlendColor(dst[i], src[i], c);
     }
 }
 
@@ -450,10 +468,12 @@ BlitRows::RowFunction Sse2Row(BlitOp op)
 
 BlitRows::RowFunction Avx2Row(BlitOp op)
 {
+    if (op == BlitOp::BlendWhite)
+        return &CompositeRowAvx2<BlitOp::BlendWhite>;
     if (op == BlitOp::BlendGrey)
-        return &TintedRowAvx2<BlitOp::BlendGrey>;
+        return &CompositeRowAvx2<BlitOp::BlendGrey>;
     if (op == BlitOp::BlendColor)
-        return &TintedRowAvx2<BlitOp::BlendColor>;
+        return &CompositeRowAvx2<BlitOp::BlendColor>;
     return Choose<Avx2RowOf>(op);
 }
 

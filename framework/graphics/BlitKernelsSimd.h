@@ -9,7 +9,7 @@ namespace Quib::BlitSimd
 {
 
 // Whole-row routines; null for the operations that have no vector form at that level
-// (the modulated blends have one for AVX2 only).
+// (the blends that divide have one for AVX2 only).
 BlitRows::RowFunction Sse2Row(BlitOp op);
 BlitRows::RowFunction Avx2Row(BlitOp op);
 
