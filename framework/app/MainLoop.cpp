@@ -109,7 +109,7 @@ bool MainLoop::FastForwarding() const
     return mHost.IsPlayingDemo() && (mUpdateCount < mDemoTargetUpdate || mRunOn);
 }
 
-bool MainLoop::RunFastForward(float updatesPerFrame)
+bool MainLoop::RunFastForward(float updatesPerFrame, bool allowSleep)
 {
     if (!mFastForwardMuted && !mStep)
     {
@@ -125,7 +125,8 @@ bool MainLoop::RunFastForward(float updatesPerFrame)
             // Nothing can run yet (the recording waits for the loading, say):
             // take messages and give the processor away for a moment.
             mLoopState = STATE_DONE;
-            mHost.WaitForMessages(1);
+            if (allowSleep)
+                mHost.WaitForMessages(1);
             return true;
         }
         RunExtraUpdates(updatesPerFrame);
@@ -198,7 +199,7 @@ bool MainLoop::TimedUpdate(bool allowSleep)
 
     if (FastForwarding())
     {
-        if (RunFastForward(updatesPerFrame))
+        if (RunFastForward(updatesPerFrame, allowSleep))
             return true;
     }
     if (mFastForwardMuted)

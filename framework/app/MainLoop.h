@@ -112,7 +112,7 @@ public:
 private:
     bool FastForwarding() const;
     // True when it handled this pass.
-    bool RunFastForward(float updatesPerFrame);
+    bool RunFastForward(float updatesPerFrame, bool allowSleep);
     void RunExtraUpdates(float updatesPerFrame);
     void HandleLoadingFinished();
     void BrokenVSyncCheck(uint32_t now);
