@@ -78,6 +78,7 @@ struct FakeRunLoopHost : RunLoopHost
     void OnLoadingFinished() override { ++loadingFinishedCalls; }
 
     bool IsPlayingDemo() override { return playingDemo; }
+    bool DemoAllowsUpdate(int, bool) override { return demoAllowsUpdate; }
     void Mute(bool) override { ++mutes; }
     void Unmute(bool) override { ++unmutes; }
 
@@ -91,6 +92,7 @@ struct FakeRunLoopHost : RunLoopHost
     bool drawSomething = true;
     bool presentWorks = true;
     bool playingDemo = false;
+    bool demoAllowsUpdate = true;
     uint32_t updateCost = 0; // milliseconds each update takes
     std::deque<int> incoming;
     std::deque<int> queue;

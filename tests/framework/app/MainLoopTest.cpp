@@ -217,6 +217,18 @@ TEST_F(MainLoopTest, DemoFastForwardStillTakesMessagesAndDrawsOncePerSecond)
     EXPECT_EQ(host.mutes, 1);
 }
 
+TEST_F(MainLoopTest, FastForwardThatCannotUpdateWaitsForMessages)
+{
+    host.playingDemo = true;
+    host.demoAllowsUpdate = false; // the recording waits for something that has not happened yet
+    loop.mDemoTargetUpdate = 1000;
+    host.incoming.push_back(3);
+    runFor(500);
+    EXPECT_EQ(host.count('U'), 0);
+    EXPECT_EQ(host.handled, std::vector<int>{3});
+    EXPECT_GT(host.waits, 0);
+}
+
 TEST_F(MainLoopTest, LostDisplayIsRecoveredAndRetriedAtMostOnceASecondWhenInactive)
 {
     host.presentWorks = false;
