@@ -4,6 +4,7 @@
 #include "framework/resources/XMLParser.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,8 +14,8 @@ namespace Quib
 namespace
 {
 
-// A grid of cells is measured by dividing the image by these counts, and an animation
-// gets up to twice as many frames.
+// Cells are measured by dividing the image by the row and column counts, and an
+// animation gets up to twice as many frames as the larger count.
 constexpr int32_t kMaxGridCells = 4096;
 
 bool Has(const XMLItem& item, const char* name)
@@ -28,9 +29,17 @@ const std::string* Find(const XMLItem& item, const char* name)
     return it == item.mAttributes.end() ? nullptr : &it->second;
 }
 
+// Decimal text as the C library reads it: leading digits, 0 when there are none;
+// out-of-range values stop at the ends of the 32-bit range.
+int32_t ToInt(const char* text)
+{
+    long value = std::strtol(text, nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
+}
+
 int32_t ToInt(const std::string& text)
 {
-    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+    return ToInt(text.c_str());
 }
 
 bool ParseAnimationType(const std::string& text, int32_t& type)
@@ -53,7 +62,7 @@ std::vector<int32_t> ResourceManager::ParseIntList(const std::string& text)
     size_t start = 0;
     for (;;)
     {
-        values.push_back(ToInt(text.substr(start)));
+        values.push_back(ToInt(text.c_str() + start));
         size_t comma = text.find(',', start);
         if (comma == std::string::npos)
             return values;
@@ -247,7 +256,6 @@ bool ResourceManager::ReadImageElement(XMLItem* item)
         res->mRows = ToInt(*rows);
     if (const std::string* cols = Find(*item, "cols"))
         res->mCols = ToInt(*cols);
-    // Cells are measured by dividing the image by these counts.
     if (res->mRows < 1 || res->mCols < 1 || res->mRows > kMaxGridCells || res->mCols > kMaxGridCells)
         return RecordError("Invalid rows or cols.");
 

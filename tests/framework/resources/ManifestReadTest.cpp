@@ -68,6 +68,9 @@ TEST(ManifestRead, ErrorsNameTheirLineAndFile)
          Manifest("<Resources id=\"g\">\n<Image path=\"a.png\" cols=\"100000000\" "
                   "anim=\"pingpong\"/>\n</Resources>"),
          "Invalid rows or cols.", 3},
+        {"grid that wraps to 1 in 32 bits",
+         Manifest("<Resources id=\"g\">\n<Image path=\"a.png\" rows=\"4294967297\"/>\n</Resources>"),
+         "Invalid rows or cols.", 3},
     };
     for (const ErrorCase& c : cases)
     {
@@ -285,8 +288,13 @@ TEST(ManifestRead, IntegerLists)
         const char* text;
         std::vector<int32_t> values;
     } cases[] = {
-        {"1,2,3", {1, 2, 3}},     {"", {0}},         {"7", {7}},
-        {"4,,x,5", {4, 0, 0, 5}}, {" 8, 9", {8, 9}}, {"3,", {3, 0}},
+        {"1,2,3", {1, 2, 3}},
+        {"", {0}},
+        {"7", {7}},
+        {"4,,x,5", {4, 0, 0, 5}},
+        {"-3,99999999999", {-3, INT32_MAX}},
+        {" 8, 9", {8, 9}},
+        {"3,", {3, 0}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Quib::ResourceManager::ParseIntList(c.text), c.values) << c.text;
