@@ -284,6 +284,7 @@ TEST(ResourceManagerLoad, ImageEntryFlagsReachTheImage)
          anim="once" framedelay="4"/>
   <Image id="LONELY" path="lonely.png" alphacolor="123456" nopal=""/>
   <Image id="PURGE" path="pic.png" nobits="" nopal="" variant="5"/>
+  <Image id="TAGGED" path="!drawn-later"/>
 </Resources>)");
     ASSERT_TRUE(loader.manager.LoadGroup("g")) << loader.manager.GetErrorMessage();
 
@@ -313,6 +314,9 @@ TEST(ResourceManagerLoad, ImageEntryFlagsReachTheImage)
     EXPECT_EQ(ImageLib::gAlphaComposeColor.load(), 0xFFFFFFu);
 
     EXPECT_TRUE(loader.Image("PURGE")->mPurgeBits);
+    // A "!" name is a tag the program fills: it loads as an empty image, without the default path.
+    EXPECT_EQ(loader.Image("TAGGED")->mWidth, 0);
+    EXPECT_EQ(loader.host.mShared.count("!DRAWN-LATER|"), 1u);
 }
 
 TEST(ResourceManagerLoad, PaletteWaitsForTheSurfaceOnceThereIsOne)
