@@ -169,7 +169,9 @@ void RasterizeTriangle(const Rect& clip, const Color& color, const TriVertex* ve
     }
     const bool textured = texture != nullptr;
     const bool notWhite = color != Color::White;
-    const ColorRecord record{color.mAlpha, color.mRed, color.mGreen, color.mBlue};
+    // Components are cut to a byte, the range the span routines' products are sized for.
+    const auto cut = [](int value) { return std::clamp(value, 0, 255); };
+    const ColorRecord record{cut(color.mAlpha), cut(color.mRed), cut(color.mGreen), cut(color.mBlue)};
     const float texW = float(tex.width);
     const float texH = float(tex.height);
 

@@ -33,7 +33,7 @@ inline Argb CompositeFast(Argb d, Argb s)
 // FetchBilinear in 16-bit lanes. A row value c0 x (256 - fx) + c1 x fx fits 16 bits;
 // the column mix needs 24, of which only the top 8 are kept, so it is summed over the
 // rows' high and low bytes apart: ((A + (B >> 8)) >> 8) equals (sum >> 16) exactly.
-inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
+__attribute__((always_inline)) inline __m128i BilinearLanes(const TextureDescription& t, int64_t u, int64_t v)
 {
     const int32_t su = int32_t(ClampFixed(u - 32768, t.maxU));
     const int32_t sv = int32_t(ClampFixed(v - 32768, t.maxV));
@@ -63,9 +63,46 @@ inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
         _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(t0, 8), w0), _mm_mullo_epi16(_mm_srli_epi16(t1, 8), w1));
     const __m128i low = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(t0, lowBytes), w0),
                                       _mm_mullo_epi16(_mm_and_si128(t1, lowBytes), w1));
-    const __m128i value = _mm_srli_epi16(_mm_add_epi16(high, _mm_srli_epi16(low, 8)), 8);
-    const uint32_t packed = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, zero)));
-    return Unpack(packed);
+    return _mm_srli_epi16(_mm_add_epi16(high, _mm_srli_epi16(low, 8)), 8);
+}
+
+inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
+{
+    return Unpack(uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(BilinearLanes(t, u, v), _mm_setzero_si128()))));
+}
+
+// The common transformed draw, a filtered texture blended over 32-bit pixels, kept in
+// lanes from the fetch to the store: the tint multiplies every lane by (k + 1) >> 8,
+// and over an opaque pixel d x (256 - a) + s x a is one multiply-add per channel.
+// Other destination pixels take the shared rule.
+template <bool Tinted>
+__attribute__((always_inline)) inline void BlendBilinear(const TextureDescription& t, int64_t u, int64_t v,
+                                                         __m128i tint, uint32_t* out, bool destHasAlpha)
+{
+    __m128i s = BilinearLanes(t, u, v);
+    if constexpr (Tinted)
+        s = _mm_srli_epi16(_mm_mullo_epi16(s, tint), 8);
+    const uint32_t a = uint32_t(_mm_extract_epi16(s, 3));
+    if (a == 0)
+        return;
+    const __m128i zero = _mm_setzero_si128();
+    const uint32_t d = *out;
+    if (a == 255)
+    {
+        *out = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(s, zero))) | 0xFF000000u;
+        return;
+    }
+    if (destHasAlpha && (d >> 24) != 255)
+    {
+        const Argb mixed =
+            Composite(Unpack(d), Unpack(uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(s, zero)))));
+        *out = Pack(mixed.a, mixed.r, mixed.g, mixed.b);
+        return;
+    }
+    const __m128i pairs = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int32_t(d)), zero), s);
+    const __m128i sums = _mm_madd_epi16(pairs, _mm_set1_epi32(int32_t((a << 16) | (256 - a))));
+    const __m128i values = _mm_srli_epi32(sums, 8);
+    *out = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(values, zero), zero))) | 0xFF000000u;
 }
 #else
 inline Argb FetchBilinearFast(const TextureDescription& t, int64_t u, int64_t v)
@@ -103,6 +140,12 @@ void SpanRoutine(const FixedVertex* v, void* dest, int32_t pitch, const TextureD
     }
     const ColorRecord tint = *color;
     const TextureDescription tex = kTextured ? *texture : TextureDescription();
+#if defined(__SSE2__)
+    constexpr bool kLanesBlend = (Format == PIXEL_FORMAT_8888 || Format == PIXEL_FORMAT_888) && kTextured &&
+                                 kLinear && kBlended && !kVertexColors;
+    const __m128i tintLanes = _mm_set_epi16(0, 0, 0, 0, int16_t(tint.a + 1), int16_t(tint.r + 1),
+                                            int16_t(tint.g + 1), int16_t(tint.b + 1));
+#endif
 
     ForEachTriangleSpan(
         v,
@@ -124,6 +167,15 @@ void SpanRoutine(const FixedVertex* v, void* dest, int32_t pitch, const TextureD
             }
             for (int32_t x = first; x < end; ++x, ++out)
             {
+#if defined(__SSE2__)
+                if constexpr (kLanesBlend)
+                {
+                    BlendBilinear<kTinted>(tex, u, vv, tintLanes, out, Format == PIXEL_FORMAT_8888);
+                    u += planeU.Step();
+                    vv += planeV.Step();
+                    continue;
+                }
+#endif
                 Argb s{255, 255, 255, 255};
                 if constexpr (kTextured)
                 {
