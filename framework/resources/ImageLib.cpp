@@ -52,8 +52,8 @@ std::unique_ptr<Image> LoadPicture(const std::string& name)
 {
     size_t slash = name.find_last_of("\\/");
     size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
-    size_t dot = name.find('.', fileStart);
-    if (dot == std::string::npos)
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < fileStart)
     {
         for (const Format& format : kFormats)
             if (auto image = format.read(name + format.extension))

@@ -48,8 +48,10 @@ TEST(LoadImageFile, ExtensionPicksOneReaderIgnoringCase)
     EXPECT_EQ(upper->mBits, ExpectedPixels("rgb.png"));
     EXPECT_EQ(ImageLib::LoadImageFile(folder.Path("pic.bmp"), false), nullptr);
     EXPECT_EQ(ImageLib::LoadImageFile(folder.Path("disguised.jpg"), false), nullptr);
-    // The first dot of the file name starts the extension, so this asks for "dotted" + ".name".
-    EXPECT_EQ(ImageLib::LoadImageFile(folder.Path("dotted.name.tga"), false), nullptr);
+    // The last dot of the file name starts the extension; a dot in a folder name does not.
+    EXPECT_NE(ImageLib::LoadImageFile(folder.Path("dotted.name.tga"), false), nullptr);
+    folder.CopyFixture("rgb.png", "dotted.folder/plain.png");
+    EXPECT_NE(ImageLib::LoadImageFile(folder.Path("dotted.folder/plain"), false), nullptr);
     // Backslashes separate folders just as slashes do.
     EXPECT_NE(ImageLib::LoadImageFile(folder.Path("") + "\\pic.png", false), nullptr);
 }
