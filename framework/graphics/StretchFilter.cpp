@@ -498,13 +498,12 @@ bool DrawEnlargedSse2(const Source& source, uint32_t* dest, int32_t destWidth, c
     for (int32_t row = 0; row < win.height; ++row)
     {
         const size_t start = size_t(win.y0 + row) * size_t(source.width) + size_t(win.x0);
-        const uint32_t* pixels = source.bits + start;
+        const uint32_t* pixels = scratch.sourceRow.data();
         if (source.palette != nullptr)
-        {
             for (int32_t i = 0; i < win.width; ++i)
                 scratch.sourceRow[size_t(i)] = source.palette[source.indices[start + size_t(i)]];
-            pixels = scratch.sourceRow.data();
-        }
+        else
+            pixels = source.bits + start;
         uint16_t* out = &scratch.cellRows[rowLanes * size_t(row)];
         const int32_t done = avx2 ? HorizontalRowAvx2(pixels, scratch.loadColumns.data(),
                                                       scratch.pairWeights.data(), out, padded)
