@@ -1,0 +1,292 @@
+#include "framework/display/DDInterface.h"
+
+#include "framework/display/DisplayHost.h"
+#include "framework/graphics/DDImage.h"
+#include "platform/Window.h"
+
+#include <algorithm>
+
+namespace Quib
+{
+namespace
+{
+
+platform::SurfaceRect ToSurfaceRect(const Rect& rect)
+{
+    return {rect.mX, rect.mY, rect.mX + rect.mWidth, rect.mY + rect.mHeight};
+}
+
+const char* SurfaceErrorName(platform::SurfaceResult result)
+{
+    switch (result)
+    {
+    case platform::SurfaceResult::Ok:
+        return "DD_OK";
+    case platform::SurfaceResult::Lost:
+        return "DDERR_SURFACELOST";
+    case platform::SurfaceResult::Busy:
+        return "DDERR_SURFACEBUSY";
+    case platform::SurfaceResult::InvalidRect:
+        return "DDERR_INVALIDRECT";
+    case platform::SurfaceResult::InvalidPixelFormat:
+        return "DDERR_INVALIDPIXELFORMAT";
+    case platform::SurfaceResult::OutOfMemory:
+        return "DDERR_OUTOFMEMORY";
+    }
+    return "DDERR_GENERIC";
+}
+
+} // namespace
+
+DDInterface::DDInterface(DisplayHost* app) : mApp(app) {}
+
+DDInterface::~DDInterface()
+{
+    ReleaseSurfaces();
+}
+
+std::string DDInterface::ResultName(int code)
+{
+    switch (code)
+    {
+    case RESULT_OK:
+        return "RESULT_OK";
+    case RESULT_FAIL:
+        return "RESULT_FAIL";
+    case RESULT_DD_CREATE_FAIL:
+        return "RESULT_DD_CREATE_FAIL";
+    case RESULT_SURFACE_FAIL:
+        return "RESULT_SURFACE_FAIL";
+    case RESULT_EXCLUSIVE_FAIL:
+        return "RESULT_EXCLUSIVE_FAIL";
+    case RESULT_DISPCHANGE_FAIL:
+        return "RESULT_DISPCHANGE_FAIL";
+    case RESULT_INVALID_COLORDEPTH:
+        return "RESULT_INVALID_COLORDEPTH";
+    default:
+        return "RESULT_UNKNOWN";
+    }
+}
+
+uint32_t DDInterface::ClampRefreshRate(int32_t hz, bool& clamped)
+{
+    clamped = hz < 60 || hz > 100;
+    return uint32_t(std::clamp(hz < 60 ? 60 : hz, 60, 100));
+}
+
+ImageHost* DDInterface::GetApp()
+{
+    return mApp;
+}
+
+int DDInterface::Fail(int code, const std::string& step, const char* error)
+{
+    mErrorString = step + ": " + error;
+    return code;
+}
+
+void DDInterface::ReleaseSurfaces()
+{
+    CriticalSectionGuard guard(mCritSect);
+    mInitialized = false;
+    mScreenImage.reset();
+    mDrawSurface = nullptr;
+    mSecondarySurface.reset();
+    mSystemDrawSurface.reset();
+    mPrimarySurface.reset();
+}
+
+int DDInterface::InitDisplay(platform::Window* window, bool windowed)
+{
+    CriticalSectionGuard guard(mCritSect);
+    ReleaseSurfaces();
+    mWindow = window;
+    mWindowed = windowed;
+    if (window == nullptr || !window->isOpen())
+        return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
+
+    mWidth = mApp->GetScreenWidth();
+    mHeight = mApp->GetScreenHeight();
+    mAspect.Set(mWidth, mHeight);
+    const platform::WindowRect desktop = platform::desktopBounds();
+    mDesktopWidth = desktop.width;
+    mDesktopHeight = desktop.height;
+    mDesktopAspect.Set(mDesktopWidth, mDesktopHeight);
+    mDisplayWidth = mWidth;
+    mDisplayHeight = mHeight;
+    mDisplayAspect = mAspect;
+    mFullscreenBits = mApp->GetFullScreenBitDepth();
+
+    // The screen's format: a window shows the desktop's, full screen shows the
+    // depth the application asks for, letterboxed in the desktop's own mode.
+    int32_t depth;
+    if (windowed)
+    {
+        depth = mDesktopBitDepth ? mDesktopBitDepth() : 32;
+        if (depth != 16 && depth != 32)
+            return Fail(RESULT_INVALID_COLORDEPTH, "CreateSurface Windowed Primary",
+                        "DDERR_INVALIDPIXELFORMAT");
+    }
+    else
+    {
+        depth = mFullscreenBits;
+        if (depth != 16 && depth != 32)
+            return Fail(RESULT_DISPCHANGE_FAIL, "SetDisplayMode", "DDERR_INVALIDMODE");
+    }
+    if (window->isFullScreen() == windowed && !window->setFullScreen(!windowed))
+        return Fail(windowed ? RESULT_FAIL : RESULT_EXCLUSIVE_FAIL, "SetCooperativeLevel",
+                    "DDERR_EXCLUSIVEMODEALREADYSET");
+    mPresentationRect = [&]
+    {
+        const platform::WindowRect shown = window->presentationRect();
+        return Rect(shown.x, shown.y, shown.width, shown.height);
+    }();
+
+    const platform::PixelFormat format =
+        depth == 16 ? platform::PixelFormat::Rgb565() : platform::PixelFormat::Rgb32();
+    mPrimarySurface = platform::Surface::Create({mWidth, mHeight, format, platform::SurfaceMemory::Video});
+    if (!mPrimarySurface)
+        return Fail(RESULT_SURFACE_FAIL,
+                    windowed ? "CreateSurface Windowed Primary" : "CreateSurface Primary",
+                    "DDERR_OUTOFMEMORY");
+    mBitDepth = format.bitCount;
+    mRedMask = int32_t(format.redMask);
+    mGreenMask = int32_t(format.greenMask);
+    mBlueMask = int32_t(format.blueMask);
+    mRedShift = platform::MaskShift(format.redMask);
+    mGreenShift = platform::MaskShift(format.greenMask);
+    mBlueShift = platform::MaskShift(format.blueMask);
+    mRedBits = platform::MaskBits(format.redMask);
+    mGreenBits = platform::MaskBits(format.greenMask);
+    mBlueBits = platform::MaskBits(format.blueMask);
+    BuildAddTables();
+
+    const platform::SurfaceResult drawResult =
+        CreateSurface(mWidth, mHeight, platform::SurfaceMemory::System, mSystemDrawSurface);
+    if (drawResult != platform::SurfaceResult::Ok)
+        return Fail(RESULT_SURFACE_FAIL,
+                    windowed ? "CreateSurface Windowed DrawSurface" : "CreateSurface DrawSurface",
+                    SurfaceErrorName(drawResult));
+
+    bool clamped = false;
+    mRefreshRate = ClampRefreshRate(window->refreshRate(), clamped);
+    if (clamped)
+        mApp->SetVSyncBroken();
+    mMillisecondsPerFrame = 1000 / mRefreshRate;
+
+    UseVideoMemoryDrawSurface(mVideoOnlyDraw);
+    if (mIs3D)
+        return Fail(RESULT_3D_FAIL, "3D init error", "hardware drawing is not available");
+    mInitialized = true;
+    return RESULT_OK;
+}
+
+platform::SurfaceResult DDInterface::CreateSurface(int32_t width, int32_t height,
+                                                   platform::SurfaceMemory memory,
+                                                   std::shared_ptr<platform::Surface>& out)
+{
+    CriticalSectionGuard guard(mCritSect);
+    out.reset();
+    if (mBitDepth != 16 && mBitDepth != 32)
+        return platform::SurfaceResult::InvalidPixelFormat;
+    const platform::PixelFormat format{mBitDepth, uint32_t(mRedMask), uint32_t(mGreenMask),
+                                       uint32_t(mBlueMask)};
+    gDisplayRGBOrder = format.blueMask < format.greenMask && format.greenMask < format.redMask;
+    out = platform::Surface::Create({width, height, format, memory});
+    return out ? platform::SurfaceResult::Ok : platform::SurfaceResult::OutOfMemory;
+}
+
+void DDInterface::UseVideoMemoryDrawSurface(bool on)
+{
+    CriticalSectionGuard guard(mCritSect);
+    if (on && !mSecondarySurface &&
+        CreateSurface(mWidth, mHeight, platform::SurfaceMemory::Video, mSecondarySurface) !=
+            platform::SurfaceResult::Ok)
+        on = false;
+    mVideoOnlyDraw = on;
+    mDrawSurface = on ? mSecondarySurface.get() : mSystemDrawSurface.get();
+    if (mDrawSurface == nullptr)
+        return;
+    if (!mScreenImage)
+        mScreenImage = std::make_unique<DDImage>(this);
+    mScreenImage->SetSurface(on ? mSecondarySurface : mSystemDrawSurface);
+    mScreenImage->mNoSoftwareDraw = mVideoOnlyDraw;
+    mScreenImage->mVideoMemory = mVideoOnlyDraw;
+    mScreenImage->mHasTrans = false;
+    mScreenImage->mHasAlpha = false;
+}
+
+bool DDInterface::Redraw(const Rect* rect)
+{
+    CriticalSectionGuard guard(mCritSect);
+    if (!mInitialized || mWindow == nullptr || mDrawSurface == nullptr)
+        return false;
+    mInRedraw = true;
+    Rect area(0, 0, mWidth, mHeight);
+    if (rect != nullptr)
+        area = area.Intersection(*rect);
+    platform::SurfaceResult result = platform::SurfaceResult::Ok;
+    if (area.mWidth > 0 && area.mHeight > 0)
+        result = mPrimarySurface->Blt(ToSurfaceRect(area), *mDrawSurface, ToSurfaceRect(area), false);
+    mCursorX = mNextCursorX.load();
+    mCursorY = mNextCursorY.load();
+    const bool shown =
+        result == platform::SurfaceResult::Ok && mPresenter.present(*mWindow, *mPrimarySurface);
+    if (!shown)
+        mErrorString =
+            std::string(mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt") + ": " +
+            (result == platform::SurfaceResult::Ok ? "DDERR_SURFACELOST" : SurfaceErrorName(result));
+    mInRedraw = false;
+    return shown;
+}
+
+bool DDInterface::ChangeCursorImage(Image* image)
+{
+    CriticalSectionGuard guard(mCritSect);
+    const bool changed = image != mCursorImage;
+    mCursorImage = image;
+    return changed;
+}
+
+Image* DDInterface::GetCursorImage()
+{
+    CriticalSectionGuard guard(mCritSect);
+    return mCursorImage;
+}
+
+void DDInterface::SetWantedCursorPosition(int32_t x, int32_t y)
+{
+    mNextCursorX = x;
+    mNextCursorY = y;
+}
+
+void DDInterface::MoveCursor(int32_t x, int32_t y)
+{
+    SetWantedCursorPosition(x, y);
+    // A present in progress takes the wanted position itself; never wait for it.
+    if (mInRedraw)
+        return;
+    CriticalSectionGuard guard(mCritSect);
+    mCursorX = x;
+    mCursorY = y;
+}
+
+void DDInterface::RegisterImage(DDImage* image)
+{
+    CriticalSectionGuard guard(mCritSect);
+    mDDImageSet.insert(image);
+}
+
+void DDInterface::UnregisterImage(DDImage* image)
+{
+    CriticalSectionGuard guard(mCritSect);
+    mDDImageSet.erase(image);
+}
+
+bool DDInterface::IsCursorAreaImage(const DDImage* image) const
+{
+    (void)image;
+    return false;
+}
+
+} // namespace Quib

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "framework/app/foundation/AspectRatio.h"
+#include "framework/app/foundation/Rect.h"
+#include "framework/graphics/DisplayServices.h"
+#include "platform/Presenter.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace platform
+{
+class Window;
+}
+
+namespace Quib
+{
+
+class DisplayHost;
+
+// The application's one display: software surfaces in the screen's pixel format,
+// the frame drawn into an off-screen draw surface and presented scaled into the
+// window or letterboxed on the full screen. The pointer itself is the desktop's
+// cursor; the software cursor's image and positions are kept here for the
+// application, which turns the image into a colour cursor.
+class DDInterface : public DisplayServices
+{
+public:
+    enum InitResult
+    {
+        RESULT_OK = 0,
+        RESULT_FAIL = 1,
+        RESULT_DD_CREATE_FAIL = 2,
+        RESULT_SURFACE_FAIL = 3,
+        RESULT_EXCLUSIVE_FAIL = 4,
+        RESULT_DISPCHANGE_FAIL = 5,
+        RESULT_INVALID_COLORDEPTH = 6,
+        RESULT_3D_FAIL = 7
+    };
+
+    explicit DDInterface(DisplayHost* app);
+    ~DDInterface() override;
+    DDInterface(const DDInterface&) = delete;
+    DDInterface& operator=(const DDInterface&) = delete;
+
+    // (Re)creates every surface for the window in the given mode.
+    int InitDisplay(platform::Window* window, bool windowed);
+    // Presents the draw surface; the rectangle limits the copy to the screen
+    // surface, the whole screen is shown either way. False before a set-up.
+    bool Redraw(const Rect* rect = nullptr);
+    DDImage* GetDrawSurfaceImage() { return mScreenImage.get(); }
+    void UseVideoMemoryDrawSurface(bool on);
+    // True when the image differs from the current one.
+    bool ChangeCursorImage(Image* image);
+    void MoveCursor(int32_t x, int32_t y);
+    void SetWantedCursorPosition(int32_t x, int32_t y);
+    Image* GetCursorImage();
+    void ReleaseSurfaces();
+
+    static std::string ResultName(int code);
+    // Rates below 60 Hz (0 when unknown) become 60 and above 100 become 100.
+    static uint32_t ClampRefreshRate(int32_t hz, bool& clamped);
+
+    // DisplayServices.
+    ImageHost* GetApp() override;
+    void RegisterImage(DDImage* image) override;
+    void UnregisterImage(DDImage* image) override;
+    platform::SurfaceResult CreateSurface(int32_t width, int32_t height, platform::SurfaceMemory memory,
+                                          std::shared_ptr<platform::Surface>& out) override;
+    bool Is3DOn() const override { return mIs3D; }
+    platform::Surface* GetPrimarySurface() override { return mPrimarySurface.get(); }
+    platform::Surface* GetDrawSurface() override { return mDrawSurface; }
+    bool IsCursorAreaImage(const DDImage* image) const override;
+    D3DServices* Get3D() override { return nullptr; }
+
+    DisplayHost* mApp;
+    // Read when the screen is set up; tests stand in other desktops.
+    std::function<int()> mDesktopBitDepth = platform::desktopBitsPerPixel;
+    bool mIs3D = false;
+    std::atomic<bool> mInRedraw{false};
+    platform::Window* mWindow = nullptr;
+    bool mWindowed = true;
+    // The screen as the window shows it, the normal draw surface, the video-memory
+    // draw surface, and the one frames are drawn into now.
+    std::shared_ptr<platform::Surface> mPrimarySurface;
+    std::shared_ptr<platform::Surface> mSystemDrawSurface;
+    std::shared_ptr<platform::Surface> mSecondarySurface;
+    platform::Surface* mDrawSurface = nullptr;
+    int32_t mWidth = 0;
+    int32_t mHeight = 0;
+    AspectRatio mAspect;
+    int32_t mDesktopWidth = 0;
+    int32_t mDesktopHeight = 0;
+    AspectRatio mDesktopAspect;
+    int32_t mDisplayWidth = 0;
+    int32_t mDisplayHeight = 0;
+    AspectRatio mDisplayAspect;
+    Rect mPresentationRect;
+    int32_t mFullscreenBits = 0;
+    uint32_t mRefreshRate = 60;
+    uint32_t mMillisecondsPerFrame = 16;
+    bool mInitialized = false;
+    std::unique_ptr<DDImage> mScreenImage;
+    std::set<DDImage*> mDDImageSet;
+    bool mVideoOnlyDraw = false;
+    int32_t mCursorWidth = 64;
+    int32_t mCursorHeight = 64;
+    std::atomic<int32_t> mNextCursorX{0};
+    std::atomic<int32_t> mNextCursorY{0};
+    std::atomic<int32_t> mCursorX{0};
+    std::atomic<int32_t> mCursorY{0};
+    Image* mCursorImage = nullptr;
+    std::string mErrorString;
+
+private:
+    int Fail(int code, const std::string& step, const char* error);
+    platform::Presenter mPresenter;
+};
+
+} // namespace Quib

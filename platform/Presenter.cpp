@@ -1,0 +1,75 @@
+#include "platform/Presenter.h"
+
+#include "platform/Surface.h"
+#include "platform/Window.h"
+
+#include <SDL.h>
+#include <cstring>
+
+namespace platform
+{
+namespace
+{
+
+uint32_t widenChannel(uint32_t pixel, uint32_t mask)
+{
+    if (mask == 0)
+        return 0;
+    const int32_t bits = MaskBits(mask);
+    uint32_t value = (pixel & mask) >> MaskShift(mask);
+    if (bits >= 8)
+        return value >> (bits - 8);
+    uint32_t wide = 0;
+    for (int32_t filled = 0; filled < 8; filled += bits)
+        wide = (wide << bits) | value;
+    return (wide >> ((8 + bits - 1) / bits * bits - 8)) & 0xFF;
+}
+
+} // namespace
+
+int desktopBitsPerPixel()
+{
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return 0;
+    return SDL_BITSPERPIXEL(mode.format) == 24 && SDL_BYTESPERPIXEL(mode.format) == 4
+               ? 32
+               : int(SDL_BITSPERPIXEL(mode.format));
+}
+
+bool Presenter::present(Window& window, Surface& surface)
+{
+    LockedSurface locked;
+    if (surface.Lock(locked) != SurfaceResult::Ok)
+        return false;
+    const int32_t width = surface.Width();
+    const int32_t height = surface.Height();
+    const PixelFormat& format = surface.Format();
+    bool shown;
+    if (format.bitCount == 32 && format == PixelFormat::Rgb32())
+    {
+        shown = window.present(reinterpret_cast<const uint32_t*>(locked.bits), width, height, locked.pitch);
+    }
+    else
+    {
+        mConverted.resize(size_t(width) * size_t(height));
+        for (int32_t y = 0; y < height; ++y)
+        {
+            const uint8_t* row = locked.bits + ptrdiff_t(y) * locked.pitch;
+            uint32_t* out = mConverted.data() + size_t(y) * size_t(width);
+            for (int32_t x = 0; x < width; ++x)
+            {
+                uint32_t pixel = 0;
+                std::memcpy(&pixel, row + ptrdiff_t(x) * format.BytesPerPixel(),
+                            size_t(format.BytesPerPixel()));
+                out[x] = 0xFF000000u | widenChannel(pixel, format.redMask) << 16 |
+                         widenChannel(pixel, format.greenMask) << 8 | widenChannel(pixel, format.blueMask);
+            }
+        }
+        shown = window.present(mConverted.data(), width, height, width * 4);
+    }
+    surface.Unlock();
+    return shown;
+}
+
+} // namespace platform

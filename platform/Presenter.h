@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform
+{
+
+class Surface;
+class Window;
+
+// The desktop's bits per pixel on the first display; 0 when unknown.
+int desktopBitsPerPixel();
+
+// Shows finished frames held in software surfaces in a window. The window takes
+// 32-bit pixels; 16-bit surfaces are widened on the way, each channel's top bits
+// repeated into its low bits so that full intensity stays full. Main thread only.
+class Presenter
+{
+public:
+    bool present(Window& window, Surface& surface);
+
+private:
+    std::vector<uint32_t> mConverted;
+};
+
+} // namespace platform
