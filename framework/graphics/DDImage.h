@@ -121,10 +121,13 @@ private:
     // first pixel is the colour key.
     bool IsOpaque(bool keyed) const;
     bool In3DMode() const;
-    // A DirectDraw-style copy of a surfaced source, unlocking and relocking this
-    // surface around it; false when the copy failed.
-    bool SurfaceCopy(DDImage& source, int32_t x, int32_t y, const Rect& srcRect, const Rect& destRect);
+    // A surface-to-surface copy (stretched when the sizes differ), keyed when the source
+    // has transparency; this surface is unlocked around it and locked again after.
+    // False when the copy or the relock failed.
+    bool SurfaceCopy(DDImage& source, const Rect& srcRect, const Rect& destRect);
     void WriteBitsToSurface();
+    void StretchOnSurface(Image* source, const Rect& destRect, const Rect& srcRect, const Rect& clip,
+                          const Color& color, int32_t drawMode, bool unfiltered, bool mirrored);
 };
 
 } // namespace Quib
