@@ -186,7 +186,7 @@ TEST_F(Buttons, CheckboxTogglesOnAnyPress)
     EXPECT_EQ(screen.Pixel(60, 60), 0xFFFFFFFFu);   // outline
     EXPECT_EQ(screen.Pixel(61, 62), 0xFF505050u);   // fill
     // The mark: yellow lines corner to corner (the line blend rounds 255 to 254).
-    for (auto [x, y] : {std::pair{63, 63}, std::pair{68, 61}, std::pair{61, 68}})
+    for (auto [x, y] : {std::pair{63, 63}, std::pair{69, 61}, std::pair{61, 68}})
     {
         uint32_t p = screen.Pixel(x, y);
         EXPECT_GE(p >> 16 & 0xFF, 254u) << x << "," << y;
