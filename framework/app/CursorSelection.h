@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/widgets/WidgetHost.h"
+
 #include <array>
 
 namespace Quib
@@ -7,13 +9,11 @@ namespace Quib
 
 class Image;
 
-// Cursor numbers.
+// Cursor numbers; the hand, the dragging hand and the text beam (1 to 3) are
+// the widgets' own (WidgetCursor).
 enum CursorNumber
 {
     CURSOR_POINTER = 0,
-    CURSOR_HAND = 1,
-    CURSOR_DRAGGING = 2,
-    CURSOR_TEXT = 3,
     CURSOR_CIRCLE_SLASH = 4,
     CURSOR_SIZEALL = 5,
     CURSOR_SIZENESW = 6,

@@ -1,0 +1,459 @@
+#include "framework/app/QuibAppBase.h"
+
+#include "framework/app/AppFontFactory.h"
+#include "framework/app/ProgramCursors.h"
+#include "framework/app/WindowMessages.h"
+#include "framework/app/foundation/DebugPrintf.h"
+#include "framework/app/foundation/FormatString.h"
+#include "framework/app/foundation/Paths.h"
+#include "framework/app/foundation/RandomGenerator.h"
+#include "framework/display/DDInterface.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/resources/DSoundManager.h"
+#include "framework/resources/MusicInterface.h"
+#include "framework/resources/PakInterface.h"
+#include "framework/resources/ResourceManager.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/AudioDevice.h"
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/MessagePump.h"
+#include "platform/Process.h"
+#include "platform/Random.h"
+#include "platform/SingleInstance.h"
+#include "platform/Window.h"
+
+namespace Quib
+{
+
+QuibAppBase* gApp = nullptr;
+
+namespace
+{
+
+platform::Cursor MakeProgramCursor(const ProgramCursorImage& image)
+{
+    return platform::Cursor::fromImage(image.pixels.data(), ProgramCursorImage::kSize,
+                                       ProgramCursorImage::kSize, image.hotX, image.hotY);
+}
+
+} // namespace
+
+QuibAppBase::QuibAppBase()
+{
+    gApp = this;
+    gImageHost = this;
+    mCommandLine.mProgramFolder = platform::executableFolder();
+    mTimeLoaded = platform::tickCount();
+    mMainLoop.mLastPresent = mTimeLoaded;
+    mMainLoop.mEarliestNextPresent = mTimeLoaded;
+    mFontFactory = std::make_unique<AppFontFactory>(*this);
+    mWidgetManager = std::make_unique<WidgetManager>(this);
+    mResourceManager = std::make_unique<ResourceManager>(this);
+}
+
+QuibAppBase::~QuibAppBase()
+{
+    QuibAppBase::Shutdown();
+    for (auto& [id, dialog] : mDialogMap)
+    {
+        mWidgetManager->RemoveChild(dialog);
+        delete dialog;
+    }
+    mDialogMap.clear();
+    mWidgetManager.reset();
+    mResourceManager.reset();
+    {
+        CriticalSectionGuard guard(ImageLock());
+        for (auto& [key, entry] : mSharedImageMap)
+            delete entry.mImage;
+        mSharedImageMap.clear();
+    }
+    mDDInterface.reset();
+    mMusicInterface.reset();
+    mSoundManager.reset();
+    mAudioDevice.reset();
+    mMainWindow.reset();
+    WaitForBackgroundLoad();
+    mLoadingThread.reset();
+    mHandCursor = {};
+    mDraggingCursor = {};
+    mImageCursor = {};
+    mSystemCursor = {};
+    if (gImageHost == this)
+        gImageHost = nullptr;
+    gApp = nullptr;
+    mSingleInstance.reset();
+}
+
+void QuibAppBase::SetCommandLine(int argc, const char* const* argv)
+{
+    std::vector<std::string> arguments(argv, argv + argc);
+    mCommandLineText = CommandLine::JoinArguments(arguments);
+    mCommandLineGiven = true;
+}
+
+void QuibAppBase::ParseCommandLine(const std::string& commandLine)
+{
+    mCommandLine.ParseCommandLine(commandLine);
+}
+
+bool QuibAppBase::OnChangeDirectory(const std::string& folder)
+{
+    (void)folder;
+    return false;
+}
+
+void QuibAppBase::Init()
+{
+    mPrimaryThreadId = std::this_thread::get_id();
+    if (mShutdown)
+        return;
+    BeforeInit();
+    if (mUseRegistry)
+        LoadSettingsFromRegistry();
+    else
+        LoadSettings();
+    if (mCommandLineGiven && !mCommandLine.mCommandLineParsed)
+        ParseCommandLine(mCommandLineText);
+    if (mCommandLine.mScreenSaverMode)
+        mOnlyAllowOneCopyToRun = false;
+    if (!OnChangeDirectory(mCommandLine.mProgramFolder) && !mCommandLine.mProgramFolder.empty())
+        platform::changeDirectory(mCommandLine.mProgramFolder);
+    if (gPakInterface != nullptr && platform::fileExists("main.pak"))
+        gPakInterface->MountArchive("main.pak");
+
+    mSingleInstance = std::make_unique<platform::SingleInstance>(mProductName + "Mutex");
+    if (!mSingleInstance->acquire())
+        OnAlreadyRunning();
+
+    mRandSeed = platform::tickCount();
+    SeedRandomGenerator(mRandSeed);
+    platform::srand(platform::tickCount());
+
+    mHandCursor = MakeProgramCursor(HandCursorImage());
+    mDraggingCursor = MakeProgramCursor(DraggingHandCursorImage());
+    BeforeDisplayInit();
+    mWidgetManager->SetMouseMapping(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
+
+    const platform::WindowRect screen = platform::desktopBounds();
+    if (mIsWindowed && (mWidth > screen.width || mHeight > screen.height))
+    {
+        mIsWindowed = false;
+        mForceFullscreen = true;
+    }
+    CreateMainWindow();
+
+    if (!mSoundManager)
+    {
+        mAudioDevice = std::make_unique<platform::AudioDevice>(mMixer);
+        auto sounds = std::make_unique<DSoundManager>(mAudioDevice->isOpen() ? &mMixer : nullptr);
+        sounds->SetSharedDataFolder(gSharedDataFolder);
+        mSoundManager = std::move(sounds);
+    }
+    SetSfxVolume(mSfxVolume);
+    mMusicInterface = CreateMusicInterface();
+    SetMusicVolume(mMusicVolume);
+    if (mCommandLine.mScreenSaverMode)
+        mCursorSelection.mCursorNumber = CURSOR_NONE;
+    OnInitFinished();
+    mInitFinished = true;
+}
+
+void QuibAppBase::OnAlreadyRunning()
+{
+    if (!mOnlyAllowOneCopyToRun)
+        return;
+    mSingleInstance->notifyPrimary();
+    RestoreDisplayAndExit(0);
+}
+
+void QuibAppBase::OnOtherInstanceNotify(uintptr_t wParam, intptr_t lParam)
+{
+    mInputQueue.OnOtherInstanceNotify(wParam, lParam);
+}
+
+void QuibAppBase::Start()
+{
+    if (mShutdown)
+        return;
+    StartCursorThread();
+    if (mStartLoadingThread)
+        StartLoadingThread();
+    if (MainWindowOpen())
+        mMainWindow->show(true);
+    const uint32_t start = platform::tickCount();
+    mInRunLoop = true;
+    mInputQueue.mLastInputTime = start;
+    mInputQueue.mTimerRunStart = start;
+    while (!mShutdown)
+        RunLoop();
+    mMainLoop.FlushDeferredDeletes();
+    mInRunLoop = false;
+    WaitForBackgroundLoad();
+    const double seconds = double(platform::tickCount() - start) / 1000.0;
+    DebugPrintf("%s", mMainLoop.RunStatisticsText(seconds).c_str());
+    BeforeTerminate();
+    SaveSettingsToRegistry();
+}
+
+void QuibAppBase::Shutdown()
+{
+    if (mPrimaryThreadId != std::thread::id() && std::this_thread::get_id() != mPrimaryThreadId)
+    {
+        mShutdownRequested = true;
+        return;
+    }
+    if (mShutdown)
+        return;
+    mMainLoop.mLeaveLoop = true;
+    mShutdown = true;
+    OnShutdown();
+    if (mCommandLine.mPlayDemo)
+    {
+        SetMusicVolume(mDemoMusicVolume);
+        SetSfxVolume(mDemoSfxVolume);
+    }
+    while (mCursorThread.IsRunning())
+        platform::sleep(10);
+    mCursorThread.Join();
+    if (MainWindowOpen())
+        mMainWindow->hide();
+    RestoreDisplaySettings();
+    if (mUseRegistry)
+        SaveSettingsToRegistry();
+}
+
+void QuibAppBase::RestoreDisplaySettings()
+{
+    // The monitor's mode is never changed (full screen letterboxes in the
+    // desktop's own mode), so there is nothing to put back.
+}
+
+void QuibAppBase::RestoreDisplayAndExit(int code)
+{
+    RestoreDisplaySettings();
+    platform::exitProcess(code);
+}
+
+bool QuibAppBase::IsScreenSaverMode()
+{
+    return mCommandLine.mScreenSaverMode;
+}
+
+void QuibAppBase::ProvokeCrash()
+{
+    volatile int* nowhere = nullptr;
+    *nowhere = 0;
+}
+
+void QuibAppBase::LoadSettingsFromRegistry()
+{
+    mRegKey = mStringTable.LookupString("RegistryKey", "");
+}
+
+void QuibAppBase::SaveSettingsToRegistry()
+{
+    // Nothing is stored while the settings key is empty.
+}
+
+void QuibAppBase::LoadResourceManifest()
+{
+    if (!mResourceManager->ReadManifest("properties\\resources.xml"))
+        ReportResourceError(true);
+}
+
+void QuibAppBase::ReportResourceError(bool exit)
+{
+    ShowError(mResourceManager->GetErrorMessage());
+    if (exit)
+        RestoreDisplayAndExit(0);
+}
+
+std::string QuibAppBase::GetCrashReportInfo()
+{
+    const uint32_t seconds = (platform::tickCount() - mTimeLoaded) / 1000;
+    return "Product: " + mProductName + "\r\nVersion: " + mProductVersion + "\r\nTime Loaded: " +
+           FormatString("%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60)) +
+           "\r\nFullscreen: " + (mIsWindowed ? "No" : "Yes") + "\r\nPrimary ThreadId: " +
+           FormatString("%X", unsigned(std::hash<std::thread::id>{}(mPrimaryThreadId))) + "\r\n";
+}
+
+void QuibAppBase::HideForCrashReport()
+{
+    if (mMusicInterface)
+        mMusicInterface->SetMusicVolume(0);
+    if (MainWindowOpen())
+        mMainWindow->hide();
+    mWindowHidden = true;
+    ApplyCursor();
+}
+
+bool QuibAppBase::ReservedCheck(int a, int b)
+{
+    (void)a;
+    (void)b;
+    return false;
+}
+
+// Run loop.
+
+void QuibAppBase::RunLoop()
+{
+    mMainLoop.RunLoop();
+}
+
+bool QuibAppBase::RunLoopStep()
+{
+    return mMainLoop.RunLoopStep(nullptr);
+}
+
+bool QuibAppBase::RunUntilUpdated()
+{
+    return mMainLoop.RunUntilUpdated();
+}
+
+bool QuibAppBase::TimedUpdate(bool allowSleep)
+{
+    return mMainLoop.TimedUpdate(allowSleep);
+}
+
+bool QuibAppBase::TryUpdateStep()
+{
+    return mMainLoop.TryUpdateStep();
+}
+
+void QuibAppBase::UpdateFraction(double fraction)
+{
+    mMainLoop.UpdateFraction(fraction);
+}
+
+bool QuibAppBase::DrawFrame()
+{
+    return mMainLoop.DrawFrame();
+}
+
+void QuibAppBase::Redraw()
+{
+    mMainLoop.Redraw();
+}
+
+void QuibAppBase::DeferWidgetDelete(Widget* widget)
+{
+    mMainLoop.DeferWidgetDelete(widget);
+}
+
+void QuibAppBase::ResetUpdateTimer()
+{
+    mMainLoop.ResetUpdateTimer();
+}
+
+void QuibAppBase::UpdateStep()
+{
+    if (!IsMinimised())
+        mWidgetManager->UpdateWidgets();
+    if (mMusicInterface)
+        mMusicInterface->Update();
+    PurgeUnusedSharedImages();
+}
+
+void QuibAppBase::UpdateWidgetsFraction(double fraction)
+{
+    mWidgetManager->UpdateWidgetsFraction(float(fraction));
+}
+
+bool QuibAppBase::DrawScreen()
+{
+    const bool drew = mWidgetManager->DrawDirtyWidgets();
+    if (mWidgetManager->mDrawImage != nullptr)
+    {
+        Graphics g(mWidgetManager->mDrawImage);
+        DDImage* surfaceImage = dynamic_cast<DDImage*>(mWidgetManager->mDrawImage);
+        const bool locked = surfaceImage != nullptr && surfaceImage->LockSurface();
+        DrawOverlay(&g);
+        if (locked)
+            surfaceImage->UnlockSurface();
+    }
+    return drew;
+}
+
+bool QuibAppBase::PresentScreen()
+{
+    return mDDInterface != nullptr && mDDInterface->Redraw(nullptr);
+}
+
+void QuibAppBase::RecoverDisplay()
+{
+    if (InitDisplay() == DDInterface::RESULT_OK)
+    {
+        RefreshImagesAfterDisplayReset();
+        mWidgetManager->mDrawImage = mDDInterface->GetDrawSurfaceImage();
+        MarkAllDirty();
+    }
+}
+
+int QuibAppBase::MillisecondsPerFrame()
+{
+    return mDDInterface ? int(mDDInterface->mMillisecondsPerFrame) : 16;
+}
+
+void QuibAppBase::DeleteWidget(Widget* widget)
+{
+    delete widget;
+}
+
+void QuibAppBase::StopAllSounds()
+{
+    if (mSoundManager)
+        mSoundManager->StopAllInstances();
+}
+
+void QuibAppBase::PumpWindowMessages()
+{
+    DispatchWindowMessages(mInputQueue, mSingleInstance.get(), [this] { return mShutdown.load(); });
+}
+
+bool QuibAppBase::ProcessQueuedMessage()
+{
+    return mInputQueue.ProcessQueuedMessage();
+}
+
+void QuibAppBase::WaitForMessages(uint32_t milliseconds)
+{
+    platform::waitMessage(milliseconds);
+}
+
+// Dialogs.
+
+void QuibAppBase::AddDialog(int id, Widget* dialog)
+{
+    CloseDialog(id);
+    mDialogMap[id] = dialog;
+    mWidgetManager->AddChild(dialog);
+}
+
+Widget* QuibAppBase::GetDialog(int id)
+{
+    auto it = mDialogMap.find(id);
+    return it == mDialogMap.end() ? nullptr : it->second;
+}
+
+void QuibAppBase::CloseDialog(int id)
+{
+    auto it = mDialogMap.find(id);
+    if (it == mDialogMap.end())
+        return;
+    Widget* dialog = it->second;
+    mDialogMap.erase(it);
+    mWidgetManager->RemoveChild(dialog);
+    DeferWidgetDelete(dialog);
+}
+
+int QuibAppBase::GetDialogCount()
+{
+    return int(mDialogMap.size());
+}
+
+} // namespace Quib

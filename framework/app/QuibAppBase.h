@@ -1,0 +1,412 @@
+#pragma once
+
+#include "framework/app/CommandLine.h"
+#include "framework/app/CursorSelection.h"
+#include "framework/app/CursorThread.h"
+#include "framework/app/DebugKeys.h"
+#include "framework/app/InputQueue.h"
+#include "framework/app/LoadingState.h"
+#include "framework/app/LoadingThread.h"
+#include "framework/app/MainLoop.h"
+#include "framework/app/PlaybackKeys.h"
+#include "framework/app/RunLoopHost.h"
+#include "framework/app/StringTable.h"
+#include "framework/app/SystemDialogs.h"
+#include "framework/app/WindowHost.h"
+#include "framework/app/foundation/AspectRatio.h"
+#include "framework/app/foundation/CriticalSection.h"
+#include "framework/app/foundation/Rect.h"
+#include "framework/display/DisplayHost.h"
+#include "framework/graphics/FontHost.h"
+#include "framework/resources/ResourceManagerHost.h"
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/DialogListener.h"
+#include "framework/widgets/WidgetHost.h"
+#include "platform/Cursor.h"
+#include "platform/Mixer.h"
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+
+namespace platform
+{
+class AudioDevice;
+class SingleInstance;
+class Window;
+} // namespace platform
+
+namespace Quib
+{
+
+class DDImage;
+class DDInterface;
+class Graphics;
+class MemoryImage;
+class MusicInterface;
+class ResourceManager;
+class SoundManager;
+class Widget;
+class WidgetManager;
+
+// The framework's application object: exactly one per process, reachable through
+// gApp. It owns the main window, the display, the widget manager, the resource
+// manager, the sound manager and the music interface; it runs start-up (Init),
+// the run loop (Start) and shutdown (Shutdown, destructor). A game derives its
+// own application from it and overrides hooks that are called at fixed points.
+class QuibAppBase : public ButtonListener,
+                    public DialogListener,
+                    public RunLoopHost,
+                    public WindowHost,
+                    public SystemDialogHost,
+                    public CommandLineHost,
+                    public CursorHost,
+                    public CursorThreadHost,
+                    public DebugKeysHost,
+                    public PlaybackKeysHost,
+                    public DisplayHost,
+                    public FontHost,
+                    public WidgetHost,
+                    public ResourceManagerHost
+{
+public:
+    QuibAppBase();
+    ~QuibAppBase() override;
+    QuibAppBase(const QuibAppBase&) = delete;
+    QuibAppBase& operator=(const QuibAppBase&) = delete;
+
+    // Run loop (the timing core lives in mMainLoop).
+    virtual bool TimedUpdate(bool allowSleep);
+    void UpdateStep() override;
+    virtual bool TryUpdateStep();
+    virtual void UpdateFraction(double fraction);
+    // Creates the main window for the current mode and (re)initialises the display.
+    virtual void CreateMainWindow();
+    void ApplyCursor() override;
+    virtual void RefreshImagesAfterDisplayReset();
+    virtual void ReleaseImageDisplayData();
+    virtual void ReleaseImageExtraData();
+    void OnLoadingFinished() override {}
+    void BeforeCursorThreadStep() override {}
+    void AfterCursorThreadStep() override {}
+    virtual std::unique_ptr<MusicInterface> CreateMusicInterface();
+    virtual void OnInitFinished() {}
+    virtual void OnShutdown() {}
+    virtual void BeforeTerminate() {}
+    virtual void RunLoadingThread() {}
+    virtual void SaveSettingsToRegistry();
+    virtual void LoadSettingsFromRegistry();
+    virtual void LoadSettings() {}
+    virtual void BeforeDisplayInit() {}
+    virtual void BeginSystemDialog();
+    virtual void EndSystemDialog();
+    virtual int ShowMessageBoxWide(const std::wstring& text, const std::wstring& caption, uint32_t flags);
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
+    virtual void ShowErrorWide(const std::wstring& text);
+    void ShowError(const std::string& text) override;
+    void WriteScreenSaverErrorLog(const std::string& text) override;
+    virtual void DeferWidgetDelete(Widget* widget);
+    virtual void HideForCrashReport();
+    virtual std::string GetCrashReportInfo();
+    virtual void AddCrashReportFields(std::map<std::string, std::string>& fields) { (void)fields; }
+    void Shutdown() override;
+    virtual void ParseCommandLine(const std::string& commandLine);
+    virtual void OnOtherInstanceNotify(uintptr_t wParam, intptr_t lParam);
+    virtual void OnAlreadyRunning();
+    virtual void Start();
+    virtual void Init();
+    virtual void OnDisplayModeChange() {}
+    virtual void AfterDisplayModeChange() {}
+    virtual bool OnChangeDirectory(const std::string& folder);
+
+    // Media services.
+    virtual void PlaySoundPanned(int soundId, int pan);
+    virtual void PlaySound(int soundId);
+    virtual double GetMasterVolume();
+    virtual double GetMusicVolume();
+    virtual double GetSfxVolume();
+    virtual bool IsMuted();
+    virtual void SetMasterVolume(double volume);
+    virtual void SetMusicVolume(double volume);
+    virtual void SetSfxVolume(double volume);
+    void Mute(bool automatic) override;
+    void Unmute(bool automatic) override;
+    virtual void DrawOverlay(Graphics* g) { (void)g; }
+    virtual double GetLoadingProgress();
+    // A new display image of the file's pixels, owned by the caller; null when it cannot be read.
+    virtual DDImage* LoadImage(const std::string& fileName, uint32_t commitFlags);
+    SharedImageHandle GetSharedImage(const std::string& fileName, const std::string& variant,
+                                     bool* isNew) override;
+
+    // Screen mode.
+    virtual void SetScreenMode(bool windowed, bool is3D, bool force);
+    void SetWindowedMode(bool windowed) override;
+    virtual void ResetScreenMode();
+    virtual void SetDrawInVideoMemory(bool on);
+
+    // Dialogs (framework dialogs are widgets registered by id).
+    virtual void AddDialog(int id, Widget* dialog);
+    virtual Widget* GetDialog(int id);
+    void CloseDialog(int id) override;
+    virtual int GetDialogCount();
+
+    void OnActivated() override {}
+    void OnDeactivated() override {}
+    bool HandleDebugKey(uint32_t key) override;
+    bool PreviewKeyDown(uint32_t key, bool ctrl, bool alt) override;
+    void OnCloseMessage() override {}
+    virtual void OnHardwareTestCompleted() {}
+    virtual std::string GetCrashReportDemoFile() { return ""; }
+    virtual bool ReservedCheck(int a, int b);
+    virtual bool DrawFrame();
+    void Redraw() override;
+    virtual void BeforeInit() {}
+    virtual void RunLoop();
+    bool RunLoopStep() override;
+    virtual bool RunUntilUpdated();
+
+    // Operations that are not virtual.
+    // Has the display (re)initialise itself; the display's result code.
+    int InitDisplay();
+    void LoadResourceManifest();
+    void ReportResourceError(bool exit);
+    void RestoreDisplaySettings();
+    [[noreturn]] void RestoreDisplayAndExit(int code) override;
+    bool IsScreenSaverMode() override;
+    void ResetUpdateTimer() override;
+    // The program's arguments, program name first, for ParseCommandLine at Init.
+    void SetCommandLine(int argc, const char* const* argv);
+
+    // Threads and cursors.
+    void StartLoadingThread();
+    void WaitForBackgroundLoad();
+    void StartCursorThread();
+    void SelectCursor(int number) override;
+    void SetCustomCursorImage(int number, Image* image);
+    void SetCustomCursorsEnabled(bool enabled);
+
+    // Images.
+    DDImage* CopyImageRect(Image* source, const Rect& rect);
+    DDImage* DuplicateImage(Image* image);
+    void PurgeUnusedSharedImages();
+    bool Is3DEnabled() override;
+    bool Is3DSupported();
+    bool Is3DRecommended();
+    void RecordDisplayMode();
+    void Set3DMode(bool on, bool recreate);
+
+    // ImageHost.
+    void RegisterImage(MemoryImage* image) override;
+    void UnregisterImage(MemoryImage* image) override;
+    void DropImageTextures(MemoryImage* image) override;
+    NativeDisplay* GetNativeDisplay() override;
+    bool CopyTexturesToImage(MemoryImage* image) override;
+    void RequestSharedImagePurge() override;
+
+    // DisplayHost.
+    int32_t GetScreenWidth() override { return mWidth; }
+    int32_t GetScreenHeight() override { return mHeight; }
+    int32_t GetFullScreenBitDepth() override { return mFullScreenBitDepth; }
+    void SetVSyncBroken() override { mMainLoop.mVSyncBroken = true; }
+
+    // RunLoopHost.
+    bool IsShuttingDown() override { return mShutdown; }
+    bool IsShutdownRequested() override { return mShutdownRequested; }
+    bool IsMinimised() override { return mInputQueue.mMinimised; }
+    bool IsActive() override { return mInputQueue.mActive; }
+    bool IsWindowedNow() override { return mIsWindowed; }
+    void PumpWindowMessages() override;
+    bool ProcessQueuedMessage() override;
+    void WaitForMessages(uint32_t milliseconds) override;
+    void UpdateWidgetsFraction(double fraction) override;
+    bool DrawScreen() override;
+    bool PresentScreen() override;
+    void RecoverDisplay() override;
+    int MillisecondsPerFrame() override;
+    void DeleteWidget(Widget* widget) override;
+    void RestoreMainThreadPriority() override {}
+    void StopAllSounds() override;
+
+    // WindowHost.
+    uint32_t MainWindowId() override;
+    bool IsInitFinished() override { return mInitFinished; }
+    bool IsInRunLoop() override { return mInRunLoop; }
+    bool IsWindowHidden() override { return mWindowHidden; }
+    bool IsSystemDialogUp() override { return mSystemDialogs.IsSystemDialogUp(); }
+    bool IsWindowedWanted() override { return mIsWindowed; }
+    bool IsFullScreenForced() override { return mForceFullscreen; }
+    bool IsFullScreenFailed() override { return mFullScreenFailed; }
+    void BringMainWindowToFront() override;
+    bool MainWindowNormalPosition(int& x, int& y) override;
+    bool IsMouseOverClient() override;
+    void CaptureMouse(bool capture) override;
+    void KeyDown(uint32_t key) override;
+    void KeyUp(uint32_t key) override;
+    void KeyChar(uint8_t character) override;
+    bool IsKeyDown(uint32_t key) override;
+    void ClearKeyFlags() override;
+    void MapMouse(int& x, int& y) override;
+    void MouseMove(int x, int y) override;
+    void MouseDown(int x, int y, int clickCode) override;
+    void MouseUp(int x, int y, int clickCode) override;
+    void MouseWheel(int delta) override;
+    void MouseLeave() override;
+    void SystemColorsChanged() override;
+    void MarkAllDirty() override;
+    void GotFocus() override;
+    void LostFocus() override;
+    void ReleaseHeldMouseButtons() override;
+
+    // SystemDialogHost.
+    bool ShowDesktopSurface() override;
+    void ClearKeyStates() override { mInputQueue.ClearKeyStates(); }
+    const platform::Window* DialogOwner() override { return mMainWindow.get(); }
+
+    // CommandLineHost.
+    void ProvokeCrash() override;
+
+    // CursorHost.
+    bool HasDisplay() override { return mDDInterface != nullptr; }
+    bool IsMouseInside() override { return mInputQueue.mMouseInside; }
+    bool IsMouseOverApplication() override;
+    bool ChangeCursorImage(Image* image) override;
+    void ShowDesktopCursor(int number) override;
+    void HideDesktopCursor() override;
+    void ForceRedraw() override { mMainLoop.mRedrawForced = true; }
+
+    // CursorThreadHost.
+    void CursorPosition(int& x, int& y) override;
+    void DisplayCursorPosition(int& x, int& y) override;
+    void MoveCursorNow(int x, int y) override;
+    void SetWantedCursorPosition(int x, int y) override;
+
+    // DebugKeysHost.
+    bool IsShiftDown() override;
+    bool IsCtrlDown() override;
+    bool IsAltDown() override;
+    bool ReloadLiveValues() override { return false; }
+    bool IsProfiling() override { return false; }
+    void StartProfiling() override {}
+    std::string StopProfiling() override { return ""; }
+    void ToggleFpsOverlay(bool stepKind) override;
+    void ShowVideoStatistics() override {}
+    bool ToggleDirect3D() override;
+    void TakeScreenshot() override {}
+    void WriteImageReport() override {}
+    void ShowMessageBox(const std::string& text, const std::string& caption) override;
+
+    // PlaybackKeysHost.
+    void ShowJumpToTimeDialog() override {}
+    void ShowMarkerListDialog() override {}
+    void ToggleDemoSound() override {}
+
+    // WidgetHost.
+    void CopyToClipboard(const std::string& text) override;
+    std::string GetClipboardText() override;
+    bool AcceptsHighCharacters() override { return mAllowExtendedChars; }
+
+    // ResourceManagerHost.
+    std::unique_ptr<MemoryImage> LoadImage(const std::string& fileName) override;
+    bool HasSurface(MemoryImage* image) override;
+    void SetWantsSurface(MemoryImage* image) override;
+    SoundManager* GetSoundManager() override { return mSoundManager.get(); }
+    ResourceFontFactory* GetFontFactory() override { return mFontFactory.get(); }
+
+    // Settings and identity.
+    uint32_t mRandSeed = 0;
+    std::string mCompanyName;
+    std::string mCompanyFolder;
+    std::string mProductName = "Product";
+    std::string mTitle = "QuibApp";
+    std::string mRegKey;
+    int mWidth = 640;
+    int mHeight = 480;
+    int mFullScreenBitDepth = 16;
+    double mMusicVolume = 0.85;
+    double mSfxVolume = 0.85;
+    double mDemoMusicVolume = 0;
+    double mDemoSfxVolume = 0;
+    bool mNoSoundNeeded = false;
+    bool mWantFMod = false;
+    bool mAllowExtendedChars = true;
+    bool mOnlyAllowOneCopyToRun = true;
+    std::thread::id mPrimaryThreadId;
+    std::atomic<bool> mWindowHidden{false};
+    std::atomic<bool> mShutdown{false};
+    bool mIsWindowed = true;
+    bool mIsPhysWindowed = true;
+    bool mForceFullscreen = false;
+    bool mFullScreenFailed = false;
+    bool mInitFinished = false;
+    uint32_t mTimeLoaded = 0;
+    bool mPageFlippingAllowed = true;
+    bool mDrawInVideoMemory = false;
+    bool mUseRegistry = true;
+    std::string mProductVersion;
+    int mMuteCount = 0;
+    int mAutoMuteCount = 0;
+    bool mInRunLoop = false;
+    bool mStartLoadingThread = true;
+    std::atomic<bool> mShutdownRequested{false};
+    std::atomic<bool> mSharedImageReleased{false};
+    bool mIs3DSwitched = false;
+    bool mAutoEnable3D = false;
+    bool mTest3D = false;
+    int mMinVidMemory3D = 6;
+    int mRecommendedVidMemory3D = 14;
+    Rect mDrawArea;
+    AspectRatio mTargetAspect{4, 3};
+
+    // The parts the application owns and ties together.
+    StringTable mStringTable;
+    CommandLine mCommandLine{*this, mStringTable};
+    SystemDialogs mSystemDialogs{*this, mStringTable};
+    LoadingState mLoading;
+    MainLoop mMainLoop{*this, mLoading};
+    InputQueue mInputQueue{*this};
+    CursorSelection mCursorSelection{*this};
+    std::unique_ptr<WidgetManager> mWidgetManager;
+    std::unique_ptr<ResourceManager> mResourceManager;
+    std::unique_ptr<platform::Window> mMainWindow;
+    std::unique_ptr<DDInterface> mDDInterface;
+    // The mixer outlives the sound manager and the music interface that play into it.
+    platform::Mixer mMixer;
+    std::unique_ptr<platform::AudioDevice> mAudioDevice;
+    std::unique_ptr<SoundManager> mSoundManager;
+    std::unique_ptr<MusicInterface> mMusicInterface;
+    std::unique_ptr<ResourceFontFactory> mFontFactory;
+    std::unique_ptr<platform::SingleInstance> mSingleInstance;
+    std::set<MemoryImage*> mMemoryImageSet;
+    std::map<std::pair<std::string, std::string>, SharedImageEntry> mSharedImageMap;
+    std::map<int, Widget*> mDialogMap;
+    platform::Cursor mHandCursor;
+    platform::Cursor mDraggingCursor;
+
+private:
+    void StartTimer();
+    void ShowCursorImage(Image* image);
+    bool MainWindowOpen() const;
+    // The display's lock, which guards the image set and the shared-image map; the
+    // application's own until a display exists.
+    CriticalSection& ImageLock();
+
+    CriticalSection mImageLock;
+
+    std::string mCommandLineText;
+    bool mCommandLineGiven = false;
+    platform::Cursor mImageCursor;
+    Image* mImageCursorSource = nullptr;
+    platform::Cursor mSystemCursor;
+    std::unique_ptr<LoadingThread> mLoadingThread;
+    // Declared last: destroyed first, so the thread ends before anything it reads.
+    CursorThread mCursorThread{*this, mMainLoop};
+};
+
+extern QuibAppBase* gApp;
+
+} // namespace Quib

@@ -1,0 +1,462 @@
+#include "framework/app/QuibAppBase.h"
+#include "framework/app/WindowPlacement.h"
+#include "framework/display/DDInterface.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/resources/SoundManager.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/Clipboard.h"
+#include "platform/Files.h"
+#include "platform/MessagePump.h"
+#include "platform/Messages.h"
+#include "platform/VirtualKeys.h"
+#include "platform/Window.h"
+
+namespace Quib
+{
+namespace
+{
+
+// The window timer that keeps input timing alive while the loop is blocked.
+constexpr uint32_t kUpdateTimerId = 100;
+
+} // namespace
+
+bool QuibAppBase::MainWindowOpen() const
+{
+    return mMainWindow != nullptr && mMainWindow->isOpen();
+}
+
+uint32_t QuibAppBase::MainWindowId()
+{
+    return MainWindowOpen() ? mMainWindow->id() : 0;
+}
+
+void QuibAppBase::StartTimer()
+{
+    platform::setTimer(MainWindowId(), kUpdateTimerId, uint32_t(std::max(mMainLoop.mFrameTime, 1)));
+}
+
+void QuibAppBase::CreateMainWindow()
+{
+    if (mMainWindow)
+    {
+        platform::killTimer(mMainWindow->id(), kUpdateTimerId);
+        mWidgetManager->mDrawImage = nullptr;
+        // The display's surfaces belong to the old window's presentation.
+        if (mDDInterface)
+            mDDInterface->ReleaseSurfaces();
+        mMainWindow.reset();
+    }
+    const bool windowed = mCommandLine.mPlayDemo || mIsWindowed;
+    mMainWindow = std::make_unique<platform::Window>();
+    mMainWindow->create(mTitle, mWidth, mHeight, !windowed);
+    if (windowed && mInputQueue.mPreferredWindowX != -1 && mMainWindow->isOpen())
+    {
+        const platform::WindowRect frame = mMainWindow->frame();
+        const platform::WindowRect placed =
+            PlaceMainWindow(platform::workArea(), frame.width, frame.height, mInputQueue.mPreferredWindowX,
+                            mInputQueue.mPreferredWindowY);
+        mMainWindow->setPosition(placed.x, placed.y);
+    }
+    mIsPhysWindowed = windowed;
+    platform::setMainMessageWindow(MainWindowId());
+
+    if (!mDDInterface)
+        mDDInterface = std::make_unique<DDInterface>(this);
+    const int result = InitDisplay();
+
+    if (mIsWindowed && result == DDInterface::RESULT_INVALID_COLORDEPTH)
+    {
+        if (mFullScreenFailed)
+        {
+            ShowError(mStringTable.LookupString("PLEASE_SET_COLOR_DEPTH",
+                                                "Please set your desktop color depth to 16 bit."));
+            RestoreDisplayAndExit(1);
+        }
+        mForceFullscreen = true;
+        SetWindowedMode(false);
+        return;
+    }
+    if (!mIsPhysWindowed &&
+        (result == DDInterface::RESULT_EXCLUSIVE_FAIL || result == DDInterface::RESULT_DISPCHANGE_FAIL))
+    {
+        mFullScreenFailed = true;
+        SetWindowedMode(true);
+        return;
+    }
+    if (result == DDInterface::RESULT_3D_FAIL || (result != DDInterface::RESULT_OK && mDDInterface->mIs3D))
+    {
+        Set3DMode(false, true);
+        return;
+    }
+    if (result != DDInterface::RESULT_OK)
+    {
+        ShowError(mStringTable.LookupString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") +
+                  DDInterface::ResultName(result) + " " + mDDInterface->mErrorString);
+        RestoreDisplayAndExit(1);
+    }
+
+    const bool wasActive = mInputQueue.mActive;
+    mInputQueue.mActive = mMainWindow->hasFocus() || !mMainWindow->isShown();
+    mInputQueue.mMinimisedNow = false;
+    if (mInputQueue.mMinimised)
+    {
+        if (mInputQueue.mMuteOnDeactivation)
+            Unmute(true);
+        mInputQueue.mMinimised = false;
+        mInputQueue.UpdateFocusState();
+    }
+    if (wasActive != mInputQueue.mActive)
+        mInputQueue.UpdateFocusState();
+    RefreshImagesAfterDisplayReset();
+    mWidgetManager->mDrawImage = mDDInterface->GetDrawSurfaceImage();
+    MarkAllDirty();
+    StartTimer();
+}
+
+int QuibAppBase::InitDisplay()
+{
+    OnDisplayModeChange();
+    ReleaseImageDisplayData();
+    const int result = mDDInterface->InitDisplay(mMainWindow.get(), mIsPhysWindowed);
+    RecordDisplayMode();
+    if (result != DDInterface::RESULT_OK)
+        return result;
+    mDrawArea = Rect((mWidth - mDDInterface->mDisplayWidth) / 2, (mHeight - mDDInterface->mDisplayHeight) / 2,
+                     mDDInterface->mDisplayWidth, mDDInterface->mDisplayHeight);
+    mWidgetManager->SetMouseMapping(mDDInterface->mPresentationRect, mDrawArea);
+    AfterDisplayModeChange();
+    return DDInterface::RESULT_OK;
+}
+
+void QuibAppBase::RecordDisplayMode()
+{
+    mMainLoop.mRefreshRate = int(mDDInterface->mRefreshRate);
+}
+
+// Screen mode.
+
+void QuibAppBase::SetScreenMode(bool windowed, bool is3D, bool force)
+{
+    if (mForceFullscreen)
+        windowed = false;
+    if (windowed == mIsWindowed && !force)
+    {
+        Set3DMode(is3D, true);
+        return;
+    }
+    if (mDDInterface && is3D != mDDInterface->mIs3D)
+    {
+        mIs3DSwitched = true;
+        mDDInterface->mIs3D = is3D;
+    }
+    mIsWindowed = windowed;
+    CreateMainWindow();
+    if (MainWindowOpen())
+        mMainWindow->show(!IsUrlOpening());
+    if (mSoundManager)
+        mSoundManager->AttachToWindow(mMainWindow.get(), !mIsPhysWindowed);
+    ResetUpdateTimer();
+}
+
+void QuibAppBase::SetWindowedMode(bool windowed)
+{
+    SetScreenMode(windowed, Is3DEnabled(), false);
+}
+
+void QuibAppBase::ResetScreenMode()
+{
+    SetScreenMode(mIsWindowed, Is3DEnabled(), true);
+}
+
+void QuibAppBase::SetDrawInVideoMemory(bool on)
+{
+    if (on == mDrawInVideoMemory)
+        return;
+    mDrawInVideoMemory = on;
+    if (!mDDInterface)
+        return;
+    mDDInterface->UseVideoMemoryDrawSurface(on);
+    mWidgetManager->mDrawImage = mDDInterface->GetDrawSurfaceImage();
+    MarkAllDirty();
+}
+
+void QuibAppBase::ReleaseImageDisplayData()
+{
+    for (MemoryImage* image : mMemoryImageSet)
+        image->DeleteDisplayFormatCaches();
+}
+
+void QuibAppBase::RefreshImagesAfterDisplayReset()
+{
+    for (MemoryImage* image : mMemoryImageSet)
+        image->RebuildStorage();
+}
+
+void QuibAppBase::ReleaseImageExtraData()
+{
+    CriticalSectionGuard guard(ImageLock());
+    for (MemoryImage* image : mMemoryImageSet)
+        image->DeleteAllCaches();
+}
+
+bool QuibAppBase::Is3DEnabled()
+{
+    return mDDInterface != nullptr && mDDInterface->mIs3D;
+}
+
+bool QuibAppBase::Is3DSupported()
+{
+    // No acceleration tester runs until the hardware path exists.
+    return false;
+}
+
+bool QuibAppBase::Is3DRecommended()
+{
+    return false;
+}
+
+void QuibAppBase::Set3DMode(bool on, bool recreate)
+{
+    if (!mDDInterface || on == mDDInterface->mIs3D)
+        return;
+    mIs3DSwitched = true;
+    mDDInterface->mIs3D = on;
+    if (!recreate)
+        return;
+    const int result = InitDisplay();
+    if (result != DDInterface::RESULT_OK)
+    {
+        if (on)
+        {
+            Set3DMode(false, true);
+            return;
+        }
+        ShowError(mStringTable.LookupString("FAILED_INIT_DIRECTDRAW", "Failed to initialize DirectDraw: ") +
+                  DDInterface::ResultName(result) + " " + mDDInterface->mErrorString);
+        RestoreDisplayAndExit(1);
+    }
+    RefreshImagesAfterDisplayReset();
+    mWidgetManager->mDrawImage = mDDInterface->GetDrawSurfaceImage();
+    mWidgetManager->MarkTreeDirty();
+}
+
+bool QuibAppBase::ToggleDirect3D()
+{
+    Set3DMode(!Is3DEnabled(), true);
+    return Is3DEnabled();
+}
+
+// Window and input.
+
+void QuibAppBase::BringMainWindowToFront()
+{
+    if (MainWindowOpen())
+        mMainWindow->bringToFront();
+}
+
+bool QuibAppBase::MainWindowNormalPosition(int& x, int& y)
+{
+    if (!MainWindowOpen() || mMainWindow->isMinimised() || mMainWindow->isFullScreen())
+        return false;
+    const platform::WindowRect frame = mMainWindow->frame();
+    x = frame.x;
+    y = frame.y;
+    return true;
+}
+
+bool QuibAppBase::IsMouseOverClient()
+{
+    return MainWindowOpen() && mMainWindow->mouseInside();
+}
+
+bool QuibAppBase::IsMouseOverApplication()
+{
+    return IsMouseOverClient();
+}
+
+void QuibAppBase::CaptureMouse(bool capture)
+{
+    // The desktop keeps sending a held button's mouse events to the window.
+    (void)capture;
+}
+
+void QuibAppBase::KeyDown(uint32_t key)
+{
+    mWidgetManager->HandleKeyDown(int(key));
+}
+
+void QuibAppBase::KeyUp(uint32_t key)
+{
+    mWidgetManager->HandleKeyUp(int(key));
+}
+
+void QuibAppBase::KeyChar(uint8_t character)
+{
+    mWidgetManager->HandleChar(character);
+}
+
+bool QuibAppBase::IsKeyDown(uint32_t key)
+{
+    return mWidgetManager->IsKeyDown(int(key));
+}
+
+void QuibAppBase::ClearKeyFlags()
+{
+    mWidgetManager->mKeyDown.fill(false);
+}
+
+bool QuibAppBase::IsShiftDown()
+{
+    return IsKeyDown(platform::VK_SHIFT);
+}
+
+bool QuibAppBase::IsCtrlDown()
+{
+    return IsKeyDown(platform::VK_CONTROL);
+}
+
+bool QuibAppBase::IsAltDown()
+{
+    return IsKeyDown(platform::VK_MENU);
+}
+
+void QuibAppBase::MapMouse(int& x, int& y)
+{
+    mWidgetManager->MapMousePosition(x, y);
+}
+
+void QuibAppBase::MouseMove(int x, int y)
+{
+    mWidgetManager->HandleMouseMove(x, y);
+}
+
+void QuibAppBase::MouseDown(int x, int y, int clickCode)
+{
+    mWidgetManager->HandleMouseDown(x, y, clickCode);
+}
+
+void QuibAppBase::MouseUp(int x, int y, int clickCode)
+{
+    mWidgetManager->HandleMouseUp(x, y, clickCode);
+}
+
+void QuibAppBase::MouseWheel(int delta)
+{
+    mWidgetManager->HandleMouseWheel(delta);
+}
+
+void QuibAppBase::MouseLeave()
+{
+    mWidgetManager->HandleMouseExit();
+}
+
+void QuibAppBase::SystemColorsChanged()
+{
+    // The screen's colours come from the frames alone.
+}
+
+void QuibAppBase::MarkAllDirty()
+{
+    mWidgetManager->MarkTreeDirty();
+}
+
+void QuibAppBase::GotFocus()
+{
+    mWidgetManager->OnAppFocusGained();
+}
+
+void QuibAppBase::LostFocus()
+{
+    mWidgetManager->OnAppFocusLost();
+}
+
+void QuibAppBase::ReleaseHeldMouseButtons()
+{
+    mWidgetManager->ReleaseHeldButtons();
+}
+
+bool QuibAppBase::PreviewKeyDown(uint32_t key, bool ctrl, bool alt)
+{
+    (void)key;
+    (void)ctrl;
+    (void)alt;
+    return false;
+}
+
+bool QuibAppBase::HandleDebugKey(uint32_t key)
+{
+    return Quib::HandleDebugKey(key, mMainLoop, *this);
+}
+
+void QuibAppBase::ToggleFpsOverlay(bool stepKind)
+{
+    (void)stepKind;
+    MarkAllDirty();
+}
+
+// Message boxes.
+
+void QuibAppBase::BeginSystemDialog()
+{
+    mSystemDialogs.BeginSystemDialog();
+}
+
+void QuibAppBase::EndSystemDialog()
+{
+    mSystemDialogs.EndSystemDialog();
+}
+
+int QuibAppBase::ShowMessageBoxWide(const std::wstring& text, const std::wstring& caption, uint32_t flags)
+{
+    return mSystemDialogs.ShowMessageBoxWide(text, caption, flags);
+}
+
+int QuibAppBase::ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags)
+{
+    return mSystemDialogs.ShowMessageBox(text, caption, flags);
+}
+
+void QuibAppBase::ShowMessageBox(const std::string& text, const std::string& caption)
+{
+    ShowMessageBox(text, caption, 0);
+}
+
+void QuibAppBase::ShowErrorWide(const std::wstring& text)
+{
+    mSystemDialogs.ShowErrorWide(text);
+}
+
+void QuibAppBase::ShowError(const std::string& text)
+{
+    mSystemDialogs.ShowError(text);
+}
+
+void QuibAppBase::WriteScreenSaverErrorLog(const std::string& text)
+{
+    // A screen saver must never stop on a box: its errors collect in a file.
+    std::vector<uint8_t> log = platform::readFile("ScrError.txt", 1 << 20).value_or(std::vector<uint8_t>{});
+    log.insert(log.end(), text.begin(), text.end());
+    log.insert(log.end(), {'\r', '\n'});
+    platform::writeFile("ScrError.txt", log.data(), log.size());
+}
+
+bool QuibAppBase::ShowDesktopSurface()
+{
+    // Full screen is a borderless window in the desktop's mode: the box shows over it.
+    return mDDInterface != nullptr;
+}
+
+// Clipboard.
+
+void QuibAppBase::CopyToClipboard(const std::string& text)
+{
+    platform::setClipboardText(text);
+}
+
+std::string QuibAppBase::GetClipboardText()
+{
+    return platform::clipboardText();
+}
+
+} // namespace Quib
