@@ -1,0 +1,188 @@
+// Makes the content pack: every picture, sound and font of the resource table,
+// the manifest and the property files, deterministically.
+//
+//   contentgen --content DIR --out DIR --fontgen PROGRAM
+//              [--pak FILE] [--sums FILE] [--sheet FILE]
+
+#include "framework/resources/ImageLib.h"
+#include "platform/ColorGlyphs.h"
+#include "platform/Files.h"
+#include "tools/contentgen/ContactSheet.h"
+#include "tools/contentgen/Manifest.h"
+#include "tools/contentgen/Materials.h"
+#include "tools/contentgen/PackFiles.h"
+#include "tools/contentgen/Painters.h"
+#include "tools/contentgen/SoundSynth.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+
+const char* const kEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf";
+const char* const kDejaVuFolder = "/usr/share/fonts/truetype/dejavu/";
+// The authored property files, copied as they are.
+const char* const kPropertyFiles[] = {"Strings.xml", "SFX.xml", "Tutorial.xml", "Diary.xml"};
+
+struct Options
+{
+    std::string content, out, fontgen, pak, sums, sheet;
+};
+
+bool parseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i + 1 < argc; i += 2)
+    {
+        std::string arg = argv[i], value = argv[i + 1];
+        if (arg == "--content")
+            options.content = value;
+        else if (arg == "--out")
+            options.out = value;
+        else if (arg == "--fontgen")
+            options.fontgen = value;
+        else if (arg == "--pak")
+            options.pak = value;
+        else if (arg == "--sums")
+            options.sums = value;
+        else if (arg == "--sheet")
+            options.sheet = value;
+        else
+            return false;
+    }
+    return argc % 2 == 1 && !options.content.empty() && !options.out.empty() && !options.fontgen.empty();
+}
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "contentgen: %s\n", message.c_str());
+    return 1;
+}
+
+std::vector<uint8_t> bytesOf(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::string absolute(const std::string& path)
+{
+    return !path.empty() && path[0] == '/' ? path : platform::currentDirectory() + "/" + path;
+}
+
+// Paths come from our own table and build, but quoting keeps blanks in folder names working.
+std::string quoted(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+bool makePicture(const contentgen::ResourceEntry& entry, contentgen::PaintContext& context,
+                 contentgen::PackFiles& pack)
+{
+    contentgen::Canvas canvas(entry.width, entry.height);
+    if (!contentgen::paint(entry, context, canvas))
+        return false;
+    ImageLib::Image image(entry.width, entry.height);
+    std::copy(canvas.pixels(), canvas.pixels() + image.mBits.size(), image.mBits.begin());
+    std::string full = pack.fullPath(entry.path);
+    size_t slash = full.rfind('/');
+    return platform::createDirectories(full.substr(0, slash)) && ImageLib::SavePngFile(full, image) &&
+           pack.adopt(entry.path);
+}
+
+bool makeFont(const contentgen::ResourceEntry& entry, const Options& options, contentgen::PackFiles& pack)
+{
+    std::string out = pack.fullPath(entry.path);
+    platform::createDirectories(out.substr(0, out.rfind('/')));
+    std::string command = quoted(options.fontgen) + " --font " +
+                          quoted(std::string(kDejaVuFolder) + entry.face) + " --pixels " +
+                          std::to_string(entry.pixels) + " --out " + quoted(out) + " >/dev/null";
+    return std::system(command.c_str()) == 0 && pack.adopt(entry.path + ".txt") &&
+           pack.adopt(entry.path + ".png");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parseOptions(argc, argv, options))
+    {
+        std::fprintf(stderr, "usage: contentgen --content DIR --out DIR --fontgen PROGRAM\n"
+                             "                  [--pak FILE] [--sums FILE] [--sheet FILE]\n");
+        return 2;
+    }
+    options.out = absolute(options.out);
+    options.content = absolute(options.content);
+
+    std::string tablePath = options.content + "/resources.txt";
+    std::optional<std::vector<uint8_t>> tableBytes = platform::readFile(tablePath, 1 << 22);
+    if (!tableBytes)
+        return fail("cannot read " + tablePath);
+    std::string error;
+    std::optional<contentgen::ResourceTable> table =
+        contentgen::readResourceTable(std::string(tableBytes->begin(), tableBytes->end()), error);
+    if (!table)
+        return fail(error);
+
+    std::unique_ptr<platform::ColorGlyphFace> emoji = platform::ColorGlyphFace::open(kEmojiFont);
+    if (!emoji)
+        return fail(std::string("cannot open the emoji face ") + kEmojiFont);
+    contentgen::PaintContext context(std::move(emoji));
+    contentgen::PackFiles pack(options.out);
+
+    for (const contentgen::ResourceEntry& entry : table->entries)
+    {
+        bool made = false;
+        switch (entry.kind)
+        {
+        case contentgen::ResourceKind::Image:
+            made = makePicture(entry, context, pack);
+            break;
+        case contentgen::ResourceKind::Sound:
+            made = contentgen::knownSoundStyle(entry.painter) &&
+                   pack.write(entry.path,
+                              contentgen::synthesiseWav(entry.painter, contentgen::seedOf(entry.id)));
+            break;
+        case contentgen::ResourceKind::Font:
+            made = makeFont(entry, options, pack);
+            break;
+        }
+        if (!made)
+            return fail("cannot make " + entry.id + " (" + entry.path + ")");
+    }
+
+    if (!pack.write("properties/resources.xml", bytesOf(contentgen::manifestXml(*table))))
+        return fail("cannot write the manifest");
+    for (const char* name : kPropertyFiles)
+    {
+        std::optional<std::vector<uint8_t>> bytes =
+            platform::readFile(options.content + "/properties/" + name, 1 << 22);
+        if (!bytes || !pack.write(std::string("properties/") + name, *bytes))
+            return fail(std::string("cannot copy properties/") + name);
+    }
+
+    if (!options.sums.empty())
+    {
+        std::string list = pack.digestList();
+        if (!platform::writeFileAtomic(absolute(options.sums), list.data(), list.size()))
+            return fail("cannot write " + options.sums);
+    }
+    if (!options.pak.empty() && !pack.writeArchive(absolute(options.pak)))
+        return fail("cannot write " + options.pak);
+    if (!options.sheet.empty())
+    {
+        std::string sheetPath = absolute(options.sheet);
+        if (!platform::changeDirectory(options.out))
+            return fail("cannot enter " + options.out);
+        contentgen::Canvas sheet = contentgen::contactSheet(*table);
+        ImageLib::Image image(sheet.width(), sheet.height());
+        std::copy(sheet.pixels(), sheet.pixels() + image.mBits.size(), image.mBits.begin());
+        if (!ImageLib::SavePngFile(sheetPath, image))
+            return fail("cannot write " + sheetPath);
+    }
+    return 0;
+}

@@ -1,0 +1,400 @@
+// Clock parts, sliders, boards, walls, vessels, cogs, lettered tiles, matches and wires.
+
+#include "tools/contentgen/Materials.h"
+#include "tools/contentgen/Painters.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace contentgen
+{
+
+namespace
+{
+
+constexpr float kPi = 3.14159265f;
+
+const char* morseOf(char letter)
+{
+    static const char* const kCodes[] = {".-",   "-...", "-.-.", "-..",  ".",   "..-.", "--.",  "....", "..",
+                                         ".---", "-.-",  ".-..", "--",   "-.",  "---",  ".--.", "--.-", ".-.",
+                                         "...",  "-",    "..-",  "...-", ".--", "-..-", "-.--", "--.."};
+    return letter >= 'A' && letter <= 'Z' ? kCodes[letter - 'A'] : "";
+}
+
+void paintClockFace(Canvas& canvas, float w, float h)
+{
+    float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2 - 3;
+    Distance rim = ellipse(cx, cy, r, r);
+    canvas.shadow(rim, 2, 3, 5, 0.5f);
+    canvas.fillShape(rim, brassShader(cy - r, 2 * r, 1.0f));
+    canvas.fillShape(ellipse(cx, cy, r * 0.86f, r * 0.86f), paperShader(seedOf("clock"), 1.05f));
+    for (int i = 0; i < 60; ++i)
+    {
+        float a = float(i) * kPi / 30;
+        float r0 = i % 5 == 0 ? r * 0.7f : r * 0.78f;
+        canvas.fillShape(capsule(cx + std::sin(a) * r0, cy - std::cos(a) * r0, cx + std::sin(a) * r * 0.82f,
+                                 cy - std::cos(a) * r * 0.82f, i % 5 == 0 ? r * 0.02f + 0.6f : 0.5f),
+                         rgb(0x2a1a0a));
+    }
+    canvas.fillShape(ellipse(cx, cy, r * 0.06f, r * 0.06f), brassShader(cy - 4, 8, 0.8f));
+}
+
+// A hand pointing up with its pivot near the lower end.
+void paintHand(Canvas& canvas, float w, float h, const Rgba& colour)
+{
+    float cx = w / 2;
+    canvas.fillShape(
+        polygon({{cx, 1}, {cx + w * 0.45f, h * 0.78f}, {cx, h - 1}, {cx - w * 0.45f, h * 0.78f}}), colour);
+    canvas.fillShape(ellipse(cx, h * 0.86f, w * 0.35f, w * 0.35f), colour);
+}
+
+void paintBoard(Canvas& canvas, float w, float h, int cells, float border)
+{
+    canvas.fill(woodShader(0, h, seedOf("board"), 0.8f));
+    float size = (w - 2 * border) / float(cells);
+    for (int row = 0; row < cells; ++row)
+        for (int col = 0; col < cells; ++col)
+        {
+            bool dark = (row + col) % 2 == 1;
+            canvas.fillShape(roundRect(border + float(col) * size, border + float(row) * size, size, size, 0),
+                             dark ? rgb(0x5a3a20) : rgb(0xe8d2a6));
+        }
+    canvas.strokeShape(roundRect(border - 3, border - 3, w - 2 * border + 6, h - 2 * border + 6, 2), 3,
+                       rgb(0xc9973f));
+}
+
+void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
+{
+    const std::string kind = entry.setting("kind");
+    const float w = float(entry.width), h = float(entry.height);
+    if (kind == "clockface")
+        paintClockFace(canvas, w, h);
+    else if (kind == "hand-minute" || kind == "hand-hour")
+        paintHand(canvas, w, h, rgb(0x1c140c));
+    else if (kind == "hand-second")
+        canvas.fillShape(capsule(w / 2, 1.5f, w / 2, h - 2, w / 2 - 0.5f), rgb(0xa01818));
+    else if (kind == "track" || kind == "rail")
+    {
+        Distance groove = roundRect(2, h / 2 - 5, w - 4, 10, 5);
+        canvas.shadow(groove, 0, 1, 2, 0.4f);
+        canvas.fillShape(groove, darkShader(h / 2 - 5, 10, 1.0f));
+        canvas.strokeShape(groove, 1.5f, rgb(0xc9973f));
+    }
+    else if (kind == "thumb")
+    {
+        Distance knob = roundRect(3, 2, w - 6, h - 5, 6);
+        canvas.shadow(knob, 1, 2, 3, 0.5f);
+        canvas.fillShape(knob, brassShader(2, h - 5, 1.05f));
+        for (float y : {h * 0.38f, h * 0.5f, h * 0.62f})
+            canvas.fillShape(roundRect(w * 0.3f, y, w * 0.4f, 1.2f, 0.5f), Rgba{0, 0, 0, 0.45f});
+    }
+    else if (kind == "radio")
+    {
+        canvas.fillShape(ellipse(w / 2, h / 2, w / 2 - 2, h / 2 - 2), brassShader(0, h, 1.0f));
+        canvas.fillShape(ellipse(w / 2, h / 2, w * 0.25f, h * 0.25f), rgb(0x3ad06a), 2);
+    }
+    else if (kind == "wall")
+        canvas.fill([&](float x, float y)
+                    { return shade(rgb(0x8a6a4a), 0.7f + 0.4f * fractalNoise(x / 4, y / 4, 3, 3)); });
+    else if (kind == "scale")
+    {
+        canvas.fill(rgb(0xf0e6cc, 0.85f));
+        for (float y = 4; y < h; y += 16)
+            canvas.fillShape(roundRect(0, y, w * 0.6f, 1.5f, 0.5f), rgb(0x2a1a0a));
+    }
+    else if (kind == "water")
+        canvas.fill([&](float, float y) { return mix(rgb(0x6ac0f0, 0.8f), rgb(0x1a4a8a, 0.9f), y / h); });
+    else if (kind == "glass")
+    {
+        Distance tube = roundRect(2, 2, w - 4, h - 4, w / 3);
+        canvas.fillShape(tube, glassShader(0, h, 1.0f));
+        canvas.fill(
+            [&, copy = canvas](float x, float y)
+            {
+                uint32_t p = copy.at(int(x), int(y));
+                Rgba c{float((p >> 16) & 255) / 255, float((p >> 8) & 255) / 255, float(p & 255) / 255,
+                       float(p >> 24) / 255 * 0.45f};
+                return c;
+            });
+        canvas.strokeShape(tube, 2, rgb(0xe8f4ff, 0.9f));
+        canvas.fillShape(roundRect(w * 0.2f, 8, 4, h - 16, 2), rgb(0xffffff, 0.5f));
+    }
+    else if (kind == "tile-glow")
+        canvas.fillShape(roundRect(2, 2, w - 4, h - 4, 6), rgb(0x7af09a, 0.45f), 6);
+    else if (kind == "board8")
+        paintBoard(canvas, w, h, 8, 20);
+    else if (kind == "chess4")
+        paintBoard(canvas, w, h, 4, 20);
+    else if (kind == "chess5")
+        paintBoard(canvas, w, h, 5, 20);
+    else if (kind == "square-dark" || kind == "square-light")
+        canvas.fill(
+            [&](float x, float y)
+            {
+                return shade(kind == "square-dark" ? rgb(0x5a3a20) : rgb(0xe8d2a6),
+                             0.9f + 0.15f * fractalNoise(x / 20, y / 5, 7, 3));
+            });
+    else if (kind == "spark")
+        canvas.fillShape(ellipse(w / 2, h / 2, w / 2 - 1, h / 2 - 1),
+                         [&](float x, float y)
+                         {
+                             float d = std::hypot(x - w / 2, y - h / 2) / (w / 2);
+                             return rgb(0xfff2c0, std::max(0.0f, 1 - d * d));
+                         });
+    else if (kind == "clouds-back" || kind == "clouds-front")
+    {
+        bool front = kind == "clouds-front";
+        uint32_t seed = seedOf(kind);
+        canvas.fill(
+            [&](float x, float y)
+            {
+                // Tiles across the width so the scrolling layer wraps without a seam.
+                float u = x / w * 8;
+                float a = fractalNoise(u, y / 40, seed, 4), b = fractalNoise(u - 8, y / 40, seed, 4);
+                float n = a * (1 - x / w) + b * (x / w);
+                float band = 1 - std::fabs(y / h - 0.5f) * 2;
+                float alpha = std::clamp((n - 0.45f) * 3.0f, 0.0f, 1.0f) * band;
+                Rgba c = front ? mix(rgb(0xe8b0a0), rgb(0x5a4a6a), y / h)
+                               : mix(rgb(0x9a7a9a), rgb(0x3a3050), y / h);
+                c.a = alpha * (front ? 0.95f : 0.75f);
+                return c;
+            });
+    }
+    else if (kind == "house")
+    {
+        float baseY = h - 4, s = h / 300.0f;
+        Rgba stone = rgb(0x2c2432);
+        auto box = [&](float x, float y, float bw, float bh)
+        { return roundRect(w / 2 + x * s, baseY - (y + bh) * s, bw * s, bh * s, 0); };
+        canvas.fillShape(box(-300, 0, 600, 150), stone);
+        canvas.fillShape(box(-90, 150, 180, 70), stone);
+        canvas.fillShape(polygon({{w / 2 - 320 * s, baseY - 150 * s},
+                                  {w / 2, baseY - 260 * s},
+                                  {w / 2 + 320 * s, baseY - 150 * s}}),
+                         stone);
+        for (float x : {-250.0f, 220.0f})
+            canvas.fillShape(box(x, 190, 24, 80), stone);
+        for (int col = 0; col < 12; ++col)
+            for (int row = 0; row < 2; ++row)
+            {
+                bool on = (col * 5 + row * 3) % 3 != 0;
+                canvas.fillShape(box(-270 + float(col) * 46, 25 + float(row) * 60, 20, 36),
+                                 on ? rgb(0xffd77a) : rgb(0x14101c));
+            }
+        context.drawEmoji(canvas, 0x1F332, 20, h * 0.45f, h * 0.5f, h * 0.5f);
+        context.drawEmoji(canvas, 0x1F332, w - 20 - h * 0.5f, h * 0.45f, h * 0.5f, h * 0.5f);
+    }
+    else if (kind == "marker")
+    {
+        Distance pin = polygon({{w / 2, h - 2}, {4, h * 0.4f}, {w / 2, 2}, {w - 4, h * 0.4f}});
+        canvas.shadow(pin, 2, 2, 3, 0.5f);
+        canvas.fillShape(ellipse(w / 2, h * 0.36f, w / 2 - 3, w / 2 - 3), rgb(0xc02020));
+        canvas.fillShape(polygon({{w / 2, h - 2}, {w * 0.18f, h * 0.5f}, {w * 0.82f, h * 0.5f}}),
+                         rgb(0xc02020));
+        canvas.fillShape(ellipse(w / 2, h * 0.36f, w * 0.18f, w * 0.18f), rgb(0xfff0d0));
+    }
+    else if (kind == "bubble-corner")
+    {
+        // The top-left corner; the bubble mirrors it for the others.
+        canvas.fillShape(ellipse(w, h, w - 1, h - 1), rgb(0xfdf6e4));
+        canvas.strokeShape(ellipse(w, h, w - 1, h - 1), 2, rgb(0x6b4a2a));
+    }
+    else if (kind == "bubble-edge")
+    {
+        canvas.fill(rgb(0xfdf6e4));
+        canvas.fillShape(roundRect(0, 0, w, 2, 0), rgb(0x6b4a2a));
+    }
+    else if (kind == "envelope-back" || kind == "envelope-front")
+    {
+        bool front = kind == "envelope-front";
+        Shader paper = [&](float x, float y)
+        { return shade(paperShader(seedOf("envelope"))(x, y), front ? 1.0f : 0.85f); };
+        if (front)
+        {
+            Distance pocket = polygon({{2, 2}, {w / 2, h * 0.55f}, {w - 2, 2}, {w - 2, h - 2}, {2, h - 2}});
+            canvas.fillShape(pocket, paper);
+            canvas.strokeShape(pocket, 1.5f, rgb(0x8a6a3a));
+        }
+        else
+        {
+            Distance body = roundRect(2, 2, w - 4, h - 4, 4);
+            canvas.shadow(body, 3, 4, 6, 0.5f);
+            canvas.fillShape(body, paper);
+        }
+    }
+    else if (kind == "cog")
+    {
+        float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2 - 2;
+        std::vector<std::pair<float, float>> teeth;
+        int count = int(r / 5) * 2;
+        for (int i = 0; i < count * 2; ++i)
+        {
+            float a = float(i) * kPi / float(count), rr = (i / 2) % 2 == 0 ? r : r * 0.8f;
+            teeth.push_back({cx + std::cos(a) * rr, cy + std::sin(a) * rr});
+        }
+        Distance cog = polygon(teeth);
+        canvas.shadow(cog, 2, 2, 3, 0.45f);
+        canvas.fillShape(cog, brassShader(cy - r, 2 * r, 1.0f));
+        for (int i = 0; i < 5; ++i)
+        {
+            float a = float(i) * 2 * kPi / 5;
+            canvas.fillShape(
+                ellipse(cx + std::cos(a) * r * 0.45f, cy + std::sin(a) * r * 0.45f, r * 0.13f, r * 0.13f),
+                Rgba{0, 0, 0, 0.35f});
+        }
+        canvas.fillShape(ellipse(cx, cy, r * 0.15f, r * 0.15f), rgb(0x2a1a08));
+    }
+    else if (kind == "contact")
+    {
+        canvas.fillShape(ellipse(w / 2, h / 2, w / 2 - 3, h / 2 - 3),
+                         [&](float, float y) { return mix(rgb(0xf0c0a0), rgb(0x8a4a2a), y / h); });
+        canvas.strokeShape(ellipse(w / 2, h / 2, w / 2 - 3, h / 2 - 3), 2, rgb(0x3a2010));
+    }
+}
+
+void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
+{
+    const std::string look = entry.setting("look");
+    const std::string text = words(entry.setting("text"));
+    const float w = float(entry.width), h = float(entry.height);
+    if (look == "key" || look == "keydown" || look == "keyover")
+    {
+        const float sink = look == "keydown" ? 2 : 0;
+        Distance ring = ellipse(w / 2, h / 2 + sink, w / 2 - 3, h / 2 - 3 - sink / 2);
+        if (look != "keydown")
+            canvas.shadow(ring, 0, 2.5f, 3, 0.55f);
+        canvas.fillShape(ring, look == "keyover" ? brassShader(0, h, 1.2f) : darkShader(0, h, 1.2f));
+        canvas.fillShape(ellipse(w / 2, h / 2 + sink, w / 2 - 7, h / 2 - 7 - sink / 2), [&](float, float y)
+                         { return mix(rgb(0xfffaf0), rgb(look == "keydown" ? 0xb0a890 : 0xd8d0b8), y / h); });
+        canvas.text(text, "DejaVuSansMono-Bold.ttf", int(h * 0.42f), w / 2, h * 0.22f + sink, rgb(0x1c140c),
+                    true);
+        return;
+    }
+    if (look == "morse")
+    {
+        canvas.fillShape(roundRect(1, 1, w - 2, h - 2, 4), paperShader(seedOf(text)));
+        canvas.strokeShape(roundRect(1, 1, w - 2, h - 2, 4), 1.5f, rgb(0x8a6a3a));
+        canvas.text(text, "DejaVuSerif-Bold.ttf", int(h * 0.55f), 14, h * 0.15f, rgb(0x4a2e14), true);
+        float x = 32;
+        for (const char* c = morseOf(text[0]); *c; ++c)
+        {
+            if (*c == '.')
+            {
+                canvas.fillShape(ellipse(x + 4, h / 2, 4, 4), rgb(0x1c140c));
+                x += 14;
+            }
+            else
+            {
+                canvas.fillShape(roundRect(x, h / 2 - 3.5f, 18, 7, 3.5f), rgb(0x1c140c));
+                x += 24;
+            }
+        }
+        return;
+    }
+    if (look == "plate")
+    {
+        Distance plate = roundRect(2, 2, w - 4, h - 4, 6);
+        canvas.shadow(plate, 1, 2, 3, 0.5f);
+        canvas.fillShape(plate, brassShader(2, h - 4, 1.0f));
+        canvas.text(text, "DejaVuSerif-Bold.ttf", int(h * 0.55f), w / 2, h * 0.14f, rgb(0x3b2608), true);
+        return;
+    }
+    if (look == "lcd" || look == "lcdlit")
+    {
+        canvas.fill(rgb(0x140606));
+        int px = int(h * 0.8f);
+        if (text != ":")
+            canvas.text("8", "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, rgb(0x3a0c0c), true);
+        Rgba lit = look == "lcdlit" || text != ":" ? rgb(0xff3a2a) : rgb(0x5a1a14);
+        canvas.text(text, "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, lit, true);
+        return;
+    }
+    if (look == "queen")
+    {
+        canvas.fillShape(ellipse(w / 2, h * 0.88f, w * 0.34f, h * 0.08f), Rgba{0, 0, 0, 0.35f}, 4);
+        canvas.glyph(0x265B, "DejaVuSans.ttf", int(h * 0.8f), w * 0.12f, -h * 0.02f, rgb(0x6a1a22));
+        return;
+    }
+    // A title: gilt serif letters with a shadow.
+    int px = int(h * 0.55f);
+    while (px > 10 && float(Canvas::textWidth(text, "DejaVuSerif-Bold.ttf", px)) > w - 20)
+        --px;
+    float y = (h - float(px) * 1.2f) / 2;
+    canvas.text(text, "DejaVuSerif-Bold.ttf", px, w / 2 + 3, y + 4, Rgba{0, 0, 0, 0.6f}, true);
+    canvas.text(text, "DejaVuSerif-Bold.ttf", px, w / 2, y, rgb(0xf0cf78), true);
+}
+
+// A match lying along its slot of the cell; the picture covers the whole cell.
+void paintMatch(const ResourceEntry& entry, Canvas& canvas)
+{
+    const std::string slot = entry.setting("slot");
+    const float w = float(entry.width), h = float(entry.height), m = 6;
+    float x0 = m, y0 = m, x1 = w - m, y1 = m;
+    if (slot == "down")
+        y0 = y1 = h - m;
+    else if (slot == "left")
+        x1 = m, y1 = h - m;
+    else if (slot == "right")
+        x0 = x1 = w - m, y1 = h - m;
+    else if (slot == "right_to_left")
+        x0 = w - m, y0 = m, x1 = m, y1 = h - m;
+    else if (slot == "left_to_right")
+        x0 = m, y0 = m, x1 = w - m, y1 = h - m;
+    canvas.fillShape(capsule(x0 + 1, y0 + 2, x1 + 1, y1 + 2, 3), Rgba{0, 0, 0, 0.35f}, 2);
+    canvas.fillShape(capsule(x0, y0, x1, y1, 2.5f), rgb(0xe8c890));
+    float dx = x1 - x0, dy = y1 - y0, len = std::hypot(dx, dy);
+    float hx = x1 - dx / len * 5, hy = y1 - dy / len * 5;
+    canvas.fillShape(ellipse(hx, hy, 4.5f, 4.5f), rgb(0xb01818));
+}
+
+// A wire across the bomb: whole, cut in two, or lit while the pliers are over it.
+void paintWire(const ResourceEntry& entry, Canvas& canvas)
+{
+    static const uint32_t kColours[] = {0xd02020, 0x2050d0, 0xe0c020, 0x20a040};
+    const int index = std::clamp(std::stoi(entry.setting("index", "1")), 1, 4) - 1;
+    const std::string look = entry.setting("look");
+    const float w = float(entry.width), h = float(entry.height);
+    Rgba colour = rgb(kColours[index]);
+    auto segment = [&](float from, float to)
+    {
+        for (float x = from; x < to; x += 2)
+        {
+            float y = h / 2 + std::sin(x / w * 2 * kPi + float(index)) * h * 0.22f;
+            canvas.fillShape(ellipse(x, y, 5, 5), colour, 1.0f);
+        }
+    };
+    if (look == "over")
+        for (float x = 10; x < w - 10; x += 3)
+            canvas.fillShape(ellipse(x, h / 2 + std::sin(x / w * 2 * kPi + float(index)) * h * 0.22f, 9, 9),
+                             rgb(0xfff0a0, 0.25f), 6);
+    if (look == "cut")
+    {
+        segment(10, w / 2 - 10);
+        segment(w / 2 + 10, w - 10);
+    }
+    else
+        segment(10, w - 10);
+    for (float x : {8.0f, w - 8})
+        canvas.fillShape(ellipse(x, h / 2 + std::sin(x / w * 2 * kPi + float(index)) * h * 0.22f, 7, 7),
+                         brassShader(h / 2 - 7, 14, 1.0f));
+}
+
+} // namespace
+
+bool paintShape(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
+{
+    if (entry.painter == "shape")
+        paintShapeKind(entry, context, canvas);
+    else if (entry.painter == "glyph")
+        paintGlyph(entry, canvas);
+    else if (entry.painter == "match")
+        paintMatch(entry, canvas);
+    else if (entry.painter == "wire")
+        paintWire(entry, canvas);
+    else
+        return false;
+    return true;
+}
+
+} // namespace contentgen
