@@ -231,6 +231,8 @@ public:
     void DeleteWidget(Widget* widget) override;
     void RestoreMainThreadPriority() override {}
     void StopAllSounds() override;
+    bool IsPlayingDemo() override { return mCommandLine.mPlayDemo; }
+    bool IsRecordingDemo() override { return mCommandLine.mRecordDemo; }
 
     // WindowHost.
     uint32_t MainWindowId() override;

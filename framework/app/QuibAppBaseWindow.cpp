@@ -124,7 +124,7 @@ int QuibAppBase::InitDisplay()
         return result;
     mDrawArea = Rect((mWidth - mDDInterface->mDisplayWidth) / 2, (mHeight - mDDInterface->mDisplayHeight) / 2,
                      mDDInterface->mDisplayWidth, mDDInterface->mDisplayHeight);
-    mWidgetManager->SetMouseMapping(mDDInterface->mPresentationRect, mDrawArea);
+    mWidgetManager->SetMouseMapping(mDrawArea, mDDInterface->mPresentationRect);
     AfterDisplayModeChange();
     return DDInterface::RESULT_OK;
 }
@@ -323,6 +323,17 @@ bool QuibAppBase::IsAltDown()
 
 void QuibAppBase::MapMouse(int& x, int& y)
 {
+    // The desktop may resize the window at any time; the image follows it.
+    if (MainWindowOpen() && mDDInterface && mDDInterface->mInitialized)
+    {
+        const platform::WindowRect shown = mMainWindow->presentationRect();
+        const Rect presentation(shown.x, shown.y, shown.width, shown.height);
+        if (!(presentation == mDDInterface->mPresentationRect))
+        {
+            mDDInterface->mPresentationRect = presentation;
+            mWidgetManager->SetMouseMapping(mDrawArea, presentation);
+        }
+    }
     mWidgetManager->MapMousePosition(x, y);
 }
 
