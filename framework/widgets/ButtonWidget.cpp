@@ -13,7 +13,8 @@ namespace Quib
 ButtonWidget::ButtonWidget(int id, ButtonListener* listener) : mId(id), mButtonListener(listener)
 {
     mHasAlpha = true;
-    static constexpr int kColors[][3] = {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {255, 255, 255}, {132, 132, 132}, {212, 212, 212}};
+    static constexpr int kColors[][3] = {{0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+                                         {255, 255, 255}, {132, 132, 132}, {212, 212, 212}};
     SetColorsRGB(kColors, 6);
 }
 

@@ -21,8 +21,8 @@ const char* const kCancel = "CANCEL";
 
 } // namespace
 
-Dialog::Dialog(int id, bool modal, const std::string& header, const std::string& lines, const std::string& footer,
-               int buttonMode)
+Dialog::Dialog(int id, bool modal, const std::string& header, const std::string& lines,
+               const std::string& footer, int buttonMode)
     : mDialogHeader(header), mDialogFooter(footer), mDialogLines(lines), mButtonMode(buttonMode), mId(id),
       mIsModal(modal)
 {
@@ -145,9 +145,9 @@ void Dialog::Resize(int x, int y, int width, int height)
     const int buttonY = y + height - b.mBottom - c.mBottom - mButtonHeight;
     if (mYesButton != nullptr && mNoButton != nullptr)
     {
-        int buttonWidth = (width - 2 * mButtonSidePadding - b.mRight - c.mRight - c.mLeft - b.mLeft -
-                           mButtonHorzSpacing) /
-                          2;
+        int buttonWidth =
+            (width - 2 * mButtonSidePadding - b.mRight - c.mRight - c.mLeft - b.mLeft - mButtonHorzSpacing) /
+            2;
         int firstX = x + c.mLeft + b.mLeft + mButtonSidePadding;
         mYesButton->Resize(firstX, buttonY, buttonWidth, mButtonHeight);
         mNoButton->Resize(firstX + buttonWidth + mButtonHorzSpacing, buttonY, buttonWidth, mButtonHeight);

@@ -8,7 +8,8 @@
 namespace Quib
 {
 
-DialogRegistry::DialogRegistry(WidgetManager& manager, DialogRegistryHost& host) : mManager(manager), mHost(host)
+DialogRegistry::DialogRegistry(WidgetManager& manager, DialogRegistryHost& host)
+    : mManager(manager), mHost(host)
 {
 }
 

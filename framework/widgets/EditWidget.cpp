@@ -122,7 +122,8 @@ void EditWidget::PlaceSystemCaret()
 void EditWidget::OnFocusGained()
 {
     Widget::OnFocusGained();
-    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr && mWidgetManager->mApp->UsesSystemCaret())
+    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr &&
+        mWidgetManager->mApp->UsesSystemCaret())
     {
         PlaceSystemCaret();
         mWidgetManager->mApp->ShowSystemCaret();
@@ -135,7 +136,8 @@ void EditWidget::OnFocusGained()
 void EditWidget::OnFocusLost()
 {
     Widget::OnFocusLost();
-    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr && mWidgetManager->mApp->UsesSystemCaret())
+    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr &&
+        mWidgetManager->mApp->UsesSystemCaret())
         mWidgetManager->mApp->HideSystemCaret();
     mShowingCursor = false;
     MarkDirty();
@@ -146,7 +148,8 @@ void EditWidget::Update()
     Widget::Update();
     if (!mHasFocus)
         return;
-    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr && mWidgetManager->mApp->UsesSystemCaret())
+    if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr &&
+        mWidgetManager->mApp->UsesSystemCaret())
         PlaceSystemCaret();
     if (++mBlinkAcc > mBlinkDelay)
     {
@@ -307,7 +310,8 @@ void EditWidget::EnforceMaxPixels()
 
 bool EditWidget::CharAllowed(char c)
 {
-    return EnsureFont()->GetCharWidth(c) > 0 && (mEditListener == nullptr || mEditListener->AcceptsChar(mId, c));
+    return EnsureFont()->GetCharWidth(c) > 0 &&
+           (mEditListener == nullptr || mEditListener->AcceptsChar(mId, c));
 }
 
 void EditWidget::EraseSelection()
@@ -447,9 +451,11 @@ void EditWidget::ProcessInput(int key, char character)
             const int length = int(display.size());
             if (ctrl)
             {
-                while (mCursorPos >= 0 && mCursorPos < length - 1 && IsWordChar(display[size_t(mCursorPos) + 1]))
+                while (mCursorPos >= 0 && mCursorPos < length - 1 &&
+                       IsWordChar(display[size_t(mCursorPos) + 1]))
                     ++mCursorPos;
-                while (mCursorPos >= 0 && mCursorPos < length - 1 && !IsWordChar(display[size_t(mCursorPos) + 1]))
+                while (mCursorPos >= 0 && mCursorPos < length - 1 &&
+                       !IsWordChar(display[size_t(mCursorPos) + 1]))
                     ++mCursorPos;
             }
             if (shift || mHilitePos == -1)

@@ -42,14 +42,14 @@ std::vector<ListWidget*> ListWidget::Chain()
     ListWidget* top = this;
     // A chain that loops back on itself is walked once.
     std::vector<ListWidget*> seen{top};
-    while (top->mParentList != nullptr &&
-           std::find(seen.begin(), seen.end(), top->mParentList) == seen.end())
+    while (top->mParentList != nullptr && std::find(seen.begin(), seen.end(), top->mParentList) == seen.end())
     {
         top = top->mParentList;
         seen.push_back(top);
     }
     std::vector<ListWidget*> chain;
-    for (ListWidget* list = top; list != nullptr && std::find(chain.begin(), chain.end(), list) == chain.end();
+    for (ListWidget* list = top;
+         list != nullptr && std::find(chain.begin(), chain.end(), list) == chain.end();
          list = list->mChildList)
         chain.push_back(list);
     return chain;
@@ -87,7 +87,8 @@ int ListWidget::AddLine(const std::string& text, bool sorted)
     {
         size_t at = std::min(size_t(index), list->mLines.size());
         list->mLines.insert(list->mLines.begin() + long(at), list == this ? text : std::string("-"));
-        list->mLineColors.insert(list->mLineColors.begin() + long(std::min(at, list->mLineColors.size())), color);
+        list->mLineColors.insert(list->mLineColors.begin() + long(std::min(at, list->mLineColors.size())),
+                                 color);
         list->MarkDirty();
     }
     if (mScrollbar != nullptr)

@@ -262,7 +262,8 @@ void ScrollbarWidget::Draw(Graphics* g)
     const int b = GetThumbPosition();
     const Color pressed(48, 48, 48);
     const Color track(232, 232, 232);
-    auto fill = [&](int from, int to) {
+    auto fill = [&](int from, int to)
+    {
         if (mHorizontal)
             g->FillRect(from, 0, to - from, breadth);
         else

@@ -245,7 +245,10 @@ namespace
 class ColorCodesOn
 {
 public:
-    explicit ColorCodesOn(Graphics* g) : mGraphics(g), mWas(g->mColorCodesEnabled) { g->mColorCodesEnabled = true; }
+    explicit ColorCodesOn(Graphics* g) : mGraphics(g), mWas(g->mColorCodesEnabled)
+    {
+        g->mColorCodesEnabled = true;
+    }
     ~ColorCodesOn() { mGraphics->mColorCodesEnabled = mWas; }
     ColorCodesOn(const ColorCodesOn&) = delete;
     ColorCodesOn& operator=(const ColorCodesOn&) = delete;
@@ -257,7 +260,8 @@ private:
 
 } // namespace
 
-int Widget::DrawColoredText(Graphics* g, const std::string& text, int x, int y, int justifyWidth, int justification)
+int Widget::DrawColoredText(Graphics* g, const std::string& text, int x, int y, int justifyWidth,
+                            int justification)
 {
     ColorCodesOn on(g);
     return DrawStringWithColorCodes(g, text, x, y, justifyWidth, justification, true, 0, -1, -1);

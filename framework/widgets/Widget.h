@@ -57,8 +57,9 @@ public:
     virtual void OnMouseDrag(int x, int y);
     virtual void OnMouseWheel(int steps);
     virtual bool IsOpaqueAt(int x, int y);
-    virtual Rect DrawCenteredTextShadowed(Graphics* g, int baselineY, const std::string& text, const Color& color,
-                                          const Color& shadowColor, int shadowX, int shadowY);
+    virtual Rect DrawCenteredTextShadowed(Graphics* g, int baselineY, const std::string& text,
+                                          const Color& color, const Color& shadowColor, int shadowX,
+                                          int shadowY);
     virtual Rect DrawCenteredText(Graphics* g, int baselineY, const std::string& text);
     virtual int DrawColoredText(Graphics* g, const std::string& text, int x, int y, int justifyWidth,
                                 int justification);

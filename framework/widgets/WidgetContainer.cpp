@@ -17,7 +17,10 @@ namespace
 class SavedWords
 {
 public:
-    explicit SavedWords(TreeFlagState& state) : mState(state), mInFront(state.mInFront), mBehind(state.mBehind) {}
+    explicit SavedWords(TreeFlagState& state)
+        : mState(state), mInFront(state.mInFront), mBehind(state.mBehind)
+    {
+    }
     ~SavedWords()
     {
         mState.mInFront = mInFront;
@@ -286,8 +289,7 @@ void WidgetContainer::MarkChildAreaDirty(WidgetContainer* child)
         Widget* sibling = *--it;
         if (!sibling->mVisible)
             continue;
-        if (!sibling->mHasTransparencies && !sibling->mHasAlpha &&
-            sibling->ContainsPoint(area.mX, area.mY) &&
+        if (!sibling->mHasTransparencies && !sibling->mHasAlpha && sibling->ContainsPoint(area.mX, area.mY) &&
             sibling->ContainsPoint(area.mX + area.mWidth - 1, area.mY + area.mHeight - 1))
         {
             sibling->MarkDirty();

@@ -37,7 +37,8 @@ bool WidgetManager::DrawDirtyWidgets()
 {
     TreeFlagState state;
     ComputeTreeFlags(state);
-    bool anyDirty = std::any_of(mChildren.begin(), mChildren.end(), [](const Widget* w) { return w->mDirty; });
+    bool anyDirty =
+        std::any_of(mChildren.begin(), mChildren.end(), [](const Widget* w) { return w->mDirty; });
     mOverlays.clear();
     mLowestOverlayPriority = INT_MAX;
 

@@ -1,10 +1,9 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
-
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/CheckboxListener.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -126,10 +125,10 @@ TEST_F(Buttons, DrawnBoxShowsTheBevelAndFlipsItWhenPressed)
     button.SetFont(&font);
     button.mLabel = "ab";
     manager.DrawDirtyWidgets();
-    EXPECT_EQ(screen.Pixel(10, 10), 0xFFFFFFFFu);     // light top-left edge
-    EXPECT_EQ(screen.Pixel(49, 29), 0xFF000000u);     // dark bottom-right edge
-    EXPECT_EQ(screen.Pixel(48, 20), 0xFF848484u);     // inner shadow
-    EXPECT_EQ(screen.Pixel(12, 12), 0xFFD4D4D4u);     // body
+    EXPECT_EQ(screen.Pixel(10, 10), 0xFFFFFFFFu); // light top-left edge
+    EXPECT_EQ(screen.Pixel(49, 29), 0xFF000000u); // dark bottom-right edge
+    EXPECT_EQ(screen.Pixel(48, 20), 0xFF848484u); // inner shadow
+    EXPECT_EQ(screen.Pixel(12, 12), 0xFFD4D4D4u); // body
     // Label: 12 wide, centred at x 14, baseline (8 + 20 - 1 - 1) / 2 = 13, so the
     // 10 rows from 5 to 14 of the button.
     EXPECT_EQ(screen.Pixel(10 + 14, 10 + 5), 0xFF000000u);
@@ -183,8 +182,8 @@ TEST_F(Buttons, CheckboxTogglesOnAnyPress)
     EXPECT_EQ(listener.Take(), "ticked 3");
 
     manager.DrawDirtyWidgets();
-    EXPECT_EQ(screen.Pixel(60, 60), 0xFFFFFFFFu);   // outline
-    EXPECT_EQ(screen.Pixel(61, 62), 0xFF505050u);   // fill
+    EXPECT_EQ(screen.Pixel(60, 60), 0xFFFFFFFFu); // outline
+    EXPECT_EQ(screen.Pixel(61, 62), 0xFF505050u); // fill
     // The mark: yellow lines corner to corner (the line blend rounds 255 to 254).
     for (auto [x, y] : {std::pair{63, 63}, std::pair{69, 61}, std::pair{61, 68}})
     {

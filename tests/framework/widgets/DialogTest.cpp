@@ -1,9 +1,9 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
+#include "framework/widgets/Dialog.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/TextLayout.h"
-#include "framework/widgets/Dialog.h"
 #include "framework/widgets/DialogRegistry.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -211,7 +211,8 @@ TEST_F(Dialogs, WaitForAnswerRunsTheLoopUntilAButtonIsClicked)
 {
     Dialog* dialog = registry.ShowDialog(6, true, "", "Quit?", "", DIALOG_MODE_YES_NO);
     int steps = 0;
-    screen.mHost.mLoopStep = [&] {
+    screen.mHost.mLoopStep = [&]
+    {
         if (++steps == 3)
             Click(dialog->mYesButton.get());
         return true;
@@ -226,7 +227,8 @@ TEST_F(Dialogs, WaitForAnswerGivesUpWhenTheLoopEndsOrTheDialogLeaves)
     Dialog* dialog = registry.ShowDialog(6, true, "", "Quit?", "", DIALOG_MODE_YES_NO);
     screen.mHost.mLoopStep = [] { return false; };
     EXPECT_EQ(dialog->WaitForAnswer(false), INT_MAX);
-    screen.mHost.mLoopStep = [&] {
+    screen.mHost.mLoopStep = [&]
+    {
         manager.RemoveChild(dialog);
         return true;
     };

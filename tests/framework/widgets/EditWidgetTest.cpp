@@ -1,8 +1,8 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
+#include "framework/widgets/EditWidget.h"
 
 #include "framework/widgets/EditListener.h"
-#include "framework/widgets/EditWidget.h"
 #include "platform/VirtualKeys.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -268,8 +268,8 @@ TEST_F(Edit, SelectionIsDrawnInverted)
     manager.DrawDirtyWidgets();
     // Selection bar from x 4 to 16 in colour 3, its text in colour 4; outline in colour 1.
     EXPECT_EQ(screen.Pixel(0, 0), 0xFF000000u);
-    EXPECT_EQ(screen.Pixel(5, 10), 0xFFFFFFFFu); // text over the bar
-    EXPECT_EQ(screen.Pixel(9, 10), 0xFF000000u); // bar between the glyphs
+    EXPECT_EQ(screen.Pixel(5, 10), 0xFFFFFFFFu);  // text over the bar
+    EXPECT_EQ(screen.Pixel(9, 10), 0xFF000000u);  // bar between the glyphs
     EXPECT_EQ(screen.Pixel(30, 10), 0xFFFFFFFFu); // background
 }
 

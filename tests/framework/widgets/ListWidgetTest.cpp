@@ -1,8 +1,8 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
+#include "framework/widgets/ListWidget.h"
 
 #include "framework/widgets/ListListener.h"
-#include "framework/widgets/ListWidget.h"
 #include "framework/widgets/ScrollbarWidget.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -179,11 +179,11 @@ TEST_F(Lists, SelectedAndHighlightedLinesAreDrawnInTheirColours)
     first.AddLine("b", false);
     first.SetSelection(1);
     manager.DrawDirtyWidgets();
-    EXPECT_EQ(screen.Pixel(0, 0), 0xFFFFFFFFu);       // outline
-    EXPECT_EQ(screen.Pixel(5, 6), 0xFF000000u);       // line 0 text
-    EXPECT_EQ(screen.Pixel(30, 16), 0xFF000080u);     // selection bar
-    EXPECT_EQ(screen.Pixel(5, 16), 0xFFFFFFFFu);      // selected text
-    EXPECT_EQ(screen.Pixel(30, 30), 0xFFFFFFFFu);     // background
+    EXPECT_EQ(screen.Pixel(0, 0), 0xFFFFFFFFu);   // outline
+    EXPECT_EQ(screen.Pixel(5, 6), 0xFF000000u);   // line 0 text
+    EXPECT_EQ(screen.Pixel(30, 16), 0xFF000080u); // selection bar
+    EXPECT_EQ(screen.Pixel(5, 16), 0xFFFFFFFFu);  // selected text
+    EXPECT_EQ(screen.Pixel(30, 30), 0xFFFFFFFFu); // background
 }
 
 TEST_F(Lists, OutOfRangeIndexesAreRefused)

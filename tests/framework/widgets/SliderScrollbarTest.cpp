@@ -1,10 +1,9 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
-
 #include "framework/widgets/ScrollListener.h"
 #include "framework/widgets/ScrollbarWidget.h"
 #include "framework/widgets/ScrollbuttonWidget.h"
 #include "framework/widgets/Slider.h"
 #include "framework/widgets/SliderListener.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -212,7 +211,7 @@ TEST_F(Scrollbars, ArrowsPointAlongTheBar)
     EXPECT_EQ(screen.Pixel(80 + 6, 11), 0xFF000000u);
     EXPECT_EQ(screen.Pixel(80 + 12, 11), 0xFF000000u);
     EXPECT_EQ(screen.Pixel(80 + 13, 11), 0xFFD4D4D4u);
-    EXPECT_EQ(screen.Pixel(85, 50), 0xFFE8E8E8u);      // the track after the thumb
+    EXPECT_EQ(screen.Pixel(85, 50), 0xFFE8E8E8u); // the track after the thumb
 }
 
 } // namespace

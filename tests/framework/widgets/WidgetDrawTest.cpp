@@ -1,6 +1,5 @@
-#include "tests/framework/widgets/WidgetTestSupport.h"
-
 #include "framework/graphics/Graphics.h"
+#include "tests/framework/widgets/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 

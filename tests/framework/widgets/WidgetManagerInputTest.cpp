@@ -186,8 +186,9 @@ TEST_F(Input, KeyCodesOutsideTheTableReachOnlyTheFocusWidget)
         EXPECT_FALSE(manager.IsKeyDown(key));
         manager.HandleKeyUp(key);
     }
-    EXPECT_EQ(TakeLog(), "A:keydown -1 | A:keyup -1 | A:keydown 255 | A:keyup 255 | A:keydown 256 | "
-                         "A:keyup 256 | A:keydown 100000 | A:keyup 100000 | A:keydown -100000 | A:keyup -100000");
+    EXPECT_EQ(TakeLog(),
+              "A:keydown -1 | A:keyup -1 | A:keydown 255 | A:keyup 255 | A:keydown 256 | "
+              "A:keyup 256 | A:keydown 100000 | A:keyup 100000 | A:keydown -100000 | A:keyup -100000");
     manager.HandleKeyDown(254);
     EXPECT_TRUE(manager.IsKeyDown(254));
 }

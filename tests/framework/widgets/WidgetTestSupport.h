@@ -61,7 +61,8 @@ public:
 class RecordingWidget : public Quib::Widget
 {
 public:
-    RecordingWidget(std::string name, std::vector<std::string>* log, Quib::Color color = Quib::Color(255, 0, 0));
+    RecordingWidget(std::string name, std::vector<std::string>* log,
+                    Quib::Color color = Quib::Color(255, 0, 0));
 
     void Update() override;
     void Draw(Quib::Graphics* g) override;

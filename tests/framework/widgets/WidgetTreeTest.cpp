@@ -67,7 +67,8 @@ TEST_F(Tree, UpdateWalkVisitsEverySurvivorOnceWhileWidgetsMoveAndLeave)
         manager.AddChild(w);
     // B removes itself and its next sibling C; D moves itself to the front and
     // is walked again, but its update does not run twice.
-    b.mOnUpdate = [&] {
+    b.mOnUpdate = [&]
+    {
         manager.RemoveChild(&b);
         manager.RemoveChild(&c);
     };
@@ -83,7 +84,8 @@ TEST_F(Tree, UpdateWalkVisitsEverySurvivorOnceWhileWidgetsMoveAndLeave)
     // A widget added behind the cursor waits for the next update; one added in front is walked now.
     RecordingWidget f("F", &log), g("G", &log);
     g.mZOrder = -1;
-    a.mOnUpdate = [&] {
+    a.mOnUpdate = [&]
+    {
         manager.AddChild(&f);
         manager.AddChild(&g);
     };
@@ -235,7 +237,8 @@ struct HitCase
 TEST_F(Tree, HitTestTable)
 {
     RecordingWidget panel("panel", &log), inner("inner", &log), framed("framed", &log), ghost("ghost", &log),
-        ghostChild("ghostChild", &log), deaf("deaf", &log), deafChild("deafChild", &log), round("round", &log);
+        ghostChild("ghostChild", &log), deaf("deaf", &log), deafChild("deafChild", &log),
+        round("round", &log);
     panel.Resize(0, 0, 50, 50);
     inner.Resize(10, 10, 10, 10);
     panel.AddChild(&inner);
@@ -254,11 +257,11 @@ TEST_F(Tree, HitTestTable)
         manager.AddChild(w);
 
     const HitCase cases[] = {
-        {15, 15, "inner", 5, 5},      {19, 19, "inner", 9, 9},       {20, 15, "panel", 20, 15},
-        {49, 49, "panel", 49, 49},    {50, 0, "", 0, 0},             {74, 24, "framed", 24, 24},
-        {75, 25, "framed", 25, 25},   {76, 25, "", 0, 0},            {73, 25, "", 0, 0},
-        {2, 52, "", 0, 0},            {6, 56, "ghostChild", 1, 1},   {55, 55, "", 0, 0},
-        {99, 99, "", 0, 0},           {100, 50, "", 0, 0},
+        {15, 15, "inner", 5, 5},    {19, 19, "inner", 9, 9},     {20, 15, "panel", 20, 15},
+        {49, 49, "panel", 49, 49},  {50, 0, "", 0, 0},           {74, 24, "framed", 24, 24},
+        {75, 25, "framed", 25, 25}, {76, 25, "", 0, 0},          {73, 25, "", 0, 0},
+        {2, 52, "", 0, 0},          {6, 56, "ghostChild", 1, 1}, {55, 55, "", 0, 0},
+        {99, 99, "", 0, 0},         {100, 50, "", 0, 0},
     };
     for (const HitCase& c : cases)
     {
@@ -356,7 +359,8 @@ TEST_F(Tree, ColourTableGrowsAndFallsBack)
 TEST_F(Tree, CountDigits)
 {
     RecordingWidget w("W", &log);
-    const std::pair<int, int> cases[] = {{0, 1}, {9, 1}, {10, 2}, {99, 2}, {100, 3}, {-5, 1}, {2147483647, 10}};
+    const std::pair<int, int> cases[] = {{0, 1},   {9, 1},  {10, 2},         {99, 2},
+                                         {100, 3}, {-5, 1}, {2147483647, 10}};
     for (auto [n, digits] : cases)
         EXPECT_EQ(w.CountDigits(n), digits) << n;
 }
