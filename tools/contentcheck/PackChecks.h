@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tools/contentgen/ResourceTable.h"
+
+#include <string>
+#include <vector>
+
+namespace contentcheck
+{
+
+using Problems = std::vector<std::string>;
+
+// The manifest's groups and identifiers against the game's fixed numbering:
+// group names, sizes, kinds and the runs whose ids the game computes.
+void checkNumbering(const contentgen::ResourceTable& table, Problems& problems);
+
+// Loads the pack's manifest with the framework's resource manager from the
+// working folder, loads every group and checks each identifier's order, file,
+// picture size and grid, sound and font against the table.
+void checkResources(const contentgen::ResourceTable& table, Problems& problems);
+
+// Reads a property file as the game does: every element directly inside the
+// top-level "Strings" element is one entry, its attribute `attribute` the text.
+std::vector<std::pair<std::string, std::string>>
+readPropertyFile(const std::string& path, const std::string& attribute, Problems& problems);
+
+// Every key of the key list (content/property-keys.txt) present in its file,
+// every text in Windows-1252, and each scene's ambient index in range.
+void checkProperties(const std::string& keyList, Problems& problems);
+
+// "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
+std::vector<std::string> expandKeyPattern(const std::string& pattern);
+
+} // namespace contentcheck
