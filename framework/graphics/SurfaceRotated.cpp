@@ -26,7 +26,7 @@ int64_t ToFixed(double value)
 
 // Narrows [first, last] to the pixels whose 2 x 2 sample lies inside a source side of
 // size pixels along one axis; false when no pixel of the row does. Walking backwards
-// stops at position 0, so that no tap ever reads before the rectangle.
+// stops half a pixel inside the rectangle's first column.
 bool LimitAxis(int64_t start, int64_t step, int64_t size, int64_t& first, int64_t& last)
 {
     if (step > 0)
@@ -43,7 +43,7 @@ bool LimitAxis(int64_t start, int64_t step, int64_t size, int64_t& first, int64_
         const int64_t from = (size * 0x10000 - start - 0x27FFF) / step;
         if (from >= 0)
             first = std::max(first, from);
-        last = std::min(last, -start / step);
+        last = std::min(last, (0x7FFF - start) / step);
     }
     else if (!(start >= 0 && start < (size - 1) * 0x10000))
     {
