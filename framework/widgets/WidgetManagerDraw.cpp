@@ -1,3 +1,4 @@
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetHost.h"
@@ -44,6 +45,9 @@ bool WidgetManager::DrawDirtyWidgets()
 
     Graphics screen(mDrawImage);
     mCurrentGraphics = &screen;
+    // One lock around the whole frame, so that its many blits do not each lock the surface.
+    auto* surface = dynamic_cast<DDImage*>(mDrawImage);
+    const bool locked = surface != nullptr && surface->LockSurface();
     bool drew = false;
     if (anyDirty)
     {
@@ -69,6 +73,8 @@ bool WidgetManager::DrawDirtyWidgets()
         }
     }
     FlushOverlays(INT_MAX);
+    if (locked)
+        surface->UnlockSurface();
     mCurrentGraphics = nullptr;
     return drew;
 }

@@ -1,3 +1,5 @@
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/DisplayServices.h"
 #include "framework/graphics/Graphics.h"
 #include "tests/framework/widgets/WidgetTestSupport.h"
 
@@ -176,6 +178,63 @@ TEST_F(Drawing, ModalLayerCanStopDrawingBehindIt)
     manager.DrawDirtyWidgets();
     EXPECT_EQ(screen.Pixel(5, 5), kBlack);
     EXPECT_EQ(screen.Pixel(55, 55), kGreen);
+}
+
+// A display without surfaces: its images draw through the memory-image software.
+class NoSurfaceDisplay : public DisplayServices
+{
+public:
+    ImageHost* GetApp() override { return nullptr; }
+    void RegisterImage(DDImage*) override {}
+    void UnregisterImage(DDImage*) override {}
+    platform::SurfaceResult CreateSurface(int32_t, int32_t, platform::SurfaceMemory,
+                                          std::shared_ptr<platform::Surface>&) override
+    {
+        return platform::SurfaceResult::OutOfMemory;
+    }
+    bool Is3DOn() const override { return false; }
+    platform::Surface* GetPrimarySurface() override { return nullptr; }
+    platform::Surface* GetDrawSurface() override { return nullptr; }
+    bool IsCursorAreaImage(const DDImage*) const override { return false; }
+    D3DServices* Get3D() override { return nullptr; }
+};
+
+TEST_F(Drawing, ASurfaceScreenIsLockedOnceAroundTheFrame)
+{
+    NoSurfaceDisplay display;
+    struct CountingSurface : DDImage
+    {
+        explicit CountingSurface(DisplayServices* display) : DDImage(display) { Create(100, 100); }
+        bool LockSurface() override
+        {
+            ++mLocks;
+            return mLockWorks;
+        }
+        bool UnlockSurface() override
+        {
+            ++mUnlocks;
+            return true;
+        }
+        int mLocks = 0;
+        int mUnlocks = 0;
+        bool mLockWorks = true;
+    } surface(&display);
+    manager.mDrawImage = &surface;
+    RecordingWidget a("A", &log), b("B", &log);
+    manager.AddChild(&a);
+    manager.AddChild(&b);
+    manager.DrawDirtyWidgets();
+    EXPECT_EQ(surface.mLocks, 1);
+    EXPECT_EQ(surface.mUnlocks, 1);
+
+    // A refused lock still draws the frame, and nothing is unlocked.
+    surface.mLockWorks = false;
+    a.MarkDirty();
+    manager.DrawDirtyWidgets();
+    EXPECT_EQ(a.mDraws, 2);
+    EXPECT_EQ(surface.mLocks, 2);
+    EXPECT_EQ(surface.mUnlocks, 1);
+    manager.mDrawImage = &screen.mImage;
 }
 
 TEST_F(Drawing, DigitStripDrawsOneCellPerDigit)
