@@ -65,6 +65,10 @@ void WidgetContainer::AddChild(Widget* widget)
 {
     if (widget == nullptr || HasChild(widget))
         return;
+    // A widget lives in one list only; taking it from its old parent keeps that
+    // parent from holding a node it no longer owns the state of.
+    if (widget->mParent != nullptr)
+        widget->mParent->RemoveChild(widget);
     InsertByZOrder(widget, mChildren.end());
     widget->mWidgetManager = mWidgetManager;
     widget->mParent = this;

@@ -332,6 +332,34 @@ TEST_F(Tree, AttachingAndDetachingReachEveryDescendant)
     EXPECT_EQ(mid.mParent, &top);
 }
 
+TEST_F(Tree, AddingAWidgetToAnotherParentTakesItFromTheFirst)
+{
+    RecordingWidget first("F", &log), second("S", &log), moved("M", &log);
+    manager.AddChild(&first);
+    manager.AddChild(&second);
+    first.AddChild(&moved);
+    second.AddChild(&moved);
+    EXPECT_FALSE(first.HasChild(&moved));
+    EXPECT_TRUE(second.HasChild(&moved));
+    EXPECT_EQ(moved.mParent, &second);
+    EXPECT_EQ(moved.mWidgetManager, &manager);
+}
+
+TEST_F(Tree, DeletingAParentLeavesItsChildrenDetached)
+{
+    RecordingWidget child("C", &log);
+    {
+        RecordingWidget parent("P", &log);
+        parent.AddChild(&child);
+        manager.AddChild(&parent);
+        manager.SetFocusWidget(&child);
+    }
+    EXPECT_EQ(child.mParent, nullptr);
+    EXPECT_EQ(child.mWidgetManager, nullptr);
+    EXPECT_EQ(manager.mFocusWidget, nullptr);
+    EXPECT_TRUE(manager.GetChildren().empty());
+}
+
 TEST_F(Tree, RemoveAllChildrenCanDeleteRecursively)
 {
     auto* top = new RecordingWidget("T", &log);
