@@ -2,7 +2,7 @@
 
 #include "framework/app/foundation/NumberText.h"
 #include "framework/app/foundation/Strings.h"
-#include "platform/Files.h"
+#include "framework/resources/PakFile.h"
 
 namespace Quib
 {
@@ -70,7 +70,7 @@ void DescParser::SetDefine(const std::string& name, DataElement* value)
 
 bool DescParser::ParseFile(const std::string& fileName)
 {
-    auto bytes = platform::readFile(platform::nativePath(fileName), MAX_FILE_BYTES);
+    auto bytes = PakReadWholeFile(fileName, MAX_FILE_BYTES);
     if (!bytes)
         return false;
     return ParseText(std::string(bytes->begin(), bytes->end()));

@@ -6,7 +6,7 @@
 #include "framework/app/foundation/Strings.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/graphics/MemoryImage.h"
-#include "platform/Files.h"
+#include "framework/resources/PakFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +135,7 @@ bool FontData::LoadFromWidthsFile(Image* image, const std::string& widthsFileNam
     layer->mDefaultHeight = imageHeight;
     layer->mAscent = imageHeight;
 
-    auto bytes = platform::readFile(platform::nativePath(widthsFileName), MAX_WIDTHS_FILE_BYTES);
+    auto bytes = PakReadWholeFile(widthsFileName, MAX_WIDTHS_FILE_BYTES);
     if (!bytes)
         return false;
     mFontErrorHeader = "Font Descriptor Error in " + widthsFileName + "\r\n";

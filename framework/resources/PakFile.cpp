@@ -69,3 +69,21 @@ int PakFileAtEnd(PakFile* file)
         return layer->AtEndOfFile(file);
     return file ? file->mDisk.atEnd() : 1;
 }
+
+std::optional<std::vector<uint8_t>> PakReadWholeFile(std::string_view name, size_t maxBytes)
+{
+    PakFile* file = PakFileOpen(name, "rb");
+    if (!file)
+        return std::nullopt;
+    std::optional<std::vector<uint8_t>> result;
+    const bool seekable = PakFileSeek(file, 0, 2) == 0;
+    const long size = PakFileTell(file);
+    if (seekable && size >= 0 && static_cast<unsigned long>(size) <= maxBytes && PakFileSeek(file, 0, 0) == 0)
+    {
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        if (bytes.empty() || PakFileRead(bytes.data(), 1, bytes.size(), file) == bytes.size())
+            result = std::move(bytes);
+    }
+    PakFileClose(file);
+    return result;
+}

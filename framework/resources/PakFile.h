@@ -6,7 +6,10 @@
 // none is published.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 struct PakFile;
 
@@ -25,3 +28,8 @@ int PakFileGetChar(PakFile* file);
 int PakFileUngetChar(int character, PakFile* file);
 // Non-zero once a read has reached the end.
 int PakFileAtEnd(PakFile* file);
+
+// Reads a whole file through the functions above. Nothing when it cannot be
+// opened or is larger than maxBytes, so a damaged or hostile file never makes
+// the caller allocate what it claims.
+std::optional<std::vector<uint8_t>> PakReadWholeFile(std::string_view name, size_t maxBytes);
