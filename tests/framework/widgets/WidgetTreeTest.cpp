@@ -121,6 +121,35 @@ TEST_F(Tree, WidgetsWithoutUpdateFlagAreWalkedButNotUpdated)
     EXPECT_EQ(child.mUpdates, 1);
 }
 
+TEST_F(Tree, RedrawFlagDirtiesAndFractionsReachEveryUpdatedWidget)
+{
+    struct Fractions : RecordingWidget
+    {
+        using RecordingWidget::RecordingWidget;
+        void UpdateFraction(float fraction) override { mFractions.push_back(fraction); }
+        void OnSystemColorsChanged() override { mLog->push_back(mName + ":colours"); }
+        std::vector<float> mFractions;
+    };
+    Fractions parent("P", &log), child("C", &log);
+    parent.AddChild(&child);
+    manager.AddChild(&parent);
+    manager.DrawDirtyWidgets();
+    manager.UpdateWidgets();
+    EXPECT_FALSE(parent.mDirty);
+    manager.mWidgetFlags |= TREE_REDRAW;
+    manager.UpdateWidgets();
+    EXPECT_TRUE(parent.mDirty && child.mDirty);
+
+    child.mFlagMasks.mRemove = TREE_UPDATE;
+    manager.UpdateWidgetsFraction(0.25f);
+    EXPECT_EQ(parent.mFractions, std::vector<float>{0.25f});
+    EXPECT_TRUE(child.mFractions.empty());
+
+    log.clear();
+    manager.SystemColorsChangedTree();
+    EXPECT_EQ(Join(log), "P:colours | C:colours");
+}
+
 TEST_F(Tree, DirtyMarksClimbToTheTopLevelWidget)
 {
     RecordingWidget top("T", &log), mid("M", &log), leaf("L", &log);
