@@ -261,3 +261,39 @@ TEST(DescParserTest, ListsCopyDeeply)
     EXPECT_EQ(DescParser::ElementToText(&assigned), "(1, (2, 3))");
     EXPECT_TRUE(clone->mIsList);
 }
+
+#include "framework/resources/PakArchiveWriter.h"
+#include "framework/resources/PakInterface.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+
+TEST(DescParserTest, DescriptorsComeFromTheArchiveBeforeTheDisk)
+{
+    const auto previous = std::filesystem::current_path();
+    const auto root = std::filesystem::temp_directory_path() / "orvellan-descparser-archive";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "fonts");
+    std::filesystem::current_path(root);
+    {
+        const std::string archived = "Define Source Archive\n";
+        PakArchiveWriter writer;
+        ASSERT_TRUE(
+            writer.AddFile("fonts\\label.txt", std::vector<uint8_t>(archived.begin(), archived.end())));
+        ASSERT_TRUE(writer.WriteTo("fonts.pak"));
+        std::ofstream("fonts/label.txt") << "Define Source Disk\n";
+        ASSERT_TRUE(gPakInterface->MountArchive("fonts.pak")) << gPakInterface->GetErrorMessage();
+
+        RecordingParser parser;
+        ASSERT_TRUE(parser.ParseFile("FONTS\\Label.txt")) << parser.mError;
+        ASSERT_EQ(parser.commands.size(), 1u);
+        EXPECT_NE(parser.commands[0].find("Archive"), std::string::npos) << parser.commands[0];
+    }
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(root);
+}
+
+} // namespace
