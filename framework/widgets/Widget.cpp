@@ -5,6 +5,7 @@
 #include "framework/graphics/TextLayout.h"
 #include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
+#include "platform/VirtualKeys.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -146,9 +147,9 @@ void Widget::OnChar(char) {}
 
 void Widget::OnKeyDown(int key)
 {
-    if (key != 9 || mWidgetManager == nullptr)
+    if (key != int(platform::VK_TAB) || mWidgetManager == nullptr)
         return;
-    Widget* target = mWidgetManager->IsKeyDown(16) ? mTabPrev : mTabNext;
+    Widget* target = mWidgetManager->IsKeyDown(int(platform::VK_SHIFT)) ? mTabPrev : mTabNext;
     if (target != nullptr)
         mWidgetManager->SetFocusWidget(target);
 }

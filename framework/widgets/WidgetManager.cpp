@@ -3,9 +3,18 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetHost.h"
+#include "platform/VirtualKeys.h"
 
 namespace Quib
 {
+
+namespace
+{
+
+constexpr int kTab = int(platform::VK_TAB);
+constexpr int kControl = int(platform::VK_CONTROL);
+
+} // namespace
 
 WidgetManager::WidgetManager(WidgetHost* app) : mApp(app)
 {
@@ -351,7 +360,8 @@ void WidgetManager::HandleKeyUp(int key)
     mLastInputUpdateCount = mUpdateCount;
     if (key >= 0 && key < kKeyCount)
         mKeyDown[size_t(key)] = false;
-    if (key == 9 && IsKeyDown(17))
+    // The release of Ctrl+Tab belongs to nobody: its character went to the default-Tab widget.
+    if (key == kTab && IsKeyDown(kControl))
         return;
     if (mFocusWidget != nullptr)
         mFocusWidget->OnKeyUp(key);
@@ -360,10 +370,10 @@ void WidgetManager::HandleKeyUp(int key)
 void WidgetManager::HandleChar(int character)
 {
     mLastInputUpdateCount = mUpdateCount;
-    if ((character & 0xFF) == 9 && IsKeyDown(17))
+    if ((character & 0xFF) == kTab && IsKeyDown(kControl))
     {
         if (mDefaultTab != nullptr)
-            mDefaultTab->OnChar(char(9));
+            mDefaultTab->OnChar(char(kTab));
         return;
     }
     if (mFocusWidget != nullptr)
