@@ -62,6 +62,26 @@ std::optional<std::string> findNoCase(const std::string& folder, std::string_vie
     return found;
 }
 
+// Repeats a read or write until all of it is done, the end is reached or a
+// real error occurs; interrupted calls are retried.
+template <typename Byte, typename Call>
+size_t transferAll(int fd, Byte* data, size_t size, Call call)
+{
+    if (fd < 0)
+        return 0;
+    size_t total = 0;
+    while (total < size)
+    {
+        ssize_t n = call(fd, data + total, size - total);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        total += static_cast<size_t>(n);
+    }
+    return total;
+}
+
 std::string parentFolder(const std::string& path)
 {
     size_t slash = path.find_last_of('/');
@@ -336,38 +356,14 @@ void File::close()
 
 size_t File::read(void* buffer, size_t size)
 {
-    if (mFd < 0)
-        return 0;
-    size_t total = 0;
-    auto* out = static_cast<uint8_t*>(buffer);
-    while (total < size)
-    {
-        ssize_t n = ::read(mFd, out + total, size - total);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        total += static_cast<size_t>(n);
-    }
-    return total;
+    return transferAll(mFd, static_cast<uint8_t*>(buffer), size,
+                       [](int fd, uint8_t* at, size_t n) { return ::read(fd, at, n); });
 }
 
 size_t File::write(const void* buffer, size_t size)
 {
-    if (mFd < 0)
-        return 0;
-    size_t total = 0;
-    auto* in = static_cast<const uint8_t*>(buffer);
-    while (total < size)
-    {
-        ssize_t n = ::write(mFd, in + total, size - total);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        total += static_cast<size_t>(n);
-    }
-    return total;
+    return transferAll(mFd, static_cast<const uint8_t*>(buffer), size,
+                       [](int fd, const uint8_t* at, size_t n) { return ::write(fd, at, n); });
 }
 
 bool File::seek(int64_t offset, int whence)
