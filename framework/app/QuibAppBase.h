@@ -16,6 +16,9 @@
 #include "framework/app/foundation/AspectRatio.h"
 #include "framework/app/foundation/CriticalSection.h"
 #include "framework/app/foundation/Rect.h"
+#include "framework/app/services/DemoRecorder.h"
+#include "framework/app/services/DesktopServices.h"
+#include "framework/app/services/RegistrySettings.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/resources/ResourceManagerHost.h"
@@ -298,14 +301,14 @@ public:
     void ToggleFpsOverlay(bool stepKind) override;
     void ShowVideoStatistics() override {}
     bool ToggleDirect3D() override;
-    void TakeScreenshot() override {}
-    void WriteImageReport() override {}
+    void TakeScreenshot() override;
+    void WriteImageReport() override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
     // PlaybackKeysHost.
     void ShowJumpToTimeDialog() override {}
     void ShowMarkerListDialog() override {}
-    void ToggleDemoSound() override {}
+    void ToggleDemoSound() override;
 
     // WidgetHost.
     void CopyToClipboard(const std::string& text) override;
@@ -318,6 +321,45 @@ public:
     void SetWantsSurface(MemoryImage* image) override;
     SoundManager* GetSoundManager() override { return mSoundManager.get(); }
     ResourceFontFactory* GetFontFactory() override { return mFontFactory.get(); }
+
+    // Demo recording and playback (mDemo keeps the stream and its state).
+    void StartDemoRecording();
+    bool ReadDemoFile(std::string& error);
+    void WriteDemoFile();
+    void ReplayDemoEvents() override;
+    void RecordMessage(const platform::Message& message) override;
+    void RecordMouseEnterLeave(bool entered) override;
+    void RecordLoadingDone() override;
+    bool DemoReachedLoadingDone() override;
+    bool DemoAllowsUpdate(int updateCount, bool loadingHandled) override;
+    void RecordOrReplayBuffer(Buffer& buffer);
+    void RecordOrReplayString(std::string& text);
+    void RecordOrReplayBool(bool& flag);
+    bool ReadBufferFromFile(const std::string& path, Buffer& buffer, bool doNotRecord = false);
+    bool FileExists(const std::string& path);
+    bool WriteBytesToFile(const std::string& path, const void* bytes, size_t count);
+    bool WriteBufferToFile(const std::string& path, const Buffer& buffer);
+
+    // Registry settings layer (inert while mRegKey is empty).
+    bool WriteRegistryValue(const std::string& valueName, uint32_t type, const void* data, uint32_t size);
+    bool WriteRegistryString(const std::string& valueName, const std::string& text);
+    bool WriteRegistryInt(const std::string& valueName, int value);
+    bool WriteRegistryBool(const std::string& valueName, bool value);
+    bool ReadRegistryValue(const std::string& valueName, uint32_t& type, void* buffer, uint32_t& size);
+    bool ReadRegistryInt(const std::string& valueName, int& value);
+    bool ReadRegistryBool(const std::string& valueName, bool& value);
+    bool EraseRegistryValue(const std::string& valueName);
+
+    // Desktop services.
+    virtual bool OpenUrl(const std::string& url, bool shutDownAfter);
+    void OnUrlOpened() override;
+    void OnUrlOpenFailed() override;
+    bool IsUrlOpening() override { return mDesktop.IsUrlOpening(); }
+    uint32_t UrlOpenTime() override { return mDesktop.UrlOpenTime(); }
+    bool SetDesktopWallpaper(const std::string& picturePath);
+
+    // Developer outputs.
+    void SaveScreenshot();
 
     // Settings and identity.
     uint32_t mRandSeed = 0;
@@ -383,6 +425,9 @@ public:
     std::unique_ptr<MusicInterface> mMusicInterface;
     std::unique_ptr<ResourceFontFactory> mFontFactory;
     std::unique_ptr<platform::SingleInstance> mSingleInstance;
+    DemoRecorder mDemo{[this] { return int(mMainLoop.mUpdateCount); }};
+    RegistrySettings mRegistry{mDemo};
+    DesktopServices mDesktop{mDemo};
     std::set<MemoryImage*> mMemoryImageSet;
     std::map<std::pair<std::string, std::string>, SharedImageEntry> mSharedImageMap;
     std::map<int, Widget*> mDialogMap;

@@ -1,0 +1,197 @@
+#include "framework/app/QuibAppBase.h"
+#include "framework/app/services/DemoReplayTarget.h"
+
+namespace Quib
+{
+namespace
+{
+
+// The application as recorded input drives it during playback.
+class AppReplayTarget : public DemoReplayTarget
+{
+public:
+    explicit AppReplayTarget(QuibAppBase& app) : mApp(app) {}
+
+    bool IsShuttingDown() override { return mApp.IsShuttingDown(); }
+    void MouseMove(int x, int y) override { mApp.MouseMove(x, y); }
+    void MouseDown(int x, int y, int clickCode) override { mApp.MouseDown(x, y, clickCode); }
+    void MouseUp(int x, int y, int clickCode) override { mApp.MouseUp(x, y, clickCode); }
+    void MouseWheel(int steps) override { mApp.MouseWheel(steps); }
+    void KeyDown(uint32_t key) override { mApp.KeyDown(key); }
+    void KeyUp(uint32_t key) override { mApp.KeyUp(key); }
+    void KeyChar(uint8_t character) override { mApp.KeyChar(character); }
+
+    void ReplayActivation(bool active) override
+    {
+        mApp.mInputQueue.mActive = active;
+        mApp.mInputQueue.UpdateFocusState();
+        if (active && !mApp.mIsWindowed)
+            mApp.MarkAllDirty();
+        if (mApp.IsUrlOpening() && !active)
+            mApp.OnUrlOpened();
+    }
+
+    void ReplayMinimised(bool minimised) override
+    {
+        if (!mApp.IsShuttingDown() && minimised != mApp.mInputQueue.mMinimised)
+        {
+            mApp.mInputQueue.mMinimised = minimised;
+            if (minimised)
+            {
+                mApp.Mute(true);
+            }
+            else
+            {
+                mApp.Unmute(true);
+                mApp.MarkAllDirty();
+            }
+        }
+        mApp.mInputQueue.UpdateFocusState();
+    }
+
+    void ReplayClose() override { mApp.Shutdown(); }
+
+    void ReplayMouseInside(bool inside) override
+    {
+        if (!inside)
+            mApp.MouseLeave();
+        mApp.mInputQueue.mMouseInside = inside;
+        mApp.ApplyCursor();
+    }
+
+    void ReplayDisplayMode(bool windowed, int refreshRate) override
+    {
+        mApp.mIsWindowed = windowed;
+        mApp.mMainLoop.mRefreshRate = refreshRate;
+    }
+
+private:
+    QuibAppBase& mApp;
+};
+
+} // namespace
+
+void QuibAppBase::StartDemoRecording()
+{
+    mDemo.StartRecording(mRandSeed);
+}
+
+bool QuibAppBase::ReadDemoFile(std::string& error)
+{
+    if (!mDemo.ReadDemoFile(mCommandLine.mDemoFileName, mProductVersion, error))
+        return false;
+    mRandSeed = mDemo.RandomSeed();
+    return true;
+}
+
+void QuibAppBase::WriteDemoFile()
+{
+    if (mDemo.IsRecording())
+        mDemo.WriteDemoFile(mCommandLine.mDemoFileName, mProductVersion);
+}
+
+void QuibAppBase::ReplayDemoEvents()
+{
+    AppReplayTarget target(*this);
+    mDemo.ReplayDemoEvents(target);
+}
+
+void QuibAppBase::RecordMessage(const platform::Message& message)
+{
+    mDemo.RecordMessage(message, MainWindowId(), InvisibleWindowId(),
+                        [this](int& x, int& y) { MapMouse(x, y); });
+}
+
+void QuibAppBase::RecordMouseEnterLeave(bool entered)
+{
+    mDemo.RecordMouseEnterLeave(entered);
+}
+
+void QuibAppBase::RecordLoadingDone()
+{
+    mDemo.RecordLoadingDone();
+}
+
+bool QuibAppBase::DemoReachedLoadingDone()
+{
+    return mDemo.LoadingFinishedInDemo();
+}
+
+bool QuibAppBase::DemoAllowsUpdate(int updateCount, bool loadingHandled)
+{
+    return mDemo.AllowsUpdate(updateCount, loadingHandled);
+}
+
+// Outside results: once a real close has reached the input step, playback
+// stops standing in for them.
+
+void QuibAppBase::RecordOrReplayBuffer(Buffer& buffer)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    mDemo.RecordOrReplayBuffer(buffer);
+}
+
+void QuibAppBase::RecordOrReplayString(std::string& text)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    mDemo.RecordOrReplayString(text);
+}
+
+void QuibAppBase::RecordOrReplayBool(bool& flag)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    mDemo.RecordOrReplayBool(flag);
+}
+
+bool QuibAppBase::ReadBufferFromFile(const std::string& path, Buffer& buffer, bool doNotRecord)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    return mDemo.ReadBufferFromFile(path, buffer, doNotRecord);
+}
+
+bool QuibAppBase::FileExists(const std::string& path)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    return mDemo.FileExists(path);
+}
+
+bool QuibAppBase::WriteBytesToFile(const std::string& path, const void* bytes, size_t count)
+{
+    if (mInputQueue.mWindowClosed)
+        mDemo.SetWindowClosed();
+    return mDemo.WriteBytesToFile(path, bytes, count);
+}
+
+bool QuibAppBase::WriteBufferToFile(const std::string& path, const Buffer& buffer)
+{
+    return WriteBytesToFile(path, buffer.Bytes(), buffer.ByteCount());
+}
+
+void QuibAppBase::ToggleDemoSound()
+{
+    if (GetMusicVolume() != 0)
+    {
+        mDemoMusicVolume = mMusicVolume;
+        SetMusicVolume(0);
+    }
+    else
+    {
+        SetMusicVolume(mDemoMusicVolume);
+    }
+    if (GetSfxVolume() != 0)
+    {
+        mDemoSfxVolume = mSfxVolume;
+        SetSfxVolume(0);
+    }
+    else
+    {
+        SetSfxVolume(mDemoSfxVolume);
+    }
+}
+
+} // namespace Quib

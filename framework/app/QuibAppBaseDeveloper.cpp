@@ -1,0 +1,50 @@
+#include "framework/app/QuibAppBase.h"
+#include "framework/app/foundation/Paths.h"
+#include "framework/app/services/ImageReport.h"
+#include "framework/app/services/Screenshots.h"
+#include "framework/display/DDInterface.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/resources/ImageLib.h"
+#include "platform/LocalTime.h"
+
+#include <algorithm>
+
+namespace Quib
+{
+
+void QuibAppBase::TakeScreenshot()
+{
+    SaveScreenshot();
+}
+
+void QuibAppBase::SaveScreenshot()
+{
+    if (!mDDInterface || !mDDInterface->GetDrawSurfaceImage() ||
+        !mDDInterface->GetDrawSurfaceImage()->mSurface)
+        return;
+    // A stand-in image reads the frame from the surface, so that the screen
+    // image itself keeps no pixel copy.
+    DDImage frame(mDDInterface.get());
+    frame.SetSurface(mDDInterface->GetDrawSurfaceImage()->mSurface);
+    const uint32_t* bits = frame.GetBits();
+    ImageLib::Image picture(frame.GetWidth(), frame.GetHeight());
+    if (bits && !picture.mBits.empty())
+        std::copy(bits, bits + picture.mBits.size(), picture.mBits.begin());
+    frame.DeleteSurface();
+    if (!bits || picture.mBits.empty())
+        return;
+    Quib::SaveScreenshot(GetSharedDataFolder(), picture);
+    ResetUpdateTimer();
+}
+
+void QuibAppBase::WriteImageReport()
+{
+    std::vector<MemoryImage*> images;
+    {
+        CriticalSectionGuard lock(ImageLock());
+        images.assign(mMemoryImageSet.begin(), mMemoryImageSet.end());
+    }
+    Quib::WriteImageReport(GetSharedDataFolder() + "_dump", images, nullptr, platform::localDateTimeText());
+}
+
+} // namespace Quib
