@@ -1,5 +1,8 @@
 #include "tools/contentgen/ResourceTable.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <sstream>
 
 namespace contentgen
@@ -29,6 +32,20 @@ bool parsePair(const std::string& text, char separator, int& a, int& b)
     }
     // Far beyond any picture of the game, so that a typing slip cannot ask for gigabytes.
     return a > 0 && b > 0 && a <= 16384 && b <= 16384;
+}
+
+// Names and paths go into the manifest's XML as they are.
+bool plainName(const std::string& text)
+{
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+}
+
+bool plainPath(const std::string& text)
+{
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(),
+                       [](unsigned char c) { return std::isalnum(c) || std::strchr("_./-", c); });
 }
 
 } // namespace
@@ -71,6 +88,8 @@ std::optional<ResourceTable> readResourceTable(const std::string& text, std::str
         {
             if (fields.size() != 2)
                 return fail("a group needs one name");
+            if (!plainName(fields[1]))
+                return fail("the group's name is not a plain name");
             table.groups.push_back(fields[1]);
             continue;
         }
@@ -123,6 +142,10 @@ std::optional<ResourceTable> readResourceTable(const std::string& text, std::str
         }
         entry.id = fields[1];
         entry.path = fields[2];
+        if (!plainName(entry.id))
+            return fail("the identifier is not a plain name");
+        if (!plainPath(entry.path))
+            return fail("the path is not a plain path");
         if (entry.path.find("..") != std::string::npos || entry.path.front() == '/')
             return fail("a path outside the pack");
         table.entries.push_back(std::move(entry));
