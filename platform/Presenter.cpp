@@ -27,6 +27,12 @@ uint32_t widenChannel(uint32_t pixel, uint32_t mask)
 
 } // namespace
 
+uint32_t toArgb(uint32_t pixel, const PixelFormat& format)
+{
+    return 0xFF000000u | widenChannel(pixel, format.redMask) << 16 |
+           widenChannel(pixel, format.greenMask) << 8 | widenChannel(pixel, format.blueMask);
+}
+
 int desktopBitsPerPixel()
 {
     SDL_DisplayMode mode{};
@@ -62,8 +68,7 @@ bool Presenter::present(Window& window, Surface& surface)
                 uint32_t pixel = 0;
                 std::memcpy(&pixel, row + ptrdiff_t(x) * format.BytesPerPixel(),
                             size_t(format.BytesPerPixel()));
-                out[x] = 0xFF000000u | widenChannel(pixel, format.redMask) << 16 |
-                         widenChannel(pixel, format.greenMask) << 8 | widenChannel(pixel, format.blueMask);
+                out[x] = toArgb(pixel, format);
             }
         }
         shown = window.present(mConverted.data(), width, height, width * 4);

@@ -8,6 +8,10 @@ namespace platform
 
 class Surface;
 class Window;
+struct PixelFormat;
+
+// One pixel of the format as 0xFFRRGGBB.
+uint32_t toArgb(uint32_t pixel, const PixelFormat& format);
 
 // The desktop's bits per pixel on the first display; 0 when unknown.
 int desktopBitsPerPixel();

@@ -1,0 +1,230 @@
+#include "framework/display/DDInterface.h"
+
+#include "framework/app/foundation/Color.h"
+#include "framework/display/DisplayHost.h"
+#include "framework/graphics/DDImage.h"
+#include "platform/Presenter.h"
+#include "platform/Surface.h"
+#include "platform/Window.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <vector>
+
+using namespace Quib;
+
+namespace
+{
+
+class FakeDisplayHost : public DisplayHost
+{
+public:
+    void RegisterImage(MemoryImage* image) override { mImages.insert(image); }
+    void UnregisterImage(MemoryImage* image) override { mImages.erase(image); }
+    void DropImageTextures(MemoryImage*) override {}
+    bool Is3DEnabled() override { return false; }
+    NativeDisplay* GetNativeDisplay() override { return mDisplay; }
+    bool CopyTexturesToImage(MemoryImage*) override { return false; }
+    void RequestSharedImagePurge() override {}
+    int32_t GetScreenWidth() override { return 800; }
+    int32_t GetScreenHeight() override { return 600; }
+    int32_t GetFullScreenBitDepth() override { return mFullScreenDepth; }
+    void SetVSyncBroken() override { mVSyncBroken = true; }
+
+    std::set<MemoryImage*> mImages;
+    NativeDisplay* mDisplay = nullptr;
+    int32_t mFullScreenDepth = 32;
+    bool mVSyncBroken = false;
+};
+
+class DDInterfaceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.create("Display", 800, 600, false));
+        host.mDisplay = &display;
+    }
+    void TearDown() override { display.ReleaseSurfaces(); }
+
+    platform::Window window;
+    FakeDisplayHost host;
+    DDInterface display{&host};
+};
+
+TEST_F(DDInterfaceTest, InitResultCodesFollowTheScreenFormat)
+{
+    struct Case
+    {
+        int desktopDepth;
+        int fullScreenDepth;
+        bool windowed;
+        bool is3D;
+        int result;
+        int32_t bitDepth;
+    };
+    const Case cases[] = {
+        {32, 32, true, false, DDInterface::RESULT_OK, 32},
+        {16, 32, true, false, DDInterface::RESULT_OK, 16},
+        {24, 32, true, false, DDInterface::RESULT_INVALID_COLORDEPTH, 0},
+        {8, 32, true, false, DDInterface::RESULT_INVALID_COLORDEPTH, 0},
+        // Full screen takes the application's depth whatever the desktop's.
+        {24, 16, false, false, DDInterface::RESULT_OK, 16},
+        {8, 32, false, false, DDInterface::RESULT_OK, 32},
+        {32, 24, false, false, DDInterface::RESULT_DISPCHANGE_FAIL, 0},
+        {32, 32, true, true, DDInterface::RESULT_3D_FAIL, 32},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message()
+                     << c.desktopDepth << " " << c.fullScreenDepth << " " << c.windowed << " " << c.is3D);
+        display.mDesktopBitDepth = [&] { return c.desktopDepth; };
+        host.mFullScreenDepth = c.fullScreenDepth;
+        display.mIs3D = c.is3D;
+        display.mBitDepth = 0;
+        EXPECT_EQ(display.InitDisplay(&window, c.windowed), c.result);
+        EXPECT_EQ(display.mInitialized, c.result == DDInterface::RESULT_OK);
+        EXPECT_EQ(display.Redraw(), c.result == DDInterface::RESULT_OK);
+        if (c.result != DDInterface::RESULT_OK)
+            EXPECT_FALSE(display.mErrorString.empty());
+        if (c.bitDepth != 0)
+        {
+            EXPECT_EQ(display.mBitDepth, c.bitDepth);
+            ASSERT_NE(display.GetPrimarySurface(), nullptr);
+            EXPECT_EQ(display.GetPrimarySurface()->Format().bitCount, c.bitDepth);
+            EXPECT_EQ(display.mRedBits, c.bitDepth == 16 ? 5 : 8);
+            EXPECT_EQ(display.mGreenShift, c.bitDepth == 16 ? 5 : 8);
+            EXPECT_EQ(display.mRedAddTable.size(), c.bitDepth == 16 ? 63u : 511u);
+        }
+    }
+    EXPECT_EQ(display.InitDisplay(nullptr, true), DDInterface::RESULT_DD_CREATE_FAIL);
+}
+
+TEST_F(DDInterfaceTest, ResultNames)
+{
+    EXPECT_EQ(DDInterface::ResultName(0), "RESULT_OK");
+    EXPECT_EQ(DDInterface::ResultName(1), "RESULT_FAIL");
+    EXPECT_EQ(DDInterface::ResultName(4), "RESULT_EXCLUSIVE_FAIL");
+    EXPECT_EQ(DDInterface::ResultName(6), "RESULT_INVALID_COLORDEPTH");
+    EXPECT_EQ(DDInterface::ResultName(7), "RESULT_UNKNOWN");
+    EXPECT_EQ(DDInterface::ResultName(-1), "RESULT_UNKNOWN");
+}
+
+TEST_F(DDInterfaceTest, RefreshRateIsClampedAndTheDummyDriversZeroBecomesSixty)
+{
+    const struct
+    {
+        int hz;
+        uint32_t rate;
+        bool clamped;
+    } cases[] = {{0, 60, true},   {-5, 60, true},    {50, 60, true},  {60, 60, false},
+                 {75, 75, false}, {100, 100, false}, {120, 100, true}};
+    for (const auto& c : cases)
+    {
+        bool clamped = !c.clamped;
+        EXPECT_EQ(DDInterface::ClampRefreshRate(c.hz, clamped), c.rate) << c.hz;
+        EXPECT_EQ(clamped, c.clamped) << c.hz;
+    }
+
+    ASSERT_EQ(window.refreshRate(), 0);
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    EXPECT_EQ(display.mRefreshRate, 60u);
+    EXPECT_EQ(display.mMillisecondsPerFrame, 16u);
+    EXPECT_TRUE(host.mVSyncBroken);
+}
+
+TEST_F(DDInterfaceTest, PresentCopiesTheDrawSurfaceOntoTheScreen)
+{
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    DDImage* screen = display.GetDrawSurfaceImage();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(display.GetDrawSurface(), screen->mSurface.get());
+    screen->FillRect(Rect(10, 10, 20, 20), Color(255, 0, 0), 0);
+
+    platform::Surface& drawn = *display.GetDrawSurface();
+    platform::LockedSurface drawnLock;
+    ASSERT_EQ(drawn.Lock(drawnLock), platform::SurfaceResult::Ok);
+    const uint32_t red = reinterpret_cast<uint32_t*>(drawnLock.bits + 12 * drawnLock.pitch)[12];
+    drawn.Unlock();
+    ASSERT_NE(red & 0xFF0000, 0u);
+
+    const Rect part(0, 0, 15, 15);
+    ASSERT_TRUE(display.Redraw(&part));
+    platform::LockedSurface locked;
+    platform::Surface& primary = *display.GetPrimarySurface();
+    ASSERT_EQ(primary.Lock(locked), platform::SurfaceResult::Ok);
+    auto pixel = [&](int x, int y) { return reinterpret_cast<uint32_t*>(locked.bits + y * locked.pitch)[x]; };
+    EXPECT_EQ(pixel(12, 12), red);
+    // Only the given rectangle was copied.
+    EXPECT_EQ(pixel(20, 20), 0u);
+    primary.Unlock();
+    ASSERT_TRUE(display.Redraw());
+    ASSERT_EQ(primary.Lock(locked), platform::SurfaceResult::Ok);
+    EXPECT_EQ(pixel(20, 20), red);
+    primary.Unlock();
+}
+
+TEST_F(DDInterfaceTest, ResetKeepsSurfaceImagesBitIdentical)
+{
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    std::mt19937 random(7);
+    std::vector<uint32_t> pixels(64 * 48);
+    for (uint32_t& p : pixels)
+        p = random() | 0xFF000000u;
+    DDImage image(&display);
+    image.SetBits(pixels.data(), 64, 48, true);
+    image.mWantsSurface = true;
+    ASSERT_TRUE(image.CreateSurfaceFromBits());
+
+    // A switch to a 16-bit full screen and back, as Alt+Enter twice does.
+    host.mFullScreenDepth = 16;
+    for (bool windowed : {false, true})
+    {
+        for (MemoryImage* registered : host.mImages)
+            registered->DeleteDisplayFormatCaches();
+        ASSERT_EQ(display.InitDisplay(&window, windowed), DDInterface::RESULT_OK);
+        for (MemoryImage* registered : host.mImages)
+            registered->RebuildStorage();
+        EXPECT_NE(image.mSurface, nullptr);
+        const uint32_t* bits = image.GetBits();
+        ASSERT_NE(bits, nullptr);
+        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), bits)) << "windowed " << windowed;
+    }
+    EXPECT_TRUE(display.mDDImageSet.count(&image));
+}
+
+TEST_F(DDInterfaceTest, CursorImageAndPositions)
+{
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    DDImage cursor(&display);
+    EXPECT_TRUE(display.ChangeCursorImage(&cursor));
+    EXPECT_FALSE(display.ChangeCursorImage(&cursor));
+    EXPECT_TRUE(display.ChangeCursorImage(nullptr));
+
+    display.MoveCursor(30, 40);
+    EXPECT_EQ(display.mCursorX, 30);
+    EXPECT_EQ(display.mCursorY, 40);
+    // A wanted position is taken up by the next present.
+    display.SetWantedCursorPosition(50, 60);
+    EXPECT_EQ(display.mCursorX, 30);
+    ASSERT_TRUE(display.Redraw());
+    EXPECT_EQ(display.mCursorX, 50);
+    EXPECT_EQ(display.mCursorY, 60);
+}
+
+TEST(PresenterTest, SixteenBitPixelsWidenToFullIntensity)
+{
+    const platform::PixelFormat rgb565 = platform::PixelFormat::Rgb565();
+    const platform::PixelFormat rgb555 = platform::PixelFormat::Rgb555();
+    EXPECT_EQ(platform::toArgb(0xFFFF, rgb565), 0xFFFFFFFFu);
+    EXPECT_EQ(platform::toArgb(0x0000, rgb565), 0xFF000000u);
+    EXPECT_EQ(platform::toArgb(0xF800, rgb565), 0xFFFF0000u);
+    EXPECT_EQ(platform::toArgb(0x07E0, rgb565), 0xFF00FF00u);
+    EXPECT_EQ(platform::toArgb(0x7FFF, rgb555), 0xFFFFFFFFu);
+    // 10000b widens to 10000100b.
+    EXPECT_EQ(platform::toArgb(0x8000, rgb565), 0xFF840000u);
+    EXPECT_EQ(platform::toArgb(0x00123456, platform::PixelFormat::Rgb32()), 0xFF123456u);
+}
+
+} // namespace
