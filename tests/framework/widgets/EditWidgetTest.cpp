@@ -262,6 +262,23 @@ TEST_F(Edit, LongTextScrollsToKeepTheCursorInView)
     EXPECT_EQ(edit.mLeftPos, 0);
 }
 
+TEST_F(Edit, TranslucentBackgroundRepaintsWhatLiesBehind)
+{
+    RecordingWidget back("B", nullptr);
+    back.Resize(0, 0, 100, 100);
+    manager.AddChild(&back);
+    manager.MoveToBack(&back);
+    manager.DrawDirtyWidgets();
+    Type("a");
+    EXPECT_FALSE(back.mDirty);
+    manager.DrawDirtyWidgets();
+    edit.SetColor(EditWidget::COLOR_BKG, Color(255, 255, 255, 128));
+    manager.DrawDirtyWidgets();
+    Type("b");
+    EXPECT_TRUE(back.mDirty);
+    manager.RemoveChild(&back);
+}
+
 TEST_F(Edit, SelectionIsDrawnInverted)
 {
     edit.SetText("ab");

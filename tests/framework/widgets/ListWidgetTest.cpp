@@ -186,6 +186,21 @@ TEST_F(Lists, SelectedAndHighlightedLinesAreDrawnInTheirColours)
     EXPECT_EQ(screen.Pixel(30, 30), 0xFFFFFFFFu); // background
 }
 
+TEST_F(Lists, ColumnsAndScrollBarStayInFrontOfTheList)
+{
+    ScrollbarWidget bar(&first);
+    first.mScrollbar = &bar;
+    RecordingWidget other("O", nullptr);
+    manager.AddChild(&first);
+    manager.AddChild(&second);
+    manager.AddChild(&bar);
+    manager.AddChild(&other);
+    manager.MoveToFront(&first);
+    std::vector<Widget*> order(manager.GetChildren().begin(), manager.GetChildren().end());
+    EXPECT_EQ(order, (std::vector<Widget*>{&other, &first, &bar, &second}));
+    manager.RemoveChild(&other);
+}
+
 TEST_F(Lists, OutOfRangeIndexesAreRefused)
 {
     first.AddLine("a", false);
