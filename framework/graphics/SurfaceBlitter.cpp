@@ -3,9 +3,11 @@
 #include "framework/graphics/BlitArea.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DisplayServices.h"
+#include "framework/graphics/SurfaceBlitRows.h"
 #include "framework/graphics/SurfacePixels.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Quib
 {
@@ -104,10 +106,71 @@ void WalkAlphaRuns(const Target& t, const NativeSource& src, const uint8_t* runs
     }
 }
 
+// The common case of a plain source drawn left to right: each run is handed over
+// whole, as a stretch of destination bytes and of source values.
+template <typename OpaqueRun, typename BlendRun>
+void WalkSpans(const Target& t, const NativeSource& src, const uint8_t* runs, const BlitArea& area,
+               OpaqueRun opaqueRun, BlendRun blendRun)
+{
+    const int32_t bytes = t.bitCount / 8;
+    for (int32_t row = 0; row < area.height; ++row)
+    {
+        const size_t start = size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX);
+        const uint32_t* native = src.native + start;
+        const uint8_t* lengths = runs + start;
+        uint8_t* dest = t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * bytes;
+        int32_t i = 0;
+        while (i < area.width)
+        {
+            const int32_t n = std::min<int32_t>(std::max<int32_t>(lengths[i], 1), area.width - i);
+            const uint32_t alpha = native[i] >> 24;
+            if (alpha == 255)
+                opaqueRun(dest + std::ptrdiff_t(i) * bytes, native + i, n);
+            else if (alpha != 0)
+                blendRun(dest + std::ptrdiff_t(i) * bytes, native + i, n);
+            i += n;
+        }
+    }
+}
+
 template <typename Pixel>
 void AlphaRunsWhite(const Target& t, const NativeSource& src, const uint8_t* runs, const BlitArea& area,
                     bool mirrored)
 {
+    const bool packed = t.packing == Packing::P565 || t.packing == Packing::P555;
+    if (!mirrored && src.indices == nullptr && t.packing == Packing::Wide)
+    {
+        // Every pixel of a run shares its class, so whole rows give what the run walk
+        // gives; the row routine skips and copies by groups of its own.
+        for (int32_t row = 0; row < area.height; ++row)
+            SurfaceBlitRows::OverWhite32(
+                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
+                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        return;
+    }
+    if (!mirrored && src.indices == nullptr && packed)
+    {
+        const uint32_t mask = t.SpreadMask();
+        WalkSpans(
+            t, src, runs, area,
+            [](uint8_t* d, const uint32_t* n, int32_t count)
+            {
+                for (int32_t k = 0; k < count; ++k)
+                    Store<uint16_t>(d, k, n[k]);
+            },
+            [mask](uint8_t* d, const uint32_t* n, int32_t count)
+            {
+                for (int32_t k = 0; k < count; ++k)
+                {
+                    const uint32_t a = n[k] >> 24;
+                    Store<uint16_t>(
+                        d, k,
+                        Fold((Spread(Load<uint16_t>(d, k), mask) * ((256 - a) >> 3)) >> 5 & mask) +
+                            (n[k] & 0xFFFF));
+                }
+            });
+        return;
+    }
     const auto opaque = [](uint32_t n) { return n; };
     if (t.packing == Packing::P565 || t.packing == Packing::P555)
     {

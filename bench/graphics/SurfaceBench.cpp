@@ -1,0 +1,304 @@
+#include "bench/graphics/BenchTable.h"
+#include "framework/app/foundation/Color.h"
+#include "framework/app/foundation/Rect.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/MemoryImage.h"
+#include "tests/framework/graphics/SurfaceTestDisplay.h"
+#include "tests/support/RandomImage.h"
+#include "tests/support/Sprites.h"
+
+#include <benchmark/benchmark.h>
+#include <pixman.h>
+#include <vector>
+
+using namespace Quib;
+
+namespace
+{
+
+constexpr int kFrameWidth = 800;
+constexpr int kFrameHeight = 600;
+constexpr int kSpriteSize = 96;
+constexpr int kSpriteCount = 60;
+
+struct Placement
+{
+    int x;
+    int y;
+};
+
+// The frames of the memory-image blit benchmark: an opaque background and sprites at
+// fixed spots, drawn here onto screen surfaces.
+struct SurfaceFrames
+{
+    SurfaceFrames()
+        : background(testsupport::BackgroundPixels(kFrameWidth, kFrameHeight)),
+          sprite(testsupport::SpritePixels(kSpriteSize, kSpriteSize, 0xE08040, 8))
+    {
+        testsupport::TestRandom random(42);
+        for (int i = 0; i < kSpriteCount; ++i)
+            places.push_back(
+                {random.Range(0, kFrameWidth - kSpriteSize), random.Range(0, kFrameHeight - kSpriteSize)});
+        premultipliedSprite = sprite;
+        for (uint32_t& p : premultipliedSprite)
+        {
+            const uint32_t a = p >> 24;
+            const auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
+            p = a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 | mul(p & 0xFF);
+        }
+    }
+
+    std::vector<uint32_t> background;
+    std::vector<uint32_t> sprite;
+    std::vector<uint32_t> premultipliedSprite;
+    std::vector<Placement> places;
+};
+
+const SurfaceFrames& Frames()
+{
+    static const SurfaceFrames frames;
+    return frames;
+}
+
+// The screen image on a surface of the given format, locked for the whole frame as
+// the widget manager keeps it, with the sprite's display-format caches built.
+struct SurfaceScene
+{
+    explicit SurfaceScene(const platform::PixelFormat& format)
+        : display(format), frame(&display), sprite(nullptr), background(&display)
+    {
+        frame.SetBits(Frames().background.data(), kFrameWidth, kFrameHeight, true);
+        frame.GetSurface();
+        background.SetBits(Frames().background.data(), kFrameWidth, kFrameHeight, true);
+        background.GetSurface();
+        sprite.SetBits(Frames().sprite.data(), kSpriteSize, kSpriteSize, true);
+        sprite.GetNativeAlphaData(&display);
+        sprite.GetRLAlphaData();
+        sprite.GetRLAdditiveData(&display);
+        frame.LockSurface();
+    }
+
+    ~SurfaceScene() { frame.UnlockSurface(); }
+
+    void DrawSprites(const Color& color, int32_t mode)
+    {
+        const Rect whole(0, 0, kSpriteSize, kSpriteSize);
+        for (const Placement& place : Frames().places)
+            frame.Blit(&sprite, place.x, place.y, whole, color, mode);
+    }
+
+    surfacetest::FakeDisplay display;
+    DDImage frame;
+    MemoryImage sprite;
+    DDImage background;
+};
+
+void RunSurface(benchmark::State& state, const platform::PixelFormat& format, const Color& color,
+                int32_t mode)
+{
+    SurfaceScene scene(format);
+    for (auto _ : state)
+    {
+        scene.DrawSprites(color, mode);
+        benchmark::DoNotOptimize(scene.frame.mLockedDesc.bits);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kSpriteCount * kSpriteSize * kSpriteSize);
+}
+
+void Surface32_SpritesNormal(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb32(), Color::White, DRAW_MODE_NORMAL);
+}
+
+void Surface565_SpritesNormal(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb565(), Color::White, DRAW_MODE_NORMAL);
+}
+
+void Surface32_SpritesAdditive(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb32(), Color::White, DRAW_MODE_ADDITIVE);
+}
+
+void Surface565_SpritesAdditive(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb565(), Color::White, DRAW_MODE_ADDITIVE);
+}
+
+void Surface32_SpritesTinted(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb32(), Color(255, 200, 120, 200), DRAW_MODE_NORMAL);
+}
+
+void Surface565_SpritesTinted(benchmark::State& state)
+{
+    RunSurface(state, platform::PixelFormat::Rgb565(), Color(255, 200, 120, 200), DRAW_MODE_NORMAL);
+}
+
+void RunSurfaceBackground(benchmark::State& state, const platform::PixelFormat& format)
+{
+    SurfaceScene scene(format);
+    const Rect whole(0, 0, kFrameWidth, kFrameHeight);
+    for (auto _ : state)
+    {
+        scene.frame.Blit(&scene.background, 0, 0, whole, Color::White, DRAW_MODE_NORMAL);
+        benchmark::DoNotOptimize(scene.frame.mLockedDesc.bits);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kFrameWidth * kFrameHeight);
+}
+
+void Surface32_Background(benchmark::State& state)
+{
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb32());
+}
+
+void Surface565_Background(benchmark::State& state)
+{
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb565());
+}
+
+// pixman on the same frames in the same destination formats, with premultiplied sprites.
+struct PixmanSurfaceScene
+{
+    explicit PixmanSurfaceScene(pixman_format_code_t format)
+    {
+        const int bytes = PIXMAN_FORMAT_BPP(format) / 8;
+        const int stride = (kFrameWidth * bytes + 3) & ~3;
+        frameBits.resize(size_t(stride) * kFrameHeight / 4);
+        backgroundBits.resize(frameBits.size());
+        spriteBits = Frames().premultipliedSprite;
+        std::vector<uint32_t> source = Frames().background;
+        pixman_image_t* wide = pixman_image_create_bits(PIXMAN_x8r8g8b8, kFrameWidth, kFrameHeight,
+                                                        source.data(), kFrameWidth * 4);
+        frame = pixman_image_create_bits(format, kFrameWidth, kFrameHeight, frameBits.data(), stride);
+        background =
+            pixman_image_create_bits(format, kFrameWidth, kFrameHeight, backgroundBits.data(), stride);
+        pixman_image_composite32(PIXMAN_OP_SRC, wide, nullptr, frame, 0, 0, 0, 0, 0, 0, kFrameWidth,
+                                 kFrameHeight);
+        pixman_image_composite32(PIXMAN_OP_SRC, wide, nullptr, background, 0, 0, 0, 0, 0, 0, kFrameWidth,
+                                 kFrameHeight);
+        pixman_image_unref(wide);
+        sprite = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSpriteSize, kSpriteSize, spriteBits.data(),
+                                          kSpriteSize * 4);
+        const pixman_color_t tint = {0xFFFF, 0xC8C8, 0x7878, 0xC8C8};
+        tintMask = pixman_image_create_solid_fill(&tint);
+    }
+
+    ~PixmanSurfaceScene()
+    {
+        pixman_image_unref(frame);
+        pixman_image_unref(background);
+        pixman_image_unref(sprite);
+        pixman_image_unref(tintMask);
+    }
+
+    void DrawSprites(pixman_op_t op, pixman_image_t* mask)
+    {
+        for (const Placement& place : Frames().places)
+            pixman_image_composite32(op, sprite, mask, frame, 0, 0, 0, 0, place.x, place.y, kSpriteSize,
+                                     kSpriteSize);
+    }
+
+    std::vector<uint32_t> frameBits;
+    std::vector<uint32_t> backgroundBits;
+    std::vector<uint32_t> spriteBits;
+    pixman_image_t* frame;
+    pixman_image_t* background;
+    pixman_image_t* sprite;
+    pixman_image_t* tintMask;
+};
+
+void RunPixman(benchmark::State& state, pixman_format_code_t format, pixman_op_t op, bool tinted)
+{
+    PixmanSurfaceScene scene(format);
+    for (auto _ : state)
+    {
+        scene.DrawSprites(op, tinted ? scene.tintMask : nullptr);
+        benchmark::DoNotOptimize(scene.frameBits.data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kSpriteCount * kSpriteSize * kSpriteSize);
+}
+
+void Pixman32_SpritesOver(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_x8r8g8b8, PIXMAN_OP_OVER, false);
+}
+
+void Pixman565_SpritesOver(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_r5g6b5, PIXMAN_OP_OVER, false);
+}
+
+void Pixman32_SpritesAdd(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_x8r8g8b8, PIXMAN_OP_ADD, false);
+}
+
+void Pixman565_SpritesAdd(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_r5g6b5, PIXMAN_OP_ADD, false);
+}
+
+void Pixman32_SpritesOverSolidMask(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_x8r8g8b8, PIXMAN_OP_OVER, true);
+}
+
+void Pixman565_SpritesOverSolidMask(benchmark::State& state)
+{
+    RunPixman(state, PIXMAN_r5g6b5, PIXMAN_OP_OVER, true);
+}
+
+void RunPixmanBackground(benchmark::State& state, pixman_format_code_t format)
+{
+    PixmanSurfaceScene scene(format);
+    for (auto _ : state)
+    {
+        pixman_image_composite32(PIXMAN_OP_SRC, scene.background, nullptr, scene.frame, 0, 0, 0, 0, 0, 0,
+                                 kFrameWidth, kFrameHeight);
+        benchmark::DoNotOptimize(scene.frameBits.data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kFrameWidth * kFrameHeight);
+}
+
+void Pixman32_Background(benchmark::State& state)
+{
+    RunPixmanBackground(state, PIXMAN_x8r8g8b8);
+}
+
+void Pixman565_Background(benchmark::State& state)
+{
+    RunPixmanBackground(state, PIXMAN_r5g6b5);
+}
+
+} // namespace
+
+BENCHMARK(Surface32_SpritesNormal);
+BENCHMARK(Pixman32_SpritesOver);
+BENCHMARK(Surface565_SpritesNormal);
+BENCHMARK(Pixman565_SpritesOver);
+BENCHMARK(Surface32_SpritesAdditive);
+BENCHMARK(Pixman32_SpritesAdd);
+BENCHMARK(Surface565_SpritesAdditive);
+BENCHMARK(Pixman565_SpritesAdd);
+BENCHMARK(Surface32_SpritesTinted);
+BENCHMARK(Pixman32_SpritesOverSolidMask);
+BENCHMARK(Surface565_SpritesTinted);
+BENCHMARK(Pixman565_SpritesOverSolidMask);
+BENCHMARK(Surface32_Background);
+BENCHMARK(Pixman32_Background);
+BENCHMARK(Surface565_Background);
+BENCHMARK(Pixman565_Background);
+
+static const benchtable::Row kSurfaceRows[] = {
+    {"surface 32-bit sprites, normal vs OVER", "Surface32_SpritesNormal", "Pixman32_SpritesOver"},
+    {"surface 565 sprites, normal vs OVER", "Surface565_SpritesNormal", "Pixman565_SpritesOver"},
+    {"surface 32-bit sprites, additive vs ADD", "Surface32_SpritesAdditive", "Pixman32_SpritesAdd"},
+    {"surface 565 sprites, additive vs ADD", "Surface565_SpritesAdditive", "Pixman565_SpritesAdd"},
+    {"surface 32-bit sprites, tinted vs OVER mask", "Surface32_SpritesTinted",
+     "Pixman32_SpritesOverSolidMask"},
+    {"surface 565 sprites, tinted vs OVER mask", "Surface565_SpritesTinted",
+     "Pixman565_SpritesOverSolidMask"},
+    {"surface 32-bit background copy vs SRC", "Surface32_Background", "Pixman32_Background"},
+    {"surface 565 background copy vs SRC", "Surface565_Background", "Pixman565_Background"},
+};

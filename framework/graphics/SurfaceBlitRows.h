@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// The hot rows of the surface blitters. Reference holds the plain formula one pixel
+// at a time; the other routines are what the blitters run (vector code where the
+// machine has it) and must give bit-identical results.
+namespace Quib::SurfaceBlitRows
+{
+
+// White blend of premultiplied display-format values over a 32-bit surface row:
+// d' = ((d & 0xFF00FF) x (256 - A) >> 8 & 0xFF00FF) + n + ((d & 0xFF00) x (256 - A) >> 8 & 0xFF00).
+// Pixels of alpha 0 are left alone and pixels of alpha 255 replaced by n, as the
+// run-length walk treats them.
+void OverWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count);
+void OverWhite32(uint8_t* dest, const uint32_t* native, int32_t count);
+
+} // namespace Quib::SurfaceBlitRows
