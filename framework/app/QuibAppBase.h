@@ -294,7 +294,7 @@ public:
     bool IsShiftDown() override;
     bool IsCtrlDown() override;
     bool IsAltDown() override;
-    bool ReloadLiveValues() override { return false; }
+    bool ReloadLiveValues() override;
     bool IsProfiling() override { return false; }
     void StartProfiling() override {}
     std::string StopProfiling() override { return ""; }

@@ -1,6 +1,7 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/foundation/Paths.h"
 #include "framework/app/services/ImageReport.h"
+#include "framework/app/services/LiveValues.h"
 #include "framework/app/services/Screenshots.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
@@ -45,6 +46,12 @@ void QuibAppBase::WriteImageReport()
         images.assign(mMemoryImageSet.begin(), mMemoryImageSet.end());
     }
     Quib::WriteImageReport(GetSharedDataFolder() + "_dump", images, nullptr, platform::localDateTimeText());
+}
+
+bool QuibAppBase::ReloadLiveValues()
+{
+    return ReparseModVals([this](const std::string& text, const std::string& caption, uint32_t flags)
+                          { ShowMessageBox(text, caption, flags); });
 }
 
 } // namespace Quib
