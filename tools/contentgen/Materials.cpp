@@ -73,7 +73,7 @@ Shader materialShader(const std::string& look, float top, float height, uint32_t
 {
     if (look == "brass")
         return brassShader(top, height, brightness);
-    if (look == "paper" || look == "parchment" || look == "bubble")
+    if (look == "paper" || look == "parchment")
         return paperShader(seed, brightness);
     if (look == "glass")
         return glassShader(top, height, brightness);

@@ -247,15 +247,17 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
         return;
     }
 
-    // Paper, parchment, wood, dark, bubble: a sheet with a soft shadow and an edge.
-    Distance sheet = roundRect(4, 3, w - 10, h - 10, look == "bubble" ? 0.0f : 12.0f);
     if (look == "bubble")
-        sheet = roundRect(0, 0, w, h, 0);
-    else
-        canvas.shadow(sheet, 2, 3, 6, 0.5f);
-    canvas.fillShape(sheet, materialShader(look, 3, h - 10, seed, 1.0f));
-    if (look == "bubble")
+    {
+        // Dark, so that the story's white text reads well on it.
+        canvas.fill(rgb(0x221c2c, 0.9f));
         return;
+    }
+
+    // Paper, parchment, wood, dark: a sheet with a soft shadow and an edge.
+    Distance sheet = roundRect(4, 3, w - 10, h - 10, 12);
+    canvas.shadow(sheet, 2, 3, 6, 0.5f);
+    canvas.fillShape(sheet, materialShader(look, 3, h - 10, seed, 1.0f));
     if (look == "parchment" || look == "paper")
     {
         // Edges browned with age.

@@ -64,6 +64,12 @@ void paintBoard(Canvas& canvas, float w, float h, int cells, float border)
                        rgb(0xc9973f));
 }
 
+// The speech bubble's inside, dark so that its white text reads well.
+Rgba bubbleFill()
+{
+    return rgb(0x221c2c, 0.9f);
+}
+
 void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
 {
     const std::string kind = entry.setting("kind");
@@ -163,27 +169,35 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     }
     else if (kind == "house")
     {
-        float baseY = h - 4, s = h / 300.0f;
+        // The foreground of the main menu: the manor on its hill at the left, the
+        // buttons' side left open; the sky above stays transparent.
+        const float s = w / 1000.0f, cx = w * 0.32f, baseY = h - 70;
         Rgba stone = rgb(0x2c2432);
         auto box = [&](float x, float y, float bw, float bh)
-        { return roundRect(w / 2 + x * s, baseY - (y + bh) * s, bw * s, bh * s, 0); };
+        { return roundRect(cx + x * s, baseY - (y + bh) * s, bw * s, bh * s, 0); };
         canvas.fillShape(box(-300, 0, 600, 150), stone);
         canvas.fillShape(box(-90, 150, 180, 70), stone);
-        canvas.fillShape(polygon({{w / 2 - 320 * s, baseY - 150 * s},
-                                  {w / 2, baseY - 260 * s},
-                                  {w / 2 + 320 * s, baseY - 150 * s}}),
-                         stone);
+        canvas.fillShape(
+            polygon(
+                {{cx - 320 * s, baseY - 150 * s}, {cx, baseY - 260 * s}, {cx + 320 * s, baseY - 150 * s}}),
+            stone);
         for (float x : {-250.0f, 220.0f})
             canvas.fillShape(box(x, 190, 24, 80), stone);
         for (int col = 0; col < 12; ++col)
             for (int row = 0; row < 2; ++row)
             {
                 bool on = (col * 5 + row * 3) % 3 != 0;
-                canvas.fillShape(box(-270 + float(col) * 46, 25 + float(row) * 60, 20, 36),
-                                 on ? rgb(0xffd77a) : rgb(0x14101c));
+                Distance window = box(-270 + float(col) * 46, 25 + float(row) * 60, 20, 36);
+                if (on)
+                    canvas.fillShape(box(-276 + float(col) * 46, 19 + float(row) * 60, 32, 48),
+                                     rgb(0xffc860, 0.25f), 6);
+                canvas.fillShape(window, on ? rgb(0xffd77a) : rgb(0x14101c));
             }
-        context.drawEmoji(canvas, 0x1F332, 20, h * 0.45f, h * 0.5f, h * 0.5f);
-        context.drawEmoji(canvas, 0x1F332, w - 20 - h * 0.5f, h * 0.45f, h * 0.5f, h * 0.5f);
+        Distance hill = ellipse(cx, h + 40, w * 0.55f, 120);
+        canvas.fillShape(hill, [&](float x, float y)
+                         { return shade(rgb(0x17131f), 0.9f + 0.2f * fractalNoise(x / 40, y / 40, 8, 3)); });
+        context.drawEmoji(canvas, 0x1F332, cx - 300 * s - 110, h - 230, 150, 150);
+        context.drawEmoji(canvas, 0x1F332, cx + 300 * s - 30, h - 210, 130, 130);
     }
     else if (kind == "marker")
     {
@@ -196,14 +210,15 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     }
     else if (kind == "bubble-corner")
     {
-        // The top-left corner; the bubble mirrors it for the others.
-        canvas.fillShape(ellipse(w, h, w - 1, h - 1), rgb(0xfdf6e4));
-        canvas.strokeShape(ellipse(w, h, w - 1, h - 1), 2, rgb(0x6b4a2a));
+        // The top-right corner of the bubble: its inside runs on to the left and down.
+        Distance corner = roundRect(-w, 1, 2 * w - 1, 2 * h, w * 0.7f);
+        canvas.fillShape(corner, bubbleFill());
+        canvas.strokeShape(corner, 3, rgb(0xd9ad52));
     }
     else if (kind == "bubble-edge")
     {
-        canvas.fill(rgb(0xfdf6e4));
-        canvas.fillShape(roundRect(0, 0, w, 2, 0), rgb(0x6b4a2a));
+        canvas.fill(bubbleFill());
+        canvas.fillShape(roundRect(0, 1, w, 3, 0), rgb(0xd9ad52));
     }
     else if (kind == "envelope-back" || kind == "envelope-front")
     {
@@ -314,6 +329,22 @@ void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
     {
         canvas.fillShape(ellipse(w / 2, h * 0.88f, w * 0.34f, h * 0.08f), Rgba{0, 0, 0, 0.35f}, 4);
         canvas.glyph(0x265B, "DejaVuSans.ttf", int(h * 0.8f), w * 0.12f, -h * 0.02f, rgb(0x6a1a22));
+        return;
+    }
+    if (look == "badge")
+    {
+        Distance badge = roundRect(3, 3, w - 6, h - 6, 8);
+        canvas.shadow(badge, 2, 3, 4, 0.5f);
+        canvas.fillShape(badge, [&](float, float y) { return mix(rgb(0xd02a2a), rgb(0x7a0c0c), y / h); });
+        canvas.strokeShape(badge, 2, rgb(0xf4f0e0));
+        canvas.fillShape(roundRect(10, h * 0.55f, w - 20, 2, 1), rgb(0xf4f0e0, 0.8f));
+        size_t blank = text.find(' ');
+        std::string first = text.substr(0, blank),
+                    second = blank == std::string::npos ? "" : text.substr(blank + 1);
+        canvas.shadowedText(first, "DejaVuSerif-Bold.ttf", int(h * 0.26f), w / 2, h * 0.16f, rgb(0xffffff),
+                            true);
+        canvas.shadowedText(second, "DejaVuSans-Bold.ttf", int(h * 0.2f), w / 2, h * 0.62f, rgb(0xffe8b0),
+                            true);
         return;
     }
     // A title: gilt serif letters with a shadow.
