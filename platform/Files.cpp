@@ -4,12 +4,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <map>
+#include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace platform
 {
@@ -18,54 +22,97 @@ namespace
 
 bool existsRaw(const std::string& path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b)
+std::string foldCase(std::string_view text)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-    {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'A' && ca <= 'Z')
-            ca = static_cast<unsigned char>(ca - 'A' + 'a');
-        if (cb >= 'A' && cb <= 'Z')
-            cb = static_cast<unsigned char>(cb - 'A' + 'a');
-        if (ca != cb)
-            return false;
-    }
-    return true;
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
-// Finds the entry of folder whose name matches name ignoring case; prefers an exact match.
-std::optional<std::string> findNoCase(const std::string& folder, std::string_view name)
+// A folder's entries by case-folded name. Where two entries fold alike the
+// smallest name wins, so the answer never depends on the directory's order.
+using FoldedListing = std::unordered_map<std::string, std::string>;
+
+FoldedListing readFoldedListing(const std::string& folder)
 {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    FoldedListing listing;
+    DIR* dir = ::opendir(folder.c_str());
     if (!dir)
-        return std::nullopt;
-    std::optional<std::string> found;
+        return listing;
     while (dirent* entry = ::readdir(dir))
     {
-        std::string_view entryName(entry->d_name);
-        if (entryName == name)
-        {
-            found = std::string(entryName);
-            break;
-        }
-        if (!found && equalsNoCase(entryName, name))
-            found = std::string(entryName);
+        std::string name(entry->d_name);
+        auto [it, inserted] = listing.emplace(foldCase(name), name);
+        if (!inserted && name < it->second)
+            it->second = std::move(name);
     }
     ::closedir(dir);
-    return found;
+    return listing;
+}
+
+struct CachedListing
+{
+    timespec modified{};
+    FoldedListing entries;
+};
+
+constexpr size_t kMaxCachedFolders = 512;
+// A folder changed this recently may change again within one tick of its
+// time stamp, which a cached listing could not tell apart: scan it afresh.
+constexpr time_t kSettledSeconds = 2;
+
+std::mutex gListingMutex;
+std::map<std::pair<dev_t, ino_t>, CachedListing> gListings;
+
+// Finds the entry of folder whose name matches name ignoring case. Misses are
+// common (optional files are probed by several names), so the listings of
+// folders that have not changed lately are kept, keyed by the folder itself.
+std::optional<std::string> findNoCase(const std::string& folder, std::string_view name)
+{
+    const std::string path = folder.empty() ? "." : folder;
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    const std::string key = foldCase(name);
+
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec - st.st_mtim.tv_sec < kSettledSeconds)
+    {
+        FoldedListing listing = readFoldedListing(path);
+        auto it = listing.find(key);
+        return it == listing.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+
+    std::lock_guard<std::mutex> lock(gListingMutex);
+    auto cached = gListings.find({st.st_dev, st.st_ino});
+    if (cached == gListings.end() || cached->second.modified.tv_sec != st.st_mtim.tv_sec ||
+        cached->second.modified.tv_nsec != st.st_mtim.tv_nsec)
+    {
+        if (cached == gListings.end() && gListings.size() >= kMaxCachedFolders)
+            gListings.clear();
+        CachedListing& entry = gListings[{st.st_dev, st.st_ino}];
+        entry.modified = st.st_mtim;
+        entry.entries = readFoldedListing(path);
+        cached = gListings.find({st.st_dev, st.st_ino});
+    }
+    auto it = cached->second.entries.find(key);
+    return it == cached->second.entries.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
 // Repeats a read or write until all of it is done, the end is reached or a
 // real error occurs; interrupted calls are retried.
-template <typename Byte, typename Call>
-size_t transferAll(int fd, Byte* data, size_t size, Call call)
+template <typename Byte, typename Call> size_t transferAll(int fd, Byte* data, size_t size, Call call)
 {
     if (fd < 0)
         return 0;
@@ -152,7 +199,9 @@ std::string nativePath(std::string_view path)
 
 std::optional<FileInfo> fileInfo(std::string_view path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(nativePath(path).c_str(), &st) != 0)
         return std::nullopt;
     FileInfo info;
@@ -245,9 +294,15 @@ bool createDirectories(std::string_view path)
     return directoryExists(fixed);
 }
 
-bool removeFile(std::string_view path) { return ::unlink(nativePath(path).c_str()) == 0; }
+bool removeFile(std::string_view path)
+{
+    return ::unlink(nativePath(path).c_str()) == 0;
+}
 
-bool removeDirectory(std::string_view path) { return ::rmdir(nativePath(path).c_str()) == 0; }
+bool removeDirectory(std::string_view path)
+{
+    return ::rmdir(nativePath(path).c_str()) == 0;
+}
 
 bool renameFile(std::string_view from, std::string_view to)
 {
@@ -266,7 +321,9 @@ std::vector<DirectoryEntry> listDirectory(std::string_view path)
         std::string name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        struct stat st{};
+        struct stat st
+        {
+        };
         bool isDir = ::stat((folder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         entries.push_back({name, isDir});
     }
@@ -284,7 +341,10 @@ std::string currentDirectory()
     return buffer;
 }
 
-bool changeDirectory(std::string_view path) { return ::chdir(nativePath(path).c_str()) == 0; }
+bool changeDirectory(std::string_view path)
+{
+    return ::chdir(nativePath(path).c_str()) == 0;
+}
 
 std::string executableFolder()
 {
@@ -296,9 +356,15 @@ std::string executableFolder()
     return path.substr(0, path.find_last_of('/') + 1);
 }
 
-File::~File() { close(); }
+File::~File()
+{
+    close();
+}
 
-File::File(File&& other) noexcept : mFd(other.mFd) { other.mFd = -1; }
+File::File(File&& other) noexcept : mFd(other.mFd)
+{
+    other.mFd = -1;
+}
 
 File& File::operator=(File&& other) noexcept
 {
@@ -338,7 +404,9 @@ bool File::open(std::string_view path, Mode mode)
     mFd = ::open(name.c_str(), flags, 0644);
     if (mFd >= 0 && (mode == Mode::Read || mode == Mode::ReadWrite))
     {
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (::fstat(mFd, &st) != 0 || S_ISDIR(st.st_mode))
             close();
     }
@@ -371,19 +439,30 @@ bool File::seek(int64_t offset, int whence)
     return mFd >= 0 && ::lseek(mFd, static_cast<off_t>(offset), whence) >= 0;
 }
 
-int64_t File::tell() const { return mFd >= 0 ? ::lseek(mFd, 0, SEEK_CUR) : -1; }
+int64_t File::tell() const
+{
+    return mFd >= 0 ? ::lseek(mFd, 0, SEEK_CUR) : -1;
+}
 
 int64_t File::size() const
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (mFd < 0 || ::fstat(mFd, &st) != 0)
         return -1;
     return st.st_size;
 }
 
-bool File::flush() { return mFd >= 0 && ::fsync(mFd) == 0; }
+bool File::flush()
+{
+    return mFd >= 0 && ::fsync(mFd) == 0;
+}
 
-MappedFile::~MappedFile() { close(); }
+MappedFile::~MappedFile()
+{
+    close();
+}
 
 bool MappedFile::open(std::string_view path)
 {
@@ -391,7 +470,9 @@ bool MappedFile::open(std::string_view path)
     int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     {
         ::close(fd);

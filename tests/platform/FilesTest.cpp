@@ -1,6 +1,8 @@
-#include "platform/Environment.h"
 #include "platform/Files.h"
 
+#include "platform/Environment.h"
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -106,6 +108,27 @@ TEST_F(FilesTest, DirectoriesAndFileObject)
     ASSERT_TRUE(mapped.open(path("a/b/f.bin")));
     ASSERT_EQ(mapped.size(), 10u);
     EXPECT_EQ(mapped.data()[9], '9');
+}
+
+TEST_F(FilesTest, CaseLookupSeesChangesToFoldersItHasSeenBefore)
+{
+    namespace fs = std::filesystem;
+    const auto images = mRoot / "Data" / "Images";
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    fs::last_write_time(images, anHourAgo);
+    EXPECT_EQ(platform::nativePath(path("data/images/logo.png")), path("Data/Images/Logo.PNG"));
+    EXPECT_EQ(platform::nativePath(path("data/images/new.png")), path("Data/Images/new.png"));
+
+    write("Data/Images/NEW.png", "x");
+    EXPECT_EQ(platform::nativePath(path("data/images/new.png")), path("Data/Images/NEW.png"))
+        << "a folder that just changed is read afresh";
+
+    fs::last_write_time(images, anHourAgo - std::chrono::minutes(1));
+    fs::rename(images / "NEW.png", images / "Renamed.png");
+    fs::last_write_time(images, anHourAgo - std::chrono::minutes(2));
+    EXPECT_EQ(platform::nativePath(path("data/images/renamed.PNG")), path("Data/Images/Renamed.png"))
+        << "a listing kept from before is dropped once the folder's time differs";
+    EXPECT_EQ(platform::nativePath(path("data/images/new.png")), path("Data/Images/new.png"));
 }
 
 TEST(Environment, DataFolderPrefersAppDataThenXdg)
