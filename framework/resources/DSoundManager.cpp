@@ -126,7 +126,7 @@ void DSoundManager::SetSharedDataFolder(const std::string& folder)
     mSharedDataFolder = folder;
 }
 
-bool DSoundManager::LoadWavFile(int id, const std::string& fileName)
+bool DSoundManager::LoadDecoded(int id, const std::string& fileName, const SoundDecoder& decode)
 {
     if (!ValidId(id))
         return false;
@@ -138,61 +138,42 @@ bool DSoundManager::LoadWavFile(int id, const std::string& fileName)
     }
     DecodedSound sound;
     std::string error;
+    if (!decode(std::move(source), sound, error))
+    {
+        RecordError(error);
+        return false;
+    }
+    StoreSound(id, std::move(sound));
+    return true;
+}
+
+bool DSoundManager::LoadWavFile(int id, const std::string& fileName)
+{
     const auto trusted = [](const std::string& sourceName, uint64_t time)
     {
         uint64_t now = 0;
         GetFileWriteTime(sourceName, now);
         return now == time;
     };
-    if (!ReadRiffWave(*source, fileName, trusted, sound, error))
-    {
-        RecordError(error);
-        return false;
-    }
-    StoreSound(id, std::move(sound));
-    return true;
+    return LoadDecoded(
+        id, fileName,
+        [&](std::unique_ptr<platform::AudioByteSource> source, DecodedSound& sound, std::string& error)
+        { return ReadRiffWave(*source, fileName, trusted, sound, error); });
 }
 
 bool DSoundManager::LoadOggFile(int id, const std::string& fileName)
 {
-    if (!ValidId(id))
-        return false;
-    auto source = OpenSoundFile(fileName);
-    if (!source)
-    {
-        RecordError(fileName + ": cannot be opened");
-        return false;
-    }
-    DecodedSound sound;
-    std::string error;
-    if (!ReadOggSound(std::move(source), fileName, sound, error))
-    {
-        RecordError(error);
-        return false;
-    }
-    StoreSound(id, std::move(sound));
-    return true;
+    return LoadDecoded(
+        id, fileName,
+        [&](std::unique_ptr<platform::AudioByteSource> source, DecodedSound& sound, std::string& error)
+        { return ReadOggSound(std::move(source), fileName, sound, error); });
 }
 
 bool DSoundManager::LoadAuFile(int id, const std::string& fileName)
 {
-    if (!ValidId(id))
-        return false;
-    auto source = OpenSoundFile(fileName);
-    if (!source)
-    {
-        RecordError(fileName + ": cannot be opened");
-        return false;
-    }
-    DecodedSound sound;
-    std::string error;
-    if (!ReadSunAudio(*source, fileName, sound, error))
-    {
-        RecordError(error);
-        return false;
-    }
-    StoreSound(id, std::move(sound));
-    return true;
+    return LoadDecoded(id, fileName,
+                       [&](std::unique_ptr<platform::AudioByteSource> source, DecodedSound& sound,
+                           std::string& error) { return ReadSunAudio(*source, fileName, sound, error); });
 }
 
 bool DSoundManager::WriteCachedWav(int id, const std::string& cacheFileName,

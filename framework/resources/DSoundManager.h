@@ -4,10 +4,12 @@
 #include "framework/resources/SoundDecoding.h"
 #include "framework/resources/SoundManager.h"
 #include "platform/AudioBuffer.h"
+#include "platform/AudioByteSource.h"
 #include "platform/Mixer.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -73,6 +75,10 @@ private:
     void ReleaseFinishedInstances();
     void StoreSound(int id, DecodedSound&& sound);
     void RecordError(const std::string& error);
+    using SoundDecoder =
+        std::function<bool(std::unique_ptr<platform::AudioByteSource>, DecodedSound&, std::string&)>;
+    // Opens the file, decodes it and stores it under the id, or records why not.
+    bool LoadDecoded(int id, const std::string& fileName, const SoundDecoder& decode);
 
     platform::Mixer* const mMixer;
     mutable std::mutex mTableMutex; // the id tables are shared with the loading thread
