@@ -84,55 +84,43 @@ void Graphics::DrawRect(int x, int y, int width, int height)
     FillRect(x + width, y + 1, 1, height - 1);
 }
 
-bool Graphics::ClipLine(double& x1, double& y1, double& x2, double& y2) const
+namespace
 {
-    const double cx = mClipRect.mX;
-    const double cy = mClipRect.mY;
-    const double cw = mClipRect.mWidth;
-    const double ch = mClipRect.mHeight;
 
-    if (x1 > x2)
+// Clips a segment to [low, low + size) along one axis (a), moving the other
+// coordinate (b) with it; false when the segment lies wholly outside. The
+// endpoints may come back swapped.
+bool ClipLineAxis(double& a1, double& b1, double& a2, double& b2, double low, double size)
+{
+    if (a1 > a2)
     {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
+        std::swap(a1, a2);
+        std::swap(b1, b2);
     }
-    if (x1 < cx)
+    if (a1 < low)
     {
-        if (x2 < cx)
+        if (a2 < low)
             return false;
-        y1 += (cx - x1) * (y2 - y1) / (x2 - x1);
-        x1 = cx;
+        b1 += (low - a1) * (b2 - b1) / (a2 - a1);
+        a1 = low;
     }
-    if (x2 >= cx + cw)
+    if (a2 >= low + size)
     {
-        if (x1 >= cx + cw)
+        if (a1 >= low + size)
             return false;
-        const double right = cx + cw - 1;
-        y2 += (right - x2) * (y2 - y1) / (x2 - x1);
-        x2 = right;
-    }
-
-    if (y1 > y2)
-    {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-    }
-    if (y1 < cy)
-    {
-        if (y2 < cy)
-            return false;
-        x1 += (cy - y1) * (x2 - x1) / (y2 - y1);
-        y1 = cy;
-    }
-    if (y2 >= cy + ch)
-    {
-        if (y1 >= cy + ch)
-            return false;
-        const double bottom = cy + ch - 1;
-        x2 += (bottom - y2) * (x2 - x1) / (y2 - y1);
-        y2 = bottom;
+        const double last = low + size - 1;
+        b2 += (last - a2) * (b2 - b1) / (a2 - a1);
+        a2 = last;
     }
     return true;
+}
+
+} // namespace
+
+bool Graphics::ClipLine(double& x1, double& y1, double& x2, double& y2) const
+{
+    return ClipLineAxis(x1, y1, x2, y2, mClipRect.mX, mClipRect.mWidth) &&
+           ClipLineAxis(y1, x1, y2, x2, mClipRect.mY, mClipRect.mHeight);
 }
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2)

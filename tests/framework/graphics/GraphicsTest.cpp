@@ -145,6 +145,34 @@ TEST_F(GraphicsTest, FillRectSkipsClearColourAndClipsTheRest)
     EXPECT_EQ(mScreen.calls[0].color, Color(1, 2, 3, 128));
 }
 
+TEST_F(GraphicsTest, LinesAreCutAtTheClipEdgesAlongBothAxes)
+{
+    mG.ClipRect(10, 20, 50, 40); // x 10..59, y 20..59
+    const struct
+    {
+        int x1, y1, x2, y2;
+        double cut[4];
+    } cases[] = {
+        {0, 30, 100, 30, {10, 30, 59, 30}}, {30, 0, 30, 100, {30, 20, 30, 59}},
+        {0, 0, 80, 80, {20, 20, 59, 59}},   {80, 80, 0, 0, {20, 20, 59, 59}},
+        {0, 70, 70, 0, {50, 20, 11, 59}},
+    };
+    for (const auto& c : cases)
+    {
+        mScreen.calls.clear();
+        mG.DrawLine(c.x1, c.y1, c.x2, c.y2);
+        ASSERT_EQ(mScreen.calls.size(), 1u) << c.x1 << "," << c.y1;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_DOUBLE_EQ(mScreen.calls[0].line[i], c.cut[i]) << c.x1 << "," << c.y1 << " [" << i << "]";
+    }
+
+    mScreen.calls.clear();
+    mG.DrawLine(0, 0, 5, 100);
+    mG.DrawLine(0, 10, 100, 15);
+    mG.DrawLine(60, 0, 90, 100);
+    EXPECT_TRUE(mScreen.calls.empty());
+}
+
 TEST_F(GraphicsTest, DrawRectIsOneOutlineInsideTheClipAndFourClippedFillsOtherwise)
 {
     mG.SetColor(Color::White);
