@@ -100,19 +100,8 @@ void BassMusicInterface::Update()
     {
         if (track.fadeStep == 0)
             continue;
-        track.volume += track.fadeStep;
-        if (track.volume > track.volumeLimit)
-        {
-            track.volume = track.volumeLimit;
-            track.fadeStep = 0;
-        }
-        else if (track.volume < 0)
-        {
-            track.volume = 0;
-            track.fadeStep = 0;
-            if (track.stopWhenFaded)
-                track.stream->stop();
-        }
+        if (track.StepFade())
+            track.stream->stop();
         SetChannelVolume(track);
     }
 }

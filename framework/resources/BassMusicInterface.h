@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/resources/MusicFade.h"
 #include "framework/resources/MusicInterface.h"
 #include "platform/Mixer.h"
 #include "platform/MusicStream.h"
@@ -11,13 +12,9 @@
 namespace Quib
 {
 
-struct BassMusicTrack
+struct BassMusicTrack : MusicFade
 {
     std::unique_ptr<platform::MusicStream> stream;
-    double volume = 0.0;
-    double fadeStep = 0.0; // added to the volume at every update; 0 = no fade
-    double volumeLimit = 1.0;
-    bool stopWhenFaded = false;
 };
 
 // Music streamed into the program's own mixer. Without a mixer no track loads.

@@ -222,20 +222,9 @@ void FModMusicInterface::Update()
     {
         if (track.fadeStep == 0)
             continue;
-        track.volume += track.fadeStep;
-        if (track.volume > track.volumeLimit)
-        {
-            track.volume = track.volumeLimit;
-            track.fadeStep = 0;
-        }
-        else if (track.volume < 0)
-        {
-            track.volume = 0;
-            track.fadeStep = 0;
-            if (track.stopWhenFaded)
-                if (const auto channel = mChannels.find(id); channel != mChannels.end())
-                    channel->second->stop();
-        }
+        if (track.StepFade())
+            if (const auto channel = mChannels.find(id); channel != mChannels.end())
+                channel->second->stop();
         SetLevel(id, track);
     }
 }

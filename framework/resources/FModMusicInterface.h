@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/resources/MusicFade.h"
 #include "framework/resources/MusicInterface.h"
 #include "platform/AudioBuffer.h"
 #include "platform/Mixer.h"
@@ -12,14 +13,10 @@
 namespace Quib
 {
 
-struct FModMusicTrack
+struct FModMusicTrack : MusicFade
 {
     std::shared_ptr<const platform::AudioBuffer> sample;
     size_t loopStart = 0; // in frames; a pair loops its second part
-    double volume = 0.0;
-    double fadeStep = 0.0;
-    double volumeLimit = 1.0;
-    bool stopWhenFaded = false;
     bool loop = false;
 };
 
