@@ -1,4 +1,5 @@
 #include "bench/graphics/BenchTable.h"
+#include "bench/graphics/Premultiplied.h"
 #include "framework/app/foundation/Color.h"
 #include "framework/app/foundation/Rect.h"
 #include "framework/graphics/MemoryImage.h"
@@ -39,13 +40,7 @@ struct Frames
         for (int i = 0; i < kSpriteCount; ++i)
             places.push_back(
                 {random.Range(0, kFrameWidth - kSpriteSize), random.Range(0, kFrameHeight - kSpriteSize)});
-        premultipliedSprite = sprite;
-        for (uint32_t& p : premultipliedSprite)
-        {
-            const uint32_t a = p >> 24;
-            const auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
-            p = a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 | mul(p & 0xFF);
-        }
+        premultipliedSprite = Premultiplied(sprite);
     }
 
     std::vector<uint32_t> background;
@@ -214,37 +209,31 @@ struct PixmanScene
     pixman_image_t* tintMask;
 };
 
-void Pixman_SpritesOver(benchmark::State& state)
+void RunPixmanSprites(benchmark::State& state, pixman_op_t op, bool tinted)
 {
     PixmanScene scene;
+    pixman_image_t* mask = tinted ? scene.tintMask : nullptr;
     for (auto _ : state)
     {
-        scene.DrawSprites(PIXMAN_OP_OVER, nullptr);
+        scene.DrawSprites(op, mask);
         benchmark::DoNotOptimize(scene.frameBits.data());
     }
     SetSpritePixels(state);
+}
+
+void Pixman_SpritesOver(benchmark::State& state)
+{
+    RunPixmanSprites(state, PIXMAN_OP_OVER, false);
 }
 
 void Pixman_SpritesAdd(benchmark::State& state)
 {
-    PixmanScene scene;
-    for (auto _ : state)
-    {
-        scene.DrawSprites(PIXMAN_OP_ADD, nullptr);
-        benchmark::DoNotOptimize(scene.frameBits.data());
-    }
-    SetSpritePixels(state);
+    RunPixmanSprites(state, PIXMAN_OP_ADD, false);
 }
 
 void Pixman_SpritesOverSolidMask(benchmark::State& state)
 {
-    PixmanScene scene;
-    for (auto _ : state)
-    {
-        scene.DrawSprites(PIXMAN_OP_OVER, scene.tintMask);
-        benchmark::DoNotOptimize(scene.frameBits.data());
-    }
-    SetSpritePixels(state);
+    RunPixmanSprites(state, PIXMAN_OP_OVER, true);
 }
 
 void Pixman_FillTranslucent(benchmark::State& state)
@@ -315,26 +304,25 @@ struct SdlScene
     SDL_Surface* background;
 };
 
-void Sdl_SpritesBlend(benchmark::State& state)
+void RunSdlSprites(benchmark::State& state, SDL_BlendMode mode)
 {
     SdlScene scene;
     for (auto _ : state)
     {
-        scene.DrawSprites(SDL_BLENDMODE_BLEND);
+        scene.DrawSprites(mode);
         benchmark::DoNotOptimize(scene.frameBits.data());
     }
     SetSpritePixels(state);
 }
 
+void Sdl_SpritesBlend(benchmark::State& state)
+{
+    RunSdlSprites(state, SDL_BLENDMODE_BLEND);
+}
+
 void Sdl_SpritesAdd(benchmark::State& state)
 {
-    SdlScene scene;
-    for (auto _ : state)
-    {
-        scene.DrawSprites(SDL_BLENDMODE_ADD);
-        benchmark::DoNotOptimize(scene.frameBits.data());
-    }
-    SetSpritePixels(state);
+    RunSdlSprites(state, SDL_BLENDMODE_ADD);
 }
 
 void Sdl_Background(benchmark::State& state)

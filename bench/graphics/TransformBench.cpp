@@ -1,4 +1,5 @@
 #include "bench/graphics/BenchTable.h"
+#include "bench/graphics/Premultiplied.h"
 #include "framework/app/foundation/Color.h"
 #include "framework/app/foundation/Matrix3.h"
 #include "framework/app/foundation/Rect.h"
@@ -155,17 +156,6 @@ struct PixmanImages
     PixmanImages(const PixmanImages&) = delete;
     PixmanImages& operator=(const PixmanImages&) = delete;
 
-    static std::vector<uint32_t> Premultiplied(std::vector<uint32_t> pixels)
-    {
-        for (uint32_t& p : pixels)
-        {
-            const uint32_t a = p >> 24;
-            const auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
-            p = a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 | mul(p & 0xFF);
-        }
-        return pixels;
-    }
-
     std::vector<uint32_t> frameBits;
     std::vector<uint32_t> halfBits;
     std::vector<uint32_t> fullBits;
@@ -174,28 +164,27 @@ struct PixmanImages
     pixman_image_t* full;
 };
 
-void Pixman_StretchBilinear(benchmark::State& state)
+// The whole frame composited from one of the transformed pictures.
+void RunPixmanOver(benchmark::State& state, pixman_image_t* PixmanImages::*source)
 {
     PixmanImages images;
     for (auto _ : state)
     {
-        pixman_image_composite32(PIXMAN_OP_OVER, images.half, nullptr, images.frame, 0, 0, 0, 0, 0, 0,
+        pixman_image_composite32(PIXMAN_OP_OVER, images.*source, nullptr, images.frame, 0, 0, 0, 0, 0, 0,
                                  kFrameWidth, kFrameHeight);
         benchmark::DoNotOptimize(images.frameBits.data());
     }
     SetFramePixels(state);
 }
 
+void Pixman_StretchBilinear(benchmark::State& state)
+{
+    RunPixmanOver(state, &PixmanImages::half);
+}
+
 void Pixman_RotateBilinear(benchmark::State& state)
 {
-    PixmanImages images;
-    for (auto _ : state)
-    {
-        pixman_image_composite32(PIXMAN_OP_OVER, images.full, nullptr, images.frame, 0, 0, 0, 0, 0, 0,
-                                 kFrameWidth, kFrameHeight);
-        benchmark::DoNotOptimize(images.frameBits.data());
-    }
-    SetFramePixels(state);
+    RunPixmanOver(state, &PixmanImages::full);
 }
 
 } // namespace
