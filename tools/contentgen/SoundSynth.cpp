@@ -142,27 +142,31 @@ Samples make(const std::string& style, uint32_t seed)
             addTone(s, 0, 110.0 * h, 0.25 / h, 2);
         return s;
     }
-    // Ambient: a few seconds of low wind and a room tone. Every tone has a whole
-    // number of periods in the loop and the wind is cross-faded into its own
-    // start, so the last sample runs into the first.
+    // Ambient loops: a bed of low wind and a room tone, with rain, a fire, a clock
+    // or crickets over it. Every tone has a whole number of periods in the loop,
+    // the bed is cross-faded into its own start, and every drop, crackle and tick
+    // ends before the loop does, so the last sample runs into the first.
     const double seconds = 4.0;
     const size_t length = size_t(seconds * kRate), fade = kRate / 2;
-    Samples wind = silence(seconds + 0.5);
-    double low = 0, lower = 0;
-    for (double& v : wind)
+    Samples bed = silence(seconds + 0.5);
+    double low = 0, lower = 0, high = 0;
+    const bool rain = style == "ambient-rain";
+    for (double& v : bed)
     {
-        low += 0.02 * (noise.next() - low);
+        double n = noise.next();
+        low += 0.02 * (n - low);
         lower += 0.004 * (low - lower);
-        v = low * 2.5 + lower * 3;
+        high += 0.5 * (n - high);
+        v = low * 2.5 + lower * 3 + (rain ? (n - high) * 0.25 : 0.0);
     }
     Samples s(length, 0.0);
     for (size_t i = 0; i < length; ++i)
     {
-        double v = wind[i];
+        double v = bed[i];
         if (i < fade)
         {
-            double u = double(i) / fade;
-            v = wind[i] * u + wind[length + i] * (1 - u);
+            double u = double(i) / double(fade);
+            v = bed[i] * u + bed[length + i] * (1 - u);
         }
         double t = double(i) / kRate;
         for (int h = 1; h <= 3; ++h)
@@ -170,9 +174,24 @@ Samples make(const std::string& style, uint32_t seed)
             double cycles = std::round((55.0 + double(seed % 5) * 5) * h * seconds);
             v += 0.05 / h * std::sin(2 * kPi * cycles * t / seconds);
         }
-        double swell = 0.75 + 0.25 * std::sin(2 * kPi * 1 * t / seconds);
-        s[i] = v * swell;
+        s[i] = v * (0.75 + 0.25 * std::sin(2 * kPi * t / seconds));
     }
+    if (rain)
+        for (int drop = 0; drop < 40; ++drop)
+            addTone(s, 0.05 + 3.8 * (noise.next() * 0.5 + 0.5), 1800 + 900 * noise.next(), 0.05, 120);
+    else if (style == "ambient-fire")
+        for (int crackle = 0; crackle < 18; ++crackle)
+            addNoise(s, 0.05 + 3.8 * (noise.next() * 0.5 + 0.5), 0.02, 0.5, 0.9, 0.5, noise, false);
+    else if (style == "ambient-clock")
+        for (int tick = 0; tick < 8; ++tick)
+            addTone(s, 0.5 * tick + 0.01, tick % 2 == 0 ? 2100 : 1700, 0.12, 60);
+    else if (style == "ambient-night")
+        for (int chirp = 0; chirp < 6; ++chirp)
+        {
+            double start = 0.15 + chirp * 0.62;
+            for (int pulse = 0; pulse < 3; ++pulse)
+                addTone(s, start + pulse * 0.06, 4400, 0.04, 60);
+        }
     return s;
 }
 
@@ -192,8 +211,10 @@ void put32(std::vector<uint8_t>& out, uint32_t v)
 
 bool knownSoundStyle(const std::string& style)
 {
-    static const char* const kStyles[] = {"click",  "tick", "chime", "pickup", "fanfare", "miss",   "thud",
-                                          "whoosh", "bang", "pour",  "typing", "hum",     "ambient"};
+    static const char* const kStyles[] = {
+        "click",   "tick",         "chime",        "pickup",        "fanfare",      "miss",
+        "thud",    "whoosh",       "bang",         "pour",          "typing",       "hum",
+        "ambient", "ambient-rain", "ambient-fire", "ambient-clock", "ambient-night"};
     return std::find_if(std::begin(kStyles), std::end(kStyles), [&](const char* s) { return style == s; }) !=
            std::end(kStyles);
 }
@@ -223,7 +244,7 @@ std::vector<uint8_t> synthesiseWav(const std::string& style, uint32_t seed)
     for (char c : std::string("data"))
         out.push_back(uint8_t(c));
     put32(out, dataBytes);
-    const bool loop = style == "ambient";
+    const bool loop = style.rfind("ambient", 0) == 0;
     for (size_t i = 0; i < samples.size(); ++i)
     {
         // One-shots fade out over their last 5 ms so that they never end on a step.
