@@ -123,24 +123,24 @@ bool Graphics::ClipLine(double& x1, double& y1, double& x2, double& y2) const
            ClipLineAxis(y1, x1, y2, x2, mClipRect.mY, mClipRect.mHeight);
 }
 
-void Graphics::DrawLine(int x1, int y1, int x2, int y2)
+void Graphics::DrawClippedLine(int x1, int y1, int x2, int y2, LineDrawer draw)
 {
     double ax = double(mTransX) + x1;
     double ay = double(mTransY) + y1;
     double bx = double(mTransX) + x2;
     double by = double(mTransY) + y2;
     if (ClipLine(ax, ay, bx, by))
-        mDestImage->DrawLine(ax, ay, bx, by, mColor, mDrawMode);
+        (mDestImage->*draw)(ax, ay, bx, by, mColor, mDrawMode);
+}
+
+void Graphics::DrawLine(int x1, int y1, int x2, int y2)
+{
+    DrawClippedLine(x1, y1, x2, y2, &Image::DrawLine);
 }
 
 void Graphics::DrawAntialiasedLine(int x1, int y1, int x2, int y2)
 {
-    double ax = double(mTransX) + x1;
-    double ay = double(mTransY) + y1;
-    double bx = double(mTransX) + x2;
-    double by = double(mTransY) + y2;
-    if (ClipLine(ax, ay, bx, by))
-        mDestImage->DrawAntialiasedLine(ax, ay, bx, by, mColor, mDrawMode);
+    DrawClippedLine(x1, y1, x2, y2, &Image::DrawAntialiasedLine);
 }
 
 void Graphics::DrawString(const std::string& text, int x, int y)

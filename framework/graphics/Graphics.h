@@ -93,6 +93,9 @@ private:
     bool IsScaled() const { return mScaleX != 1.0f || mScaleY != 1.0f; }
     void DrawImageScaled(Image* image, int x, int y, const Rect& srcRect);
     bool DestinationDrawsThrough3D() const;
+    using LineDrawer = void (Image::*)(double, double, double, double, const Color&, int32_t);
+    // Translates the line, clips it and hands what is left to the destination.
+    void DrawClippedLine(int x1, int y1, int x2, int y2, LineDrawer draw);
 
     std::vector<GraphicsState> mStateStack;
 };

@@ -50,6 +50,10 @@ public:
     {
         calls.push_back({"DrawLine", {}, {}, 0, 0, 0, 0, {x1, y1, x2, y2}, color});
     }
+    void DrawAntialiasedLine(double x1, double y1, double x2, double y2, const Color& color, int32_t) override
+    {
+        calls.push_back({"DrawAntialiasedLine", {}, {}, 0, 0, 0, 0, {x1, y1, x2, y2}, color});
+    }
     void Blit(Image*, int32_t x, int32_t y, const Rect& src, const Color& color, int32_t) override
     {
         calls.push_back({"Blit", {}, src, x, y, 0, 0, {}, color});
@@ -162,6 +166,7 @@ TEST_F(GraphicsTest, LinesAreCutAtTheClipEdgesAlongBothAxes)
         mScreen.calls.clear();
         mG.DrawLine(c.x1, c.y1, c.x2, c.y2);
         ASSERT_EQ(mScreen.calls.size(), 1u) << c.x1 << "," << c.y1;
+        EXPECT_EQ(mScreen.calls[0].op, "DrawLine");
         for (int i = 0; i < 4; ++i)
             EXPECT_DOUBLE_EQ(mScreen.calls[0].line[i], c.cut[i]) << c.x1 << "," << c.y1 << " [" << i << "]";
     }
@@ -170,7 +175,16 @@ TEST_F(GraphicsTest, LinesAreCutAtTheClipEdgesAlongBothAxes)
     mG.DrawLine(0, 0, 5, 100);
     mG.DrawLine(0, 10, 100, 15);
     mG.DrawLine(60, 0, 90, 100);
+    mG.DrawAntialiasedLine(0, 0, 100, 5);
     EXPECT_TRUE(mScreen.calls.empty());
+
+    mG.Translate(-10, 0);
+    mG.DrawAntialiasedLine(10, 0, 90, 80);
+    ASSERT_EQ(mScreen.calls.size(), 1u);
+    EXPECT_EQ(mScreen.calls[0].op, "DrawAntialiasedLine");
+    const double cut[4] = {20, 20, 59, 59};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_DOUBLE_EQ(mScreen.calls[0].line[i], cut[i]) << i;
 }
 
 TEST_F(GraphicsTest, DrawRectIsOneOutlineInsideTheClipAndFourClippedFillsOtherwise)
