@@ -34,11 +34,22 @@ bool isLetter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// The scan reads whole mappings of the program image, including the padding
+// an address sanitizer keeps poisoned between globals; these two reads are
+// plain byte loops exempt from its checks.
+#if defined(__clang__) || defined(__GNUC__)
+#define QUIB_RAW_MEMORY_READ __attribute__((no_sanitize_address))
+#else
+#define QUIB_RAW_MEMORY_READ
+#endif
+
 // The zero-terminated tag after a marker, read no further than `end`.
-std::string tagAt(const uint8_t* tag, const uint8_t* end)
+QUIB_RAW_MEMORY_READ std::string tagAt(const uint8_t* tag, const uint8_t* end)
 {
-    const uint8_t* stop = std::find(tag, end, uint8_t(0));
-    return std::string(reinterpret_cast<const char*>(tag), size_t(stop - tag));
+    std::string text;
+    for (const uint8_t* p = tag; p < end && *p != 0; ++p)
+        text += char(*p);
+    return text;
 }
 
 std::string fileTag(uint8_t* site)
@@ -248,17 +259,24 @@ bool SplitModValTag(std::string& tag, int& first, int& second)
     return true;
 }
 
-uint8_t* FindModValMarker(const char* marker, uint8_t* start, size_t length, uint8_t* from)
+QUIB_RAW_MEMORY_READ uint8_t* FindModValMarker(const char* marker, uint8_t* start, size_t length,
+                                               uint8_t* from)
 {
     const size_t markerLength = std::strlen(marker);
     if (!start || !from || from < start || markerLength == 0)
         return nullptr;
     uint8_t* const end = start + length;
-    if (size_t(end - from) < markerLength)
+    if (from > end || size_t(end - from) < markerLength)
         return nullptr;
-    const auto* first = reinterpret_cast<const uint8_t*>(marker);
-    uint8_t* found = std::search(from, end, first, first + markerLength);
-    return found == end ? nullptr : found;
+    for (uint8_t* p = from; p + markerLength <= end; ++p)
+    {
+        size_t matched = 0;
+        while (matched < markerLength && p[matched] == uint8_t(marker[matched]))
+            ++matched;
+        if (matched == markerLength)
+            return p;
+    }
+    return nullptr;
 }
 
 bool ScanRangeForModVals(uint8_t* start, size_t length)
