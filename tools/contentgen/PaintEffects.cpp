@@ -78,7 +78,8 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
     }
     else if (effect == "cogs")
     {
-        float a = t * kPi / 4;
+        // Sixteen teeth: the cells turn the cog by one tooth in all, so the strip loops.
+        float a = float(frame) / float(frames) * kPi / 8;
         std::vector<std::pair<float, float>> teeth;
         for (int i = 0; i < 32; ++i)
         {
