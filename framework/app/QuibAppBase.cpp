@@ -138,12 +138,8 @@ void QuibAppBase::Init()
     BeforeDisplayInit();
     mWidgetManager->SetMouseMapping(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
 
-    const platform::WindowRect screen = platform::desktopBounds();
-    if (mIsWindowed && (mWidth > screen.width || mHeight > screen.height))
-    {
-        mIsWindowed = false;
-        mForceFullscreen = true;
-    }
+    // A window shows the screen scaled to the largest size that fits the desktop,
+    // so no desktop is too small for windowed mode.
     CreateMainWindow();
 
     if (!mSoundManager)

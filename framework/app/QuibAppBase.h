@@ -222,7 +222,7 @@ public:
     bool IsShutdownRequested() override { return mShutdownRequested; }
     bool IsMinimised() override { return mInputQueue.mMinimised; }
     bool IsActive() override { return mInputQueue.mActive; }
-    bool IsWindowedNow() override { return mIsWindowed; }
+    bool IsWindowedNow() override { return mIsPhysWindowed; }
     void PumpWindowMessages() override;
     bool ProcessQueuedMessage() override;
     void WaitForMessages(uint32_t milliseconds) override;
