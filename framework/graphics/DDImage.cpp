@@ -435,6 +435,7 @@ bool DDImage::CreateSurfaceFromBits()
     if (bitCount != 16 && bitCount != 32)
     {
         UnlockSurface();
+        mSurface.reset();
         return false;
     }
 

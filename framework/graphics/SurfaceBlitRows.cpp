@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Simd.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -39,7 +40,43 @@ void Scalar(uint8_t* dest, const uint32_t* native, int32_t count)
     }
 }
 
+void AddScalar(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i)
+    {
+        const uint32_t n = native[i] & 0x00FFFFFF;
+        if (n == 0)
+            continue;
+        uint32_t d;
+        std::memcpy(&d, dest + 4 * i, 4);
+        uint32_t out = 0;
+        for (const int shift : {0, 8, 16})
+            out |= std::min<uint32_t>(((d >> shift) & 0xFF) + ((n >> shift) & 0xFF), 255) << shift;
+        std::memcpy(dest + 4 * i, &out, 4);
+    }
+}
+
 #ifdef ORVELLAN_SURFACE_SSE2
+void AddSse2(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i zero = _mm_setzero_si128();
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        const __m128i n =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(native + i)), colour);
+        const __m128i skip = _mm_cmpeq_epi32(n, zero);
+        if (_mm_movemask_epi8(skip) == 0xFFFF)
+            continue;
+        const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + 4 * i));
+        const __m128i sum = _mm_adds_epu8(_mm_and_si128(below, colour), n);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + 4 * i),
+                         _mm_or_si128(_mm_and_si128(skip, below), _mm_andnot_si128(skip, sum)));
+    }
+    AddScalar(dest + 4 * i, native + i, count - i);
+}
+
 // Four pixels at a time in 16-bit lanes: each channel times its pixel's 256 - A fits
 // in 16 bits, the shift by 8 leaves the byte the scalar masks keep, and the packed
 // bytes are added to n as whole words, carries included, as the scalar form does.
@@ -116,6 +153,23 @@ ORVELLAN_AVX2_TARGET void Avx2(uint8_t* dest, const uint32_t* native, int32_t co
 #endif
 
 } // namespace
+
+void AddWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    AddScalar(dest, native, count);
+}
+
+void AddWhite32(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+#ifdef ORVELLAN_SURFACE_SSE2
+    if (ActiveSimdLevel() != SimdLevel::Scalar)
+    {
+        AddSse2(dest, native, count);
+        return;
+    }
+#endif
+    AddScalar(dest, native, count);
+}
 
 void OverWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count)
 {

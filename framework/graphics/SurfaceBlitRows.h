@@ -15,4 +15,10 @@ namespace Quib::SurfaceBlitRows
 void OverWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count);
 void OverWhite32(uint8_t* dest, const uint32_t* native, int32_t count);
 
+// Additive white on a 32-bit surface of 8-bit channels, where the clamp tables are a
+// saturating add: pixels whose colour is 0 are left alone, the others become the
+// channel sums cut at 255 with a top byte of 0.
+void AddWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count);
+void AddWhite32(uint8_t* dest, const uint32_t* native, int32_t count);
+
 } // namespace Quib::SurfaceBlitRows

@@ -255,11 +255,27 @@ void AlphaRuns(const Target& t, MemoryImage& source, NativeDisplay* display, con
         AlphaRunsColor<Pixel>(t, src, runs, area, mirrored, paint);
 }
 
+// True when the clamp tables of a 32-bit surface amount to a saturating byte add.
+bool ByteChannels(const Target& t)
+{
+    return t.packing == Packing::Wide && t.channel[0].bits == 8 && t.channel[1].bits == 8 &&
+           t.channel[2].bits == 8 &&
+           (t.channel[0].mask | t.channel[1].mask | t.channel[2].mask) == 0x00FFFFFF;
+}
+
 template <typename Pixel>
 void AdditiveRuns(const Target& t, MemoryImage& source, NativeDisplay* display, const BlitArea& area,
                   bool mirrored, const Paint& paint)
 {
     const NativeSource src = ReadNative(source, display);
+    if (paint.white && !mirrored && src.indices == nullptr && ByteChannels(t))
+    {
+        for (int32_t row = 0; row < area.height; ++row)
+            SurfaceBlitRows::AddWhite32(
+                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
+                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        return;
+    }
     const uint8_t* runs = source.GetRLAdditiveData(display);
     for (int32_t row = 0; row < area.height; ++row)
     {

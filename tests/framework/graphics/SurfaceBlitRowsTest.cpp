@@ -26,16 +26,11 @@ std::vector<uint32_t> NativeRow(uint64_t seed, int32_t count)
     return pixels;
 }
 
-class SurfaceBlitRowsTest : public ::testing::TestWithParam<SimdLevel>
-{
-protected:
-    void SetUp() override { SetSimdLevel(GetParam()); }
-    void TearDown() override { SetSimdLevel(DetectedSimdLevel()); }
-};
+using RowFunction = void (*)(uint8_t*, const uint32_t*, int32_t);
 
 // Every row length around the vector widths, at every offset into the row, gives the
 // bytes of the plain formula, the destination's unused top byte included.
-TEST_P(SurfaceBlitRowsTest, OverWhite32MatchesTheReference)
+void Check(RowFunction reference, RowFunction row)
 {
     for (int32_t count = 0; count <= 37; ++count)
     {
@@ -48,11 +43,36 @@ TEST_P(SurfaceBlitRowsTest, OverWhite32MatchesTheReference)
             const auto* bytes = reinterpret_cast<const uint8_t*>(below.data());
             std::copy(bytes, bytes + below.size() * 4, expected.begin() + 1);
             std::vector<uint8_t> actual = expected;
-            SurfaceBlitRows::OverWhite32Reference(expected.data() + 1 + 4 * offset, native.data() + offset,
-                                                  count);
-            SurfaceBlitRows::OverWhite32(actual.data() + 1 + 4 * offset, native.data() + offset, count);
+            reference(expected.data() + 1 + 4 * offset, native.data() + offset, count);
+            row(actual.data() + 1 + 4 * offset, native.data() + offset, count);
             EXPECT_EQ(actual, expected) << "count " << count << " offset " << offset;
         }
+    }
+}
+
+class SurfaceBlitRowsTest : public ::testing::TestWithParam<SimdLevel>
+{
+protected:
+    void SetUp() override { SetSimdLevel(GetParam()); }
+    void TearDown() override { SetSimdLevel(DetectedSimdLevel()); }
+};
+
+TEST_P(SurfaceBlitRowsTest, RowsMatchTheirReferences)
+{
+    struct Row
+    {
+        const char* name;
+        RowFunction reference;
+        RowFunction row;
+    };
+    const Row rows[] = {
+        {"over", SurfaceBlitRows::OverWhite32Reference, SurfaceBlitRows::OverWhite32},
+        {"add", SurfaceBlitRows::AddWhite32Reference, SurfaceBlitRows::AddWhite32},
+    };
+    for (const Row& r : rows)
+    {
+        SCOPED_TRACE(r.name);
+        Check(r.reference, r.row);
     }
 }
 
