@@ -31,6 +31,21 @@ std::string DereferenceError(const std::string& name)
     return "Unable to Dereference \"" + name + "\"";
 }
 
+// Appends each string read as a number; false at the first that is not one.
+template <typename Number, typename Stored>
+bool ParseEach(const std::vector<std::string>& strings, std::vector<Stored>& out,
+               bool (*parse)(std::string, Number&))
+{
+    for (const std::string& s : strings)
+    {
+        Number value = 0;
+        if (!parse(s, value))
+            return false;
+        out.push_back(value);
+    }
+    return true;
+}
+
 } // namespace
 
 DescParser::DescParser() : mCmdSep(CMDSEP_SEMICOLON), mCurrentLineNum(0) {}
@@ -443,31 +458,13 @@ bool DescParser::ElementToList(DataElement* element, ListDataElement* out)
 bool DescParser::ElementToInts(DataElement* element, std::vector<int32_t>& out)
 {
     std::vector<std::string> strings;
-    if (!ElementToStringList(element, strings))
-        return false;
-    for (const std::string& s : strings)
-    {
-        int value = 0;
-        if (!ParseInt(s, value))
-            return false;
-        out.push_back(value);
-    }
-    return true;
+    return ElementToStringList(element, strings) && ParseEach(strings, out, ParseInt);
 }
 
 bool DescParser::ElementToDoubles(DataElement* element, std::vector<double>& out)
 {
     std::vector<std::string> strings;
-    if (!ElementToStringList(element, strings))
-        return false;
-    for (const std::string& s : strings)
-    {
-        double value = 0;
-        if (!ParseDouble(s, value))
-            return false;
-        out.push_back(value);
-    }
-    return true;
+    return ElementToStringList(element, strings) && ParseEach(strings, out, ParseDouble);
 }
 
 std::string DescParser::ElementToText(DataElement* element)
