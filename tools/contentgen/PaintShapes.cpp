@@ -111,6 +111,17 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     }
     else if (kind == "water")
         canvas.fill([&](float, float y) { return mix(rgb(0x6ac0f0, 0.8f), rgb(0x1a4a8a, 0.9f), y / h); });
+    else if (kind == "wine")
+        canvas.fill(
+            [&](float x, float y)
+            {
+                return shade(mix(rgb(0x9a1030, 0.92f), rgb(0x4a0618, 0.95f), y / h),
+                             0.9f + 0.2f * std::sin(x / w * kPi));
+            });
+    else if (kind == "wine-top")
+        canvas.fillShape(ellipse(w / 2, h / 2, w / 2, h / 2), rgb(0xc8405a, 0.95f));
+    else if (kind == "wine-bottom")
+        canvas.fillShape(ellipse(w / 2, 0, w / 2, h), rgb(0x4a0618, 0.95f));
     else if (kind == "glass")
     {
         Distance tube = roundRect(2, 2, w - 4, h - 4, w / 3);
