@@ -218,6 +218,52 @@ TEST(DDImageSurfaceTest, VideoMemoryChangeRecreatesTheSurfaceWithThePicture)
     EXPECT_EQ(Pixels(image), pixels);
 }
 
+TEST(DDImageSurfaceTest, SurfacesGiveWayToMemoryIn3DModeWithThePicture)
+{
+    FakeDisplay display(platform::PixelFormat::Rgb565());
+    DDImage image(&display);
+    const std::vector<uint32_t> pixels = {0xFFF80000, 0x00000000, 0xFF00FC00, 0xFF0000F8};
+    image.SetBits(pixels.data(), 2, 2, true);
+    image.mWantsSurface = true;
+    image.DiscardBits();
+    ASSERT_EQ(image.mBits, nullptr);
+    display.m3D = true;
+    image.DiscardBits();
+    EXPECT_EQ(image.mSurface, nullptr);
+    EXPECT_EQ(Pixels(image), pixels);
+
+    // Deleting a surface that holds the only picture reads it back first.
+    display.m3D = false;
+    image.DiscardBits();
+    ASSERT_EQ(image.mBits, nullptr);
+    image.DeleteSurface();
+    EXPECT_EQ(image.mSurface, nullptr);
+    EXPECT_TRUE(image.mWantsSurface);
+    EXPECT_EQ(Pixels(image), pixels);
+}
+
+TEST(DDImageSurfaceTest, CursorAreasDrawInSoftwareIn3DMode)
+{
+    FakeDisplay display(platform::PixelFormat::Rgb32());
+    const std::vector<uint32_t> black(4, 0xFF000000);
+    const std::vector<uint32_t> red(4, 0xFFFF0000);
+    MemoryImage source(nullptr);
+    source.SetBits(red.data(), 2, 2, true);
+    DDImage cursorArea(&display);
+    cursorArea.SetBits(black.data(), 2, 2, true);
+    DDImage other(&display);
+    other.SetBits(black.data(), 2, 2, true);
+    display.mCursorArea = &cursorArea;
+    display.m3D = true;
+    cursorArea.Blit(&source, 0, 0, Rect(0, 0, 2, 2), Color::White, DRAW_MODE_NORMAL);
+    other.Blit(&source, 0, 0, Rect(0, 0, 2, 2), Color::White, DRAW_MODE_NORMAL);
+    EXPECT_NE(cursorArea.mSurface, nullptr);
+    EXPECT_EQ(other.mSurface, nullptr) << "other images draw on the memory path in 3D mode";
+    EXPECT_EQ(Pixels(cursorArea), red);
+    EXPECT_EQ(Pixels(other), red);
+    EXPECT_TRUE(display.mD3D.mCalls.empty());
+}
+
 TEST(DDImageSurfaceTest, FirstPixelKeyTakesTheSurfacesFirstPixel)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
