@@ -350,12 +350,6 @@ void Canvas::toSepia()
     }
 }
 
-void Canvas::multiplyAlpha(float factor)
-{
-    for (uint32_t& p : mPixels)
-        p = (p & 0x00FFFFFF) | (uint32_t(toByte(float(p >> 24) / 255.0f * factor)) << 24);
-}
-
 Canvas Canvas::crop(int x, int y, int w, int h) const
 {
     Canvas out(w, h);

@@ -82,7 +82,6 @@ public:
 
     void toGray();
     void toSepia();
-    void multiplyAlpha(float factor);
 
     // A rectangle of this picture as a picture of its own; outside it stays transparent.
     Canvas crop(int x, int y, int w, int h) const;
