@@ -307,4 +307,44 @@ TEST(SurfaceResampledBlitTest, CoverageOnTheHardwarePathGoesThroughAnImage)
     EXPECT_EQ(spans[1].y, 2);
 }
 
+// Positions, rectangles and clips far outside either image, in every operation and
+// format: nothing may be read or written outside the source or the surface (the
+// sanitizer build watches), and the picture stays readable.
+TEST(SurfaceResampledBlitTest, WildGeometryStaysInside)
+{
+    testsupport::TestRandom random(99);
+    for (const auto& named : surfacetest::AllFormats())
+    {
+        SCOPED_TRACE(named.name);
+        Scene scene(named.format);
+        const std::vector<uint8_t> coverage(84 * 64, 200);
+        for (int round = 0; round < 60; ++round)
+        {
+            const auto any = [&](int32_t span) { return random.Range(-span, span); };
+            const Rect srcRect(any(12), any(12), random.Range(-2, 20), random.Range(-2, 20));
+            const Rect destRect(any(40), any(40), random.Range(-5, 60), random.Range(-5, 60));
+            const Rect clip(any(30), any(30), random.Range(0, 60), random.Range(0, 60));
+            const Color paint(random.Range(0, 255), random.Range(0, 255), random.Range(0, 255),
+                              random.Range(0, 255));
+            const int32_t mode = random.Range(0, 1);
+            DDImage& d = scene.surface;
+            d.Blit(&scene.sprite, any(40), any(40), srcRect, paint, mode);
+            d.BlitMirrored(&scene.sprite, any(40), any(40), srcRect, paint, mode);
+            d.BlitRotated(&scene.sprite, float(any(40)), float(any(40)), srcRect, clip, paint, mode,
+                          random.Range(-700, 700) / 100.0, float(any(10)), float(any(10)));
+            d.BlitStretched(&scene.sprite, destRect, srcRect, clip, paint, mode, random.Range(0, 1) == 1);
+            d.BlitStretchedMirrored(&scene.sprite, destRect, srcRect, clip, paint, mode,
+                                    random.Range(0, 1) == 1);
+            d.FillRect(destRect, paint, mode);
+            d.DrawLine(any(40), any(40), any(40), any(40), paint, mode);
+            d.DrawAntialiasedLine(any(40) + 0.5, any(40) + 0.25, any(40), any(40), paint, mode);
+            const Span spans[] = {{any(40), any(40), random.Range(0, 80)},
+                                  {any(40), any(40), random.Range(0, 80)}};
+            // The coverage map reaches 30 pixels beyond the image on every side.
+            d.FillSpansWithCoverage(spans, 2, paint, mode, coverage.data(), -30, -30, 64);
+        }
+        EXPECT_NE(scene.surface.GetBits(), nullptr);
+    }
+}
+
 } // namespace
