@@ -29,6 +29,7 @@ namespace Quib
 {
 
 QuibAppBase* gApp = nullptr;
+QuibAppBase* gCrashReportApp = nullptr;
 
 namespace
 {
@@ -45,6 +46,7 @@ QuibAppBase::QuibAppBase()
 {
     gApp = this;
     gImageHost = this;
+    gCrashReportApp = this;
     mCommandLine.mProgramFolder = platform::executableFolder();
     mTimeLoaded = platform::tickCount();
     mMainLoop.mLastPresent = mTimeLoaded;
@@ -57,6 +59,9 @@ QuibAppBase::QuibAppBase()
 QuibAppBase::~QuibAppBase()
 {
     QuibAppBase::Shutdown();
+    // The loading work uses the managers deleted below; it ends first.
+    WaitForBackgroundLoad();
+    mLoadingThread.reset();
     for (auto& [id, dialog] : mDialogMap)
     {
         mWidgetManager->RemoveChild(dialog);
@@ -76,14 +81,15 @@ QuibAppBase::~QuibAppBase()
     mSoundManager.reset();
     mAudioDevice.reset();
     mMainWindow.reset();
-    WaitForBackgroundLoad();
-    mLoadingThread.reset();
     mHandCursor = {};
     mDraggingCursor = {};
     mImageCursor = {};
     mSystemCursor = {};
     if (gImageHost == this)
         gImageHost = nullptr;
+    // A crash after this point must not reach a destroyed application.
+    if (gCrashReportApp == this)
+        gCrashReportApp = nullptr;
     gApp = nullptr;
     mSingleInstance.reset();
 }

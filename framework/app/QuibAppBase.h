@@ -455,5 +455,7 @@ private:
 };
 
 extern QuibAppBase* gApp;
+// The application as the crash reporter reaches it.
+extern QuibAppBase* gCrashReportApp;
 
 } // namespace Quib

@@ -181,14 +181,18 @@ void QuibAppBase::SetDrawInVideoMemory(bool on)
     MarkAllDirty();
 }
 
+// The loading thread creates and deletes images while the screen mode changes,
+// so every walk of the image set holds the display's lock.
 void QuibAppBase::ReleaseImageDisplayData()
 {
+    CriticalSectionGuard guard(ImageLock());
     for (MemoryImage* image : mMemoryImageSet)
         image->DeleteDisplayFormatCaches();
 }
 
 void QuibAppBase::RefreshImagesAfterDisplayReset()
 {
+    CriticalSectionGuard guard(ImageLock());
     for (MemoryImage* image : mMemoryImageSet)
         image->RebuildStorage();
 }

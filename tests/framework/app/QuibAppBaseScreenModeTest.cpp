@@ -4,7 +4,9 @@
 #include "platform/Window.h"
 #include "tests/framework/app/AppLifeSupport.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 using namespace applife;
@@ -96,6 +98,30 @@ TEST_F(QuibAppBaseScreenModeTest, UnusableModesFallBackToTheOther)
     EXPECT_TRUE(other.IsWindowedNow());
     EXPECT_TRUE(other.IsFullScreenFailed());
     EXPECT_TRUE(other.mDDInterface->mInitialized);
+}
+
+// Images come and go on the loading thread while the main thread switches
+// modes and walks every registered image.
+TEST_F(QuibAppBaseScreenModeTest, SwitchingWhileAnotherThreadMakesImagesIsSafe)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<int> made{0};
+    std::thread loader(
+        [&]
+        {
+            while (!stop)
+            {
+                delete new Quib::DDImage(app.mDDInterface.get());
+                ++made;
+            }
+        });
+    for (int i = 0; i < 6; ++i)
+        app.SetWindowedMode(i % 2 == 1);
+    stop = true;
+    loader.join();
+    EXPECT_GT(made, 0);
+    EXPECT_TRUE(app.IsWindowedNow());
+    EXPECT_TRUE(app.mDDInterface->mInitialized);
 }
 
 } // namespace
