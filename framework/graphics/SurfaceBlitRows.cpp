@@ -56,7 +56,76 @@ void AddScalar(uint8_t* dest, const uint32_t* native, int32_t count)
     }
 }
 
+void ColorScalar(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                 uint32_t colorAlpha)
+{
+    for (int32_t i = 0; i < count; ++i)
+    {
+        const uint32_t n = native[i];
+        const uint32_t alpha = n >> 24;
+        if (alpha == 0)
+            continue;
+        const uint32_t k = alpha == 255 && colorAlpha == 255 ? 0 : 256 - alpha * colorAlpha / 255;
+        uint32_t d;
+        std::memcpy(&d, dest + 4 * i, 4);
+        uint32_t out = 0;
+        for (int byte = 0; byte < 3; ++byte)
+        {
+            const int shift = 8 * byte;
+            out |= ((((d >> shift) & 0xFF) * k + ((n >> shift) & 0xFF) * factor[byte]) >> 8 & 0xFF) << shift;
+        }
+        std::memcpy(dest + 4 * i, &out, 4);
+    }
+}
+
 #ifdef ORVELLAN_SURFACE_SSE2
+// 16-bit lanes again: A x colorAlpha fits, its division by 255 is exact as
+// (x + 1 + (x >> 8)) >> 8 over that range, and the channel sums are taken modulo 2^16,
+// which keeps the byte the scalar mask keeps.
+void ColorSse2(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+               uint32_t colorAlpha)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i full = _mm_set1_epi32(256);
+    const __m128i one = _mm_set1_epi32(1);
+    const __m128i opaque = _mm_set1_epi32(255);
+    const __m128i paintAlpha = _mm_set1_epi32(int32_t(colorAlpha));
+    const __m128i factors = _mm_set_epi16(0, int16_t(factor[2]), int16_t(factor[1]), int16_t(factor[0]), 0,
+                                          int16_t(factor[2]), int16_t(factor[1]), int16_t(factor[0]));
+    const bool solid = colorAlpha == 255;
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i*>(native + i));
+        const __m128i alpha = _mm_srli_epi32(n, 24);
+        const __m128i skip = _mm_cmpeq_epi32(alpha, zero);
+        if (_mm_movemask_epi8(skip) == 0xFFFF)
+            continue;
+        const __m128i x = _mm_mullo_epi16(alpha, paintAlpha);
+        const __m128i share = _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(x, one), _mm_srli_epi32(x, 8)), 8);
+        __m128i k = _mm_sub_epi32(full, share);
+        if (solid)
+            k = _mm_andnot_si128(_mm_cmpeq_epi32(alpha, opaque), k);
+        const __m128i k16 = _mm_or_si128(k, _mm_slli_epi32(k, 16));
+        const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + 4 * i));
+        const __m128i d = _mm_and_si128(below, colour);
+        const __m128i c = _mm_and_si128(n, colour);
+        const __m128i low = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi32(k16, k16)),
+                          _mm_mullo_epi16(_mm_unpacklo_epi8(c, zero), factors)),
+            8);
+        const __m128i high = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi32(k16, k16)),
+                          _mm_mullo_epi16(_mm_unpackhi_epi8(c, zero), factors)),
+            8);
+        const __m128i blended = _mm_packus_epi16(low, high);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + 4 * i),
+                         _mm_or_si128(_mm_and_si128(skip, below), _mm_andnot_si128(skip, blended)));
+    }
+    ColorScalar(dest + 4 * i, native + i, count - i, factor, colorAlpha);
+}
+
 void AddSse2(uint8_t* dest, const uint32_t* native, int32_t count)
 {
     const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
@@ -153,6 +222,25 @@ ORVELLAN_AVX2_TARGET void Avx2(uint8_t* dest, const uint32_t* native, int32_t co
 #endif
 
 } // namespace
+
+void OverColor32Reference(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                          uint32_t colorAlpha)
+{
+    ColorScalar(dest, native, count, factor, colorAlpha);
+}
+
+void OverColor32(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                 uint32_t colorAlpha)
+{
+#ifdef ORVELLAN_SURFACE_SSE2
+    if (ActiveSimdLevel() != SimdLevel::Scalar)
+    {
+        ColorSse2(dest, native, count, factor, colorAlpha);
+        return;
+    }
+#endif
+    ColorScalar(dest, native, count, factor, colorAlpha);
+}
 
 void AddWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count)
 {

@@ -21,4 +21,13 @@ void OverWhite32(uint8_t* dest, const uint32_t* native, int32_t count);
 void AddWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count);
 void AddWhite32(uint8_t* dest, const uint32_t* native, int32_t count);
 
+// A coloured (or grey) blend on a 32-bit surface of 8-bit channels: factor[i] is the
+// colour factor of the channel in byte i, colorAlpha the colour's alpha. Per channel
+// d' = (d x k + n x f) >> 8 with k = 256 - A x colorAlpha / 255, or k = 0 where both
+// alphas are 255; pixels of alpha 0 are left alone and the top byte becomes 0.
+void OverColor32Reference(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                          uint32_t colorAlpha);
+void OverColor32(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                 uint32_t colorAlpha);
+
 } // namespace Quib::SurfaceBlitRows

@@ -106,6 +106,15 @@ void WalkAlphaRuns(const Target& t, const NativeSource& src, const uint8_t* runs
     }
 }
 
+// True on 32-bit surfaces whose three channels are whole bytes: there the per-channel
+// formulas become byte arithmetic, and the clamp tables a saturating add.
+bool ByteChannels(const Target& t)
+{
+    return t.packing == Packing::Wide && t.channel[0].bits == 8 && t.channel[1].bits == 8 &&
+           t.channel[2].bits == 8 &&
+           (t.channel[0].mask | t.channel[1].mask | t.channel[2].mask) == 0x00FFFFFF;
+}
+
 // The common case of a plain source drawn left to right: each run is handed over
 // whole, as a stretch of destination bytes and of source values.
 template <typename OpaqueRun, typename BlendRun>
@@ -207,6 +216,19 @@ void AlphaRunsColor(const Target& t, const NativeSource& src, const uint8_t* run
                     bool mirrored, const Paint& paint)
 {
     const uint32_t ac = paint.a;
+    if (!mirrored && src.indices == nullptr && ByteChannels(t))
+    {
+        // Grey and coloured paints agree per channel on whole bytes.
+        uint32_t factor[3];
+        for (int i = 0; i < 3; ++i)
+            factor[t.channel[i].shift / 8] = paint.f[i];
+        for (int32_t row = 0; row < area.height; ++row)
+            SurfaceBlitRows::OverColor32(t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
+                                         src.native + size_t(area.srcY + row) * size_t(src.width) +
+                                             size_t(area.srcX),
+                                         area.width, factor, ac);
+        return;
+    }
     const auto keep = [ac](uint32_t a) { return 256 - a * ac / 255; };
     const bool opaqueRuns = ac == 255;
     const uint32_t fr = paint.f[0];
@@ -253,14 +275,6 @@ void AlphaRuns(const Target& t, MemoryImage& source, NativeDisplay* display, con
         AlphaRunsWhite<Pixel>(t, src, runs, area, mirrored);
     else
         AlphaRunsColor<Pixel>(t, src, runs, area, mirrored, paint);
-}
-
-// True when the clamp tables of a 32-bit surface amount to a saturating byte add.
-bool ByteChannels(const Target& t)
-{
-    return t.packing == Packing::Wide && t.channel[0].bits == 8 && t.channel[1].bits == 8 &&
-           t.channel[2].bits == 8 &&
-           (t.channel[0].mask | t.channel[1].mask | t.channel[2].mask) == 0x00FFFFFF;
 }
 
 template <typename Pixel>

@@ -4,6 +4,7 @@
 #include "tests/support/RandomImage.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -26,11 +27,11 @@ std::vector<uint32_t> NativeRow(uint64_t seed, int32_t count)
     return pixels;
 }
 
-using RowFunction = void (*)(uint8_t*, const uint32_t*, int32_t);
+using RowFunction = std::function<void(uint8_t*, const uint32_t*, int32_t)>;
 
 // Every row length around the vector widths, at every offset into the row, gives the
 // bytes of the plain formula, the destination's unused top byte included.
-void Check(RowFunction reference, RowFunction row)
+void Check(const RowFunction& reference, const RowFunction& row)
 {
     for (int32_t count = 0; count <= 37; ++count)
     {
@@ -73,6 +74,22 @@ TEST_P(SurfaceBlitRowsTest, RowsMatchTheirReferences)
     {
         SCOPED_TRACE(r.name);
         Check(r.reference, r.row);
+    }
+}
+
+TEST_P(SurfaceBlitRowsTest, ColouredRowsMatchTheirReference)
+{
+    const uint32_t factors[][3] = {{255, 255, 255}, {200, 200, 200}, {0, 128, 255}, {17, 250, 3}};
+    for (const uint32_t colorAlpha : {255u, 254u, 200u, 128u, 1u})
+    {
+        for (const auto& factor : factors)
+        {
+            SCOPED_TRACE(colorAlpha);
+            Check([&](uint8_t* d, const uint32_t* n, int32_t c)
+                  { SurfaceBlitRows::OverColor32Reference(d, n, c, factor, colorAlpha); },
+                  [&](uint8_t* d, const uint32_t* n, int32_t c)
+                  { SurfaceBlitRows::OverColor32(d, n, c, factor, colorAlpha); });
+        }
     }
 }
 
