@@ -448,6 +448,7 @@ private:
     bool mCommandLineGiven = false;
     platform::Cursor mImageCursor;
     Image* mImageCursorSource = nullptr;
+    bool mShowingImageCursor = false;
     platform::Cursor mSystemCursor;
     std::unique_ptr<LoadingThread> mLoadingThread;
     // Declared last: destroyed first, so the thread ends before anything it reads.

@@ -83,7 +83,14 @@ void QuibAppBase::ApplyCursor()
 
 bool QuibAppBase::ChangeCursorImage(Image* image)
 {
-    return mDDInterface != nullptr && mDDInterface->ChangeCursorImage(image);
+    const bool changed = mDDInterface != nullptr && mDDInterface->ChangeCursorImage(image);
+    // The image may have been put on the desktop just before it was let go.
+    if (changed && image == nullptr && mShowingImageCursor)
+    {
+        platform::showCursor(false);
+        mShowingImageCursor = false;
+    }
+    return changed;
 }
 
 void QuibAppBase::ShowDesktopCursor(int number)
@@ -107,6 +114,7 @@ void QuibAppBase::ShowDesktopCursor(int number)
         mSystemCursor = platform::Cursor::system(kShapes[number]);
     platform::setCursor(*cursor);
     platform::showCursor(true);
+    mShowingImageCursor = false;
 }
 
 void QuibAppBase::HideDesktopCursor()
@@ -141,6 +149,7 @@ void QuibAppBase::ShowCursorImage(Image* image)
     }
     platform::setCursor(mImageCursor);
     platform::showCursor(mImageCursor.isValid());
+    mShowingImageCursor = mImageCursor.isValid();
 }
 
 } // namespace Quib
