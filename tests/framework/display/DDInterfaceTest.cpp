@@ -213,6 +213,26 @@ TEST_F(DDInterfaceTest, CursorImageAndPositions)
     EXPECT_EQ(display.mCursorY, 60);
 }
 
+TEST_F(DDInterfaceTest, VideoMemoryDrawSurfaceSurvivesAReset)
+{
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    display.UseVideoMemoryDrawSurface(true);
+    DDImage* screen = display.GetDrawSurfaceImage();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(display.GetDrawSurface()->Memory(), platform::SurfaceMemory::Video);
+    EXPECT_TRUE(screen->mNoSoftwareDraw);
+    EXPECT_TRUE(screen->mVideoMemory);
+    EXPECT_FALSE(screen->mHasTrans);
+    EXPECT_TRUE(display.Redraw());
+
+    // The choice is kept through the next set-up.
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    EXPECT_EQ(display.GetDrawSurface()->Memory(), platform::SurfaceMemory::Video);
+    display.UseVideoMemoryDrawSurface(false);
+    EXPECT_EQ(display.GetDrawSurface()->Memory(), platform::SurfaceMemory::System);
+    EXPECT_FALSE(display.GetDrawSurfaceImage()->mNoSoftwareDraw);
+}
+
 TEST(PresenterTest, SixteenBitPixelsWidenToFullIntensity)
 {
     const platform::PixelFormat rgb565 = platform::PixelFormat::Rgb565();
