@@ -1,0 +1,79 @@
+#include "framework/display/DDInterface.h"
+#include "platform/Random.h"
+#include "platform/Window.h"
+#include "tests/framework/app/AppLifeSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace applife;
+
+namespace
+{
+
+// The application of the life test, drawing a random number every update.
+class DemoApp : public LifeApp
+{
+public:
+    void UpdateStep() override
+    {
+        LifeApp::UpdateStep();
+        mRandoms.push_back(platform::rand());
+    }
+    std::vector<int> mRandoms;
+};
+
+TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
+{
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvellan-demoapp-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string demoFile = (folder / "run.dmo").string();
+
+    std::vector<std::string> recordedEvents;
+    std::vector<int> recordedRandoms;
+    {
+        DemoApp app;
+        app.mCommandLine.mRecordDemo = true;
+        app.mCommandLine.mDemoFileName = demoFile;
+        app.Init();
+        app.StartDemoRecording();
+        const platform::WindowRect shown = app.mMainWindow->presentationRect();
+        app.At(3,
+               [&]
+               {
+                   PushClick(app, shown.x + shown.width / 4, shown.y + shown.height / 4);
+                   PushKey(app, SDLK_a, SDL_SCANCODE_A, true);
+                   PushText(app, "a");
+                   PushKey(app, SDLK_a, SDL_SCANCODE_A, false);
+               });
+        app.At(9, [&] { PushClick(app, shown.x + shown.width / 2, shown.y + shown.height / 2); });
+        app.At(30, [&] { PushWindowEvent(app, SDL_WINDOWEVENT_CLOSE); });
+        app.Start();
+        app.WriteDemoFile();
+        recordedEvents = app.mWidget.mEvents;
+        recordedRandoms = app.mRandoms;
+    }
+    ASSERT_TRUE(std::filesystem::exists(demoFile));
+    ASSERT_EQ(recordedEvents.size(), 6u);
+    EXPECT_EQ(recordedEvents[0], "down 200,150 1");
+
+    {
+        DemoApp app;
+        app.mCommandLine.mPlayDemo = true;
+        app.mCommandLine.mDemoFileName = demoFile;
+        app.Init();
+        std::string error;
+        ASSERT_TRUE(app.ReadDemoFile(error)) << error;
+        app.Start();
+        EXPECT_TRUE(app.IsShuttingDown());
+        EXPECT_EQ(app.mWidget.mEvents, recordedEvents);
+        ASSERT_GE(app.mRandoms.size(), recordedRandoms.size());
+        app.mRandoms.resize(recordedRandoms.size());
+        EXPECT_EQ(app.mRandoms, recordedRandoms);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
