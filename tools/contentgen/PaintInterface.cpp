@@ -292,7 +292,10 @@ void paintHint(const ResourceEntry& entry, PaintContext& context, Canvas& canvas
     Distance plaque = roundRect(4, 4, w - 10, h - 10, 14);
     if (over)
     {
-        canvas.fillShape(roundRect(0, 0, w, h, 18), rgb(0xffe08a, 0.7f), 8);
+        // Drawn under the counter, so only a halo around the plaque shows.
+        for (int i = 0; i < 8; ++i)
+            canvas.strokeShape(roundRect(float(i), float(i), w - 2 * float(i), h - 2 * float(i), 18), 1.0f,
+                               rgb(0xffe08a, 0.15f + 0.1f * float(i)));
         return;
     }
     canvas.shadow(plaque, 2, 3, 5, 0.5f);
