@@ -159,29 +159,32 @@ void DDImage::BlitTransformed(Image* source, float x, float y, const Matrix3& ma
     if (src == nullptr || src->mWidth <= 0 || src->mHeight <= 0 || !LockSurface())
         return;
     const int32_t format = RasterFormat(mLockedDesc);
-    if (format != 0)
+    if (format == 0)
     {
-        // The quad around the centre of the source rectangle, as the memory image
-        // builds it, so that both paths place the picture alike.
-        const float w = float(srcRect.mWidth);
-        const float h = float(srcRect.mHeight);
-        const float u0 = float(srcRect.mX) / float(src->mWidth);
-        const float u1 = float(srcRect.mX + srcRect.mWidth) / float(src->mWidth);
-        const float v0 = float(srcRect.mY) / float(src->mHeight);
-        const float v1 = float(srcRect.mY + srcRect.mHeight) / float(src->mHeight);
-        const float corners[4][4] = {{-w / 2, -h / 2, u0, v0},
-                                     {w / 2, -h / 2, u1, v0},
-                                     {-w / 2, h / 2, u0, v1},
-                                     {w / 2, h / 2, u1, v1}};
-        TriVertex strip[4];
-        for (int i = 0; i < 4; ++i)
-        {
-            const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
-            strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
-        }
-        RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip, 4, src,
-                          mLockedDesc.bits, mLockedDesc.pitch, format, linearFilter, false);
+        // The rasteriser has no spans for this layout: the picture is drawn in memory
+        // and the surface follows it.
+        UnlockSurface();
+        MemoryImage::BlitTransformed(source, x, y, matrix, clip, color, drawMode, srcRect, linearFilter);
+        return;
     }
+    // The quad around the centre of the source rectangle, as the memory image
+    // builds it, so that both paths place the picture alike.
+    const float w = float(srcRect.mWidth);
+    const float h = float(srcRect.mHeight);
+    const float u0 = float(srcRect.mX) / float(src->mWidth);
+    const float u1 = float(srcRect.mX + srcRect.mWidth) / float(src->mWidth);
+    const float v0 = float(srcRect.mY) / float(src->mHeight);
+    const float v1 = float(srcRect.mY + srcRect.mHeight) / float(src->mHeight);
+    const float corners[4][4] = {
+        {-w / 2, -h / 2, u0, v0}, {w / 2, -h / 2, u1, v0}, {-w / 2, h / 2, u0, v1}, {w / 2, h / 2, u1, v1}};
+    TriVertex strip[4];
+    for (int i = 0; i < 4; ++i)
+    {
+        const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
+        strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
+    }
+    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip, 4, src, mLockedDesc.bits,
+                      mLockedDesc.pitch, format, linearFilter, false);
     UnlockSurface();
     DiscardMemoryCopies();
 }
@@ -203,23 +206,27 @@ void DDImage::BlitTexturedTriangles(Image* source, const TriVertex* vertices, in
     if (src == nullptr || !LockSurface())
         return;
     const int32_t format = RasterFormat(mLockedDesc);
-    if (format != 0)
+    if (format == 0)
     {
-        const Rect area = clip.Intersection(Rect(0, 0, mWidth, mHeight));
-        for (int32_t t = 0; t < triangleCount; ++t)
+        UnlockSurface();
+        MemoryImage::BlitTexturedTriangles(source, vertices, triangleCount, clip, color, drawMode, offsetX,
+                                           offsetY, linearFilter);
+        return;
+    }
+    const Rect area = clip.Intersection(Rect(0, 0, mWidth, mHeight));
+    for (int32_t t = 0; t < triangleCount; ++t)
+    {
+        TriVertex triangle[3];
+        bool vertexColors = false;
+        for (int k = 0; k < 3; ++k)
         {
-            TriVertex triangle[3];
-            bool vertexColors = false;
-            for (int k = 0; k < 3; ++k)
-            {
-                triangle[k] = vertices[t * 3 + k];
-                triangle[k].x += offsetX;
-                triangle[k].y += offsetY;
-                vertexColors = vertexColors || triangle[k].color != 0;
-            }
-            RasterizeTriangle(area, color, triangle, 3, src, mLockedDesc.bits, mLockedDesc.pitch, format,
-                              linearFilter, vertexColors);
+            triangle[k] = vertices[t * 3 + k];
+            triangle[k].x += offsetX;
+            triangle[k].y += offsetY;
+            vertexColors = vertexColors || triangle[k].color != 0;
         }
+        RasterizeTriangle(area, color, triangle, 3, src, mLockedDesc.bits, mLockedDesc.pitch, format,
+                          linearFilter, vertexColors);
     }
     UnlockSurface();
     DiscardMemoryCopies();

@@ -157,15 +157,16 @@ TEST(SurfaceResampledBlitTest, MatchTheMemoryImage)
     }
 }
 
+// Matrix blits and textured triangles go through the triangle rasteriser on the
+// surface where it has spans for the layout, and through the memory image elsewhere.
 TEST(SurfaceResampledBlitTest, TransformedBlitsMatchTheMemoryImage)
 {
-    const platform::PixelFormat formats[] = {platform::PixelFormat::Rgb32(), platform::PixelFormat::Rgb565(),
-                                             platform::PixelFormat::Rgb555()};
-    for (const auto& format : formats)
+    for (const auto& named : surfacetest::AllFormats())
     {
+        const platform::PixelFormat& format = named.format;
         for (const bool linear : {false, true})
         {
-            SCOPED_TRACE(std::to_string(format.greenMask) + (linear ? " linear" : ""));
+            SCOPED_TRACE(std::string(named.name) + (linear ? " linear" : ""));
             Scene scene(format);
             Matrix3 matrix;
             matrix.RotateRad(0.4f);
@@ -174,6 +175,19 @@ TEST(SurfaceResampledBlitTest, TransformedBlitsMatchTheMemoryImage)
                                          Color::White, DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
             scene.surface.BlitTransformed(&scene.sprite, 12.0f, 11.0f, matrix, Rect(0, 0, kSize, kSize),
                                           Color::White, DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
+            EXPECT_EQ(Mismatches(scene.surface, scene.memory, format), 0);
+
+            const TriVertex triangles[] = {{2.0f, 3.0f, 0.0f, 0.0f, 0},
+                                           {20.0f, 5.5f, 1.0f, 0.0f, 0},
+                                           {6.0f, 21.0f, 0.0f, 1.0f, 0},
+                                           {14.0f, 12.0f, 0.5f, 0.5f, 0xC080FF40},
+                                           {23.0f, 23.0f, 1.0f, 1.0f, 0xFFFFFFFF},
+                                           {10.0f, 23.0f, 0.0f, 1.0f, 0x80FFFFFF}};
+            const Color tint(220, 200, 255, 230);
+            scene.memory.BlitTexturedTriangles(&scene.sprite, triangles, 2, Rect(0, 0, kSize, kSize), tint,
+                                               DRAW_MODE_NORMAL, 0.5f, -1.0f, linear);
+            scene.surface.BlitTexturedTriangles(&scene.sprite, triangles, 2, Rect(0, 0, kSize, kSize), tint,
+                                                DRAW_MODE_NORMAL, 0.5f, -1.0f, linear);
             EXPECT_EQ(Mismatches(scene.surface, scene.memory, format), 0);
         }
     }
