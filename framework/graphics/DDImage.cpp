@@ -18,17 +18,20 @@ uint32_t DownShift(int32_t bits, int32_t from)
     return uint32_t(std::clamp(from - bits, 0, 31));
 }
 
-// A straight-alpha pixel in the screen's format: each channel's top bits at its place.
-uint32_t ToSurface(uint32_t p, const NativeDisplay& d, const LockedSurfaceDesc& lock)
+// A straight-alpha pixel in the surface's format: each channel's top bits at its place.
+uint32_t ToSurface(uint32_t p, const LockedSurfaceDesc& lock)
 {
-    return ((p >> DownShift(d.mBlueBits, 8)) << (d.mBlueShift & 31) & lock.blueMask) |
-           ((p >> DownShift(d.mGreenBits, 16)) << (d.mGreenShift & 31) & lock.greenMask) |
-           ((p >> DownShift(d.mRedBits, 24)) << (d.mRedShift & 31) & lock.redMask);
+    const auto place = [p](uint32_t mask, int32_t from)
+    {
+        const int32_t bits = platform::MaskBits(mask);
+        return (p >> DownShift(bits, from)) << platform::MaskShift(mask) & mask;
+    };
+    return place(lock.blueMask, 8) | place(lock.greenMask, 16) | place(lock.redMask, 24);
 }
 
-uint32_t FromSurfaceChannel(uint32_t s, int32_t shift, int32_t bits)
+uint32_t FromSurfaceChannel(uint32_t s, uint32_t mask)
 {
-    return ((s >> (shift & 31)) << DownShift(bits, 8)) & 0xFF;
+    return ((s >> platform::MaskShift(mask)) << DownShift(platform::MaskBits(mask), 8)) & 0xFF;
 }
 
 // The smallest channel value whose premultiplied, cut-down form is n: converting it
@@ -312,7 +315,6 @@ void DDImage::WriteBitsToSurface()
 {
     if (!LockSurface())
         return;
-    const NativeDisplay& display = *mDDInterface;
     const int32_t width = std::min(mWidth, mSurface->Width());
     const int32_t height = std::min(mHeight, mSurface->Height());
     std::vector<uint32_t> row(size_t(std::max(width, 0)));
@@ -320,7 +322,7 @@ void DDImage::WriteBitsToSurface()
     {
         const uint32_t* from = mBits.get() + size_t(y) * size_t(mWidth);
         for (int32_t x = 0; x < width; ++x)
-            row[size_t(x)] = ToSurface(from[x], display, mLockedDesc);
+            row[size_t(x)] = ToSurface(from[x], mLockedDesc);
         uint8_t* to = mLockedDesc.bits + std::ptrdiff_t(y) * mLockedDesc.pitch;
         if (mLockedDesc.bitCount == 16)
             StoreRow<uint16_t>(to, row.data(), width);
@@ -395,9 +397,9 @@ uint32_t* DDImage::GetBits()
                 out[x] = 0;
                 continue;
             }
-            out[x] = 0xFF000000 | FromSurfaceChannel(s, display.mRedShift, display.mRedBits) << 16 |
-                     FromSurfaceChannel(s, display.mGreenShift, display.mGreenBits) << 8 |
-                     FromSurfaceChannel(s, display.mBlueShift, display.mBlueBits);
+            out[x] = 0xFF000000 | FromSurfaceChannel(s, mLockedDesc.redMask) << 16 |
+                     FromSurfaceChannel(s, mLockedDesc.greenMask) << 8 |
+                     FromSurfaceChannel(s, mLockedDesc.blueMask);
         }
     }
     UnlockSurface();
@@ -439,11 +441,10 @@ bool DDImage::CreateSurfaceFromBits()
         return false;
     }
 
-    const NativeDisplay& display = *mDDInterface;
     const size_t count = PixelCount();
     std::vector<uint32_t> converted(count);
     for (size_t i = 0; i < count; ++i)
-        converted[i] = ToSurface(bits[i], display, mLockedDesc);
+        converted[i] = ToSurface(bits[i], mLockedDesc);
 
     // The key: the colour of the first transparent pixel, unless a visible pixel has
     // it too; then a value no visible pixel uses. Keys are compared in surface form, so

@@ -8,11 +8,12 @@ namespace Quib::SurfacePixels
 namespace
 {
 
-// A table too short for its channel would be read past its end by the additive sums.
+// Only a table built for the channel's own width clamps it right and is never read past
+// its end.
 const int32_t* TableFor(const std::vector<int32_t>& table, int32_t bits)
 {
     const size_t needed = (size_t(2) << std::clamp(bits, 0, 16)) - 1;
-    return table.size() >= needed ? table.data() : nullptr;
+    return table.size() == needed ? table.data() : nullptr;
 }
 
 } // namespace
@@ -34,12 +35,17 @@ bool MakeTarget(const DDImage& image, Target& target)
         target.packing = Packing::P555;
     else
         target.packing = Packing::Generic16;
-    target.channel[0] = {lock.redMask, display.mRedShift & 31, display.mRedBits,
-                         TableFor(display.mRedAddTable, display.mRedBits)};
-    target.channel[1] = {lock.greenMask, display.mGreenShift & 31, display.mGreenBits,
-                         TableFor(display.mGreenAddTable, display.mGreenBits)};
-    target.channel[2] = {lock.blueMask, display.mBlueShift & 31, display.mBlueBits,
-                         TableFor(display.mBlueAddTable, display.mBlueBits)};
+    // Shifts and widths come from the surface's own masks: they agree with the screen's
+    // format, except for a surface made before a mode change, whose channels must
+    // still be read where they are and never index the clamp tables past their end.
+    const auto channel = [](uint32_t mask, const std::vector<int32_t>& table)
+    {
+        const int32_t bits = platform::MaskBits(mask);
+        return Channel{mask, platform::MaskShift(mask), bits, TableFor(table, bits)};
+    };
+    target.channel[0] = channel(lock.redMask, display.mRedAddTable);
+    target.channel[1] = channel(lock.greenMask, display.mGreenAddTable);
+    target.channel[2] = channel(lock.blueMask, display.mBlueAddTable);
     return true;
 }
 

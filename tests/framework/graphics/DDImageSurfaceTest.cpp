@@ -264,6 +264,26 @@ TEST(DDImageSurfaceTest, CursorAreasDrawInSoftwareIn3DMode)
     EXPECT_TRUE(display.mD3D.mCalls.empty());
 }
 
+// A surface made before the screen changed its format keeps its own layout: it is read
+// and drawn by its own masks, and the new clamp tables, sized for other channels, are
+// not used on it.
+TEST(DDImageSurfaceTest, SurfaceFromAnEarlierModeKeepsItsOwnLayout)
+{
+    FakeDisplay display(platform::PixelFormat::Rgb32());
+    DDImage image(&display);
+    const std::vector<uint32_t> grey(4, 0xFF808080);
+    image.SetBits(grey.data(), 2, 2, true);
+    ASSERT_NE(image.GetSurface(), nullptr);
+    display.SetFormat(platform::PixelFormat::Rgb565());
+    image.FillRect(Rect(0, 0, 2, 2), Color(255, 255, 255), DRAW_MODE_ADDITIVE);
+    image.DrawLine(0.0, 0.0, 1.0, 1.5, Color(255, 255, 255), DRAW_MODE_ADDITIVE);
+    EXPECT_EQ(Pixels(image), grey);
+    image.mBits.reset();
+    image.FillRect(Rect(0, 0, 1, 1), Color::White, DRAW_MODE_NORMAL);
+    EXPECT_EQ(Pixels(image)[0], 0xFFFEFEFEu);
+    EXPECT_EQ(Pixels(image)[3], 0xFF808080u);
+}
+
 TEST(DDImageSurfaceTest, FirstPixelKeyTakesTheSurfacesFirstPixel)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
