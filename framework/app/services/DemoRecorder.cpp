@@ -82,6 +82,22 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path)
     return bytes;
 }
 
+// The 32-bit value at the buffer's read cursor, without moving it.
+uint32_t peekU32(const Buffer& buffer)
+{
+    uint32_t value = 0;
+    const int64_t position = buffer.ReadPosition();
+    for (int bit = 0; bit < 32; ++bit)
+    {
+        const int64_t at = position + bit;
+        if (at >= buffer.BitSize())
+            break;
+        if ((buffer.Bytes()[at / 8] >> (at % 8)) & 1)
+            value |= 1u << bit;
+    }
+    return value;
+}
+
 } // namespace
 
 DemoRecorder::DemoRecorder(UpdateCounter updateCount) : mUpdateCount(std::move(updateCount)) {}
@@ -493,6 +509,30 @@ bool DemoRecorder::WriteBytesToFile(const std::string& path, const void* bytes, 
 bool DemoRecorder::WriteBufferToFile(const std::string& path, const Buffer& buffer)
 {
     return WriteBytesToFile(path, buffer.Bytes(), buffer.ByteCount());
+}
+
+void DemoRecorder::RecordHttpResult(uint32_t transfer, uint8_t resultCode, const std::string& resultText)
+{
+    if (!mRecording)
+        return;
+    mStream.BeginEvent(Now(), DemoCode::kHttpResult);
+    mStream.Data().PutU32(transfer);
+    mStream.Data().PutU8(resultCode);
+    mStream.Data().PutText(resultCode == 2 ? std::string() : resultText);
+}
+
+bool DemoRecorder::ReplayHttpResult(uint32_t transfer, uint8_t& resultCode, std::string& resultText)
+{
+    if (!StandsInForOutside() || !mStream.ReadEventHeader(Now()) || mStream.PendingIsMouse() ||
+        mStream.PendingCode() != DemoCode::kHttpResult || !mStream.HasBits(32 + 8 + 16) ||
+        peekU32(mStream.Data()) != transfer)
+        return false;
+    mStream.TakeEvent();
+    Buffer& data = mStream.Data();
+    data.GetU32();
+    resultCode = data.GetU8();
+    resultText = data.GetText();
+    return true;
 }
 
 void DemoRecorder::RecordRegistryWrite(bool success)

@@ -88,6 +88,12 @@ public:
     void RecordRegistryRead(const std::optional<RegistryValue>& value);
     std::optional<RegistryValue> ReplayRegistryRead();
 
+    // The HTTP client's finished transfers (code 17). Playback hands a result
+    // over only when the event due now is this transfer's; otherwise the event
+    // stays where it is for its owner.
+    void RecordHttpResult(uint32_t transfer, uint8_t resultCode, const std::string& resultText);
+    bool ReplayHttpResult(uint32_t transfer, uint8_t& resultCode, std::string& resultText);
+
 private:
     int Now() const { return mUpdateCount(); }
     // Playback of an outside result: takes the next event whatever its code.

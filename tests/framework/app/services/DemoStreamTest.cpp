@@ -163,6 +163,34 @@ TEST(DemoStreamTest, OutsideResultsDuringPlaybackAndAfterARealClose)
     EXPECT_EQ(text, "live");
 }
 
+TEST(DemoStreamTest, HttpResultsGoOnlyToTheirOwnTransfer)
+{
+    Pair pair;
+    pair.update = 4;
+    pair.recorder.RecordHttpResult(7, 0, "<scores/>");
+    pair.recorder.RecordHttpResult(8, 2, "ignored on failure");
+    pair.recorder.RecordMessage({1, WM_KEYDOWN, 'Q', 0}, 1, 2, nullptr);
+    pair.Play(-1);
+
+    uint8_t code = 99;
+    std::string text;
+    pair.playUpdate = 3;
+    EXPECT_FALSE(pair.player.ReplayHttpResult(7, code, text)); // not due yet
+    pair.playUpdate = 4;
+    EXPECT_FALSE(pair.player.ReplayHttpResult(8, code, text)); // the due one is transfer 7's
+    EXPECT_EQ(code, 99);
+    ASSERT_TRUE(pair.player.ReplayHttpResult(7, code, text));
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(text, "<scores/>");
+    ASSERT_TRUE(pair.player.ReplayHttpResult(8, code, text));
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(text, "");
+    // The key event is still there for the input replay.
+    EXPECT_FALSE(pair.player.ReplayHttpResult(8, code, text));
+    pair.player.ReplayDemoEvents(pair.log);
+    EXPECT_EQ(pair.log.mEntries, (std::vector<std::string>{"4 keydown 81"}));
+}
+
 TEST(DemoStreamTest, RecordedPayloadSizesAreBoundedByTheStream)
 {
     // A registry read that claims more bytes than the stream holds gives no
