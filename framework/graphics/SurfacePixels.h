@@ -14,7 +14,7 @@ class DDImage;
 class DisplayServices;
 
 // The notation the software routines on a locked surface share: the three channels'
-// masks (from the lock), shifts and bit counts (from the screen's format), the spread
+// masks, shifts and bit counts (all from the locked surface), the spread
 // form of 16-bit pixels and the colour factors.
 namespace SurfacePixels
 {
@@ -52,7 +52,7 @@ struct Target
     uint8_t* Row(int32_t y) const { return bits + std::ptrdiff_t(y) * pitch; }
 };
 
-// Fills target from the image's lock and its display; false for depths other than
+// Fills target from the image's lock and its display's clamp tables; false for depths
 // 16 and 32 bits, which no routine draws.
 bool MakeTarget(const DDImage& image, Target& target);
 // The additive routines need all three clamp tables; without them they draw nothing.
