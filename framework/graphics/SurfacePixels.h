@@ -14,8 +14,8 @@ class DDImage;
 class DisplayServices;
 
 // The notation the software routines on a locked surface share: the three channels'
-// masks, shifts and bit counts (all from the locked surface), the spread
-// form of 16-bit pixels and the colour factors.
+// masks, shifts and bit counts (all from the locked surface), the spread form of
+// 16-bit pixels and the colour factors.
 namespace SurfacePixels
 {
 
@@ -53,7 +53,7 @@ struct Target
 };
 
 // Fills target from the image's lock and its display's clamp tables; false for depths
-// 16 and 32 bits, which no routine draws.
+// other than 16 and 32 bits, which no routine draws.
 bool MakeTarget(const DDImage& image, Target& target);
 // The additive routines need all three clamp tables; without them they draw nothing.
 bool HasTables(const Target& target);
