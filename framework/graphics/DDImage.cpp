@@ -43,7 +43,8 @@ uint32_t UnpremultiplyChannel(uint32_t t, uint32_t alpha, uint32_t mask, int32_t
     return std::min<uint32_t>((premultiplied * 256 + scale - 1) / scale, 255);
 }
 
-// The lowest value whose bit is clear in a set of used values; false when all are used.
+// The lowest value whose bit is clear in a set of used values; false, with value left
+// alone, when all are used.
 bool FindFreeValue(const std::vector<uint32_t>& used, uint32_t& value)
 {
     for (size_t word = 0; word < used.size(); ++word)
@@ -477,6 +478,8 @@ bool DDImage::CreateSurfaceFromBits()
                         used[v / 32] |= 1u << (v % 32);
                     }
                 }
+                // With every value in use the key stays the candidate, and opaque
+                // pixels of its colour turn transparent.
                 FindFreeValue(used, key);
             }
             for (size_t i = 0; i < count; ++i)
