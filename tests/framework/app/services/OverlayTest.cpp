@@ -1,5 +1,7 @@
 #include "framework/app/services/DeveloperOverlay.h"
+#include "framework/app/services/OverlayImages.h"
 #include "framework/app/services/ScreenSaver.h"
+#include "framework/graphics/MemoryImage.h"
 #include "platform/Files.h"
 #include "tests/framework/app/services/DemoTestSupport.h"
 
@@ -50,6 +52,46 @@ TEST(OverlayTest, OverlayTexts)
                                      "Video Memory: 2,048/65,536 KB\r\nTexture Memory: 1,536 KB\r\n"
                                      "A8R8G8B8: 2 - 1,536 KB\r\nA4R4G4B4: 0 - 0 KB\r\n"
                                      "R5G6B5: 0 - 0 KB\r\nPalette8: 0 - 0 KB\r\n");
+}
+
+// Whether any pixel of the rectangle is light, as overlay text is.
+bool hasLightPixel(MemoryImage& image, int x, int y, int width, int height)
+{
+    const uint32_t* bits = image.GetBits();
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column)
+            if ((bits[row * image.GetWidth() + column] & 0xFF) > 0x80)
+                return true;
+    return false;
+}
+
+TEST(OverlayTest, OverlayImagesAreDrawnAtTheLowerRight)
+{
+    OverlayImages overlays;
+    overlays.UpdateFps();
+    MemoryImage* fps = overlays.FpsImage();
+    ASSERT_NE(fps, nullptr);
+    EXPECT_EQ(fps->GetWidth(), 50);
+    const int height = fps->GetHeight();
+    EXPECT_GT(height, 4);
+    EXPECT_EQ(fps->GetBits()[0], 0xFF000000u); // black behind the text
+    EXPECT_TRUE(hasLightPixel(*fps, 0, 0, 50, height));
+
+    overlays.UpdateDemoClock(1000, 1.0, 6000, 0, 10);
+    MemoryImage screen;
+    screen.Create(800, 600);
+    std::fill(screen.GetBits(), screen.GetBits() + 800 * 600, 0xFF204060);
+    overlays.Draw(&screen, 800, 600, 0, true);
+    EXPECT_TRUE(hasLightPixel(screen, 740, 590 - height, 50, height));
+    const int clockTop = 600 - height - overlays.DemoClockImage()->GetHeight() - 15;
+    EXPECT_TRUE(hasLightPixel(screen, 740, clockTop, 50, overlays.DemoClockImage()->GetHeight()));
+    EXPECT_FALSE(hasLightPixel(screen, 0, 0, 700, 500));
+    // The mouse overlay has no image until it is first brought up to date.
+    MemoryImage untouched;
+    untouched.Create(800, 600);
+    std::fill(untouched.GetBits(), untouched.GetBits() + 800 * 600, 0xFF000000);
+    overlays.Draw(&untouched, 800, 600, 1, true);
+    EXPECT_FALSE(hasLightPixel(untouched, 0, 0, 800, 600));
 }
 
 TEST(OverlayTest, IdlePauseWaitsForTheDesktopScreenSaver)
