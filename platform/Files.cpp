@@ -154,6 +154,23 @@ std::string nativePath(std::string_view path)
     if (fixed.empty() || existsRaw(fixed))
         return fixed;
 
+    // Most misses are a file probed under a name that is not there, in a
+    // folder that is: then only the last name needs looking up.
+    const size_t slash = fixed.find_last_of('/');
+    if (slash != std::string::npos && slash + 1 < fixed.size())
+    {
+        const std::string folder = slash == 0 ? std::string("/") : fixed.substr(0, slash);
+        const std::string_view last(fixed.data() + slash + 1, fixed.size() - slash - 1);
+        struct stat st
+        {
+        };
+        if (last != "." && last != ".." && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        {
+            auto match = findNoCase(folder, last);
+            return fixed.substr(0, slash + 1) + (match ? *match : std::string(last));
+        }
+    }
+
     // Walk the components, replacing each that does not exist by its
     // case-insensitive match. Once one has no match, the rest is kept as written.
     std::string result;
