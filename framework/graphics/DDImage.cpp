@@ -103,6 +103,11 @@ bool DDImage::In3DMode() const
     return mDDInterface->Is3DOn();
 }
 
+bool DDImage::CanDrawInMemory()
+{
+    return GetBits() != nullptr;
+}
+
 bool DDImage::IsOpaque(bool keyed) const
 {
     return !mForceMemoryDraw && !mHasAlpha && (!mHasTrans || (keyed && mFirstPixelColorKey));

@@ -121,6 +121,9 @@ private:
     // first pixel is the colour key.
     bool IsOpaque(bool keyed) const;
     bool In3DMode() const;
+    // The memory path needs the pixels; a surface that may not or cannot be read
+    // back has none to give.
+    bool CanDrawInMemory();
     // A surface-to-surface copy (stretched when the sizes differ), keyed when the source
     // has transparency; this surface is unlocked around it and locked again after.
     // False when the copy or the relock failed.

@@ -63,7 +63,8 @@ void DDImage::FillRect(const Rect& rect, const Color& color, int32_t drawMode)
     UpdateTransparencyFlags();
     if (!IsOpaque(true) || In3DMode())
     {
-        MemoryImage::FillRect(rect, color, drawMode);
+        if (CanDrawInMemory())
+            MemoryImage::FillRect(rect, color, drawMode);
         return;
     }
     if (drawMode == DRAW_MODE_NORMAL)
@@ -102,7 +103,8 @@ void DDImage::Blit(Image* source, int32_t x, int32_t y, const Rect& srcRect, con
         DiscardMemoryCopies();
         return;
     }
-    MemoryImage::Blit(source, x, y, srcRect, color, drawMode);
+    if (CanDrawInMemory())
+        MemoryImage::Blit(source, x, y, srcRect, color, drawMode);
 }
 
 void DDImage::BlitMirrored(Image* source, int32_t x, int32_t y, const Rect& srcRect, const Color& color,
@@ -241,7 +243,8 @@ void DDImage::DrawLine(double x1, double y1, double x2, double y2, const Color& 
     }
     if (mForceMemoryDraw || mHasAlpha || mHasTrans || In3DMode())
     {
-        MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
+        if (CanDrawInMemory())
+            MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
         return;
     }
     if (!Drawable(x1, y1, x2, y2))
@@ -276,7 +279,8 @@ void DDImage::DrawAntialiasedLine(double x1, double y1, double x2, double y2, co
     }
     if (mForceMemoryDraw || mHasAlpha || mHasTrans || In3DMode())
     {
-        MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
+        if (CanDrawInMemory())
+            MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
         return;
     }
     if (!Drawable(x1, y1, x2, y2))

@@ -111,7 +111,9 @@ std::unique_ptr<MemoryImage> KeyedSource(FakeDisplay& display, const platform::P
     }
     image->SetBits(pixels.data(), 23, 9, true);
     if (surfaced)
+    {
         EXPECT_NE(image->GetSurface(), nullptr);
+    }
     return image;
 }
 

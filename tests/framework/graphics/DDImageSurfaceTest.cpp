@@ -284,6 +284,34 @@ TEST(DDImageSurfaceTest, SurfaceFromAnEarlierModeKeepsItsOwnLayout)
     EXPECT_EQ(Pixels(image)[3], 0xFF808080u);
 }
 
+// A keyed image draws on the memory path, which must read its surface back first; a
+// lost or unreadable surface makes the draw a no-op rather than a crash.
+TEST(DDImageSurfaceTest, MemoryDrawsWithoutReadableSurfaceDrawNothing)
+{
+    FakeDisplay display(platform::PixelFormat::Rgb565());
+    DDImage image(&display);
+    const std::vector<uint32_t> pixels = {0xFFF80000, 0x00000000, 0xFF00FC00, 0xFF0000F8};
+    image.SetBits(pixels.data(), 2, 2, true);
+    image.mWantsSurface = true;
+    image.DiscardBits();
+    ASSERT_EQ(image.mBits, nullptr);
+    MemoryImage source(nullptr);
+    source.SetBits(pixels.data(), 2, 2, true);
+    for (const bool lost : {true, false})
+    {
+        if (lost)
+            image.mSurface->MarkLost();
+        else
+            image.mNoSoftwareDraw = true;
+        image.FillRect(Rect(0, 0, 2, 2), Color::White, DRAW_MODE_NORMAL);
+        image.Blit(&source, 0, 0, Rect(0, 0, 2, 2), Color::White, DRAW_MODE_NORMAL);
+        image.DrawLine(0.0, 0.0, 1.0, 1.5, Color::White, DRAW_MODE_NORMAL);
+        image.DrawAntialiasedLine(0.0, 0.0, 1.0, 1.5, Color::White, DRAW_MODE_NORMAL);
+        EXPECT_EQ(image.mBits, nullptr);
+        image.mSurface->Restore();
+    }
+}
+
 TEST(DDImageSurfaceTest, FirstPixelKeyTakesTheSurfacesFirstPixel)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
