@@ -104,20 +104,21 @@ SurfaceResult Surface::Blt(const SurfaceRect& destRect, Surface& source, const S
     const int32_t width = destRect.Width();
     const int32_t height = destRect.Height();
     const int32_t bytes = mFormat.BytesPerPixel();
-    const std::optional<uint32_t> key = keyed ? source.mColorKey : std::nullopt;
+    const bool useKey = keyed && source.mColorKey.has_value();
+    const uint32_t key = useKey ? *source.mColorKey : 0;
     const bool stretched = width != sourceRect.Width() || height != sourceRect.Height();
 
     // A copy within one surface reads from a snapshot when the areas may overlap in a
     // way that row order alone cannot handle.
     std::vector<uint8_t> snapshot;
     const uint8_t* sourcePixels = source.mPixels.data();
-    if (&source == this && (stretched || key))
+    if (&source == this && (stretched || useKey))
     {
         snapshot = mPixels;
         sourcePixels = snapshot.data();
     }
 
-    if (!stretched && !key)
+    if (!stretched && !useKey)
     {
         const bool upwards = &source == this && destRect.top > sourceRect.top;
         for (int32_t i = 0; i < height; ++i)
@@ -141,7 +142,7 @@ SurfaceResult Surface::Blt(const SurfaceRect& destRect, Surface& source, const S
         {
             const int32_t sx = sourceRect.left + int32_t(int64_t(x) * sourceRect.Width() / width);
             const uint32_t value = source.ReadPixel(from, sx);
-            if (key && value == *key)
+            if (useKey && value == key)
                 continue;
             WritePixel(to, destRect.left + x, value);
         }
