@@ -18,6 +18,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
+#include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/MessagePump.h"
 #include "platform/Process.h"
@@ -122,6 +123,12 @@ void QuibAppBase::Init()
         LoadSettingsFromRegistry();
     else
         LoadSettings();
+    // The company folder is empty in this program: it is left out rather than
+    // kept as an empty folder name, and the product stays the last folder.
+    SetSharedDataFolder(platform::userDataFolder() + (mCompanyFolder.empty() ? "" : mCompanyFolder + "/") +
+                        mProductName + "/");
+    if (!CommandLine::IsAbsoluteName(mCommandLine.mDemoFileName))
+        mCommandLine.mDemoFileName = gSharedDataFolder + mCommandLine.mDemoFileName;
     if (mCommandLineGiven && !mCommandLine.mCommandLineParsed)
         ParseCommandLine(mCommandLineText);
     if (mCommandLine.mScreenSaverMode)

@@ -13,11 +13,11 @@
 #include "framework/app/StringTable.h"
 #include "framework/app/SystemDialogs.h"
 #include "framework/app/WindowHost.h"
-#include "framework/app/foundation/AspectRatio.h"
 #include "framework/app/foundation/CriticalSection.h"
 #include "framework/app/foundation/Rect.h"
 #include "framework/app/services/DemoRecorder.h"
 #include "framework/app/services/DesktopServices.h"
+#include "framework/app/services/OverlayImages.h"
 #include "framework/app/services/RegistrySettings.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/FontHost.h"
@@ -360,6 +360,8 @@ public:
 
     // Developer outputs.
     void SaveScreenshot();
+    void UpdateDeveloperOverlays() override;
+    void DrawDeveloperOverlays() override;
 
     // Settings and identity.
     uint32_t mRandSeed = 0;
@@ -388,7 +390,6 @@ public:
     bool mFullScreenFailed = false;
     bool mInitFinished = false;
     uint32_t mTimeLoaded = 0;
-    bool mPageFlippingAllowed = true;
     bool mDrawInVideoMemory = false;
     bool mUseRegistry = true;
     std::string mProductVersion;
@@ -400,11 +401,7 @@ public:
     std::atomic<bool> mSharedImageReleased{false};
     bool mIs3DSwitched = false;
     bool mAutoEnable3D = false;
-    bool mTest3D = false;
-    int mMinVidMemory3D = 6;
-    int mRecommendedVidMemory3D = 14;
     Rect mDrawArea;
-    AspectRatio mTargetAspect{4, 3};
 
     // The parts the application owns and ties together.
     StringTable mStringTable;
@@ -428,6 +425,10 @@ public:
     DemoRecorder mDemo{[this] { return int(mMainLoop.mUpdateCount); }};
     RegistrySettings mRegistry{mDemo};
     DesktopServices mDesktop{mDemo};
+    // The FPS overlay (kind 0: frames per second, 1: mouse position).
+    bool mShowFps = false;
+    int mFpsOverlayKind = 0;
+    OverlayImages mOverlays;
     std::set<MemoryImage*> mMemoryImageSet;
     std::map<std::pair<std::string, std::string>, SharedImageEntry> mSharedImageMap;
     std::map<int, Widget*> mDialogMap;

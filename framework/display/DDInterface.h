@@ -107,8 +107,6 @@ public:
     std::unique_ptr<DDImage> mScreenImage;
     std::set<DDImage*> mDDImageSet;
     bool mVideoOnlyDraw = false;
-    int32_t mCursorWidth = 64;
-    int32_t mCursorHeight = 64;
     std::atomic<int32_t> mNextCursorX{0};
     std::atomic<int32_t> mNextCursorY{0};
     std::atomic<int32_t> mCursorX{0};
