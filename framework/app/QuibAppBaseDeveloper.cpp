@@ -6,6 +6,8 @@
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/Clock.h"
 #include "platform/LocalTime.h"
 
 #include <algorithm>
@@ -46,6 +48,24 @@ void QuibAppBase::WriteImageReport()
         images.assign(mMemoryImageSet.begin(), mMemoryImageSet.end());
     }
     Quib::WriteImageReport(GetSharedDataFolder() + "_dump", images, nullptr, platform::localDateTimeText());
+}
+
+void QuibAppBase::UpdateDeveloperOverlays()
+{
+    if (mShowFps && mFpsOverlayKind == 0)
+        mOverlays.UpdateFps();
+    else if (mShowFps && mFpsOverlayKind == 1 && mWidgetManager)
+        mOverlays.UpdateMousePosition(mWidgetManager->mLastMouseX, mWidgetManager->mLastMouseY);
+    if (mShowFps && IsPlayingDemo())
+        mOverlays.UpdateDemoClock(platform::tickCount(), mMainLoop.mSpeedMultiplier, mDemo.DemoLength(),
+                                  mMainLoop.mUpdateCount, mMainLoop.mFrameTime);
+}
+
+void QuibAppBase::DrawDeveloperOverlays()
+{
+    if (mShowFps && mDDInterface)
+        mOverlays.Draw(mDDInterface->GetDrawSurfaceImage(), mWidth, mHeight, mFpsOverlayKind,
+                       IsPlayingDemo());
 }
 
 bool QuibAppBase::ReloadLiveValues()
