@@ -4,6 +4,8 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
 
+#include <algorithm>
+
 namespace Quib
 {
 namespace
@@ -23,10 +25,13 @@ void OverlayImages::Redraw(std::unique_ptr<MemoryImage>& image, std::unique_ptr<
 {
     if (!font)
         font = std::make_unique<SysFont>(8, "Tahoma");
-    if (!image)
+    // 50 pixels hold the texts in the face they were made for; a wider
+    // stand-in face widens the image rather than cutting the text.
+    const int width = std::max(kImageWidth, font->GetStringWidth(text) + 4);
+    if (!image || image->GetWidth() < width)
     {
         image = std::make_unique<MemoryImage>();
-        image->Create(kImageWidth, font->GetHeight() + 4);
+        image->Create(width, font->GetHeight() + 4);
     }
     Graphics g(image.get());
     g.SetColor(Color(0, 0, 0));
