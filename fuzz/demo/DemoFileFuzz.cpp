@@ -69,7 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         }
         default:
+        {
+            uint8_t code = 0;
+            std::string text;
+            demo.ReplayHttpResult(uint32_t(update), code, text);
             break;
+        }
         }
     }
     return 0;
