@@ -110,18 +110,20 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
     else if (effect == "card")
     {
         // Cell 0 is the back, the last cell the face; between them the card turns.
-        const float inset = 15;
+        // The game draws the cell 14 pixels above and left of its card widget,
+        // which is the cell less 30, so the card leaves 16 below and right for its shadow.
+        const float inset = 14, cardW = w - 30, cardH = h - 30, cardX = inset + cardW / 2;
         float squash = std::fabs(std::cos(t * kPi));
         bool face = t > 0.5f;
-        float cw = (w - 2 * inset) * std::max(0.06f, squash);
-        Distance card = roundRect(cx - cw / 2, inset, cw, h - 2 * inset, 8);
+        float cw = cardW * std::max(0.06f, squash);
+        Distance card = roundRect(cardX - cw / 2, inset, cw, cardH, 8);
         cell.shadow(card, 2, 3, 4, 0.45f);
         if (face)
         {
             cell.fillShape(card, paperShader(seedOf(entry.id)));
             if (squash > 0.9f)
-                context.drawEmoji(cell, codePoints(entry.setting("cp"))[0], inset + 14, inset + 14,
-                                  w - 2 * inset - 28, h - 2 * inset - 28);
+                context.drawEmoji(cell, codePoints(entry.setting("cp"))[0], inset + 12, inset + 12,
+                                  cardW - 24, cardH - 24);
         }
         else
         {
@@ -134,8 +136,8 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
                     return check ? rgb(0x6a1a22) : rgb(0x8a2a30);
                 });
             if (squash > 0.5f)
-                cell.fillShape(ellipse(cx, cy, cw * 0.25f, cw * 0.25f),
-                               brassShader(cy - cw * 0.25f, cw * 0.5f, 1.0f));
+                cell.fillShape(ellipse(cardX, inset + cardH / 2, cw * 0.25f, cw * 0.25f),
+                               brassShader(inset + cardH / 2 - cw * 0.25f, cw * 0.5f, 1.0f));
         }
         cell.strokeShape(card, 2, rgb(0xd9ad52));
     }

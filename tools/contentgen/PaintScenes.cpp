@@ -327,18 +327,51 @@ void paintEmojiPicture(const ResourceEntry& entry, PaintContext& context, Canvas
     context.drawEmoji(canvas, cp, 0, 0, w, h);
 }
 
-// A jigsaw piece: its part of the shared picture with a bevelled edge; the last
-// placed piece shows a golden edge.
+// A jigsaw piece: its 97 x 112 place of the shared picture at (11, 26), with a
+// round tab reaching into the margin on each inner side (above, left, right)
+// that shows the picture beyond the place, so that a fixed piece overlaps its
+// neighbours with the same pixels. Outside the piece stays transparent, since
+// the game hit-tests loose pieces by alpha. The last set is edged in gold.
 void paintPiece(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
 {
+    constexpr float kPlaceW = kJigsawPlaceWidth, kPlaceH = kJigsawPlaceHeight, kLeft = 11, kTop = 26;
     const int index = std::stoi(entry.setting("index", "1")) - 1;
     const int col = index % 6, row = index / 6;
-    canvas.paste(context.jigsawPicture().crop(col * 100, row * 100, 100, 100), 0, 0);
+    const Canvas& picture = context.jigsawPicture();
+    const int originX = col * kJigsawPlaceWidth - int(kLeft), originY = row * kJigsawPlaceHeight - int(kTop);
+
+    std::vector<Distance> parts = {roundRect(kLeft, kTop, kPlaceW, kPlaceH, 2)};
+    if (row > 0)
+        parts.push_back(ellipse(kLeft + kPlaceW / 2, kTop - 10, 13, 14));
+    if (col > 0)
+        parts.push_back(ellipse(kLeft - 1, kTop + kPlaceH / 2, 10, 14));
+    if (col < 5)
+        parts.push_back(ellipse(kLeft + kPlaceW + 1, kTop + kPlaceH / 2, 10, 14));
+    Distance piece = parts.front();
+    piece.distance = [parts](float x, float y)
+    {
+        float d = parts.front()(x, y);
+        for (const Distance& part : parts)
+            d = std::min(d, part(x, y));
+        return d;
+    };
+    piece.left = 0;
+    piece.top = 0;
+    piece.right = float(canvas.width());
+    piece.bottom = float(canvas.height());
+
+    canvas.fillShape(
+        piece,
+        [&](float x, float y)
+        {
+            int px = std::clamp(originX + int(x), 0, picture.width() - 1);
+            int py = std::clamp(originY + int(y), 0, picture.height() - 1);
+            uint32_t p = picture.at(px, py);
+            return Rgba{float((p >> 16) & 255) / 255, float((p >> 8) & 255) / 255, float(p & 255) / 255, 1};
+        });
     const bool last = entry.setting("look") == "last";
-    canvas.strokeShape(roundRect(0, 0, 100, 100, 3), 2, Rgba{1, 1, 1, 0.35f});
-    canvas.strokeShape(roundRect(1, 1, 99, 99, 3), 1, Rgba{0, 0, 0, 0.4f});
-    if (last)
-        canvas.strokeShape(roundRect(0, 0, 100, 100, 3), 3, rgb(0xffd46a));
+    canvas.strokeShape(piece, 2, last ? rgb(0xffd46a) : Rgba{1, 1, 1, 0.35f});
+    canvas.strokeShape(piece, 1, Rgba{0, 0, 0, 0.45f});
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace contentgen
 {
@@ -49,19 +50,161 @@ void paintHand(Canvas& canvas, float w, float h, const Rgba& colour)
     canvas.fillShape(ellipse(cx, h * 0.86f, w * 0.35f, w * 0.35f), colour);
 }
 
-void paintBoard(Canvas& canvas, float w, float h, int cells, float border)
+// A board whose squares lie exactly where the game puts its cell widgets: the
+// first at (left, top), then one every cell + gap pixels.
+// A hand the game turns about the picture's centre: it points up from the
+// centre, with a short counterweight below.
+void paintDialHand(Canvas& canvas, float w, float h, const Rgba& colour)
+{
+    float cx = w / 2, cy = h / 2;
+    canvas.fillShape(polygon({{cx, 1},
+                              {cx + w * 0.45f, cy - h * 0.12f},
+                              {cx + w * 0.2f, cy},
+                              {cx, h * 0.64f},
+                              {cx - w * 0.2f, cy},
+                              {cx - w * 0.45f, cy - h * 0.12f}}),
+                     colour);
+    canvas.fillShape(ellipse(cx, cy, w * 0.4f, w * 0.4f), colour);
+    canvas.fillShape(ellipse(cx, cy, w * 0.15f, w * 0.15f), brassShader(cy - 3, 6, 0.9f));
+}
+
+// The clock game's board: its dial centred where the game turns the hands,
+// (259, 245) of the picture, wide enough that the symbols the game stands
+// 116 pixels from the centre sit on its rim.
+void paintClockBoard(Canvas& canvas, float w, float h)
+{
+    canvas.fill(woodShader(0, h, seedOf("clock-board"), 0.85f));
+    canvas.strokeShape(roundRect(0, 0, w, h, 8), 5, rgb(0x3a2412));
+    Canvas dial(300, 300);
+    paintClockFace(dial, 300, 300);
+    canvas.draw(dial, 259 - 150, 245 - 150);
+}
+
+// The typewriter in the game's coordinates (its picture at (150, 20)): a sheet
+// under the Morse row (y 38, centred on x 260) and the typed word (y 160), and
+// a body whose three key rows hold the keys the game places from (76, 299),
+// (94, 332) and (126, 372).
+void paintTypewriter(Canvas& canvas, float w, float h)
+{
+    canvas.fill(woodShader(0, h, seedOf("typewriter"), 0.85f));
+    Distance sheet = roundRect(30, 6, 460, 220, 2);
+    canvas.shadow(sheet, 2, 3, 5, 0.5f);
+    canvas.fillShape(sheet, paperShader(seedOf("typewriter-sheet"), 1.05f));
+    Distance body = roundRect(28, 214, 464, 260, 26);
+    canvas.shadow(body, 3, 5, 8, 0.6f);
+    canvas.fillShape(body, darkShader(214, 260, 1.1f));
+    canvas.fillShape(capsule(18, 226, w - 18, 226, 13), darkShader(213, 26, 1.4f));
+    canvas.fillShape(roundRect(60, 286, 384, 124, 14), rgb(0x141210));
+    canvas.strokeShape(roundRect(60, 286, 384, 124, 14), 2, rgb(0xc9973f));
+    canvas.fillShape(roundRect(150, 420, 200, 22, 11), brassShader(420, 22, 1.0f));
+}
+
+// The seating game's room in its picture's coordinates (drawn at (150, 20)):
+// a shelf under the six guest cards from (110, 20), a chair at each of the six
+// seats the game puts a guest on, and the round table between them.
+void paintDiningTable(Canvas& canvas)
+{
+    constexpr float kGuestW = 60, kGuestH = 70;
+    const std::pair<float, float> seats[] = {{232, 94},  {398, 132}, {427, 362},
+                                             {224, 426}, {25, 356},  {62, 129}};
+    canvas.fill([&](float x, float y)
+                { return shade(rgb(0x6a4a34), 0.8f + 0.25f * fractalNoise(x / 40, y / 40, 21, 3)); });
+    canvas.fillShape(roundRect(102, 12, 6 * (kGuestW + 2) + 14, kGuestH + 16, 6),
+                     darkShader(12, kGuestH + 16, 1.2f));
+    for (auto [x, y] : seats)
+    {
+        Distance chair = roundRect(x - 4, y - 4, kGuestW + 8, kGuestH + 8, 12);
+        canvas.shadow(chair, 2, 3, 4, 0.5f);
+        canvas.fillShape(chair, woodShader(y, kGuestH, seedOf("chair"), 0.7f));
+        canvas.fillShape(roundRect(x + 4, y + 4, kGuestW - 8, kGuestH - 8, 8), rgb(0x7a1e26));
+    }
+    Distance table = ellipse(258, 292, 150, 118);
+    canvas.shadow(table, 3, 5, 8, 0.55f);
+    canvas.fillShape(table, woodShader(174, 236, seedOf("dining"), 1.0f));
+    canvas.fillShape(ellipse(258, 292, 128, 98), rgb(0xf2ecdc));
+    canvas.strokeShape(ellipse(258, 292, 128, 98), 3, rgb(0xd8c79a));
+}
+
+// The letter game's desk in its picture's coordinates (drawn at (150, 20)): a
+// card under the row of letter tiles, which the game centres on x 284 at y 230
+// and whose black letters need a light ground; wide enough for seven letters.
+void paintLetterDesk(Canvas& canvas, float h)
+{
+    canvas.fill(woodShader(0, h, seedOf("letter-desk"), 0.9f));
+    Distance card = roundRect(154, 196, 260, 92, 4);
+    canvas.shadow(card, 2, 4, 6, 0.55f);
+    canvas.fillShape(card, paperShader(seedOf("letter-card"), 1.08f));
+    canvas.strokeShape(roundRect(160, 202, 248, 80, 3), 1.5f, rgb(0x8a6a3a));
+    canvas.fillShape(roundRect(170, 262, 228, 1.5f, 0), rgb(0x8a6a3a, 0.6f));
+}
+
+void paintBoard(Canvas& canvas, float h, int cells, float left, float top, float cell, float gap)
 {
     canvas.fill(woodShader(0, h, seedOf("board"), 0.8f));
-    float size = (w - 2 * border) / float(cells);
+    const float span = float(cells) * cell + float(cells - 1) * gap;
+    canvas.fillShape(roundRect(left - 3, top - 3, span + 6, span + 6, 2), rgb(0x2a1a0c));
     for (int row = 0; row < cells; ++row)
         for (int col = 0; col < cells; ++col)
         {
             bool dark = (row + col) % 2 == 1;
-            canvas.fillShape(roundRect(border + float(col) * size, border + float(row) * size, size, size, 0),
-                             dark ? rgb(0x5a3a20) : rgb(0xe8d2a6));
+            canvas.fillShape(
+                roundRect(left + float(col) * (cell + gap), top + float(row) * (cell + gap), cell, cell, 0),
+                dark ? rgb(0x5a3a20) : rgb(0xe8d2a6));
         }
-    canvas.strokeShape(roundRect(border - 3, border - 3, w - 2 * border + 6, h - 2 * border + 6, 2), 3,
-                       rgb(0xc9973f));
+    canvas.strokeShape(roundRect(left - 6, top - 6, span + 12, span + 12, 3), 3, rgb(0xc9973f));
+}
+
+// The jigsaw's table: a tray whose 6 x 4 places (from (10, 24), where the game
+// puts them relative to this picture) show a faint grey print of the picture
+// to guide the player.
+void paintJigsawBoard(PaintContext& context, Canvas& canvas, float h)
+{
+    constexpr float kLeft = 10, kTop = 24;
+    const Canvas& picture = context.jigsawPicture();
+    const float pw = float(picture.width()), ph = float(picture.height());
+    canvas.fill(woodShader(0, h, seedOf("jigsaw-board"), 0.9f));
+    canvas.shadow(roundRect(kLeft, kTop, pw, ph, 3), 0, 0, 6, 0.7f);
+    canvas.fillShape(roundRect(kLeft, kTop, pw, ph, 0), rgb(0x2a2018));
+    Canvas print = picture;
+    print.toGray();
+    canvas.draw(print, int(kLeft), int(kTop), 0.22f);
+    for (int col = 1; col < 6; ++col)
+        canvas.fillShape(roundRect(kLeft + float(col * kJigsawPlaceWidth) - 0.5f, kTop, 1, ph, 0),
+                         rgb(0xe8d2a6, 0.25f));
+    for (int row = 1; row < 4; ++row)
+        canvas.fillShape(roundRect(kLeft, kTop + float(row * kJigsawPlaceHeight) - 0.5f, pw, 1, 0),
+                         rgb(0xe8d2a6, 0.25f));
+    canvas.strokeShape(roundRect(kLeft - 5, kTop - 5, pw + 10, ph + 10, 3), 4, rgb(0xc9973f));
+}
+
+// The oscilloscope's casing in the game's own coordinates: a screen around the
+// waves (from x 75, 344 wide, about the line y 180, up to 96 high), three knob
+// wells at (108, 338), (205, 338), (302, 338) and a plate behind the sliders
+// (from (100, 440), one every 100) and their labels at y 470.
+void paintOscilloscope(Canvas& canvas, float w, float h)
+{
+    canvas.fill(
+        [&](float x, float y)
+        { return shade(rgb(0x4a4f52), 0.85f + 0.2f * fractalNoise(x / 60, y / 3, 16, 3) - 0.15f * y / h); });
+    canvas.strokeShape(roundRect(0, 0, w, h, 10), 6, rgb(0x2a2e30));
+    const float sx = 47, sy = 64, sw = 400, sh = 232;
+    canvas.fillShape(roundRect(sx - 10, sy - 10, sw + 20, sh + 20, 14), rgb(0x1a1c1d));
+    canvas.fillShape(roundRect(sx, sy, sw, sh, 10),
+                     [&](float x, float y)
+                     {
+                         float d = std::hypot((x - sx - sw / 2) / sw, (y - sy - sh / 2) / sh);
+                         return shade(rgb(0x10321f), 1.25f - d);
+                     });
+    for (int i = 1; i < 10; ++i)
+        canvas.fillShape(roundRect(sx + float(i) * sw / 10, sy + 4, 1, sh - 8, 0), rgb(0x4fe08a, 0.18f));
+    for (int i = 1; i < 6; ++i)
+        canvas.fillShape(roundRect(sx + 4, sy + float(i) * sh / 6, sw - 8, 1, 0), rgb(0x4fe08a, 0.18f));
+    canvas.fillShape(roundRect(sx + 4, 180, sw - 8, 1, 0), rgb(0x4fe08a, 0.35f));
+    for (float kx : {108.0f, 205.0f, 302.0f})
+        canvas.fillShape(ellipse(kx + 37, 338 + 37, 42, 42), rgb(0x202324), 3);
+    canvas.fillShape(roundRect(90, 432, 320, 60, 6), rgb(0x2c3032));
+    for (float lx : {100.0f, 200.0f, 300.0f})
+        canvas.fillShape(roundRect(lx - 2, 438, 94, 28, 3), rgb(0x16181a));
 }
 
 // The speech bubble's inside, dark so that its white text reads well.
@@ -78,6 +221,16 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         paintClockFace(canvas, w, h);
     else if (kind == "hand-minute" || kind == "hand-hour")
         paintHand(canvas, w, h, rgb(0x1c140c));
+    else if (kind == "dial-hand")
+        paintDialHand(canvas, w, h, rgb(0x1c140c));
+    else if (kind == "clock-board")
+        paintClockBoard(canvas, w, h);
+    else if (kind == "typewriter")
+        paintTypewriter(canvas, w, h);
+    else if (kind == "dining-table")
+        paintDiningTable(canvas);
+    else if (kind == "letter-desk")
+        paintLetterDesk(canvas, h);
     else if (kind == "hand-second")
         canvas.fillShape(capsule(w / 2, 1.5f, w / 2, h - 2, w / 2 - 0.5f), rgb(0xa01818));
     else if (kind == "track" || kind == "rail")
@@ -99,7 +252,12 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     {
         canvas.fillShape(ellipse(w / 2, h / 2, w / 2 - 2, h / 2 - 2), brassShader(0, h, 1.0f));
         canvas.fillShape(ellipse(w / 2, h / 2, w * 0.25f, h * 0.25f), rgb(0x3ad06a), 2);
+        // The game turns the knob with its slider, so it needs a mark to show the turn.
+        canvas.fillShape(capsule(w / 2, h * 0.12f, w / 2, h * 0.3f, std::max(1.5f, w * 0.035f)),
+                         rgb(0x1c140c));
     }
+    else if (kind == "oscilloscope")
+        paintOscilloscope(canvas, w, h);
     else if (kind == "wall")
         canvas.fill([&](float x, float y)
                     { return shade(rgb(0x8a6a4a), 0.7f + 0.4f * fractalNoise(x / 4, y / 4, 3, 3)); });
@@ -139,12 +297,12 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     }
     else if (kind == "tile-glow")
         canvas.fillShape(roundRect(2, 2, w - 4, h - 4, 6), rgb(0x7af09a, 0.45f), 6);
-    else if (kind == "board8")
-        paintBoard(canvas, w, h, 8, 20);
-    else if (kind == "chess4")
-        paintBoard(canvas, w, h, 4, 20);
-    else if (kind == "chess5")
-        paintBoard(canvas, w, h, 5, 20);
+    else if (kind == "board")
+        paintBoard(canvas, h, std::stoi(entry.setting("cells")), std::stof(entry.setting("left")),
+                   std::stof(entry.setting("top")), std::stof(entry.setting("cell")),
+                   std::stof(entry.setting("gap", "0")));
+    else if (kind == "jigsaw-board")
+        paintJigsawBoard(context, canvas, h);
     else if (kind == "square-dark" || kind == "square-light")
         canvas.fill(
             [&](float x, float y)
@@ -299,22 +457,26 @@ void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
     }
     if (look == "morse")
     {
+        // Only the code: the player has to read the letter from it.
         canvas.fillShape(roundRect(1, 1, w - 2, h - 2, 4), paperShader(seedOf(text)));
         canvas.strokeShape(roundRect(1, 1, w - 2, h - 2, 4), 1.5f, rgb(0x8a6a3a));
-        canvas.text(text, "DejaVuSerif-Bold.ttf", int(h * 0.55f), 14, h * 0.15f, rgb(0x4a2e14), true);
-        float x = 32;
-        for (const char* c = morseOf(text[0]); *c; ++c)
+        const std::string code = morseOf(text[0]);
+        const float dot = 8, dash = 18, gap = 5;
+        float length = 0;
+        for (char c : code)
+            length += (c == '.' ? dot : dash) + gap;
+        length -= gap;
+        const float scale = std::min(1.0f, (w - 12) / length);
+        float x = (w - length * scale) / 2;
+        for (char c : code)
         {
-            if (*c == '.')
-            {
-                canvas.fillShape(ellipse(x + 4, h / 2, 4, 4), rgb(0x1c140c));
-                x += 14;
-            }
+            const float size = (c == '.' ? dot : dash) * scale;
+            if (c == '.')
+                canvas.fillShape(ellipse(x + size / 2, h / 2, size / 2, size / 2), rgb(0x1c140c));
             else
-            {
-                canvas.fillShape(roundRect(x, h / 2 - 3.5f, 18, 7, 3.5f), rgb(0x1c140c));
-                x += 24;
-            }
+                canvas.fillShape(roundRect(x, h / 2 - dot * scale / 2, size, dot * scale, dot * scale / 2),
+                                 rgb(0x1c140c));
+            x += size + gap * scale;
         }
         return;
     }

@@ -66,12 +66,12 @@ const Canvas& PaintContext::jigsawPicture()
 {
     if (mCache->jigsaw.width() == 0)
     {
-        Canvas picture(600, 400);
+        Canvas picture(6 * kJigsawPlaceWidth, 4 * kJigsawPlaceHeight);
         paintRoom(picture, "library", seedOf("jigsaw"));
         const char32_t objects[] = {0x1F570, 0x1F4DA, 0x1F56F, 0x1F3FA, 0x1F5DD};
         for (int i = 0; i < 5; ++i)
-            drawEmojiWithShadow(picture, objects[i], 30.0f + float(i) * 112.0f, 230.0f - float(i % 2) * 40.0f,
-                                96, 96);
+            drawEmojiWithShadow(picture, objects[i], 30.0f + float(i) * 108.0f, 260.0f - float(i % 2) * 44.0f,
+                                104, 104);
         mCache->jigsaw = std::move(picture);
     }
     return mCache->jigsaw;

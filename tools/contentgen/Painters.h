@@ -28,7 +28,8 @@ public:
                    float opacity = 1.0f);
     // The emoji with a soft shadow on the surface under it.
     void drawEmojiWithShadow(Canvas& canvas, char32_t codePoint, float x, float y, float w, float h);
-    // The picture the jigsaw pieces are cut from.
+    // The picture the jigsaw pieces are cut from: 6 x 4 places of
+    // kJigsawPlaceWidth x kJigsawPlaceHeight.
     const Canvas& jigsawPicture();
 
 private:
@@ -36,6 +37,10 @@ private:
     std::unique_ptr<platform::ColorGlyphFace> mEmoji;
     std::unique_ptr<Cache> mCache;
 };
+
+// The jigsaw game's places, which its pieces fill edge to edge.
+constexpr int kJigsawPlaceWidth = 97;
+constexpr int kJigsawPlaceHeight = 112;
 
 // Code points from a setting such as "1F50D" or "1F50D,1F3DA".
 std::vector<char32_t> codePoints(const std::string& text);
