@@ -81,11 +81,12 @@ QuibAppBase::~QuibAppBase()
     mMusicInterface.reset();
     mSoundManager.reset();
     mAudioDevice.reset();
-    mMainWindow.reset();
     mHandCursor = {};
     mDraggingCursor = {};
     mImageCursor = {};
     mSystemCursor = {};
+    // The last window closes the desktop connection the cursors were made on.
+    mMainWindow.reset();
     if (gImageHost == this)
         gImageHost = nullptr;
     // A crash after this point must not reach a destroyed application.
@@ -146,14 +147,15 @@ void QuibAppBase::Init()
     SeedRandomGenerator(mRandSeed);
     platform::srand(platform::tickCount());
 
-    mHandCursor = MakeProgramCursor(HandCursorImage());
-    mDraggingCursor = MakeProgramCursor(DraggingHandCursorImage());
     BeforeDisplayInit();
     mWidgetManager->SetMouseMapping(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
 
     // A window shows the screen scaled to the largest size that fits the desktop,
     // so no desktop is too small for windowed mode.
     CreateMainWindow();
+    // Cursors are made on the desktop connection, which the first window opens.
+    mHandCursor = MakeProgramCursor(HandCursorImage());
+    mDraggingCursor = MakeProgramCursor(DraggingHandCursorImage());
 
     if (!mSoundManager)
     {

@@ -38,18 +38,19 @@ void QuibAppBase::StartTimer()
 
 void QuibAppBase::CreateMainWindow()
 {
+    const bool windowed = mCommandLine.mPlayDemo || mIsWindowed;
+    // The new window exists before the old one goes, so that the desktop
+    // connection (and every cursor made on it) lives through the switch.
+    auto window = std::make_unique<platform::Window>();
+    window->create(mTitle, mWidth, mHeight, !windowed);
     if (mMainWindow)
     {
         platform::killTimer(mMainWindow->id(), kUpdateTimerId);
         mWidgetManager->mDrawImage = nullptr;
-        // The display's surfaces belong to the old window's presentation.
         if (mDDInterface)
             mDDInterface->ReleaseSurfaces();
-        mMainWindow.reset();
     }
-    const bool windowed = mCommandLine.mPlayDemo || mIsWindowed;
-    mMainWindow = std::make_unique<platform::Window>();
-    mMainWindow->create(mTitle, mWidth, mHeight, !windowed);
+    mMainWindow = std::move(window);
     if (windowed && mInputQueue.mPreferredWindowX != -1 && mMainWindow->isOpen())
     {
         const platform::WindowRect frame = mMainWindow->frame();

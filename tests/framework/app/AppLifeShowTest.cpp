@@ -72,6 +72,12 @@ TEST(AppLifeShowTest, ShowsWhatTheApplicationDraws)
     ASSERT_TRUE(app.IsInitFinished());
     app.Start();
     EXPECT_GT(app.mPattern.mDraws, 0);
+    // A real desktop makes colour cursors (the dummy driver cannot).
+    if (platform::getEnv("SDL_VIDEODRIVER").value_or("") == "x11")
+    {
+        EXPECT_TRUE(app.mHandCursor.isValid());
+        EXPECT_TRUE(app.mDraggingCursor.isValid());
+    }
     EXPECT_GT(app.mMainLoop.mDrawCount, 0);
 }
 

@@ -60,21 +60,21 @@ TEST_F(QuibAppBaseScreenModeTest, ForcedFullScreenIgnoresTheWishForAWindow)
 {
     app.mForceFullscreen = true;
     app.SetWindowedMode(false);
-    const platform::Window* fullScreenWindow = app.mMainWindow.get();
+    const uint32_t fullScreenWindow = app.MainWindowId();
     app.SetWindowedMode(true);
     EXPECT_FALSE(app.IsWindowedNow());
     EXPECT_FALSE(app.IsWindowedWanted());
     // The switch only re-created the full-screen window.
     app.ResetScreenMode();
-    EXPECT_NE(app.mMainWindow.get(), fullScreenWindow);
+    EXPECT_NE(app.MainWindowId(), fullScreenWindow);
     EXPECT_TRUE(app.mMainWindow->isFullScreen());
 }
 
 TEST_F(QuibAppBaseScreenModeTest, TheSameModeOnlySwitchesTheHardwarePathWhichFallsBackTo2D)
 {
-    const platform::Window* window = app.mMainWindow.get();
+    const uint32_t window = app.MainWindowId();
     app.SetScreenMode(true, true, false);
-    EXPECT_EQ(app.mMainWindow.get(), window);
+    EXPECT_EQ(app.MainWindowId(), window);
     EXPECT_FALSE(app.Is3DEnabled());
     EXPECT_TRUE(app.mIs3DSwitched);
     EXPECT_TRUE(app.mDDInterface->mInitialized);
@@ -115,11 +115,20 @@ TEST_F(QuibAppBaseScreenModeTest, SwitchingWhileAnotherThreadMakesImagesIsSafe)
                 ++made;
             }
         });
+    auto waitForImages = [&](int count)
+    {
+        while (made < count)
+            std::this_thread::yield();
+    };
+    waitForImages(1);
     for (int i = 0; i < 6; ++i)
+    {
+        const int before = made;
         app.SetWindowedMode(i % 2 == 1);
+        waitForImages(before + 1);
+    }
     stop = true;
     loader.join();
-    EXPECT_GT(made, 0);
     EXPECT_TRUE(app.IsWindowedNow());
     EXPECT_TRUE(app.mDDInterface->mInitialized);
 }
