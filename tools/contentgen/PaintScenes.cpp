@@ -239,6 +239,14 @@ void paintScenePicture(const ResourceEntry& entry, PaintContext& context, Canvas
         canvas.shadow(plate, 3, 5, 10, 0.6f);
         canvas.fillShape(plate, darkShader(h * 0.15f, h * 0.7f, 1.1f));
         canvas.strokeShape(plate, 4, rgb(0x8a1a1a));
+        // The window behind the timer digits the game draws from (519, 297), and
+        // the tray at (460, 380, 300, 180) that takes the tools back.
+        canvas.fillShape(roundRect(513, 291, 112, 46, 4), rgb(0x140606));
+        canvas.strokeShape(roundRect(511, 289, 116, 50, 5), 2, rgb(0x8a8f96));
+        Distance tray = roundRect(460, 380, 300, 180, 12);
+        canvas.shadow(tray, 3, 5, 8, 0.6f);
+        canvas.fillShape(tray, woodShader(380, 180, seed, 0.8f));
+        canvas.fillShape(roundRect(472, 392, 276, 156, 8), rgb(0x2a1c12, 0.85f));
     }
     else if (theme == "news")
     {

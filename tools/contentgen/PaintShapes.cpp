@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace contentgen
 {
@@ -138,6 +140,50 @@ void paintLetterDesk(Canvas& canvas, float h)
     canvas.fillShape(roundRect(170, 262, 228, 1.5f, 0), rgb(0x8a6a3a, 0.6f));
 }
 
+// The tanks game's layers, in screen coordinates less the layer's position.
+// The left tank's glass stands at (271, 151) 62 x 280, the right one's at
+// (461, 256) 62 x 175; the six valves (32 pixels) at (228, 28), (519, 131),
+// (401, 341), (372, 375), (298, 443) and (471, 444).
+constexpr float kPipesX = 150, kPipesY = 34, kClampsX = 158, kClampsY = 45;
+
+void pipe(Canvas& canvas, std::vector<std::pair<float, float>> points, float ox, float oy)
+{
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+    {
+        float x0 = points[i].first - ox, y0 = points[i].second - oy;
+        float x1 = points[i + 1].first - ox, y1 = points[i + 1].second - oy;
+        canvas.shadow(capsule(x0, y0, x1, y1, 7), 2, 3, 4, 0.45f);
+        canvas.fillShape(capsule(x0, y0, x1, y1, 7),
+                         brassShader(std::min(y0, y1) - 7, std::fabs(y1 - y0) + 14, 0.8f));
+    }
+}
+
+// Behind the tanks: the pipes from each valve to the tanks it fills, empties or joins.
+void paintTankPipes(Canvas& canvas)
+{
+    pipe(canvas, {{244, 60}, {244, 120}, {302, 120}, {302, 151}}, kPipesX, kPipesY);
+    pipe(canvas, {{535, 163}, {535, 230}, {492, 230}, {492, 256}}, kPipesX, kPipesY);
+    pipe(canvas, {{333, 357}, {461, 357}}, kPipesX, kPipesY);
+    pipe(canvas, {{333, 391}, {461, 391}}, kPipesX, kPipesY);
+    pipe(canvas, {{302, 431}, {302, 459}, {314, 459}}, kPipesX, kPipesY);
+    pipe(canvas, {{492, 431}, {492, 460}, {487, 460}}, kPipesX, kPipesY);
+}
+
+// In front of the tanks: brass bands that hold each glass, and the stand under both.
+void paintTankClamps(Canvas& canvas)
+{
+    for (auto [x, top, bottom] : {std::tuple{271.0f, 151.0f, 431.0f}, std::tuple{461.0f, 256.0f, 431.0f}})
+        for (float y : {top + 2, bottom - 8})
+        {
+            Distance band = roundRect(x - 4 - kClampsX, y - kClampsY, 70, 8, 3);
+            canvas.shadow(band, 1, 2, 3, 0.45f);
+            canvas.fillShape(band, brassShader(y - kClampsY, 8, 1.0f));
+        }
+    Distance stand = roundRect(250 - kClampsX, 433 - kClampsY, 300, 12, 4);
+    canvas.shadow(stand, 2, 3, 5, 0.5f);
+    canvas.fillShape(stand, darkShader(433 - kClampsY, 12, 1.2f));
+}
+
 void paintBoard(Canvas& canvas, float h, int cells, float left, float top, float cell, float gap)
 {
     canvas.fill(woodShader(0, h, seedOf("board"), 0.8f));
@@ -231,6 +277,10 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         paintDiningTable(canvas);
     else if (kind == "letter-desk")
         paintLetterDesk(canvas, h);
+    else if (kind == "tank-pipes")
+        paintTankPipes(canvas);
+    else if (kind == "tank-clamps")
+        paintTankClamps(canvas);
     else if (kind == "hand-second")
         canvas.fillShape(capsule(w / 2, 1.5f, w / 2, h - 2, w / 2 - 0.5f), rgb(0xa01818));
     else if (kind == "track" || kind == "rail")
@@ -491,11 +541,18 @@ void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
     if (look == "lcd" || look == "lcdlit")
     {
         canvas.fill(rgb(0x140606));
+        if (text == ":")
+        {
+            // The colon fills a narrow gap between the digits, too narrow for the glyph.
+            const Rgba dot = look == "lcdlit" ? rgb(0xff3a2a) : rgb(0x5a1a14);
+            const float r = std::min(w / 2 - 0.5f, h * 0.12f);
+            canvas.fillShape(ellipse(w / 2, h * 0.28f, r, r), dot);
+            canvas.fillShape(ellipse(w / 2, h * 0.72f, r, r), dot);
+            return;
+        }
         int px = int(h * 0.8f);
-        if (text != ":")
-            canvas.text("8", "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, rgb(0x3a0c0c), true);
-        Rgba lit = look == "lcdlit" || text != ":" ? rgb(0xff3a2a) : rgb(0x5a1a14);
-        canvas.text(text, "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, lit, true);
+        canvas.text("8", "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, rgb(0x3a0c0c), true);
+        canvas.text(text, "DejaVuSansMono-Bold.ttf", px, w / 2, h * 0.02f, rgb(0xff3a2a), true);
         return;
     }
     if (look == "queen")
