@@ -84,14 +84,23 @@ void PushWindowEvent(LifeApp& app, SDL_WindowEventID event)
     SDL_PushEvent(&e);
 }
 
-void PushKey(LifeApp& app, SDL_Keycode sym, SDL_Scancode scan, bool down)
+void PushKey(LifeApp& app, SDL_Keycode sym, SDL_Scancode scan, bool down, uint16_t modifiers)
 {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.windowID = app.MainWindowId();
     e.key.keysym.sym = sym;
     e.key.keysym.scancode = scan;
+    e.key.keysym.mod = modifiers;
     SDL_PushEvent(&e);
+}
+
+void PushAltEnter(LifeApp& app)
+{
+    PushKey(app, SDLK_LALT, SDL_SCANCODE_LALT, true, KMOD_LALT);
+    PushKey(app, SDLK_RETURN, SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    PushKey(app, SDLK_RETURN, SDL_SCANCODE_RETURN, false, KMOD_LALT);
+    PushKey(app, SDLK_LALT, SDL_SCANCODE_LALT, false, 0);
 }
 
 void PushText(LifeApp& app, const char* text)

@@ -61,7 +61,9 @@ public:
 
 // Pushes desktop events for the application's main window.
 void PushWindowEvent(LifeApp& app, SDL_WindowEventID event);
-void PushKey(LifeApp& app, SDL_Keycode sym, SDL_Scancode scan, bool down);
+void PushKey(LifeApp& app, SDL_Keycode sym, SDL_Scancode scan, bool down, uint16_t modifiers = 0);
+// Alt+Enter, the switch between window and full screen.
+void PushAltEnter(LifeApp& app);
 void PushText(LifeApp& app, const char* text);
 void PushClick(LifeApp& app, int clientX, int clientY);
 

@@ -19,6 +19,8 @@ TEST(AppLifeTest, RunsItsWholeLifeHeadlessWithScriptedInput)
     int mutedWhileUnfocused = -1;
     int mutedWhileMinimised = -1;
     int mutedAfterRegain = -1;
+    bool fullScreenAfterAltEnter = false;
+    bool windowedAfterSecondAltEnter = false;
     double progressBeforeStart = -1;
     {
         LifeApp app;
@@ -59,26 +61,39 @@ TEST(AppLifeTest, RunsItsWholeLifeHeadlessWithScriptedInput)
                [&]
                {
                    mutedAfterRegain = app.mMuteCount;
+                   PushAltEnter(app);
+               });
+        app.At(32,
+               [&]
+               {
+                   fullScreenAfterAltEnter = !app.IsWindowedNow() && app.mMainWindow->isFullScreen();
+                   PushAltEnter(app);
+               });
+        app.At(38,
+               [&]
+               {
+                   windowedAfterSecondAltEnter = app.IsWindowedNow() && !app.mMainWindow->isFullScreen();
                    PushWindowEvent(app, SDL_WINDOWEVENT_CLOSE);
                });
         app.Start();
 
         EXPECT_TRUE(app.IsShuttingDown());
-        EXPECT_GE(app.mUpdates, 26);
+        EXPECT_GE(app.mUpdates, 38);
         EXPECT_EQ(app.GetLoadingProgress(), 1.0);
         EXPECT_GT(app.mMainLoop.mDrawCount, 0);
-        EXPECT_EQ(app.mWidget.mEvents,
-                  (std::vector<std::string>{"down 400,300 1", "up 400,300 1", "key 65", "char a"}));
+        EXPECT_EQ(app.mWidget.mEvents, (std::vector<std::string>{"down 400,300 1", "up 400,300 1", "key 65",
+                                                                 "char a", "key 18", "key 18"}));
         EXPECT_EQ(app.mMuteCount, 0);
         EXPECT_EQ(app.mAutoMuteCount, 0);
         EXPECT_FALSE(app.IsMuted());
         EXPECT_DOUBLE_EQ(app.GetMusicVolume(), 0.85);
 
         const std::vector<std::string> expected = {
-            "BeforeInit",          "LoadSettings",           "BeforeDisplayInit",
-            "OnDisplayModeChange", "AfterDisplayModeChange", "OnInitFinished",
-            "OnLoadingFinished",   "OnDeactivated",          "OnActivated",
-            "OnShutdown",          "BeforeTerminate"};
+            "BeforeInit", "LoadSettings", "BeforeDisplayInit", "OnDisplayModeChange",
+            "AfterDisplayModeChange", "OnInitFinished", "OnLoadingFinished", "OnDeactivated", "OnActivated",
+            // Alt+Enter twice: full screen and back.
+            "OnDisplayModeChange", "AfterDisplayModeChange", "OnDisplayModeChange", "AfterDisplayModeChange",
+            "OnShutdown", "BeforeTerminate"};
         EXPECT_EQ(app.mCalls, expected);
     }
     EXPECT_EQ(Quib::gApp, nullptr);
@@ -87,6 +102,8 @@ TEST(AppLifeTest, RunsItsWholeLifeHeadlessWithScriptedInput)
     EXPECT_EQ(mutedWhileUnfocused, 1);
     EXPECT_EQ(mutedWhileMinimised, 2);
     EXPECT_EQ(mutedAfterRegain, 0);
+    EXPECT_TRUE(fullScreenAfterAltEnter);
+    EXPECT_TRUE(windowedAfterSecondAltEnter);
 }
 
 // Shutdown from another thread only raises the request; the main thread's
