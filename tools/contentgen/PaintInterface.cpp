@@ -202,7 +202,9 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
     }
     if (look == "frame")
     {
-        const float border = std::max(14.0f, std::min(w, h) * 0.06f);
+        // A frame drawn over a board sets its border so the hole leaves the board's cells clear.
+        const float border = entry.setting("border").empty() ? std::max(14.0f, std::min(w, h) * 0.06f)
+                                                             : std::stof(entry.setting("border"));
         Distance outer = roundRect(2, 2, w - 4, h - 4, 10);
         Distance hole = roundRect(border, border, w - 2 * border, h - 2 * border, 4);
         Distance ring = outer;
