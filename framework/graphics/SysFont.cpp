@@ -1,5 +1,6 @@
 #include "framework/graphics/SysFont.h"
 
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "platform/FontFace.h"
@@ -15,13 +16,6 @@ namespace
 
 // The desktop has no device resolution to ask for; this is what every screen reports.
 constexpr int kScreenDpi = 96;
-
-struct Pass
-{
-    int dx;
-    int dy;
-    uint32_t rgb;
-};
 
 // Paints the coverage over an 0x00RRGGBB picture in one colour, as text is drawn
 // over an opaque background.
@@ -138,17 +132,8 @@ int SysFont::GetStringWidth(const std::string& text)
     return mFace ? mFace->measure(text) : 0;
 }
 
-void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, const Color& color, const Rect&)
+std::vector<SysFont::Pass> SysFont::Passes(uint32_t rgb) const
 {
-    if (!mFace || g->mDestImage == &gNullImage)
-        return;
-    const int width = GetStringWidth(text);
-    const int height = mHeight;
-    if (width <= 0 || height <= 0)
-        return;
-
-    const uint32_t rgb =
-        uint32_t(color.mRed & 0xFF) << 16 | uint32_t(color.mGreen & 0xFF) << 8 | uint32_t(color.mBlue & 0xFF);
     std::vector<Pass> passes;
     if (mDrawShadow)
     {
@@ -159,11 +144,33 @@ void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, con
     passes.push_back({0, 0, rgb});
     if (mSimulateBold)
         passes.push_back({1, 0, rgb});
+    return passes;
+}
+
+void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, const Color& color,
+                         const Rect& clipRect)
+{
+    if (!mFace)
+        return;
+    const uint32_t rgb =
+        uint32_t(color.mRed & 0xFF) << 16 | uint32_t(color.mGreen & 0xFF) << 8 | uint32_t(color.mBlue & 0xFF);
+    if (auto* surfaceImage = dynamic_cast<DDImage*>(g->mDestImage))
+    {
+        DrawOnSurface(*surfaceImage, int(double(g->mTransX) + x), int(double(g->mTransY) + y - mAscent + 1),
+                      text, rgb, clipRect);
+        return;
+    }
+    if (g->mDestImage == &gNullImage)
+        return;
+    const int width = GetStringWidth(text);
+    const int height = mHeight;
+    if (width <= 0 || height <= 0)
+        return;
 
     const size_t count = size_t(width) * size_t(height);
     std::vector<uint32_t> overWhite(count, 0xFFFFFF);
     std::vector<uint32_t> overBlack(count, 0);
-    for (const Pass& pass : passes)
+    for (const Pass& pass : Passes(rgb))
     {
         platform::CoverageMask mask(width, height);
         mFace->render(text, pass.dx, pass.dy, mask);

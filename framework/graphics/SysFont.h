@@ -2,8 +2,10 @@
 
 #include "framework/graphics/Font.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform
 {
@@ -13,13 +15,16 @@ class FontFace;
 namespace Quib
 {
 
+class DDImage;
 class FontHost;
 
 // A font of the desktop, for texts that have no bitmap font: the framework's
 // dialogs and controls and the manifest's "!sys:" fonts. Sets the ascent and
 // height; the ascent padding and line spacing offset stay 0. Text drawn into
 // memory images is rendered over white and over black and the alpha comes
-// from the difference, so antialiased edges blend over any background.
+// from the difference, so antialiased edges blend over any background. Text
+// drawn into a surface image is blended straight into the surface's pixels,
+// its cell one pixel lower than on a memory image, as the desktop draws it.
 class SysFont : public Font
 {
 public:
@@ -53,6 +58,17 @@ public:
     int mCharSet = 0;
 
 private:
+    // One drawing of the text: offset from the cell's corner, in 0x00RRGGBB.
+    struct Pass
+    {
+        int dx;
+        int dy;
+        uint32_t rgb;
+    };
+    // Shadow passes first, then the text, each doubled one pixel right for bold.
+    std::vector<Pass> Passes(uint32_t rgb) const;
+    void DrawOnSurface(DDImage& image, int left, int top, const std::string& text, uint32_t rgb,
+                       const Rect& clipRect);
     void CreateGdiFont(const std::string& faceName, int pointSize, int resolution, bool bold, bool italics,
                        bool underline, int charSet);
     void OpenFace();
