@@ -75,6 +75,9 @@ TEST_F(DDInterfaceTest, InitResultCodesFollowTheScreenFormat)
         {32, 24, false, false, DDInterface::RESULT_DISPCHANGE_FAIL, 0},
         {32, 32, true, true, DDInterface::RESULT_3D_FAIL, 32},
     };
+    // Nothing is presented before the first set-up.
+    EXPECT_FALSE(display.Redraw());
+    EXPECT_EQ(display.GetDrawSurfaceImage(), nullptr);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message()
