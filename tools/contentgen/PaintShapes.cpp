@@ -313,9 +313,18 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
                     { return shade(rgb(0x8a6a4a), 0.7f + 0.4f * fractalNoise(x / 4, y / 4, 3, 3)); });
     else if (kind == "scale")
     {
-        canvas.fill(rgb(0xf0e6cc, 0.85f));
-        for (float y = 4; y < h; y += 16)
-            canvas.fillShape(roundRect(0, y, w * 0.6f, 1.5f, 0.5f), rgb(0x2a1a0a));
+        // One mark per unit of the vessel's capacity, from the row where its
+        // liquid is empty to the row where it is full, so the marks read the level.
+        const float zero = std::stof(entry.setting("zero")), full = std::stof(entry.setting("full"));
+        const int steps = std::stoi(entry.setting("steps"));
+        canvas.fillShape(roundRect(0, 0, w, h, 3), rgb(0xf0e6cc, 0.9f));
+        canvas.strokeShape(roundRect(0, 0, w, h, 3), 1, rgb(0x8a6a3a));
+        for (int i = 0; i <= 2 * steps; ++i)
+        {
+            const float y = zero + (full - zero) * float(i) / float(2 * steps);
+            const bool unit = i % 2 == 0;
+            canvas.fillShape(roundRect(0, y - 0.75f, unit ? w * 0.7f : w * 0.35f, 1.5f, 0.5f), rgb(0x2a1a0a));
+        }
     }
     else if (kind == "water")
         canvas.fill([&](float, float y) { return mix(rgb(0x6ac0f0, 0.8f), rgb(0x1a4a8a, 0.9f), y / h); });
