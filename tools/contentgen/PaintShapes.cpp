@@ -360,6 +360,20 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         paintBoard(canvas, h, std::stoi(entry.setting("cells")), std::stof(entry.setting("left")),
                    std::stof(entry.setting("top")), std::stof(entry.setting("cell")),
                    std::stof(entry.setting("gap", "0")));
+    else if (kind == "tray")
+    {
+        // A wooden tray with a hollow at each place the game sets a piece in.
+        canvas.fillShape(roundRect(1, 1, w - 2, h - 2, 8), woodShader(0, h, seedOf(entry.id), 0.9f));
+        canvas.strokeShape(roundRect(1, 1, w - 2, h - 2, 8), 2, rgb(0x3a2412));
+        const float left = std::stof(entry.setting("left")), top = std::stof(entry.setting("top"));
+        const float slot = std::stof(entry.setting("slot"));
+        for (int i = 0; i < std::stoi(entry.setting("slots")); ++i)
+        {
+            Distance hollow = roundRect(left + float(i) * slot + 3, top + 3, slot - 6, slot - 6, 8);
+            canvas.fillShape(hollow, rgb(0x2a1a0c, 0.85f));
+            canvas.strokeShape(hollow, 2, rgb(0x1a0e06, 0.6f));
+        }
+    }
     else if (kind == "jigsaw-board")
         paintJigsawBoard(context, canvas, h);
     else if (kind == "square-dark" || kind == "square-light")
