@@ -14,6 +14,7 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/resources/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/widgets/Dialog.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/AudioDevice.h"
@@ -54,6 +55,7 @@ QuibAppBase::QuibAppBase()
     mMainLoop.mEarliestNextPresent = mTimeLoaded;
     mFontFactory = std::make_unique<AppFontFactory>(*this);
     mWidgetManager = std::make_unique<WidgetManager>(this);
+    mDialogRegistry = std::make_unique<DialogRegistry>(*mWidgetManager, *this);
     mResourceManager = std::make_unique<ResourceManager>(this);
 }
 
@@ -63,12 +65,7 @@ QuibAppBase::~QuibAppBase()
     // The loading work uses the managers deleted below; it ends first.
     WaitForBackgroundLoad();
     mLoadingThread.reset();
-    for (auto& [id, dialog] : mDialogMap)
-    {
-        mWidgetManager->RemoveChild(dialog);
-        delete dialog;
-    }
-    mDialogMap.clear();
+    mDialogRegistry.reset();
     mWidgetManager.reset();
     mResourceManager.reset();
     {
@@ -438,33 +435,61 @@ void QuibAppBase::WaitForMessages(uint32_t milliseconds)
 
 // Dialogs.
 
-void QuibAppBase::AddDialog(int id, Widget* dialog)
+Dialog* QuibAppBase::MakeDialog(int id, bool modal, const std::string& header, const std::string& lines,
+                                const std::string& footer, int buttonMode)
 {
-    CloseDialog(id);
-    mDialogMap[id] = dialog;
-    mWidgetManager->AddChild(dialog);
+    return mDialogRegistry->DialogRegistry::MakeDialog(id, modal, header, lines, footer, buttonMode);
 }
 
-Widget* QuibAppBase::GetDialog(int id)
+Dialog* QuibAppBase::ShowDialog(int id, bool modal, const std::string& header, const std::string& lines,
+                                const std::string& footer, int buttonMode)
 {
-    auto it = mDialogMap.find(id);
-    return it == mDialogMap.end() ? nullptr : it->second;
+    return mDialogRegistry->ShowDialog(id, modal, header, lines, footer, buttonMode);
+}
+
+Dialog* QuibAppBase::GetDialog(int id)
+{
+    return mDialogRegistry->GetDialog(id);
+}
+
+void QuibAppBase::AddDialog(Dialog* dialog)
+{
+    mDialogRegistry->AddDialog(dialog);
+}
+
+void QuibAppBase::AddDialog(int id, Dialog* dialog)
+{
+    mDialogRegistry->AddDialog(id, dialog);
+}
+
+bool QuibAppBase::CloseDialog(Dialog* dialog)
+{
+    return mDialogRegistry->CloseDialog(dialog);
 }
 
 void QuibAppBase::CloseDialog(int id)
 {
-    auto it = mDialogMap.find(id);
-    if (it == mDialogMap.end())
-        return;
-    Widget* dialog = it->second;
-    mDialogMap.erase(it);
-    mWidgetManager->RemoveChild(dialog);
-    DeferWidgetDelete(dialog);
+    mDialogRegistry->CloseDialog(id);
+}
+
+bool QuibAppBase::CloseDialog(int id, bool removeWidget, bool deleteWidget)
+{
+    return mDialogRegistry->CloseDialog(id, removeWidget, deleteWidget);
 }
 
 int QuibAppBase::GetDialogCount()
 {
-    return int(mDialogMap.size());
+    return mDialogRegistry->GetDialogCount();
+}
+
+void QuibAppBase::OnDialogButtonPressed(int dialogId, int buttonId)
+{
+    mDialogRegistry->OnDialogButtonPressed(dialogId, buttonId);
+}
+
+void QuibAppBase::OnDialogButtonReleased(int dialogId, int buttonId)
+{
+    mDialogRegistry->OnDialogButtonReleased(dialogId, buttonId);
 }
 
 } // namespace Quib

@@ -22,8 +22,7 @@
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/resources/ResourceManagerHost.h"
-#include "framework/widgets/ButtonListener.h"
-#include "framework/widgets/DialogListener.h"
+#include "framework/widgets/DialogRegistry.h"
 #include "framework/widgets/WidgetHost.h"
 #include "platform/Cursor.h"
 #include "platform/Mixer.h"
@@ -49,6 +48,7 @@ namespace Quib
 
 class DDImage;
 class DDInterface;
+class Dialog;
 class Graphics;
 class MemoryImage;
 class MusicInterface;
@@ -62,8 +62,7 @@ class WidgetManager;
 // manager, the sound manager and the music interface; it runs start-up (Init),
 // the run loop (Start) and shutdown (Shutdown, destructor). A game derives its
 // own application from it and overrides hooks that are called at fixed points.
-class QuibAppBase : public ButtonListener,
-                    public DialogListener,
+class QuibAppBase : public DialogRegistryHost,
                     public RunLoopHost,
                     public WindowHost,
                     public SystemDialogHost,
@@ -113,7 +112,7 @@ public:
     virtual void ShowErrorWide(const std::wstring& text);
     void ShowError(const std::string& text) override;
     void WriteScreenSaverErrorLog(const std::string& text) override;
-    virtual void DeferWidgetDelete(Widget* widget);
+    void DeferWidgetDelete(Widget* widget) override;
     virtual void HideForCrashReport();
     virtual std::string GetCrashReportInfo();
     virtual void AddCrashReportFields(std::map<std::string, std::string>& fields) { (void)fields; }
@@ -152,11 +151,22 @@ public:
     virtual void ResetScreenMode();
     virtual void SetDrawInVideoMemory(bool on);
 
-    // Dialogs (framework dialogs are widgets registered by id).
-    virtual void AddDialog(int id, Widget* dialog);
-    virtual Widget* GetDialog(int id);
+    // Dialogs: the framework's dialogs by id, kept in mDialogRegistry.
+    Dialog* MakeDialog(int id, bool modal, const std::string& header, const std::string& lines,
+                       const std::string& footer, int buttonMode) override;
+    virtual Dialog* ShowDialog(int id, bool modal, const std::string& header, const std::string& lines,
+                               const std::string& footer, int buttonMode);
+    virtual Dialog* GetDialog(int id);
+    virtual void AddDialog(Dialog* dialog);
+    virtual void AddDialog(int id, Dialog* dialog);
+    virtual bool CloseDialog(Dialog* dialog);
     void CloseDialog(int id) override;
+    virtual bool CloseDialog(int id, bool removeWidget, bool deleteWidget);
     virtual int GetDialogCount();
+    void OnDialogButtonPressed(int dialogId, int buttonId) override;
+    void OnDialogButtonReleased(int dialogId, int buttonId) override;
+    int GetAppWidth() override { return mWidth; }
+    int GetAppHeight() override { return mHeight; }
 
     void OnActivated() override {}
     void OnDeactivated() override {}
@@ -431,7 +441,8 @@ public:
     OverlayImages mOverlays;
     std::set<MemoryImage*> mMemoryImageSet;
     std::map<std::pair<std::string, std::string>, SharedImageEntry> mSharedImageMap;
-    std::map<int, Widget*> mDialogMap;
+    // Made with the widget manager and destroyed before it.
+    std::unique_ptr<DialogRegistry> mDialogRegistry;
     platform::Cursor mHandCursor;
     platform::Cursor mDraggingCursor;
 
