@@ -2,6 +2,7 @@
 
 #include "framework/graphics/DisplayServices.h"
 #include "framework/graphics/ImageHost.h"
+#include "framework/graphics/NativePixels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,15 +33,6 @@ uint32_t ToSurface(uint32_t p, const LockedSurfaceDesc& lock)
 uint32_t FromSurfaceChannel(uint32_t s, uint32_t mask)
 {
     return ((s >> platform::MaskShift(mask)) << DownShift(platform::MaskBits(mask), 8)) & 0xFF;
-}
-
-// The smallest channel value whose premultiplied, cut-down form is n: converting it
-// forward again gives n back, so repeated read-backs never drift.
-uint32_t UnpremultiplyChannel(uint32_t t, uint32_t alpha, uint32_t mask, int32_t shift, int32_t bits)
-{
-    const uint32_t premultiplied = ((t & mask) >> (shift & 31)) << DownShift(bits, 8);
-    const uint32_t scale = alpha + 1;
-    return std::min<uint32_t>((premultiplied * 256 + scale - 1) / scale, 255);
 }
 
 // The lowest value whose bit is clear in a set of used values; false, with value left
@@ -351,16 +343,7 @@ uint32_t* DDImage::GetBits()
             mBits = std::make_unique_for_overwrite<uint32_t[]>(count + 1);
             mBits[count] = IMAGE_BITS_GUARD;
             for (size_t i = 0; i < count; ++i)
-            {
-                const uint32_t t = mNativeAlphaData[i];
-                const uint32_t alpha = t >> 24;
-                const auto channel = [&](int32_t mask, int32_t shift, int32_t bits)
-                { return UnpremultiplyChannel(t, alpha, uint32_t(mask), shift, bits); };
-                mBits[i] = alpha << 24 |
-                           channel(display.mRedMask, display.mRedShift, display.mRedBits) << 16 |
-                           channel(display.mGreenMask, display.mGreenShift, display.mGreenBits) << 8 |
-                           channel(display.mBlueMask, display.mBlueShift, display.mBlueBits);
-            }
+                mBits[i] = FromNative(mNativeAlphaData[i], display);
             return mBits.get();
         }
         return MemoryImage::GetBits();

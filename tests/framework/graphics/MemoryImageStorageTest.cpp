@@ -1,7 +1,9 @@
 #include "framework/graphics/MemoryImage.h"
 #include "tests/support/FakeImageHost.h"
+#include "tests/support/RandomImage.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 #include <vector>
 
 using namespace Quib;
@@ -235,8 +237,9 @@ TEST_F(MemoryImageStorage, NativeConversionAndItsRoundTrip)
         uint32_t rebuilt;
     };
     const Case cases[] = {
-        {"half red on 32-bit", FakeImageHost::Format32(), 0x80FF0000, 0x80800000, 0x80FE0000},
-        {"half red on 5-6-5", FakeImageHost::Format565(), 0x80FF0000, 0x80008000, 0x80F80000},
+        {"half red on 32-bit", FakeImageHost::Format32(), 0x80FF0000, 0x80800000, 0x80FF0000},
+        {"half red on 5-6-5", FakeImageHost::Format565(), 0x80FF0000, 0x80008000, 0x80FF0000},
+        {"faint grey on 32-bit", FakeImageHost::Format32(), 0x10646464, 0x10060606, 0x105B5B5B},
         {"opaque on 32-bit survives", FakeImageHost::Format32(), 0xFF123456, 0xFF123456, 0xFF123456},
         {"transparent keeps nothing", FakeImageHost::Format32(), 0x00FFFFFF, 0x00000000, 0x00000000},
     };
@@ -252,6 +255,50 @@ TEST_F(MemoryImageStorage, NativeConversionAndItsRoundTrip)
         EXPECT_EQ(image.GetBits()[0], c.rebuilt);
         EXPECT_NE(image.mNativeAlphaData, nullptr) << "the screen-format cache stays";
     }
+}
+
+// Images whose pixels are purged are read back whenever something draws into them;
+// each read-back must give the same pixels, or the picture fades a step every time.
+TEST_F(MemoryImageStorage, RepeatedReadBacksAreStable)
+{
+    const std::pair<const char*, NativeDisplay> formats[] = {{"32-bit", FakeImageHost::Format32()},
+                                                             {"5-6-5", FakeImageHost::Format565()}};
+    for (const auto& [name, format] : formats)
+    {
+        SCOPED_TRACE(name);
+        mHost.mDisplay = format;
+        const auto original = testsupport::RandomPixels(11, 32, 16, testsupport::AlphaMix::Uniform);
+        MemoryImage image;
+        image.SetBits(original.data(), 32, 16, true);
+        image.DiscardBits();
+        const std::vector<uint32_t> first(image.GetBits(), image.GetBits() + image.PixelCount());
+        for (size_t i = 0; i < original.size(); ++i)
+            if (original[i] >> 24 == 255 && format.mBitDepth == 32)
+                ASSERT_EQ(first[i], original[i]) << "opaque pixels come back exactly, pixel " << i;
+        for (int cycle = 0; cycle < 4; ++cycle)
+        {
+            image.MarkBitsChanged();
+            image.DiscardBits();
+            ASSERT_EQ(image.mBits, nullptr);
+            EXPECT_EQ(std::vector<uint32_t>(image.GetBits(), image.GetBits() + image.PixelCount()), first)
+                << "cycle " << cycle;
+        }
+    }
+}
+
+// The screen form is made and read back in the format of the image's own application,
+// whatever the global one uses.
+TEST_F(MemoryImageStorage, DiscardedPixelsComeBackInTheirApplicationsFormat)
+{
+    FakeImageHost sixteenBit;
+    sixteenBit.mDisplay = FakeImageHost::Format565();
+    mHost.mDisplay = FakeImageHost::Format32();
+    MemoryImage image(&sixteenBit);
+    SetBits(image, {0xFF123456, 0xFFFFFFFF}, 2, 1);
+    image.DiscardBits();
+    EXPECT_EQ(image.mNativeAlphaData[0], 0xFF0011AAu);
+    EXPECT_EQ(image.GetBits()[0], 0xFF103450u);
+    EXPECT_EQ(image.GetBits()[1], 0xFFF8FCF8u);
 }
 
 TEST_F(MemoryImageStorage, PaletteKeepsColoursInOrderOfFirstAppearance)
@@ -456,6 +503,6 @@ TEST_F(MemoryImageStorage, WithoutAnApplicationImagesStillWork)
     EXPECT_EQ(image.mApp, nullptr);
     SetBits(image, {0x80FF0000}, 1, 1);
     image.DiscardBits();
-    EXPECT_EQ(image.GetBits()[0], 0x80FE0000u) << "converted through plain 32-bit ARGB";
+    EXPECT_EQ(image.GetBits()[0], 0x80FF0000u) << "converted through plain 32-bit ARGB";
     image.DeleteAllCaches();
 }
