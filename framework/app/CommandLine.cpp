@@ -151,7 +151,7 @@ void CommandLine::HandleCommandLineOption(const std::string& key, const std::str
         int keep = leadingNumber(value);
         if (keep <= 0)
             keep = 5;
-        const int newest = FindDemoFileNumbers(mDemoFilePrefix, keep, true);
+        const int newest = FindDemoFileNumbers(inSharedDataFolder(mDemoFilePrefix), keep, true);
         mDemoFileName =
             inSharedDataFolder(mDemoFilePrefix + std::to_string(static_cast<long long>(newest) + 1) + ".dmo");
         mRecordDemo = true;
@@ -160,8 +160,10 @@ void CommandLine::HandleCommandLineOption(const std::string& key, const std::str
     else if (key == "-playnum")
     {
         const int back = static_cast<int>(std::max(static_cast<long long>(leadingNumber(value)) - 1, 0LL));
-        const int newest = FindDemoFileNumbers(mDemoFilePrefix, back, false);
-        mDemoFileName = mDemoFilePrefix + std::to_string(static_cast<long long>(newest) - back) + ".dmo";
+        // The numbered demos are the ones "-recnum" wrote, in the shared data folder.
+        const int newest = FindDemoFileNumbers(inSharedDataFolder(mDemoFilePrefix), back, false);
+        mDemoFileName = inSharedDataFolder(mDemoFilePrefix +
+                                           std::to_string(static_cast<long long>(newest) - back) + ".dmo");
         mPlayDemo = true;
         mRecordDemo = false;
     }

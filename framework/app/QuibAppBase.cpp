@@ -62,6 +62,7 @@ QuibAppBase::QuibAppBase()
 QuibAppBase::~QuibAppBase()
 {
     QuibAppBase::Shutdown();
+    WriteDemoFile();
     // The loading work uses the managers deleted below; it ends first.
     WaitForBackgroundLoad();
     mLoadingThread.reset();
@@ -142,7 +143,22 @@ void QuibAppBase::Init()
 
     mRandSeed = platform::tickCount();
     SeedRandomGenerator(mRandSeed);
-    platform::srand(platform::tickCount());
+    platform::srand(mRandSeed);
+    if (mCommandLine.mRecordDemo)
+    {
+        StartDemoRecording();
+    }
+    else if (mCommandLine.mPlayDemo)
+    {
+        std::string error;
+        if (!ReadDemoFile(error))
+        {
+            mCommandLine.mPlayDemo = false;
+            ShowError(error);
+            RestoreDisplayAndExit(0);
+        }
+        ReplayStartDisplayMode();
+    }
 
     BeforeDisplayInit();
     mWidgetManager->SetMouseMapping(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));
@@ -255,16 +271,6 @@ void QuibAppBase::ProvokeCrash()
 {
     volatile int* nowhere = nullptr;
     *nowhere = 0;
-}
-
-void QuibAppBase::LoadSettingsFromRegistry()
-{
-    mRegKey = mStringTable.LookupString("RegistryKey", "");
-}
-
-void QuibAppBase::SaveSettingsToRegistry()
-{
-    // Nothing is stored while the settings key is empty.
 }
 
 void QuibAppBase::LoadResourceManifest()

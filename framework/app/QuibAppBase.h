@@ -309,7 +309,7 @@ public:
     void StartProfiling() override {}
     std::string StopProfiling() override { return ""; }
     void ToggleFpsOverlay(bool stepKind) override;
-    void ShowVideoStatistics() override {}
+    void ShowVideoStatistics() override;
     bool ToggleDirect3D() override;
     void TakeScreenshot() override;
     void WriteImageReport() override;
@@ -337,6 +337,8 @@ public:
     bool ReadDemoFile(std::string& error);
     void WriteDemoFile();
     void ReplayDemoEvents() override;
+    // Playback: the recorded display mode, before the window is made.
+    void ReplayStartDisplayMode();
     void RecordMessage(const platform::Message& message) override;
     void RecordMouseEnterLeave(bool entered) override;
     void RecordLoadingDone() override;
@@ -447,6 +449,8 @@ public:
     platform::Cursor mDraggingCursor;
 
 private:
+    // The fields the registry layer saves and loads.
+    SavedSettings CurrentSettings();
     void StartTimer();
     void ShowCursorImage(Image* image);
     bool MainWindowOpen() const;

@@ -96,6 +96,12 @@ void QuibAppBase::ReplayDemoEvents()
     mDemo.ReplayDemoEvents(target);
 }
 
+void QuibAppBase::ReplayStartDisplayMode()
+{
+    AppReplayTarget target(*this);
+    mDemo.ReplayStartDisplayMode(target);
+}
+
 void QuibAppBase::RecordMessage(const platform::Message& message)
 {
     mDemo.RecordMessage(message, MainWindowId(), InvisibleWindowId(),

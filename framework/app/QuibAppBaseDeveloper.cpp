@@ -1,11 +1,13 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/foundation/Paths.h"
+#include "framework/app/services/DeveloperOverlay.h"
 #include "framework/app/services/ImageReport.h"
 #include "framework/app/services/LiveValues.h"
 #include "framework/app/services/Screenshots.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/ImageLib.h"
+#include "framework/resources/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -66,6 +68,20 @@ void QuibAppBase::DrawDeveloperOverlays()
     if (mShowFps && mDDInterface)
         mOverlays.Draw(mDDInterface->GetDrawSurfaceImage(), mWidth, mHeight, mFpsOverlayKind,
                        IsPlayingDemo());
+}
+
+void QuibAppBase::ShowVideoStatistics()
+{
+    VideoStats stats;
+    stats.m3DOn = Is3DEnabled();
+    stats.m3DRecommended = Is3DRecommended();
+    stats.m3DSupported = Is3DSupported();
+    {
+        CriticalSectionGuard lock(ImageLock());
+        stats.mImages = int(mMemoryImageSet.size());
+    }
+    stats.mSounds = mSoundManager ? mSoundManager->CountLoadedSounds() : 0;
+    ShowMessageBox(VideoStatsText(stats), "Video Stats", 0);
 }
 
 bool QuibAppBase::ReloadLiveValues()

@@ -5,6 +5,43 @@ namespace Quib
 
 // The layer follows the application's key, which only the settings loader sets.
 
+void QuibAppBase::LoadSettingsFromRegistry()
+{
+    SavedSettings settings = CurrentSettings();
+    mRegistry.LoadSettingsFromRegistry(mStringTable.LookupString("RegistryKey", mRegKey), settings,
+                                       IsScreenSaverMode());
+    mRegKey = mRegistry.RegistryKey();
+    mMusicVolume = settings.mMusicVolume;
+    mSfxVolume = settings.mSfxVolume;
+    mMuteCount = settings.mMuteCount;
+    mIsWindowed = settings.mWindowed;
+    mInputQueue.mPreferredWindowX = settings.mPreferredX;
+    mInputQueue.mPreferredWindowY = settings.mPreferredY;
+    mCursorSelection.SetCustomCursorsEnabled(settings.mCustomCursors);
+    mMainLoop.mWaitForVSync = settings.mWaitForVSync;
+}
+
+void QuibAppBase::SaveSettingsToRegistry()
+{
+    mRegistry.SetRegistryKey(mRegKey);
+    mRegistry.SaveSettingsToRegistry(CurrentSettings());
+}
+
+SavedSettings QuibAppBase::CurrentSettings()
+{
+    SavedSettings settings;
+    settings.mMusicVolume = mMusicVolume;
+    settings.mSfxVolume = mSfxVolume;
+    settings.mMuteCount = mMuteCount;
+    settings.mAutoMuteCount = mAutoMuteCount;
+    settings.mWindowed = mIsWindowed;
+    settings.mPreferredX = mInputQueue.mPreferredWindowX;
+    settings.mPreferredY = mInputQueue.mPreferredWindowY;
+    settings.mCustomCursors = mCursorSelection.mCustomCursorsEnabled;
+    settings.mWaitForVSync = mMainLoop.mWaitForVSync;
+    return settings;
+}
+
 bool QuibAppBase::WriteRegistryValue(const std::string& valueName, uint32_t type, const void* data,
                                      uint32_t size)
 {

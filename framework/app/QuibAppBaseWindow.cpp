@@ -1,11 +1,12 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/WindowPlacement.h"
+#include "framework/app/services/ScreenSaver.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
-#include "platform/Clipboard.h"
-#include "platform/Files.h"
+#include "platform/Clock.h"
+#include "platform/LocalTime.h"
 #include "platform/MessagePump.h"
 #include "platform/Messages.h"
 #include "platform/VirtualKeys.h"
@@ -132,7 +133,10 @@ int QuibAppBase::InitDisplay()
 
 void QuibAppBase::RecordDisplayMode()
 {
-    mMainLoop.mRefreshRate = int(mDDInterface->mRefreshRate);
+    // A demo being played keeps the refresh rate it was recorded with, which its timing follows.
+    if (!IsPlayingDemo())
+        mMainLoop.mRefreshRate = int(mDDInterface->mRefreshRate);
+    mDemo.RecordDisplayMode(mIsWindowed, mMainLoop.mRefreshRate);
 }
 
 // Screen mode.
@@ -407,7 +411,17 @@ bool QuibAppBase::HandleDebugKey(uint32_t key)
 
 void QuibAppBase::ToggleFpsOverlay(bool stepKind)
 {
-    (void)stepKind;
+    if (stepKind)
+    {
+        mFpsOverlayKind = (mFpsOverlayKind + 1) % 2;
+        mShowFps = true;
+    }
+    else
+    {
+        mShowFps = !mShowFps;
+    }
+    if (mShowFps)
+        mOverlays.RestartFps();
     MarkAllDirty();
 }
 
@@ -451,10 +465,7 @@ void QuibAppBase::ShowError(const std::string& text)
 void QuibAppBase::WriteScreenSaverErrorLog(const std::string& text)
 {
     // A screen saver must never stop on a box: its errors collect in a file.
-    std::vector<uint8_t> log = platform::readFile("ScrError.txt", 1 << 20).value_or(std::vector<uint8_t>{});
-    log.insert(log.end(), text.begin(), text.end());
-    log.insert(log.end(), {'\r', '\n'});
-    platform::writeFile("ScrError.txt", log.data(), log.size());
+    WriteScreenSaverErrorLine("ScrError.txt", text, platform::localTimeOfDayText(), platform::tickCount());
 }
 
 bool QuibAppBase::ShowDesktopSurface()
@@ -467,12 +478,12 @@ bool QuibAppBase::ShowDesktopSurface()
 
 void QuibAppBase::CopyToClipboard(const std::string& text)
 {
-    platform::setClipboardText(text);
+    mDesktop.CopyToClipboard(text);
 }
 
 std::string QuibAppBase::GetClipboardText()
 {
-    return platform::clipboardText();
+    return mDesktop.GetClipboardText();
 }
 
 } // namespace Quib

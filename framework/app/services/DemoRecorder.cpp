@@ -364,6 +364,16 @@ void DemoRecorder::ApplyEvent(DemoReplayTarget& target)
     }
 }
 
+void DemoRecorder::ReplayStartDisplayMode(DemoReplayTarget& target)
+{
+    if (!mPlaying || mStream.Data().ReadExhausted() || !mStream.ReadEventHeader(Now()))
+        return;
+    if (mStream.PendingIsMouse() || mStream.PendingCode() != DemoCode::kDisplayMode)
+        return;
+    mStream.TakeEvent();
+    ApplyEvent(target);
+}
+
 bool DemoRecorder::AllowsUpdate(int updateCount, bool loadingHandled)
 {
     if (loadingHandled != mLoadingFinishedInDemo)

@@ -62,6 +62,9 @@ public:
 
     // Playback: applies the recorded input due at the current update.
     void ReplayDemoEvents(DemoReplayTarget& target);
+    // Playback at start-up: applies the first event when it is the display
+    // mode, so that the window is made in the recorded mode.
+    void ReplayStartDisplayMode(DemoReplayTarget& target);
     // The run loop starts no update while the loading state differs from the
     // recording's or while a recorded event is due.
     bool AllowsUpdate(int updateCount, bool loadingHandled);

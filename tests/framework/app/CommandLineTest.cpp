@@ -181,6 +181,26 @@ TEST_F(CommandLineTest, PlaynumCountsBackFromTheNewest)
     EXPECT_EQ(files().size(), 7u);
 }
 
+TEST_F(CommandLineTest, RecnumAndPlaynumShareTheSharedDataFolder)
+{
+    std::filesystem::create_directories("shared");
+    gSharedDataFolder = (folder / "shared").string() + "/";
+    // Numbered demos in the working folder are not the recordings.
+    makeDemos({"quibapp8.dmo", "shared/quibapp2.dmo", "shared/quibapp3.dmo"});
+
+    line.ParseCommandLineText("-recnum=2");
+    EXPECT_EQ(line.mDemoFileName, gSharedDataFolder + "quibapp4.dmo");
+    EXPECT_TRUE(platform::fileExists("shared/quibapp3.dmo"));
+    EXPECT_FALSE(platform::fileExists("shared/quibapp2.dmo"));
+    EXPECT_TRUE(platform::fileExists("quibapp8.dmo"));
+    ASSERT_TRUE(platform::writeFile(line.mDemoFileName, "x", 1));
+
+    line.ParseCommandLineText("-playnum");
+    EXPECT_EQ(line.mDemoFileName, gSharedDataFolder + "quibapp4.dmo");
+    line.ParseCommandLineText("-playnum=2");
+    EXPECT_EQ(line.mDemoFileName, gSharedDataFolder + "quibapp3.dmo");
+}
+
 TEST_F(CommandLineTest, PlaynumWithoutRecordingsNamesNumberZero)
 {
     line.ParseCommandLineText("-playnum");

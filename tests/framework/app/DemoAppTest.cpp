@@ -1,4 +1,5 @@
 #include "framework/display/DDInterface.h"
+#include "platform/Clock.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
 #include "tests/framework/app/AppLifeSupport.h"
@@ -38,7 +39,7 @@ TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
         app.mCommandLine.mRecordDemo = true;
         app.mCommandLine.mDemoFileName = demoFile;
         app.Init();
-        app.StartDemoRecording();
+        ASSERT_TRUE(app.mDemo.IsRecording());
         const platform::WindowRect shown = app.mMainWindow->presentationRect();
         app.At(3,
                [&]
@@ -51,7 +52,6 @@ TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
         app.At(9, [&] { PushClick(app, shown.x + shown.width / 2, shown.y + shown.height / 2); });
         app.At(30, [&] { PushWindowEvent(app, SDL_WINDOWEVENT_CLOSE); });
         app.Start();
-        app.WriteDemoFile();
         recordedEvents = app.mWidget.mEvents;
         recordedRandoms = app.mRandoms;
     }
@@ -64,8 +64,7 @@ TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
         app.mCommandLine.mPlayDemo = true;
         app.mCommandLine.mDemoFileName = demoFile;
         app.Init();
-        std::string error;
-        ASSERT_TRUE(app.ReadDemoFile(error)) << error;
+        ASSERT_TRUE(app.mDemo.IsPlaying());
         app.Start();
         EXPECT_TRUE(app.IsShuttingDown());
         EXPECT_EQ(app.mWidget.mEvents, recordedEvents);
@@ -73,6 +72,39 @@ TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
         app.mRandoms.resize(recordedRandoms.size());
         EXPECT_EQ(app.mRandoms, recordedRandoms);
     }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(DemoAppTest, PlaybackMakesTheWindowInTheRecordedModeWithTheRecordedSeed)
+{
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvellan-demomode-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string demoFile = (folder / "mode.dmo").string();
+
+    uint32_t recordedSeed = 0;
+    int recordedRate = 0;
+    {
+        DemoApp app;
+        app.mCommandLine.mRecordDemo = true;
+        app.mCommandLine.mDemoFileName = demoFile;
+        app.Init();
+        recordedSeed = app.mRandSeed;
+        recordedRate = app.mMainLoop.mRefreshRate;
+    }
+    ASSERT_TRUE(std::filesystem::exists(demoFile));
+
+    // Nudge the clock so that a fresh seed would differ from the recorded one.
+    platform::sleep(5);
+    DemoApp app;
+    app.mIsWindowed = false;
+    app.mCommandLine.mPlayDemo = true;
+    app.mCommandLine.mDemoFileName = demoFile;
+    app.Init();
+    EXPECT_TRUE(app.mIsWindowed);
+    EXPECT_TRUE(app.mIsPhysWindowed);
+    EXPECT_EQ(app.mRandSeed, recordedSeed);
+    EXPECT_EQ(app.mMainLoop.mRefreshRate, recordedRate);
     std::filesystem::remove_all(folder);
 }
 
