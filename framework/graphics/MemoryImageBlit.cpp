@@ -23,6 +23,9 @@ public:
     {
     }
 
+    // False for a source whose pixels cannot be had, such as a surface that may not be read.
+    bool Readable() const { return mBits != nullptr || mPalette != nullptr; }
+
     const uint32_t* Row(int32_t x, int32_t y, int32_t count)
     {
         const size_t start = size_t(y) * size_t(mWidth) + size_t(x);
@@ -46,8 +49,10 @@ private:
 void DrawRows(MemoryImage& dst, MemoryImage& src, const BlitArea& area, BlitOp op, const BlitColor& color)
 {
     uint32_t* bits = dst.GetBits();
-    const uint8_t* runs = op == BlitOp::BlendOpaqueDest ? src.GetRLAlphaData() : nullptr;
     SourceRows rows(src);
+    if (bits == nullptr || !rows.Readable())
+        return;
+    const uint8_t* runs = op == BlitOp::BlendOpaqueDest ? src.GetRLAlphaData() : nullptr;
     // A blit of an image onto itself reads every source row before it is drawn over:
     // rows go bottom-up when the destination lies lower, and each source row is copied.
     const bool self = &src == &dst;

@@ -12,7 +12,7 @@ void MemoryImage::FillRect(const Rect& rect, const Color& color, int32_t)
 {
     uint32_t* bits = GetBits();
     Rect area;
-    if (ClipToImage(rect, mWidth, mHeight, area))
+    if (bits != nullptr && ClipToImage(rect, mWidth, mHeight, area))
     {
         const BlitColor c = ToBlitColor(color);
         for (int32_t y = area.mY; y < area.mY + area.mHeight; ++y)
@@ -25,7 +25,7 @@ void MemoryImage::ClearRect(const Rect& rect)
 {
     uint32_t* bits = GetBits();
     Rect area;
-    if (ClipToImage(rect, mWidth, mHeight, area))
+    if (bits != nullptr && ClipToImage(rect, mWidth, mHeight, area))
     {
         for (int32_t y = area.mY; y < area.mY + area.mHeight; ++y)
             std::fill_n(bits + size_t(y) * size_t(mWidth) + size_t(area.mX), area.mWidth, 0u);
@@ -47,6 +47,8 @@ void MemoryImage::FillSpansWithCoverage(const Span* spans, int32_t count, const 
                                         int32_t coveragePitch)
 {
     uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
     const BlitColor c = ToBlitColor(color);
     for (int32_t i = 0; i < count; ++i)
     {

@@ -177,6 +177,8 @@ void MemoryImage::DrawAntialiasedLine(double x1, double y1, double x2, double y2
 void MemoryImage::DrawLineNormal(double x1, double y1, double x2, double y2, const Color& color)
 {
     uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
     const BlitColor c = ToBlitColor(color);
     uint32_t solid = 0xFF000000;
     uint32_t r2 = 0;
@@ -216,6 +218,8 @@ void MemoryImage::DrawLineNormal(double x1, double y1, double x2, double y2, con
 void MemoryImage::DrawLineAdditive(double x1, double y1, double x2, double y2, const Color& color)
 {
     uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
     const BlitColor c = ToBlitColor(color);
     const uint32_t mr = c.a * c.r / 255;
     const uint32_t mg = c.a * c.g / 255;
@@ -233,6 +237,8 @@ void MemoryImage::DrawLineAdditive(double x1, double y1, double x2, double y2, c
 void MemoryImage::DrawAntialiasedLineNormal(double x1, double y1, double x2, double y2, const Color& color)
 {
     uint32_t* bits = GetBits();
+    if (bits == nullptr)
+        return;
     const BlitColor c = ToBlitColor(color);
     const auto plot = [&](int32_t x, int32_t y, int64_t coverage)
     {

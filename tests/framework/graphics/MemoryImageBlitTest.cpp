@@ -42,6 +42,18 @@ class NotAMemoryImage : public Image
 {
 };
 
+// What a surface image that may not be read back gives: a size but no pixels.
+class Unreadable : public MemoryImage
+{
+public:
+    Unreadable()
+    {
+        mWidth = 4;
+        mHeight = 4;
+    }
+    uint32_t* GetBits() override { return nullptr; }
+};
+
 } // namespace
 
 TEST_F(MemoryImageBlit, FillTable)
@@ -212,6 +224,31 @@ TEST_F(MemoryImageBlit, RefusedBlitsLeaveTheDestinationUnmarked)
     dst.Blit(nullptr, 0, 0, Rect(0, 0, 1, 1), Color::White, DRAW_MODE_NORMAL);
     EXPECT_EQ(dst.mBitsChangedCount, count);
     EXPECT_EQ(dst.GetBits()[0], 0xFF000000u);
+}
+
+TEST_F(MemoryImageBlit, ImagesWithoutPixelsAreNeitherDrawnNorRead)
+{
+    Unreadable none;
+    MemoryImage real;
+    const auto pixels = testsupport::RandomPixels(5, 4, 4);
+    real.SetBits(pixels.data(), 4, 4, true);
+    const Rect all(0, 0, 4, 4);
+    const Span spans[] = {{1, 0, 4}};
+    const uint8_t coverage[4] = {255, 128, 64, 1};
+    for (const int32_t mode : {DRAW_MODE_NORMAL, DRAW_MODE_ADDITIVE})
+        for (const Color& color : {Color::White, Color(10, 200, 30, 128)})
+        {
+            none.FillRect(all, color, mode);
+            none.FillSpansWithCoverage(spans, 1, color, mode, coverage, 0, 1, 4);
+            none.DrawLine(0, 0, 3, 3, color, mode);
+            none.DrawAntialiasedLine(0, 0, 3, 2, color, mode);
+            none.Blit(&real, 0, 0, all, color, mode);
+            real.Blit(&none, 0, 0, all, color, mode);
+        }
+    none.ClearRect(all);
+    real.mHasAlpha = real.mHasTrans = false; // takes the run-length path over the source
+    real.Blit(&none, 0, 0, all, Color::White, DRAW_MODE_NORMAL);
+    EXPECT_EQ(std::vector<uint32_t>(real.GetBits(), real.GetBits() + 16), pixels);
 }
 
 TEST_F(MemoryImageBlit, SourceRectanglesAreCutToBothImages)
