@@ -153,7 +153,7 @@ bool InputQueue::ProcessQueuedMessage()
     mQueue.pop_front();
     if (mHost.IsRecordingDemo() && !mHost.IsShuttingDown())
         mHost.RecordMessage(message);
-    if (!mHost.IsPlayingDemo())
+    if (!mHost.IsPlayingDemo() || mHost.IsPlaybackDialogOpen())
         Handle(message);
     if (message.message == WM_CLOSE &&
         (message.window == mHost.MainWindowId() || message.window == mHost.InvisibleWindowId()))

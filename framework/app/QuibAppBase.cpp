@@ -429,11 +429,6 @@ void QuibAppBase::PumpWindowMessages()
     DispatchWindowMessages(mInputQueue, mSingleInstance.get(), [this] { return mShutdown.load(); });
 }
 
-bool QuibAppBase::ProcessQueuedMessage()
-{
-    return mInputQueue.ProcessQueuedMessage();
-}
-
 void QuibAppBase::WaitForMessages(uint32_t milliseconds)
 {
     platform::waitMessage(milliseconds);

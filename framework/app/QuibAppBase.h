@@ -49,6 +49,7 @@ namespace Quib
 class DDImage;
 class DDInterface;
 class Dialog;
+class Font;
 class Graphics;
 class MemoryImage;
 class MusicInterface;
@@ -315,10 +316,15 @@ public:
     void WriteImageReport() override;
     void ShowMessageBox(const std::string& text, const std::string& caption) override;
 
-    // PlaybackKeysHost.
-    void ShowJumpToTimeDialog() override {}
-    void ShowMarkerListDialog() override {}
+    // PlaybackKeysHost. The dialogs open once the key's message is handled and
+    // hold the demo where it is until they are answered.
+    void ShowJumpToTimeDialog() override { mPendingPlaybackDialog = kJumpToTimeDialogId; }
+    void ShowMarkerListDialog() override { mPendingPlaybackDialog = kMarkerListDialogId; }
     void ToggleDemoSound() override;
+    void HandlePlaybackKey(uint8_t key) override;
+    bool IsPlaybackDialogOpen() override { return mPlaybackDialogOpen; }
+    static constexpr int kMarkerListDialogId = 1000000;
+    static constexpr int kJumpToTimeDialogId = 1000001;
 
     // WidgetHost.
     void CopyToClipboard(const std::string& text) override;
@@ -451,6 +457,7 @@ public:
 private:
     // The fields the registry layer saves and loads.
     SavedSettings CurrentSettings();
+    void RunPlaybackDialog();
     void StartTimer();
     void ShowCursorImage(Image* image);
     bool MainWindowOpen() const;
@@ -467,6 +474,9 @@ private:
     bool mShowingImageCursor = false;
     platform::Cursor mSystemCursor;
     std::unique_ptr<LoadingThread> mLoadingThread;
+    int mPendingPlaybackDialog = 0;
+    bool mPlaybackDialogOpen = false;
+    std::unique_ptr<Font> mPlaybackListFont;
     // Declared last: destroyed first, so the thread ends before anything it reads.
     CursorThread mCursorThread{*this, mMainLoop};
 };

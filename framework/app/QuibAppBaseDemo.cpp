@@ -1,5 +1,11 @@
+#include "framework/app/DemoPlaybackDialogs.h"
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/services/DemoReplayTarget.h"
+#include "framework/graphics/Font.h"
+#include "framework/widgets/ControlFont.h"
+#include "platform/Clock.h"
+
+#include <utility>
 
 namespace Quib
 {
@@ -125,7 +131,48 @@ bool QuibAppBase::DemoReachedLoadingDone()
 
 bool QuibAppBase::DemoAllowsUpdate(int updateCount, bool loadingHandled)
 {
-    return mDemo.AllowsUpdate(updateCount, loadingHandled);
+    return !mPlaybackDialogOpen && mDemo.AllowsUpdate(updateCount, loadingHandled);
+}
+
+void QuibAppBase::HandlePlaybackKey(uint8_t key)
+{
+    // Typing into an open playback dialog is not a playback command.
+    if (!mPlaybackDialogOpen)
+        Quib::HandlePlaybackKey(key, mMainLoop, mDemo.DemoLength(), *this);
+}
+
+bool QuibAppBase::ProcessQueuedMessage()
+{
+    const bool more = mInputQueue.ProcessQueuedMessage();
+    if (mPendingPlaybackDialog != 0 && !mPlaybackDialogOpen)
+        RunPlaybackDialog();
+    return more;
+}
+
+void QuibAppBase::RunPlaybackDialog()
+{
+    const int id = std::exchange(mPendingPlaybackDialog, 0);
+    const int updateCount = mMainLoop.mUpdateCount;
+    Dialog* dialog = nullptr;
+    if (id == kMarkerListDialogId)
+    {
+        if (!mPlaybackListFont)
+            mPlaybackListFont = MakeControlFont(12, 0);
+        dialog = new MarkerListDialog(
+            id, mPlaybackListFont.get(),
+            MarkerListEntries(mDemo.Markers(), updateCount, mDemo.DemoLength(), mMainLoop.mFrameTime),
+            updateCount, mMainLoop.mDemoTargetUpdate);
+    }
+    else
+    {
+        dialog = new JumpToTimeDialog(id, mRegKey, mDemo.DemoLength(), mMainLoop.mFrameTime,
+                                      mMainLoop.mDemoTargetUpdate);
+    }
+    mPlaybackDialogOpen = true;
+    AddDialog(dialog);
+    dialog->WaitForAnswer(true);
+    mPlaybackDialogOpen = false;
+    mInputQueue.mLastInputTime = platform::tickCount();
 }
 
 // Outside results: once a real close has reached the input step, playback

@@ -64,6 +64,9 @@ public:
     virtual void RecordMouseEnterLeave(bool entered) { (void)entered; }
     // A character typed while a demo plays: the playback keys.
     virtual void HandlePlaybackKey(uint8_t key) { (void)key; }
+    // While a demo plays, live input reaches the widgets only when a playback
+    // dialog is open to take it.
+    virtual bool IsPlaybackDialogOpen() { return false; }
 
     // The widget manager.
     virtual void KeyDown(uint32_t key) = 0;

@@ -1,5 +1,7 @@
+#include "framework/app/DemoPlaybackDialogs.h"
 #include "framework/display/DDInterface.h"
 #include "platform/Clock.h"
+#include "platform/Environment.h"
 #include "platform/Random.h"
 #include "platform/Window.h"
 #include "tests/framework/app/AppLifeSupport.h"
@@ -105,6 +107,64 @@ TEST(DemoAppTest, PlaybackMakesTheWindowInTheRecordedModeWithTheRecordedSeed)
     EXPECT_TRUE(app.mIsPhysWindowed);
     EXPECT_EQ(app.mRandSeed, recordedSeed);
     EXPECT_EQ(app.mMainLoop.mRefreshRate, recordedRate);
+    std::filesystem::remove_all(folder);
+}
+
+// Answers the jump box the way a person would: typing a time into it and
+// clicking its OK button, through the live input of the window.
+class JumpingApp : public DemoApp
+{
+public:
+    void OnModalDialogOpened() override
+    {
+        auto* jump = dynamic_cast<Quib::JumpToTimeDialog*>(GetDialog(kJumpToTimeDialogId));
+        if (jump == nullptr)
+            return;
+        ++mJumpDialogs;
+        jump->mEdit->SetText("");
+        PushText(*this, "0");
+        const platform::WindowRect shown = mMainWindow->presentationRect();
+        const Quib::Widget& ok = *jump->mYesButton;
+        PushClick(*this, shown.x + (ok.mX + ok.mWidth / 2) * shown.width / mWidth,
+                  shown.y + (ok.mY + ok.mHeight / 2) * shown.height / mHeight);
+    }
+    int mJumpDialogs = 0;
+};
+
+TEST(DemoAppTest, TheJumpKeyOpensABoxThatLiveInputAnswersWhileThePlaybackWaits)
+{
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("orvellan-demojump-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    platform::setEnv("XDG_CONFIG_HOME", (folder / "config").string());
+    const std::string demoFile = (folder / "jump.dmo").string();
+    {
+        DemoApp app;
+        app.mCommandLine.mRecordDemo = true;
+        app.mCommandLine.mDemoFileName = demoFile;
+        app.Init();
+        app.At(40, [&] { PushWindowEvent(app, SDL_WINDOWEVENT_CLOSE); });
+        app.Start();
+    }
+
+    JumpingApp app;
+    app.mCommandLine.mPlayDemo = true;
+    app.mCommandLine.mDemoFileName = demoFile;
+    app.Init();
+    app.At(5, [&] { PushText(app, "j"); });
+    app.mMainLoop.mDemoTargetUpdate = -1;
+    app.Start();
+
+    EXPECT_EQ(app.mJumpDialogs, 1);
+    EXPECT_EQ(app.GetDialog(Quib::QuibAppBase::kJumpToTimeDialogId), nullptr);
+    EXPECT_EQ(Quib::LoadDemoJumpTime(""), "0");
+    // The "0" went into the box, not to the playback keys (which jump to the very end).
+    EXPECT_EQ(app.mMainLoop.mDemoTargetUpdate,
+              Quib::JumpTargetFromText("0", app.mDemo.DemoLength(), app.mMainLoop.mFrameTime));
+    EXPECT_NE(app.mMainLoop.mDemoTargetUpdate, app.mDemo.DemoLength());
+    // Live input reached nothing else.
+    EXPECT_TRUE(app.mWidget.mEvents.empty());
+    platform::setEnv("XDG_CONFIG_HOME", "");
     std::filesystem::remove_all(folder);
 }
 
