@@ -2,10 +2,13 @@
 
 #include "framework/graphics/ImageHost.h"
 #include "framework/graphics/NativeDisplay.h"
-#include "framework/graphics/NativePixels.h"
 
 #include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Quib
 {
@@ -33,6 +36,44 @@ const NativeDisplay& DisplayOrDefault(const NativeDisplay* display)
     return display != nullptr ? *display : argb;
 }
 
+uint32_t ChannelBits(int32_t bits)
+{
+    return uint32_t(std::clamp(bits, 0, 8));
+}
+
+uint32_t ToNative(uint32_t p, const NativeDisplay& d)
+{
+    const uint32_t alpha = p >> 24;
+    const uint32_t m = alpha + 1;
+    const uint32_t red =
+        (((((p & 0xFF0000) * m) >> 8) >> (24 - ChannelBits(d.mRedBits))) << (d.mRedShift & 31)) &
+        uint32_t(d.mRedMask);
+    const uint32_t green =
+        (((((p & 0xFF00) * m) >> 8) >> (16 - ChannelBits(d.mGreenBits))) << (d.mGreenShift & 31)) &
+        uint32_t(d.mGreenMask);
+    const uint32_t blue =
+        (((((p & 0xFF) * m) >> 8) >> (8 - ChannelBits(d.mBlueBits))) << (d.mBlueShift & 31)) &
+        uint32_t(d.mBlueMask);
+    return red | green | blue | (alpha << 24);
+}
+
+uint32_t FromNativeChannel(uint32_t t, uint32_t alpha, uint32_t mask, int32_t shift, int32_t bits)
+{
+    const uint32_t down = uint32_t(std::clamp(shift + bits, 0, 31));
+    return (((((t & mask) << 8) / (alpha + 1)) & mask) << 8) >> down;
+}
+
+uint32_t FromNative(uint32_t t, const NativeDisplay& d)
+{
+    const uint32_t alpha = t >> 24;
+    const uint32_t red = FromNativeChannel(t, alpha, uint32_t(d.mRedMask), d.mRedShift, d.mRedBits) & 0xFF;
+    const uint32_t green =
+        FromNativeChannel(t, alpha, uint32_t(d.mGreenMask), d.mGreenShift, d.mGreenBits) & 0xFF;
+    const uint32_t blue =
+        FromNativeChannel(t, alpha, uint32_t(d.mBlueMask), d.mBlueShift, d.mBlueBits) & 0xFF;
+    return alpha << 24 | red << 16 | green << 8 | blue;
+}
+
 // One byte per pixel: how many pixels from it to the end of its run of one class
 // within its row, itself included, capped at 255.
 template <typename ClassOf>
@@ -54,6 +95,50 @@ std::unique_ptr<uint8_t[]> BuildRunLengths(int32_t width, int32_t height, ClassO
         }
     }
     return runs;
+}
+
+struct AlphaSeen
+{
+    bool transparent = false;
+    bool partial = false;
+};
+
+// Every loaded picture is scanned once, most of them wholly opaque, so the scan runs
+// 64 pixels a step and stops as soon as both kinds of alpha have turned up. Per byte it
+// keeps the smallest value (0 in an alpha byte: clear) and the largest value plus one,
+// which wraps 255 to 0 (2 or more in an alpha byte: partly clear).
+AlphaSeen ScanAlpha(const uint32_t* pixels, size_t count)
+{
+    AlphaSeen seen;
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi8(1);
+    constexpr int kAlphaBytes = 0x8888;
+    for (; i + 64 <= count && !(seen.transparent && seen.partial); i += 64)
+    {
+        __m128i smallest = _mm_set1_epi8(char(0xFF));
+        __m128i largestPlusOne = zero;
+        for (size_t k = 0; k < 64; k += 8)
+        {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + i + k));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + i + k + 4));
+            smallest = _mm_min_epu8(smallest, _mm_min_epu8(a, b));
+            largestPlusOne =
+                _mm_max_epu8(largestPlusOne, _mm_max_epu8(_mm_add_epi8(a, one), _mm_add_epi8(b, one)));
+        }
+        seen.transparent |= (_mm_movemask_epi8(_mm_cmpeq_epi8(smallest, zero)) & kAlphaBytes) != 0;
+        const __m128i atMostOne = _mm_cmpeq_epi8(_mm_subs_epu8(largestPlusOne, one), zero);
+        seen.partial |= (_mm_movemask_epi8(atMostOne) & kAlphaBytes) != kAlphaBytes;
+    }
+#endif
+    for (; i < count && !(seen.transparent && seen.partial); ++i)
+    {
+        const uint32_t alpha = pixels[i] >> 24;
+        seen.transparent |= alpha == 0;
+        seen.partial |= alpha != 0 && alpha != 255;
+    }
+    return seen;
 }
 
 uint8_t AlphaClass(uint32_t pixel)
@@ -151,25 +236,21 @@ void MemoryImage::UpdateTransparencyFlags()
 {
     if (!mFlagsStale || mForced)
         return;
-    mHasAlpha = false;
     const auto scan = [this](const uint32_t* pixels, size_t count)
     {
-        mHasTrans = false;
-        for (size_t i = 0; i < count; ++i)
-        {
-            const uint32_t alpha = pixels[i] >> 24;
-            if (alpha == 0)
-                mHasTrans = true;
-            else if (alpha != 255)
-                mHasAlpha = true;
-        }
+        const AlphaSeen seen = ScanAlpha(pixels, count);
+        mHasTrans = seen.transparent;
+        mHasAlpha = seen.partial;
     };
     if (mBits)
         scan(mBits.get(), PixelCount());
     else if (mPalette)
         scan(mPalette.get(), 256);
     else
+    {
         mHasTrans = true;
+        mHasAlpha = false;
+    }
     mFlagsStale = false;
 }
 
@@ -332,8 +413,7 @@ void MemoryImage::DiscardBits()
     }
     if (!mBits && !mIndices)
         return;
-    // The format GetBits reads back with, or the pixels would come back in another one.
-    GetNativeAlphaData(mApp != nullptr ? mApp->GetNativeDisplay() : nullptr);
+    GetNativeAlphaData(gImageHost != nullptr ? gImageHost->GetNativeDisplay() : nullptr);
     mBits.reset();
     if (mTextures != nullptr)
     {
