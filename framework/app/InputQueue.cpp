@@ -77,6 +77,8 @@ bool InputQueue::Enqueue(const Message& message)
 
 intptr_t InputQueue::MainWindowProc(const Message& message)
 {
+    if (mHost.FilterMessage(message))
+        return 0;
     const uint32_t id = message.message;
     switch (id)
     {

@@ -181,7 +181,13 @@ void QuibAppBase::Init()
     mMusicInterface = CreateMusicInterface();
     SetMusicVolume(mMusicVolume);
     if (mCommandLine.mScreenSaverMode)
+    {
         mCursorSelection.mCursorNumber = CURSOR_NONE;
+        int x = 0;
+        int y = 0;
+        CursorPosition(x, y);
+        mScreenSaverFilter.Start(x, y);
+    }
     OnInitFinished();
     mInitFinished = true;
 }

@@ -19,12 +19,15 @@
 #include "framework/app/services/DesktopServices.h"
 #include "framework/app/services/OverlayImages.h"
 #include "framework/app/services/RegistrySettings.h"
+#include "framework/app/services/ScreenSaver.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/resources/ResourceManagerHost.h"
 #include "framework/widgets/DialogRegistry.h"
 #include "framework/widgets/WidgetHost.h"
 #include "platform/Cursor.h"
+#include "platform/MessagePump.h"
+#include "platform/Messages.h"
 #include "platform/Mixer.h"
 
 #include <atomic>
@@ -323,6 +326,8 @@ public:
     void ToggleDemoSound() override;
     void HandlePlaybackKey(uint8_t key) override;
     bool IsPlaybackDialogOpen() override { return mPlaybackDialogOpen; }
+    // In screen-saver mode input ends the program before anything else sees it.
+    bool FilterMessage(const platform::Message& message) override;
     static constexpr int kMarkerListDialogId = 1000000;
     static constexpr int kJumpToTimeDialogId = 1000001;
 
@@ -447,6 +452,9 @@ public:
     bool mShowFps = false;
     int mFpsOverlayKind = 0;
     OverlayImages mOverlays;
+    ScreenSaverFilter mScreenSaverFilter{[this] {
+        platform::postMessage({MainWindowId(), platform::WM_CLOSE, 0, 0});
+    }};
     std::set<MemoryImage*> mMemoryImageSet;
     std::map<std::pair<std::string, std::string>, SharedImageEntry> mSharedImageMap;
     // Made with the widget manager and destroyed before it.

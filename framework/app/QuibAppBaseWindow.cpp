@@ -462,6 +462,11 @@ void QuibAppBase::ShowError(const std::string& text)
     mSystemDialogs.ShowError(text);
 }
 
+bool QuibAppBase::FilterMessage(const platform::Message& message)
+{
+    return IsScreenSaverMode() && mScreenSaverFilter.Filter(message, MainWindowId(), platform::tickCount());
+}
+
 void QuibAppBase::WriteScreenSaverErrorLog(const std::string& text)
 {
     // A screen saver must never stop on a box: its errors collect in a file.

@@ -62,6 +62,12 @@ public:
     virtual bool IsRecordingDemo() { return false; }
     virtual void RecordMessage(const platform::Message& message) { (void)message; }
     virtual void RecordMouseEnterLeave(bool entered) { (void)entered; }
+    // Sees every message before anything else does; true when it answered it.
+    virtual bool FilterMessage(const platform::Message& message)
+    {
+        (void)message;
+        return false;
+    }
     // A character typed while a demo plays: the playback keys.
     virtual void HandlePlaybackKey(uint8_t key) { (void)key; }
     // While a demo plays, live input reaches the widgets only when a playback
