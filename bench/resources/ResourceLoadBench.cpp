@@ -77,8 +77,8 @@ public:
     void ApplyTags(Quib::Font&, const std::vector<std::string>&) override {}
 };
 
-// Does what the application's image services do: decode the file and keep it as a
-// memory image in a map shared by name.
+// Does what the application's image services do: decode the file and hand its pixels
+// to a memory image kept in a map shared by name.
 class BenchHost : public Quib::ResourceManagerHost
 {
 public:
@@ -100,7 +100,7 @@ public:
         if (std::unique_ptr<ImageLib::Image> pixels = ImageLib::LoadImageFile(fileName))
         {
             auto* image = new Quib::MemoryImage(nullptr);
-            image->SetBits(pixels->GetPixels(), pixels->mWidth, pixels->mHeight, true);
+            image->TakeBits(pixels->mBits.Release(), pixels->mWidth, pixels->mHeight, true);
             entry->mImage = image;
         }
         Quib::SharedImageHandle handle;

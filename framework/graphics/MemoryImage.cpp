@@ -386,6 +386,24 @@ void MemoryImage::SetBits(const uint32_t* bits, int32_t width, int32_t height, b
         UpdateTransparencyFlags();
 }
 
+void MemoryImage::TakeBits(std::unique_ptr<uint32_t[]> bits, int32_t width, int32_t height, bool updateFlags)
+{
+    if (!bits)
+    {
+        SetBits(nullptr, width, height, updateFlags);
+        return;
+    }
+    mPalette.reset();
+    mIndices.reset();
+    mWidth = std::max(width, 0);
+    mHeight = std::max(height, 0);
+    mBits = std::move(bits);
+    mBits[PixelCount()] = IMAGE_BITS_GUARD;
+    MarkBitsChanged();
+    if (updateFlags)
+        UpdateTransparencyFlags();
+}
+
 void MemoryImage::Create(int32_t width, int32_t height)
 {
     mBits.reset();

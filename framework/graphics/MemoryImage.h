@@ -75,6 +75,9 @@ public:
     virtual void DeleteDisplayFormatCaches();
     virtual void Clear();
     virtual void SetBits(const uint32_t* bits, int32_t width, int32_t height, bool updateFlags);
+    // SetBits without the copy: the image keeps bits, an array of width x height pixels
+    // and one spare word for the guard.
+    void TakeBits(std::unique_ptr<uint32_t[]> bits, int32_t width, int32_t height, bool updateFlags);
     virtual void Create(int32_t width, int32_t height);
     virtual uint32_t* GetBits();
     virtual void ForceTransparencyFlags(bool hasTrans, bool hasAlpha);

@@ -1,16 +1,77 @@
 #include "framework/resources/ImageLib.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
+#include <utility>
 
 namespace ImageLib
 {
 
 std::atomic<uint32_t> gAlphaComposeColor{0xFFFFFF};
 
+PixelArray::PixelArray(size_t count) : mData(std::make_unique<uint32_t[]>(count + 1)), mSize(count) {}
+
+PixelArray::PixelArray(const PixelArray& other) : PixelArray(Uninitialized(other.mSize))
+{
+    std::copy_n(other.data(), mSize, data());
+}
+
+PixelArray& PixelArray::operator=(const PixelArray& other)
+{
+    if (this != &other)
+        *this = PixelArray(other);
+    return *this;
+}
+
+PixelArray::PixelArray(PixelArray&& other) noexcept
+    : mData(std::move(other.mData)), mSize(std::exchange(other.mSize, 0))
+{
+}
+
+PixelArray& PixelArray::operator=(PixelArray&& other) noexcept
+{
+    mData = std::move(other.mData);
+    mSize = std::exchange(other.mSize, 0);
+    return *this;
+}
+
+PixelArray PixelArray::Uninitialized(size_t count)
+{
+    PixelArray array;
+    array.mData = std::make_unique_for_overwrite<uint32_t[]>(count + 1);
+    array.mSize = count;
+    return array;
+}
+
+std::unique_ptr<uint32_t[]> PixelArray::Release()
+{
+    mSize = 0;
+    return std::move(mData);
+}
+
+bool operator==(const PixelArray& a, const PixelArray& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+bool operator==(const PixelArray& a, const std::vector<uint32_t>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
 Image::Image(int width, int height)
     : mWidth(width), mHeight(height), mBits(static_cast<size_t>(width) * static_cast<size_t>(height))
 {
+}
+
+std::unique_ptr<Image> Image::Uninitialized(int width, int height)
+{
+    auto image = std::make_unique<Image>();
+    image->mWidth = width;
+    image->mHeight = height;
+    image->mBits = PixelArray::Uninitialized(static_cast<size_t>(width) * static_cast<size_t>(height));
+    return image;
 }
 
 bool SizeAllowed(int64_t width, int64_t height)

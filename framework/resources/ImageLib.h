@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,12 +10,57 @@
 namespace ImageLib
 {
 
+// The pixels of an Image, with a spare word after the last one: a memory image takes
+// the whole array over as its own, guard word included, instead of copying it.
+class PixelArray
+{
+public:
+    using value_type = uint32_t;
+    using iterator = uint32_t*;
+    using const_iterator = const uint32_t*;
+
+    PixelArray() = default;
+    // Zeroed pixels.
+    explicit PixelArray(size_t count);
+    PixelArray(const PixelArray& other);
+    PixelArray& operator=(const PixelArray& other);
+    PixelArray(PixelArray&& other) noexcept;
+    PixelArray& operator=(PixelArray&& other) noexcept;
+    ~PixelArray() = default;
+
+    // For readers that write every pixel themselves.
+    static PixelArray Uninitialized(size_t count);
+
+    size_t size() const { return mSize; }
+    bool empty() const { return mSize == 0; }
+    uint32_t* data() { return mData.get(); }
+    const uint32_t* data() const { return mData.get(); }
+    uint32_t* begin() { return mData.get(); }
+    uint32_t* end() { return mData.get() + mSize; }
+    const uint32_t* begin() const { return mData.get(); }
+    const uint32_t* end() const { return mData.get() + mSize; }
+    uint32_t& operator[](size_t i) { return mData[i]; }
+    uint32_t operator[](size_t i) const { return mData[i]; }
+
+    // The size() + 1 words; leaves the array empty.
+    std::unique_ptr<uint32_t[]> Release();
+
+    friend bool operator==(const PixelArray& a, const PixelArray& b);
+    friend bool operator==(const PixelArray& a, const std::vector<uint32_t>& b);
+
+private:
+    std::unique_ptr<uint32_t[]> mData;
+    size_t mSize = 0;
+};
+
 // A decoded picture: width x height pixels, row by row from the top, each 0xAARRGGBB.
 class Image
 {
 public:
     Image() = default;
     Image(int width, int height);
+    // The pixels are left for the caller to write, every one of them.
+    static std::unique_ptr<Image> Uninitialized(int width, int height);
     virtual ~Image() = default;
 
     int GetWidth() const { return mWidth; }
@@ -24,7 +70,7 @@ public:
 
     int mWidth = 0;
     int mHeight = 0;
-    std::vector<uint32_t> mBits;
+    PixelArray mBits;
 };
 
 // The largest picture any reader accepts. Far beyond what the game draws, it keeps

@@ -177,7 +177,7 @@ bool Decode(JpegReadState& state)
         return false;
     bool invertedInk = info->saw_Adobe_marker;
 
-    state.image = std::make_unique<Image>(width, height);
+    state.image = Image::Uninitialized(width, height);
     state.row.resize(static_cast<size_t>(width) * components);
     JSAMPROW rowPointer = state.row.data();
     for (int y = 0; y < height; ++y)

@@ -64,7 +64,7 @@ bool Decode(PngReadState& state)
     if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4)
         return false;
 
-    state.image = std::make_unique<Image>(static_cast<int>(width), static_cast<int>(height));
+    state.image = Image::Uninitialized(static_cast<int>(width), static_cast<int>(height));
     state.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
         state.rows[y] =

@@ -73,7 +73,8 @@ TEST(LoadImageFile, SeparateAlphaImageReplacesAlphaWhenSizesMatch)
     ASSERT_NE(jpg, nullptr);
     auto plainJpg = ImageLib::ReadJpegImage(folder.Path("pic.jpg"));
     auto alphaJpg = ImageLib::ReadJpegImage(folder.Path("_pic.jpg"));
-    EXPECT_EQ(jpg->mBits, WithAlphaFrom(plainJpg->mBits, alphaJpg->mBits));
+    EXPECT_EQ(jpg->mBits, WithAlphaFrom({plainJpg->mBits.begin(), plainJpg->mBits.end()},
+                                        {alphaJpg->mBits.begin(), alphaJpg->mBits.end()}));
 
     auto odd = ImageLib::LoadImageFile(folder.Path("odd.png"));
     ASSERT_NE(odd, nullptr);
