@@ -1,6 +1,7 @@
 #include "framework/resources/ImageFile.h"
 #include "framework/resources/ImageLib.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <jerror.h>
@@ -166,10 +167,17 @@ bool Decode(JpegReadState& state)
     jpeg_read_header(info, TRUE);
     if (!SizeAllowed(info->image_width, info->image_height))
         return false;
+    // Colour pictures come out of the decoder as whole opaque pixels in memory order,
+    // written straight into the image without a row to convert.
+    const bool wholePixels = info->out_color_space == JCS_RGB;
+    if (wholePixels)
+        info->out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(info);
 
     int components = info->output_components;
     if (components != 1 && components != 3 && components != 4)
+        return false;
+    if (wholePixels && components != 4)
         return false;
     int width = static_cast<int>(info->output_width);
     int height = static_cast<int>(info->output_height);
@@ -178,6 +186,18 @@ bool Decode(JpegReadState& state)
     bool invertedInk = info->saw_Adobe_marker;
 
     state.image = Image::Uninitialized(width, height);
+    if (wholePixels)
+    {
+        for (int y = 0; y < height; ++y)
+        {
+            auto rowPointer =
+                reinterpret_cast<JSAMPROW>(state.image->GetPixels() + static_cast<size_t>(y) * width);
+            if (jpeg_read_scanlines(info, &rowPointer, 1) != 1)
+                return false;
+        }
+        jpeg_finish_decompress(info);
+        return true;
+    }
     state.row.resize(static_cast<size_t>(width) * components);
     JSAMPROW rowPointer = state.row.data();
     for (int y = 0; y < height; ++y)
