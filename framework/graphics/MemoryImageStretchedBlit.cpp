@@ -50,7 +50,7 @@ bool MemoryImage::MapStretchRectMirrored(const Rect& destRect, Rect& clipped, co
 }
 
 void MemoryImage::BlitStretched(Image* source, const Rect& destRect, const Rect& srcRect, const Rect& clip,
-                                const Color& color, int32_t, bool unfiltered)
+                                const Color& color, int32_t drawMode, bool unfiltered)
 {
     source->mDrawn = true;
     // A source rectangle beyond its image, or a destination rectangle without area,
@@ -65,8 +65,10 @@ void MemoryImage::BlitStretched(Image* source, const Rect& destRect, const Rect&
         return;
     if (unfiltered)
         StretchUnfiltered(source, clipped, mapped, color);
-    else
+    else if (color.IsWhite() && drawMode == DRAW_MODE_NORMAL)
         StretchFiltered(source, clipped, mapped);
+    else
+        StretchFilteredBlit(source, clipped, mapped, color, drawMode);
 }
 
 void MemoryImage::StretchUnfiltered(Image* source, const Rect& clipped, const DoubleRect& mapped,
@@ -135,6 +137,16 @@ void MemoryImage::StretchFiltered(Image* source, const Rect& clipped, const Doub
     }
     if (StretchFilter::Draw(input, dest, mWidth, clipped, mapped))
         MarkBitsChanged();
+}
+
+void MemoryImage::StretchFilteredBlit(Image* source, const Rect& clipped, const DoubleRect& mapped,
+                                      const Color& color, int32_t drawMode)
+{
+    MemoryImage stretched(nullptr);
+    stretched.SetBits(nullptr, clipped.mWidth, clipped.mHeight, false);
+    const Rect whole(0, 0, clipped.mWidth, clipped.mHeight);
+    stretched.StretchFiltered(source, whole, mapped);
+    Blit(&stretched, clipped.mX, clipped.mY, whole, color, drawMode);
 }
 
 } // namespace Quib

@@ -136,11 +136,7 @@ void DDImage::StretchOnSurface(Image* source, const Rect& destRect, const Rect& 
             MemoryImage::BlitStretched(source, destRect, srcRect, clip, color, drawMode, false);
             return;
         }
-        MemoryImage stretched(nullptr);
-        stretched.SetBits(nullptr, clipped.mWidth, clipped.mHeight, false);
-        stretched.StretchFiltered(source, Rect(0, 0, clipped.mWidth, clipped.mHeight), mapped);
-        Blit(&stretched, clipped.mX, clipped.mY, Rect(0, 0, clipped.mWidth, clipped.mHeight), color,
-             drawMode);
+        StretchFilteredBlit(source, clipped, mapped, color, drawMode);
         DiscardMemoryCopies();
         return;
     }

@@ -8,6 +8,7 @@
 #include "tests/support/FakeImageHost.h"
 #include "tests/support/RandomImage.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -75,12 +76,35 @@ TEST_F(StretchedBlit, FilteredEnlargementOfTwoPixelsIsARampEndingAt254)
     MemoryImage source, dest;
     Load(source, {0xFF000000u, 0xFFFFFFFFu}, 2, 1);
     Fill(dest, 5, 1, 0xFF000000u);
-    // The colour is ignored: a filtered stretch is never tinted.
-    dest.BlitStretched(&source, Rect(0, 0, 5, 1), Rect(0, 0, 2, 1), Rect(0, 0, 5, 1), Color(255, 0, 0, 128),
+    dest.BlitStretched(&source, Rect(0, 0, 5, 1), Rect(0, 0, 2, 1), Rect(0, 0, 5, 1), Color::White,
                        DRAW_MODE_NORMAL, false);
     const uint32_t expected[5] = {0xFF000000u, 0xFF3F3F3Fu, 0xFF7F7F7Fu, 0xFFBFBFBFu, 0xFFFEFEFEu};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(dest.GetBits()[i], expected[i]) << i;
+}
+
+// A tinted or additive filtered stretch draws as a surface image does: the resampled
+// picture blitted with the colour and mode.
+TEST_F(StretchedBlit, FilteredStretchTakesTheColourAndMode)
+{
+    MemoryImage source, tinted, added;
+    Load(source, {0xFF000000u, 0xFFFFFFFFu}, 2, 1);
+    Fill(tinted, 5, 1, 0xFF000000u);
+    Fill(added, 5, 1, 0xFF204060u);
+    tinted.BlitStretched(&source, Rect(0, 0, 5, 1), Rect(0, 0, 2, 1), Rect(0, 0, 5, 1), Color(255, 0, 0),
+                         DRAW_MODE_NORMAL, false);
+    added.BlitStretched(&source, Rect(0, 0, 5, 1), Rect(0, 0, 2, 1), Rect(0, 0, 5, 1), Color::White,
+                        DRAW_MODE_ADDITIVE, false);
+    const int ramp[5] = {0, 0x3F, 0x7F, 0xBF, 0xFE};
+    for (int i = 0; i < 5; ++i)
+    {
+        const uint32_t t = tinted.GetBits()[i];
+        EXPECT_NEAR(int(t >> 16 & 0xFF), ramp[i], 2) << i;
+        EXPECT_EQ(t & 0xFFFF, 0u) << i;
+        const uint32_t a = added.GetBits()[i];
+        EXPECT_NEAR(int(a >> 16 & 0xFF), std::min(0x20 + ramp[i], 255), 2) << i;
+        EXPECT_NEAR(int(a & 0xFF), std::min(0x60 + ramp[i], 255), 2) << i;
+    }
 }
 
 TEST_F(StretchedBlit, FilteredHalvingAveragesEachBlock)
