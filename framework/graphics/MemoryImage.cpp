@@ -2,6 +2,7 @@
 
 #include "framework/graphics/ImageHost.h"
 #include "framework/graphics/NativeDisplay.h"
+#include "framework/graphics/NativePixels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,44 +35,6 @@ const NativeDisplay& DisplayOrDefault(const NativeDisplay* display)
         return format;
     }();
     return display != nullptr ? *display : argb;
-}
-
-uint32_t ChannelBits(int32_t bits)
-{
-    return uint32_t(std::clamp(bits, 0, 8));
-}
-
-uint32_t ToNative(uint32_t p, const NativeDisplay& d)
-{
-    const uint32_t alpha = p >> 24;
-    const uint32_t m = alpha + 1;
-    const uint32_t red =
-        (((((p & 0xFF0000) * m) >> 8) >> (24 - ChannelBits(d.mRedBits))) << (d.mRedShift & 31)) &
-        uint32_t(d.mRedMask);
-    const uint32_t green =
-        (((((p & 0xFF00) * m) >> 8) >> (16 - ChannelBits(d.mGreenBits))) << (d.mGreenShift & 31)) &
-        uint32_t(d.mGreenMask);
-    const uint32_t blue =
-        (((((p & 0xFF) * m) >> 8) >> (8 - ChannelBits(d.mBlueBits))) << (d.mBlueShift & 31)) &
-        uint32_t(d.mBlueMask);
-    return red | green | blue | (alpha << 24);
-}
-
-uint32_t FromNativeChannel(uint32_t t, uint32_t alpha, uint32_t mask, int32_t shift, int32_t bits)
-{
-    const uint32_t down = uint32_t(std::clamp(shift + bits, 0, 31));
-    return (((((t & mask) << 8) / (alpha + 1)) & mask) << 8) >> down;
-}
-
-uint32_t FromNative(uint32_t t, const NativeDisplay& d)
-{
-    const uint32_t alpha = t >> 24;
-    const uint32_t red = FromNativeChannel(t, alpha, uint32_t(d.mRedMask), d.mRedShift, d.mRedBits) & 0xFF;
-    const uint32_t green =
-        FromNativeChannel(t, alpha, uint32_t(d.mGreenMask), d.mGreenShift, d.mGreenBits) & 0xFF;
-    const uint32_t blue =
-        FromNativeChannel(t, alpha, uint32_t(d.mBlueMask), d.mBlueShift, d.mBlueBits) & 0xFF;
-    return alpha << 24 | red << 16 | green << 8 | blue;
 }
 
 // One byte per pixel: how many pixels from it to the end of its run of one class
@@ -431,7 +394,8 @@ void MemoryImage::DiscardBits()
     }
     if (!mBits && !mIndices)
         return;
-    GetNativeAlphaData(gImageHost != nullptr ? gImageHost->GetNativeDisplay() : nullptr);
+    // The format GetBits reads back with, or the pixels would come back in another one.
+    GetNativeAlphaData(mApp != nullptr ? mApp->GetNativeDisplay() : nullptr);
     mBits.reset();
     if (mTextures != nullptr)
     {
