@@ -190,6 +190,57 @@ TEST(SurfaceResampledBlitTest, TransformedBlitsMatchTheMemoryImage)
     }
 }
 
+// The rasteriser's spans know only three exact layouts; every other surface, however
+// close its masks come to one of them, is drawn in memory and must look the same.
+TEST(SurfaceResampledBlitTest, OnlyExactLayoutsReachTheRasterisersSpans)
+{
+    struct Case
+    {
+        const char* name;
+        platform::PixelFormat format;
+        bool spans;
+    };
+    const Case cases[] = {{"Rgb565", platform::PixelFormat::Rgb565(), true},
+                          {"Rgb555", platform::PixelFormat::Rgb555(), true},
+                          {"Rgb32", platform::PixelFormat::Rgb32(), true},
+                          {"Bgr565", {16, 0x001F, 0x07E0, 0xF800}, false},
+                          {"Bgr555", {16, 0x001F, 0x03E0, 0x7C00}, false},
+                          {"565 with red and green swapped", {16, 0x07E0, 0xF800, 0x001F}, false},
+                          {"555 one bit up", {16, 0xF800, 0x07C0, 0x003E}, false},
+                          {"Rgb444", {16, 0x0F00, 0x00F0, 0x000F}, false},
+                          {"Bgr32", {32, 0x000000FF, 0x0000FF00, 0x00FF0000}, false}};
+    const TriVertex triangle[] = {
+        {2.0f, 3.0f, 0.0f, 0.0f, 0}, {20.0f, 5.5f, 1.0f, 0.0f, 0}, {6.0f, 21.0f, 0.0f, 1.0f, 0x80FFC040}};
+    for (const Case& c : cases)
+        for (const bool triangles : {false, true})
+        {
+            SCOPED_TRACE(std::string(c.name) + (triangles ? " triangles" : " transformed"));
+            Scene scene(c.format);
+            ASSERT_NE(scene.surface.GetSurface(), nullptr);
+            if (triangles)
+            {
+                scene.memory.BlitTexturedTriangles(&scene.sprite, triangle, 1, Rect(0, 0, kSize, kSize),
+                                                   Color::White, DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
+                scene.surface.BlitTexturedTriangles(&scene.sprite, triangle, 1, Rect(0, 0, kSize, kSize),
+                                                    Color::White, DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
+            }
+            else
+            {
+                Matrix3 matrix;
+                matrix.RotateRad(-0.6f);
+                scene.memory.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix, Rect(0, 0, kSize, kSize),
+                                             Color(200, 255, 120), DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), false);
+                scene.surface.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix, Rect(0, 0, kSize, kSize),
+                                              Color(200, 255, 120), DRAW_MODE_NORMAL, Rect(0, 0, 9, 7),
+                                              false);
+            }
+            // Drawn on the surface, the surface stays; drawn in memory, the changed
+            // pixels replace it.
+            EXPECT_EQ(scene.surface.mSurface != nullptr, c.spans);
+            EXPECT_EQ(Mismatches(scene.surface, scene.memory, c.format), 0);
+        }
+}
+
 TEST(SurfaceResampledBlitTest, RotationByZeroKeepsInsideTheTaps)
 {
     FakeDisplay display(platform::PixelFormat::Rgb32());
