@@ -169,24 +169,10 @@ void DDImage::BlitTransformed(Image* source, float x, float y, const Matrix3& ma
         MemoryImage::BlitTransformed(source, x, y, matrix, clip, color, drawMode, srcRect, linearFilter);
         return;
     }
-    // The quad around the centre of the source rectangle, as the memory image
-    // builds it, so that both paths place the picture alike.
-    const float w = float(srcRect.mWidth);
-    const float h = float(srcRect.mHeight);
-    const float u0 = float(srcRect.mX) / float(src->mWidth);
-    const float u1 = float(srcRect.mX + srcRect.mWidth) / float(src->mWidth);
-    const float v0 = float(srcRect.mY) / float(src->mHeight);
-    const float v1 = float(srcRect.mY + srcRect.mHeight) / float(src->mHeight);
-    const float corners[4][4] = {
-        {-w / 2, -h / 2, u0, v0}, {w / 2, -h / 2, u1, v0}, {-w / 2, h / 2, u0, v1}, {w / 2, h / 2, u1, v1}};
-    TriVertex strip[4];
-    for (int i = 0; i < 4; ++i)
-    {
-        const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
-        strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
-    }
-    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip, 4, src, mLockedDesc.bits,
-                      mLockedDesc.pitch, format, linearFilter, false);
+    // The same quad as the memory image's, so that both paths place the picture alike.
+    const auto strip = TransformedQuad(src->mWidth, src->mHeight, srcRect, matrix, x, y);
+    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip.data(), 4, src,
+                      mLockedDesc.bits, mLockedDesc.pitch, format, linearFilter, false);
     UnlockSurface();
     DiscardMemoryCopies();
 }

@@ -34,23 +34,10 @@ void MemoryImage::TransformToTriangles(Image* source, float x, float y, const Ma
     uint32_t* bits = GetBits();
     if (bits == nullptr)
         return;
-    const float w = float(srcRect.mWidth);
-    const float h = float(srcRect.mHeight);
-    const float u0 = float(srcRect.mX) / float(src->mWidth);
-    const float u1 = float(srcRect.mX + srcRect.mWidth) / float(src->mWidth);
-    const float v0 = float(srcRect.mY) / float(src->mHeight);
-    const float v1 = float(srcRect.mY + srcRect.mHeight) / float(src->mHeight);
-    const float corners[4][4] = {
-        {-w / 2, -h / 2, u0, v0}, {w / 2, -h / 2, u1, v0}, {-w / 2, h / 2, u0, v1}, {w / 2, h / 2, u1, v1}};
-    TriVertex strip[4];
-    for (int i = 0; i < 4; ++i)
-    {
-        const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
-        strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
-    }
+    const auto strip = TransformedQuad(src->mWidth, src->mHeight, srcRect, matrix, x, y);
     // The clip may not reach beyond this image.
-    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip, 4, src, bits, mWidth * 4,
-                      PixelFormatOf(*this), linearFilter, false);
+    RasterizeTriangle(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, strip.data(), 4, src, bits,
+                      mWidth * 4, PixelFormatOf(*this), linearFilter, false);
     MarkBitsChanged();
 }
 

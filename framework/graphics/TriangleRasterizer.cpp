@@ -1,6 +1,7 @@
 #include "framework/graphics/TriangleRasterizer.h"
 
 #include "framework/app/foundation/Color.h"
+#include "framework/app/foundation/Matrix3.h"
 #include "framework/app/foundation/Rect.h"
 #include "framework/graphics/MemoryImage.h"
 
@@ -133,6 +134,26 @@ void DrawTriangleSpans(bool textured, bool vertexColors, bool colorNotWhite, boo
         SpanRoutineIndex(textured, vertexColors, colorNotWhite, blended, format, linear))];
     if (routine != nullptr)
         routine(vertices, dest, pitch, texture, color);
+}
+
+std::array<TriVertex, 4> TransformedQuad(int32_t sourceWidth, int32_t sourceHeight, const Rect& srcRect,
+                                         const Matrix3& matrix, float x, float y)
+{
+    const float w = float(srcRect.mWidth);
+    const float h = float(srcRect.mHeight);
+    const float u0 = float(srcRect.mX) / float(sourceWidth);
+    const float u1 = float(srcRect.mX + srcRect.mWidth) / float(sourceWidth);
+    const float v0 = float(srcRect.mY) / float(sourceHeight);
+    const float v1 = float(srcRect.mY + srcRect.mHeight) / float(sourceHeight);
+    const float corners[4][4] = {
+        {-w / 2, -h / 2, u0, v0}, {w / 2, -h / 2, u1, v0}, {-w / 2, h / 2, u0, v1}, {w / 2, h / 2, u1, v1}};
+    std::array<TriVertex, 4> strip;
+    for (size_t i = 0; i < 4; ++i)
+    {
+        const FloatPoint p = matrix.TransformPoint(FloatPoint(corners[i][0], corners[i][1]));
+        strip[i] = TriVertex{p.mX + x - 0.5f, p.mY + y - 0.5f, corners[i][2], corners[i][3], 0xFFFFFFFFu};
+    }
+    return strip;
 }
 
 void RasterizeTriangle(const Rect& clip, const Color& color, const TriVertex* vertices, int32_t count,

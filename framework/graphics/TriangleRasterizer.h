@@ -9,6 +9,7 @@ namespace Quib
 {
 
 class Color;
+class Matrix3;
 class MemoryImage;
 class Rect;
 
@@ -81,6 +82,12 @@ void DrawTriangleSpans(bool textured, bool vertexColors, bool colorNotWhite, boo
                        const FixedVertex* vertices, void* dest, int32_t pitch,
                        const TextureDescription* texture, const ColorRecord* color, int32_t format,
                        bool linear);
+
+// The strip of a transformed blit: the source rectangle of an image sourceWidth x
+// sourceHeight, centred on the origin, turned by the matrix and moved to (x, y), half a
+// pixel up and left so that pixel centres sample texel centres.
+std::array<TriVertex, 4> TransformedQuad(int32_t sourceWidth, int32_t sourceHeight, const Rect& srcRect,
+                                         const Matrix3& matrix, float x, float y);
 
 // Draws a triangle strip of count vertices into dest. The texture, when given, must
 // hold 32-bit pixels (its GetBits).
