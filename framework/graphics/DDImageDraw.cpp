@@ -4,6 +4,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DisplayServices.h"
 #include "framework/graphics/DoubleRect.h"
+#include "framework/graphics/LineSteps.h"
 #include "framework/graphics/TriangleRasterizer.h"
 
 #include <algorithm>
@@ -14,10 +15,8 @@ namespace Quib
 namespace
 {
 
-int32_t Trunc(double value)
-{
-    return int32_t(value);
-}
+using LineSteps::Drawable;
+using LineSteps::Trunc;
 
 // The rasteriser's format for the locked surface; 0 for layouts it has no spans for.
 int32_t RasterFormat(const LockedSurfaceDesc& lock)
@@ -29,17 +28,6 @@ int32_t RasterFormat(const LockedSurfaceDesc& lock)
     if (lock.bitCount == 16 && lock.redMask == 0x7C00 && lock.greenMask == 0x3E0 && lock.blueMask == 0x1F)
         return PIXEL_FORMAT_555;
     return 0;
-}
-
-bool Drawable(double x1, double y1, double x2, double y2)
-{
-    constexpr double kLimit = 1 << 30;
-    for (double value : {x1, y1, x2, y2})
-    {
-        if (!(std::fabs(value) < kLimit))
-            return false;
-    }
-    return true;
 }
 
 } // namespace

@@ -15,6 +15,18 @@ inline int32_t Trunc(double value)
     return int32_t(value);
 }
 
+// Coordinates that are not numbers or lie beyond any image cannot be stepped in integers.
+inline bool Drawable(double x1, double y1, double x2, double y2)
+{
+    constexpr double kLimit = 1 << 30;
+    for (double value : {x1, y1, x2, y2})
+    {
+        if (!(std::fabs(value) < kLimit))
+            return false;
+    }
+    return true;
+}
+
 // Plain line: plot(x, y) for every pixel. The normal line starts its error with the
 // fractional position of the start; the additive line does not. The start pixel is
 // plotted without a box test; the line ends where a minor step leaves its box.
