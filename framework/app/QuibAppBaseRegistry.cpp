@@ -11,6 +11,8 @@ void QuibAppBase::LoadSettingsFromRegistry()
     mRegistry.LoadSettingsFromRegistry(mStringTable.LookupString("RegistryKey", mRegKey), settings,
                                        IsScreenSaverMode());
     mRegKey = mRegistry.RegistryKey();
+    if (mRegKey.empty())
+        return;
     mMusicVolume = settings.mMusicVolume;
     mSfxVolume = settings.mSfxVolume;
     mMuteCount = settings.mMuteCount;
