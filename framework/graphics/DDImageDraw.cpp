@@ -189,21 +189,8 @@ void DDImage::BlitTexturedTriangles(Image* source, const TriVertex* vertices, in
                                            offsetY, linearFilter);
         return;
     }
-    const Rect area = clip.Intersection(Rect(0, 0, mWidth, mHeight));
-    for (int32_t t = 0; t < triangleCount; ++t)
-    {
-        TriVertex triangle[3];
-        bool vertexColors = false;
-        for (int k = 0; k < 3; ++k)
-        {
-            triangle[k] = vertices[t * 3 + k];
-            triangle[k].x += offsetX;
-            triangle[k].y += offsetY;
-            vertexColors = vertexColors || triangle[k].color != 0;
-        }
-        RasterizeTriangle(area, color, triangle, 3, src, mLockedDesc.bits, mLockedDesc.pitch, format,
-                          linearFilter, vertexColors);
-    }
+    RasterizeTriangleList(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, vertices, triangleCount,
+                          offsetX, offsetY, src, mLockedDesc.bits, mLockedDesc.pitch, format, linearFilter);
     UnlockSurface();
     DiscardMemoryCopies();
 }

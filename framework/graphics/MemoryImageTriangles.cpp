@@ -59,22 +59,8 @@ void MemoryImage::DrawTriangleList(Image* source, const TriVertex* vertices, int
     uint32_t* bits = GetBits();
     if (bits == nullptr)
         return;
-    const Rect area = clip.Intersection(Rect(0, 0, mWidth, mHeight));
-    const int32_t format = PixelFormatOf(*this);
-    for (int32_t t = 0; t < triangleCount; ++t)
-    {
-        TriVertex triangle[3];
-        bool vertexColors = false;
-        for (int k = 0; k < 3; ++k)
-        {
-            triangle[k] = vertices[t * 3 + k];
-            triangle[k].x += offsetX;
-            triangle[k].y += offsetY;
-            vertexColors = vertexColors || triangle[k].color != 0;
-        }
-        RasterizeTriangle(area, color, triangle, 3, src, bits, mWidth * 4, format, linearFilter,
-                          vertexColors);
-    }
+    RasterizeTriangleList(clip.Intersection(Rect(0, 0, mWidth, mHeight)), color, vertices, triangleCount,
+                          offsetX, offsetY, src, bits, mWidth * 4, PixelFormatOf(*this), linearFilter);
     MarkBitsChanged();
 }
 

@@ -156,6 +156,25 @@ std::array<TriVertex, 4> TransformedQuad(int32_t sourceWidth, int32_t sourceHeig
     return strip;
 }
 
+void RasterizeTriangleList(const Rect& clip, const Color& color, const TriVertex* vertices,
+                           int32_t triangleCount, float offsetX, float offsetY, MemoryImage* texture,
+                           void* dest, int32_t pitch, int32_t format, bool linear)
+{
+    for (int32_t t = 0; t < triangleCount; ++t)
+    {
+        TriVertex triangle[3];
+        bool vertexColors = false;
+        for (size_t k = 0; k < 3; ++k)
+        {
+            triangle[k] = vertices[size_t(t) * 3 + k];
+            triangle[k].x += offsetX;
+            triangle[k].y += offsetY;
+            vertexColors = vertexColors || triangle[k].color != 0;
+        }
+        RasterizeTriangle(clip, color, triangle, 3, texture, dest, pitch, format, linear, vertexColors);
+    }
+}
+
 void RasterizeTriangle(const Rect& clip, const Color& color, const TriVertex* vertices, int32_t count,
                        MemoryImage* texture, void* dest, int32_t pitch, int32_t format, bool linear,
                        bool vertexColors)

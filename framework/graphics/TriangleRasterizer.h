@@ -94,5 +94,10 @@ std::array<TriVertex, 4> TransformedQuad(int32_t sourceWidth, int32_t sourceHeig
 void RasterizeTriangle(const Rect& clip, const Color& color, const TriVertex* vertices, int32_t count,
                        MemoryImage* texture, void* dest, int32_t pitch, int32_t format, bool linear,
                        bool vertexColors);
+// Draws triangleCount separate triangles moved by the offset; a triangle uses its
+// vertex colours when any of its three has one.
+void RasterizeTriangleList(const Rect& clip, const Color& color, const TriVertex* vertices,
+                           int32_t triangleCount, float offsetX, float offsetY, MemoryImage* texture,
+                           void* dest, int32_t pitch, int32_t format, bool linear);
 
 } // namespace Quib
