@@ -28,7 +28,10 @@ DDImage* QuibAppBase::LoadImage(const std::string& fileName, uint32_t commitFlag
         return nullptr;
     auto image = std::make_unique<DDImage>(mDDInterface.get());
     image->mPath = fileName;
-    image->SetBits(loaded->GetPixels(), loaded->GetWidth(), loaded->GetHeight(), commitFlags != 0);
+    const int32_t width = loaded->GetWidth();
+    const int32_t height = loaded->GetHeight();
+    // The decoded pixels become the image's own: a load copies nothing.
+    image->TakeBits(loaded->mBits.Release(), width, height, commitFlags != 0);
     return image.release();
 }
 
