@@ -244,7 +244,16 @@ bool MainLoop::TimedUpdate(bool allowSleep)
             {
                 BrokenVSyncCheck(now);
                 if (TryUpdateStep())
+                {
                     mLoopState = STATE_EXTRA_UPDATES;
+                }
+                else
+                {
+                    // Nothing may update now (a playback dialog holds the demo,
+                    // say): no time is owed, so the next passes draw and sleep
+                    // instead of retrying at once.
+                    mUpdateTimeBacklog = 0;
+                }
                 mUpdatePendingDraw = true;
             }
             else

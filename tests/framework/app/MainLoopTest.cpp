@@ -229,6 +229,25 @@ TEST_F(MainLoopTest, FastForwardThatCannotUpdateWaitsForMessages)
     EXPECT_GT(host.waits, 0);
 }
 
+TEST_F(MainLoopTest, PlaybackThatCannotUpdateAtNormalSpeedSleepsAndKeepsDrawing)
+{
+    // A playback dialog holds the demo: no update may run, but the dialog must
+    // still be drawn and the loop must not spin.
+    host.playingDemo = true;
+    runFor(50);
+    host.demoAllowsUpdate = false;
+    host.log.clear();
+    const int presents = host.presents;
+    runFor(1000);
+    EXPECT_EQ(host.count('U'), 0);
+    EXPECT_GT(host.presents - presents, 0);
+    EXPECT_GT(loop.mSleepCount, 0);
+    host.demoAllowsUpdate = true;
+    host.log.clear();
+    runFor(100);
+    EXPECT_NEAR(host.count('U'), 10, 2) << "no backlog from the blocked second is caught up";
+}
+
 TEST_F(MainLoopTest, LostDisplayIsRecoveredAndRetriedAtMostOnceASecondWhenInactive)
 {
     host.presentWorks = false;
