@@ -41,9 +41,20 @@ function(orvellan_test_folder prefix)
     cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
     file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Support.cpp)
+    set(libs ${ARG_LIBS})
+    if(helpers)
+        # Compiled once for the folder rather than once per test binary.
+        add_library(${prefix}_test_support STATIC ${helpers})
+        target_include_directories(${prefix}_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+        target_link_libraries(${prefix}_test_support PUBLIC ${ARG_LIBS} GTest::gtest GTest::gmock)
+        target_compile_definitions(${prefix}_test_support PUBLIC
+            ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+            ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+        set(libs ${prefix}_test_support ${ARG_LIBS})
+    endif()
     foreach(test ${tests})
         get_filename_component(stem ${test} NAME_WE)
-        orvellan_test(${prefix}_${stem} SOURCES ${test} ${helpers} LIBS ${ARG_LIBS})
+        orvellan_test(${prefix}_${stem} SOURCES ${test} LIBS ${libs})
     endforeach()
 endfunction()
 
