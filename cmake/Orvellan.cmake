@@ -50,12 +50,20 @@ function(orvellan_test_folder prefix)
         target_compile_definitions(${prefix}_test_support PUBLIC
             ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
             ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+        orvellan_test_compile_options(${prefix}_test_support)
         set(libs ${prefix}_test_support ${ARG_LIBS})
     endif()
     foreach(test ${tests})
         get_filename_component(stem ${test} NAME_WE)
         orvellan_test(${prefix}_${stem} SOURCES ${test} LIBS ${libs})
     endforeach()
+endfunction()
+
+# Test code itself is compiled without optimisation: it is most of what the
+# test command compiles, optimising it takes longer than the tests run, and the
+# code under test keeps its tree's optimisation.
+function(orvellan_test_compile_options target)
+    target_compile_options(${target} PRIVATE -O0)
 endfunction()
 
 # orvellan_test(NAME SOURCES ... LIBS ...): one GoogleTest binary, one ctest entry,
@@ -68,6 +76,7 @@ function(orvellan_test name)
     target_compile_definitions(${name} PRIVATE
         ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+    orvellan_test_compile_options(${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1"
