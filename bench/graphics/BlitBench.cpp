@@ -1,11 +1,9 @@
+#include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
-#include "bench/graphics/Premultiplied.h"
 #include "framework/app/foundation/Color.h"
 #include "framework/app/foundation/Rect.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Simd.h"
-#include "tests/support/RandomImage.h"
-#include "tests/support/Sprites.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -17,43 +15,7 @@ using namespace Quib;
 namespace
 {
 
-constexpr int kFrameWidth = 800;
-constexpr int kFrameHeight = 600;
-constexpr int kSpriteSize = 96;
-constexpr int kSpriteCount = 60;
-
-struct Placement
-{
-    int x;
-    int y;
-};
-
-// The same frames for every contender: an opaque background, and sprites placed over
-// it at fixed spots.
-struct Frames
-{
-    Frames()
-        : background(testsupport::BackgroundPixels(kFrameWidth, kFrameHeight)),
-          sprite(testsupport::SpritePixels(kSpriteSize, kSpriteSize, 0xE08040, 8))
-    {
-        testsupport::TestRandom random(42);
-        for (int i = 0; i < kSpriteCount; ++i)
-            places.push_back(
-                {random.Range(0, kFrameWidth - kSpriteSize), random.Range(0, kFrameHeight - kSpriteSize)});
-        premultipliedSprite = Premultiplied(sprite);
-    }
-
-    std::vector<uint32_t> background;
-    std::vector<uint32_t> sprite;
-    std::vector<uint32_t> premultipliedSprite;
-    std::vector<Placement> places;
-};
-
-const Frames& GetFrames()
-{
-    static const Frames frames;
-    return frames;
-}
+using namespace benchframes;
 
 void SetSpritePixels(benchmark::State& state)
 {

@@ -1,11 +1,10 @@
+#include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
 #include "framework/app/foundation/Color.h"
 #include "framework/app/foundation/Rect.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/MemoryImage.h"
 #include "tests/framework/graphics/SurfaceTestDisplay.h"
-#include "tests/support/RandomImage.h"
-#include "tests/support/Sprites.h"
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -16,49 +15,7 @@ using namespace Quib;
 namespace
 {
 
-constexpr int kFrameWidth = 800;
-constexpr int kFrameHeight = 600;
-constexpr int kSpriteSize = 96;
-constexpr int kSpriteCount = 60;
-
-struct Placement
-{
-    int x;
-    int y;
-};
-
-// The frames of the memory-image blit benchmark: an opaque background and sprites at
-// fixed spots, drawn here onto screen surfaces.
-struct SurfaceFrames
-{
-    SurfaceFrames()
-        : background(testsupport::BackgroundPixels(kFrameWidth, kFrameHeight)),
-          sprite(testsupport::SpritePixels(kSpriteSize, kSpriteSize, 0xE08040, 8))
-    {
-        testsupport::TestRandom random(42);
-        for (int i = 0; i < kSpriteCount; ++i)
-            places.push_back(
-                {random.Range(0, kFrameWidth - kSpriteSize), random.Range(0, kFrameHeight - kSpriteSize)});
-        premultipliedSprite = sprite;
-        for (uint32_t& p : premultipliedSprite)
-        {
-            const uint32_t a = p >> 24;
-            const auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
-            p = a << 24 | mul((p >> 16) & 0xFF) << 16 | mul((p >> 8) & 0xFF) << 8 | mul(p & 0xFF);
-        }
-    }
-
-    std::vector<uint32_t> background;
-    std::vector<uint32_t> sprite;
-    std::vector<uint32_t> premultipliedSprite;
-    std::vector<Placement> places;
-};
-
-const SurfaceFrames& Frames()
-{
-    static const SurfaceFrames frames;
-    return frames;
-}
+using namespace benchframes;
 
 // The screen image on a surface of the given format, locked for the whole frame as
 // the widget manager keeps it, with the sprite's display-format caches built.
@@ -67,11 +24,11 @@ struct SurfaceScene
     explicit SurfaceScene(const platform::PixelFormat& format)
         : display(format), frame(&display), sprite(nullptr), background(&display)
     {
-        frame.SetBits(Frames().background.data(), kFrameWidth, kFrameHeight, true);
+        frame.SetBits(GetFrames().background.data(), kFrameWidth, kFrameHeight, true);
         frame.GetSurface();
-        background.SetBits(Frames().background.data(), kFrameWidth, kFrameHeight, true);
+        background.SetBits(GetFrames().background.data(), kFrameWidth, kFrameHeight, true);
         background.GetSurface();
-        sprite.SetBits(Frames().sprite.data(), kSpriteSize, kSpriteSize, true);
+        sprite.SetBits(GetFrames().sprite.data(), kSpriteSize, kSpriteSize, true);
         sprite.GetNativeAlphaData(&display);
         sprite.GetRLAlphaData();
         sprite.GetRLAdditiveData(&display);
@@ -83,7 +40,7 @@ struct SurfaceScene
     void DrawSprites(const Color& color, int32_t mode)
     {
         const Rect whole(0, 0, kSpriteSize, kSpriteSize);
-        for (const Placement& place : Frames().places)
+        for (const Placement& place : GetFrames().places)
             frame.Blit(&sprite, place.x, place.y, whole, color, mode);
     }
 
@@ -166,8 +123,8 @@ struct PixmanSurfaceScene
         const int stride = (kFrameWidth * bytes + 3) & ~3;
         frameBits.resize(size_t(stride) * kFrameHeight / 4);
         backgroundBits.resize(frameBits.size());
-        spriteBits = Frames().premultipliedSprite;
-        std::vector<uint32_t> source = Frames().background;
+        spriteBits = GetFrames().premultipliedSprite;
+        std::vector<uint32_t> source = GetFrames().background;
         pixman_image_t* wide = pixman_image_create_bits(PIXMAN_x8r8g8b8, kFrameWidth, kFrameHeight,
                                                         source.data(), kFrameWidth * 4);
         frame = pixman_image_create_bits(format, kFrameWidth, kFrameHeight, frameBits.data(), stride);
@@ -194,7 +151,7 @@ struct PixmanSurfaceScene
 
     void DrawSprites(pixman_op_t op, pixman_image_t* mask)
     {
-        for (const Placement& place : Frames().places)
+        for (const Placement& place : GetFrames().places)
             pixman_image_composite32(op, sprite, mask, frame, 0, 0, 0, 0, place.x, place.y, kSpriteSize,
                                      kSpriteSize);
     }
