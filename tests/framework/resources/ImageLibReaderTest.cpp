@@ -167,7 +167,7 @@ TEST(ImageReaders, HeadersClaimingHugePicturesGiveNoImage)
     folder.Write("short.tga", tga);
     EXPECT_EQ(ImageLib::ReadTgaImage(folder.Path("short.tga")), nullptr);
 
-    GifSpec gif{.width = 32000, .height = 32000, .palette = {0, 0xFFFFFF}, .indices = {1}};
+    GifPicture gif{.width = 32000, .height = 32000, .palette = {0, 0xFFFFFF}, .indices = {1}};
     folder.Write("huge.gif", MakeGif(gif));
     EXPECT_EQ(ImageLib::ReadGifImage(folder.Path("huge.gif")), nullptr);
 
@@ -183,18 +183,19 @@ TEST(ImageReaders, HeadersClaimingHugePicturesGiveNoImage)
 TEST(GifReader, TransparentIndexGivesZeroAndOutOfTableIndicesAreOpaqueBlack)
 {
     ScratchFolder folder;
-    GifSpec spec{.width = 4,
-                 .height = 2,
-                 .palette = {0x000000, 0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x102030, 0x405060},
-                 .indices = {5, 1, 5, 2, 3, 4, 6, 7},
-                 .transparent = 5};
-    folder.Write("t.gif", MakeGif(spec));
+    GifPicture picture{
+        .width = 4,
+        .height = 2,
+        .palette = {0x000000, 0x112233, 0x445566, 0x778899, 0xAABBCC, 0xDDEEFF, 0x102030, 0x405060},
+        .indices = {5, 1, 5, 2, 3, 4, 6, 7},
+        .transparent = 5};
+    folder.Write("t.gif", MakeGif(picture));
     auto image = ImageLib::ReadGifImage(folder.Path("t.gif"));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->mBits, (std::vector<uint32_t>{0, 0xFF112233, 0, 0xFF445566, 0xFF778899, 0xFFAABBCC,
                                                    0xFF102030, 0xFF405060}));
 
-    GifSpec small{.width = 2, .height = 1, .palette = {0xFF0000, 0x00FF00}, .indices = {1, 3}};
+    GifPicture small{.width = 2, .height = 1, .palette = {0xFF0000, 0x00FF00}, .indices = {1, 3}};
     folder.Write("small.gif", MakeGif(small));
     image = ImageLib::ReadGifImage(folder.Path("small.gif"));
     ASSERT_NE(image, nullptr);
@@ -206,19 +207,19 @@ TEST(GifReader, InterlacedRowsFillInPassOrder)
     ScratchFolder folder;
     // Three rows of two: passes put rows 0, 2, 1 in that order. Cut after four pixels,
     // rows 0 and 2 are filled and row 1 is still untouched.
-    GifSpec spec{.width = 2,
-                 .height = 3,
-                 .palette = {0, 0xFF0000, 0x00FF00, 0x0000FF},
-                 .indices = {1, 1, 2, 2, 3, 3},
-                 .interlaced = true};
-    folder.Write("i.gif", MakeGif(spec));
+    GifPicture picture{.width = 2,
+                       .height = 3,
+                       .palette = {0, 0xFF0000, 0x00FF00, 0x0000FF},
+                       .indices = {1, 1, 2, 2, 3, 3},
+                       .interlaced = true};
+    folder.Write("i.gif", MakeGif(picture));
     auto image = ImageLib::ReadGifImage(folder.Path("i.gif"));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->mBits, (std::vector<uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFF0000FF, 0xFF0000FF, 0xFF00FF00,
                                                    0xFF00FF00}));
 
-    spec.indices = {1, 1, 2, 2};
-    folder.Write("cut.gif", MakeGif(spec));
+    picture.indices = {1, 1, 2, 2};
+    folder.Write("cut.gif", MakeGif(picture));
     image = ImageLib::ReadGifImage(folder.Path("cut.gif"));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->mBits, (std::vector<uint32_t>{0xFFFF0000, 0xFFFF0000, 0, 0, 0xFF00FF00, 0xFF00FF00}));
@@ -227,25 +228,25 @@ TEST(GifReader, InterlacedRowsFillInPassOrder)
 TEST(GifReader, BadSignatureSizeOrCodesEndCleanly)
 {
     ScratchFolder folder;
-    GifSpec spec{.width = 3, .height = 1, .palette = {0, 0xFFFFFF}, .indices = {1, 0, 1}};
+    GifPicture picture{.width = 3, .height = 1, .palette = {0, 0xFFFFFF}, .indices = {1, 0, 1}};
 
-    spec.signature = "GIF88a";
-    folder.Write("sig.gif", MakeGif(spec));
+    picture.signature = "GIF88a";
+    folder.Write("sig.gif", MakeGif(picture));
     EXPECT_EQ(ImageLib::ReadGifImage(folder.Path("sig.gif")), nullptr);
 
-    spec.signature = "GIF87a";
-    spec.width = 0;
-    folder.Write("empty.gif", MakeGif(spec));
+    picture.signature = "GIF87a";
+    picture.width = 0;
+    folder.Write("empty.gif", MakeGif(picture));
     EXPECT_EQ(ImageLib::ReadGifImage(folder.Path("empty.gif")), nullptr);
 
-    spec.width = 0x8000; // negative as a signed 16-bit value
-    folder.Write("negative.gif", MakeGif(spec));
+    picture.width = 0x8000; // negative as a signed 16-bit value
+    folder.Write("negative.gif", MakeGif(picture));
     EXPECT_EQ(ImageLib::ReadGifImage(folder.Path("negative.gif")), nullptr);
 
     // A code beyond the next free entry ends decoding after what came before it.
-    spec.width = 3;
-    spec.indices = {1, 7, 1};
-    std::vector<uint8_t> bytes = MakeGif(spec);
+    picture.width = 3;
+    picture.indices = {1, 7, 1};
+    std::vector<uint8_t> bytes = MakeGif(picture);
     folder.Write("code.gif", bytes);
     auto image = ImageLib::ReadGifImage(folder.Path("code.gif"));
     ASSERT_NE(image, nullptr);

@@ -78,32 +78,32 @@ int TableBits(size_t entries)
 
 } // namespace
 
-std::vector<uint8_t> MakeGif(const GifSpec& spec)
+std::vector<uint8_t> MakeGif(const GifPicture& picture)
 {
-    std::vector<uint8_t> out(spec.signature.begin(), spec.signature.end());
-    PutWord(out, spec.width);
-    PutWord(out, spec.height);
-    int tableBits = TableBits(spec.palette.size());
+    std::vector<uint8_t> out(picture.signature.begin(), picture.signature.end());
+    PutWord(out, picture.width);
+    PutWord(out, picture.height);
+    int tableBits = TableBits(picture.palette.size());
     out.push_back(static_cast<uint8_t>(0x80 | tableBits));
     out.push_back(0);
     out.push_back(0);
-    for (uint32_t colour : spec.palette)
+    for (uint32_t colour : picture.palette)
     {
         out.push_back(static_cast<uint8_t>(colour >> 16));
         out.push_back(static_cast<uint8_t>(colour >> 8));
         out.push_back(static_cast<uint8_t>(colour));
     }
-    if (spec.transparent >= 0)
+    if (picture.transparent >= 0)
     {
-        const uint8_t extension[] = {'!', 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(spec.transparent), 0};
+        const uint8_t extension[] = {'!', 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(picture.transparent), 0};
         out.insert(out.end(), std::begin(extension), std::end(extension));
     }
     out.push_back(',');
     PutWord(out, 0);
     PutWord(out, 0);
-    PutWord(out, spec.width);
-    PutWord(out, spec.height);
-    out.push_back(spec.interlaced ? 0x40 : 0);
+    PutWord(out, picture.width);
+    PutWord(out, picture.height);
+    out.push_back(picture.interlaced ? 0x40 : 0);
 
     int minimumCodeSize = std::max(2, tableBits + 1);
     int width = minimumCodeSize + 1;
@@ -111,11 +111,11 @@ std::vector<uint8_t> MakeGif(const GifSpec& spec)
     // A clear code before the literal whose table entry would widen the codes.
     int perRun = (1 << width) - clear - 2;
     std::vector<int> codes;
-    for (size_t i = 0; i < spec.indices.size(); ++i)
+    for (size_t i = 0; i < picture.indices.size(); ++i)
     {
         if (i % perRun == 0)
             codes.push_back(clear);
-        codes.push_back(spec.indices[i]);
+        codes.push_back(picture.indices[i]);
     }
     codes.push_back(clear + 1);
 

@@ -33,7 +33,7 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 
 // Builds a GIF whose image data holds the given colour indices as literal codes, with
 // a clear code often enough that the code width never grows.
-struct GifSpec
+struct GifPicture
 {
     int width = 0;
     int height = 0;
@@ -43,6 +43,6 @@ struct GifSpec
     bool interlaced = false;
     std::string signature = "GIF89a";
 };
-std::vector<uint8_t> MakeGif(const GifSpec& spec);
+std::vector<uint8_t> MakeGif(const GifPicture& picture);
 
 } // namespace imagetest
