@@ -124,6 +124,9 @@ private:
     // The memory path needs the pixels; a surface that may not or cannot be read
     // back has none to give.
     bool CanDrawInMemory();
+    // Both line kinds draw through the hardware path or in memory alike when the
+    // surface is not the place for them; true when the line was handled so.
+    bool DrawLineOffSurface(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode);
     // A surface-to-surface copy (stretched when the sizes differ), keyed when the source
     // has transparency; this surface is unlocked around it and locked again after.
     // False when the copy or the relock failed.

@@ -195,20 +195,26 @@ void DDImage::BlitTexturedTriangles(Image* source, const TriVertex* vertices, in
     DiscardMemoryCopies();
 }
 
-void DDImage::DrawLine(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode)
+bool DDImage::DrawLineOffSurface(double x1, double y1, double x2, double y2, const Color& color,
+                                 int32_t drawMode)
 {
     if (DrawsThrough3D())
     {
         mDDInterface->Get3D()->DrawLine(x1, y1, x2, y2, color, drawMode);
-        return;
+        return true;
     }
     if (mForceMemoryDraw || mHasAlpha || mHasTrans || In3DMode())
     {
         if (CanDrawInMemory())
             MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
-        return;
+        return true;
     }
-    if (!Drawable(x1, y1, x2, y2))
+    return false;
+}
+
+void DDImage::DrawLine(double x1, double y1, double x2, double y2, const Color& color, int32_t drawMode)
+{
+    if (DrawLineOffSurface(x1, y1, x2, y2, color, drawMode) || !Drawable(x1, y1, x2, y2))
         return;
     if (y1 == y2)
     {
@@ -233,18 +239,7 @@ void DDImage::DrawLine(double x1, double y1, double x2, double y2, const Color& 
 void DDImage::DrawAntialiasedLine(double x1, double y1, double x2, double y2, const Color& color,
                                   int32_t drawMode)
 {
-    if (DrawsThrough3D())
-    {
-        mDDInterface->Get3D()->DrawLine(x1, y1, x2, y2, color, drawMode);
-        return;
-    }
-    if (mForceMemoryDraw || mHasAlpha || mHasTrans || In3DMode())
-    {
-        if (CanDrawInMemory())
-            MemoryImage::DrawLine(x1, y1, x2, y2, color, drawMode);
-        return;
-    }
-    if (!Drawable(x1, y1, x2, y2))
+    if (DrawLineOffSurface(x1, y1, x2, y2, color, drawMode) || !Drawable(x1, y1, x2, y2))
         return;
     if (y1 == y2 || x1 == x2)
     {
