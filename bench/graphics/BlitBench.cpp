@@ -1,7 +1,7 @@
 #include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/Simd.h"
 

@@ -1,8 +1,8 @@
 #include "framework/app/CommandLine.h"
 
 #include "framework/app/StringTable.h"
-#include "framework/app/foundation/Paths.h"
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Paths.h"
+#include "framework/foundation/Strings.h"
 #include "platform/Files.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/services/PlaybackAids.h"
+#include "framework/services/PlaybackAids.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/ListListener.h"

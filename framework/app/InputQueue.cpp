@@ -1,6 +1,6 @@
 #include "framework/app/InputQueue.h"
 
-#include "framework/app/foundation/DebugPrintf.h"
+#include "framework/foundation/DebugPrintf.h"
 #include "platform/Clock.h"
 #include "platform/VirtualKeys.h"
 

@@ -1,6 +1,6 @@
 #include "framework/app/LoadingThread.h"
 
-#include "framework/app/foundation/DebugPrintf.h"
+#include "framework/foundation/DebugPrintf.h"
 #include "platform/Clock.h"
 
 namespace Quib

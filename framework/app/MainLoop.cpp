@@ -1,6 +1,6 @@
 #include "framework/app/MainLoop.h"
 
-#include "framework/app/foundation/FormatString.h"
+#include "framework/foundation/FormatString.h"
 #include "platform/Clock.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "framework/app/DemoPlaybackDialogs.h"
 #include "framework/app/QuibAppBase.h"
-#include "framework/app/services/DemoReplayTarget.h"
+#include "framework/services/DemoReplayTarget.h"
 #include "framework/graphics/Font.h"
 #include "framework/widgets/ControlFont.h"
 #include "platform/Clock.h"

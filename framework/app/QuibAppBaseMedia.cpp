@@ -1,5 +1,5 @@
 #include "framework/app/QuibAppBase.h"
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"

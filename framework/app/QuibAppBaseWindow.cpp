@@ -1,6 +1,6 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/WindowPlacement.h"
-#include "framework/app/services/ScreenSaver.h"
+#include "framework/services/ScreenSaver.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/SoundManager.h"

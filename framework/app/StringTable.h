@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #include "framework/app/SystemDialogs.h"
 
 #include "framework/app/StringTable.h"
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 #include "platform/MessageBox.h"
 #include "platform/TextEncoding.h"
 

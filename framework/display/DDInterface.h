@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/app/foundation/AspectRatio.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/AspectRatio.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/DisplayServices.h"
 #include "platform/Presenter.h"
 

@@ -1,8 +1,8 @@
 #include "framework/graphics/DescParser.h"
 
-#include "framework/app/foundation/NumberText.h"
-#include "framework/app/foundation/Strings.h"
-#include "framework/resources/PakFile.h"
+#include "framework/foundation/NumberText.h"
+#include "framework/foundation/Strings.h"
+#include "framework/files/PakFile.h"
 
 namespace Quib
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/CriticalSection.h"
+#include "framework/foundation/CriticalSection.h"
 #include "framework/graphics/NativeDisplay.h"
 #include "framework/graphics/TriVertex.h"
 #include "platform/Surface.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Rect.h"
 
 #include <cstdint>
 #include <string>

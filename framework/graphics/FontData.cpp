@@ -1,12 +1,12 @@
 #include "framework/graphics/FontData.h"
 
-#include "framework/app/foundation/FormatString.h"
-#include "framework/app/foundation/NumberText.h"
-#include "framework/app/foundation/Paths.h"
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/FormatString.h"
+#include "framework/foundation/NumberText.h"
+#include "framework/foundation/Paths.h"
+#include "framework/foundation/Strings.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/resources/PakFile.h"
+#include "framework/files/PakFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/Color.h"
+#include "framework/foundation/Color.h"
 #include "framework/graphics/FontGlyph.h"
 #include "framework/graphics/SharedImage.h"
 

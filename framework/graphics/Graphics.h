@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/app/foundation/Matrix3.h"
-#include "framework/app/foundation/Transform2D.h"
+#include "framework/foundation/Matrix3.h"
+#include "framework/foundation/Transform2D.h"
 #include "framework/graphics/GraphicsState.h"
 
 #include <string>

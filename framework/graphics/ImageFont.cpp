@@ -1,6 +1,6 @@
 #include "framework/graphics/ImageFont.h"
 
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"

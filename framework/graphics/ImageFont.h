@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/CriticalSection.h"
+#include "framework/foundation/CriticalSection.h"
 #include "framework/graphics/Font.h"
 
 #include <list>

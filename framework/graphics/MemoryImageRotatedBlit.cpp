@@ -1,5 +1,5 @@
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/DoubleRect.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/RotatedBlitRows.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/DoubleRect.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "framework/app/foundation/Color.h"
+#include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/DisplayServices.h"
 #include "framework/graphics/LineSteps.h"

@@ -1,6 +1,6 @@
 #include "framework/resources/ImageFile.h"
 
-#include "framework/resources/PakFile.h"
+#include "framework/files/PakFile.h"
 
 namespace ImageLib
 {

@@ -1,6 +1,6 @@
 #include "framework/resources/ResourceManager.h"
 
-#include "framework/app/foundation/FormatString.h"
+#include "framework/foundation/FormatString.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceFontFactory.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/ImageAnimation.h"
 #include "framework/graphics/SharedImage.h"

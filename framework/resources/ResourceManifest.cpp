@@ -1,4 +1,4 @@
-#include "framework/app/foundation/Paths.h"
+#include "framework/foundation/Paths.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/resources/ResourceManagerHost.h"
 #include "framework/resources/XMLParser.h"

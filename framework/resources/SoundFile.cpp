@@ -1,7 +1,7 @@
 #include "framework/resources/SoundFile.h"
 
-#include "framework/resources/PakFile.h"
-#include "framework/resources/PakInterfaceBase.h"
+#include "framework/files/PakFile.h"
+#include "framework/files/PakInterfaceBase.h"
 #include "platform/Files.h"
 
 #include <climits>

@@ -1,6 +1,6 @@
 #include "framework/resources/XMLParser.h"
 
-#include "framework/resources/PakFile.h"
+#include "framework/files/PakFile.h"
 #include "framework/resources/XMLEntities.h"
 
 #include <cstdio>

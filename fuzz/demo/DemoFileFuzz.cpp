@@ -1,7 +1,7 @@
-#include "framework/app/foundation/Buffer.h"
-#include "framework/app/services/DemoFile.h"
-#include "framework/app/services/DemoRecorder.h"
-#include "framework/app/services/DemoReplayTarget.h"
+#include "framework/foundation/Buffer.h"
+#include "framework/services/DemoFile.h"
+#include "framework/services/DemoRecorder.h"
+#include "framework/services/DemoReplayTarget.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 //
 // Input: one byte k (the number of reads, at most 64), k operations of two
 // bytes each (the kind of read, then its argument), then the data the buffer holds.
-#include "framework/app/foundation/Buffer.h"
+#include "framework/foundation/Buffer.h"
 
 #include <algorithm>
 #include <cstdlib>

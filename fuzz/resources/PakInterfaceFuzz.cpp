@@ -1,7 +1,7 @@
 // An archive's header and directory: mounting must refuse what does not fit
 // the file, and every file it accepts must read back within the archive.
-#include "framework/resources/PakFileHandle.h"
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakFileHandle.h"
+#include "framework/files/PakInterface.h"
 #include "fuzz/resources/FuzzScratchFolder.h"
 #include "platform/Files.h"
 

@@ -1,4 +1,4 @@
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakInterface.h"
 #include "platform/Files.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "tools/contentgen/Canvas.h"
 
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "platform/FontFace.h"

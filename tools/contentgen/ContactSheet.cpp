@@ -1,6 +1,6 @@
 #include "tools/contentgen/ContactSheet.h"
 
-#include "framework/app/foundation/Color.h"
+#include "framework/foundation/Color.h"
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageFont.h"

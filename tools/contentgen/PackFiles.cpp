@@ -1,6 +1,6 @@
 #include "tools/contentgen/PackFiles.h"
 
-#include "framework/resources/PakArchiveWriter.h"
+#include "framework/files/PakArchiveWriter.h"
 #include "platform/Files.h"
 #include "tools/contentgen/Sha256.h"
 

@@ -1,7 +1,7 @@
 #include "framework/app/CommandLine.h"
 
 #include "framework/app/StringTable.h"
-#include "framework/app/foundation/Paths.h"
+#include "framework/foundation/Paths.h"
 #include "platform/Files.h"
 
 #include <filesystem>

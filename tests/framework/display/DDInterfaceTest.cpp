@@ -1,6 +1,6 @@
 #include "framework/display/DDInterface.h"
 
-#include "framework/app/foundation/Color.h"
+#include "framework/foundation/Color.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/DDImage.h"
 #include "platform/Presenter.h"

@@ -262,8 +262,8 @@ TEST(DescParserTest, ListsCopyDeeply)
     EXPECT_TRUE(clone->mIsList);
 }
 
-#include "framework/resources/PakArchiveWriter.h"
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakArchiveWriter.h"
+#include "framework/files/PakInterface.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "framework/graphics/Graphics.h"
 
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Rect.h"
-#include "framework/app/foundation/Transform2D.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Rect.h"
+#include "framework/foundation/Transform2D.h"
 #include "framework/graphics/DoubleRect.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/HardwareDrawTarget.h"

@@ -1,7 +1,7 @@
 #include "framework/graphics/Image.h"
 
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/ImageAnimation.h"
 #include "framework/graphics/NativeDisplay.h"
 

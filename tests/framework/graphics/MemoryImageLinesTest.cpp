@@ -1,4 +1,4 @@
-#include "framework/app/foundation/Color.h"
+#include "framework/foundation/Color.h"
 #include "framework/graphics/MemoryImage.h"
 #include "tests/support/FakeImageHost.h"
 

@@ -1,8 +1,8 @@
 #include "framework/graphics/TriangleRasterizer.h"
 
-#include "framework/app/foundation/Color.h"
-#include "framework/app/foundation/Matrix3.h"
-#include "framework/app/foundation/Rect.h"
+#include "framework/foundation/Color.h"
+#include "framework/foundation/Matrix3.h"
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/TriangleSpanReference.h"
 #include "framework/graphics/TriangleSpans.h"

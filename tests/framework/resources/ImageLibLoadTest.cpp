@@ -1,6 +1,6 @@
 #include "ImageLibSupport.h"
-#include "framework/resources/PakArchiveWriter.h"
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakArchiveWriter.h"
+#include "framework/files/PakInterface.h"
 
 #include <gtest/gtest.h>
 

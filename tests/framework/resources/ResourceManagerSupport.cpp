@@ -1,6 +1,6 @@
 #include "ResourceManagerSupport.h"
 
-#include "framework/app/foundation/Strings.h"
+#include "framework/foundation/Strings.h"
 #include "framework/resources/ImageLib.h"
 
 namespace resourcetest

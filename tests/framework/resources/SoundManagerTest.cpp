@@ -1,7 +1,7 @@
 #include "SoundTestSupport.h"
 #include "framework/resources/DSoundManager.h"
-#include "framework/resources/PakArchiveWriter.h"
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakArchiveWriter.h"
+#include "framework/files/PakInterface.h"
 #include "framework/resources/SoundPlayer.h"
 #include "platform/Clock.h"
 

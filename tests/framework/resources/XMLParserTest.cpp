@@ -1,8 +1,8 @@
 #include "framework/resources/XMLParser.h"
 
-#include "framework/resources/PakInterface.h"
+#include "framework/files/PakInterface.h"
 #include "framework/resources/XMLEntities.h"
-#include "tests/framework/resources/PakTestFolder.h"
+#include "tests/framework/files/PakTestFolder.h"
 
 #include <gtest/gtest.h>
 
