@@ -1,0 +1,9 @@
+#pragma once
+
+// What a trigger runs once.
+class ActionCommand
+{
+public:
+    virtual ~ActionCommand() = default;
+    virtual void Execute() = 0;
+};
