@@ -34,7 +34,8 @@ TEST(ContentPackTest, AnotherRunWritesByteIdenticalFiles)
     const std::string sums = (scratch.path / "pack.sha256").string();
     const std::string command = std::string("'") + CONTENTGEN_PROGRAM + "' --content '" +
                                 ORVELLAN_SOURCE_DIR + "/content' --out '" + (scratch.path / "pack").string() +
-                                "' --fontgen '" + FONTGEN_PROGRAM + "' --sums '" + sums + "'";
+                                "' --fontgen '" + FONTGEN_PROGRAM + "' --musicgen '" + MUSICGEN_PROGRAM +
+                                "' --sums '" + sums + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     const std::string first = readAll(CONTENT_PACK_SUMS), second = readAll(sums);
@@ -42,6 +43,7 @@ TEST(ContentPackTest, AnotherRunWritesByteIdenticalFiles)
     EXPECT_EQ(first, second);
     EXPECT_NE(first.find("  properties/resources.xml\n"), std::string::npos);
     EXPECT_NE(first.find("  fonts/ItemLabels.png\n"), std::string::npos);
+    EXPECT_NE(first.find("  Music/MainTheme.ogg\n"), std::string::npos);
 }
 
 TEST(ContentPackTest, ArchiveHoldsTheLooseFiles)
@@ -52,7 +54,7 @@ TEST(ContentPackTest, ArchiveHoldsTheLooseFiles)
         PakInterface pak;
         ASSERT_TRUE(pak.MountArchive("main.pak")) << pak.GetErrorMessage();
         for (const char* name : {"properties/resources.xml", "properties/Strings.xml", "images/hud/clock.png",
-                                 "sounds/ambient/loop1.wav", "fonts/Diary2.txt"})
+                                 "sounds/ambient/loop1.wav", "fonts/Diary2.txt", "Music/Intro_voiceover.ogg"})
         {
             PakFile* file = pak.OpenFile(name, "rb");
             ASSERT_NE(file, nullptr) << name;

@@ -1,7 +1,7 @@
 // Makes the content pack: every picture, sound and font of the resource table,
 // the manifest and the property files, deterministically.
 //
-//   contentgen --content DIR --out DIR --fontgen PROGRAM
+//   contentgen --content DIR --out DIR --fontgen PROGRAM --musicgen PROGRAM
 //              [--pak FILE] [--sums FILE] [--sheet FILE]
 
 #include "framework/resources/ImageLib.h"
@@ -25,10 +25,13 @@ const char* const kEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.tt
 const char* const kDejaVuFolder = "/usr/share/fonts/truetype/dejavu/";
 // The authored property files, copied as they are.
 const char* const kPropertyFiles[] = {"Strings.xml", "SFX.xml", "Tutorial.xml", "Diary.xml"};
+const char* const kMusicFiles[] = {"MainTheme.ogg",       "Gameplay_Scene1.ogg", "Gameplay_Scene2.ogg",
+                                   "Gameplay_Scene3.ogg", "Gameplay_Scene4.ogg", "Gameplay_Scene5.ogg",
+                                   "Gameplay_Scene6.ogg", "Intro_voiceover.ogg"};
 
 struct Options
 {
-    std::string content, out, fontgen, pak, sums, sheet;
+    std::string content, out, fontgen, musicgen, pak, sums, sheet;
 };
 
 bool parseOptions(int argc, char** argv, Options& options)
@@ -42,6 +45,8 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.out = value;
         else if (arg == "--fontgen")
             options.fontgen = value;
+        else if (arg == "--musicgen")
+            options.musicgen = value;
         else if (arg == "--pak")
             options.pak = value;
         else if (arg == "--sums")
@@ -51,7 +56,8 @@ bool parseOptions(int argc, char** argv, Options& options)
         else
             return false;
     }
-    return argc % 2 == 1 && !options.content.empty() && !options.out.empty() && !options.fontgen.empty();
+    return argc % 2 == 1 && !options.content.empty() && !options.out.empty() && !options.fontgen.empty() &&
+           !options.musicgen.empty();
 }
 
 int fail(const std::string& message)
@@ -104,6 +110,23 @@ bool makeFont(const contentgen::ResourceEntry& entry, const Options& options, co
            pack.adopt(entry.path + ".png");
 }
 
+// The music tracks the game registers, composed from the intro's texts' timing.
+bool makeMusic(const Options& options, contentgen::PackFiles& pack)
+{
+    const std::string folder = pack.fullPath("Music");
+    if (!platform::createDirectories(folder))
+        return false;
+    const std::string command = quoted(options.musicgen) + " --strings " +
+                                quoted(options.content + "/properties/Strings.xml") + " --out " +
+                                quoted(folder);
+    if (std::system(command.c_str()) != 0)
+        return false;
+    for (const char* file : kMusicFiles)
+        if (!pack.adopt(std::string("Music/") + file))
+            return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -111,8 +134,9 @@ int main(int argc, char** argv)
     Options options;
     if (!parseOptions(argc, argv, options))
     {
-        std::fprintf(stderr, "usage: contentgen --content DIR --out DIR --fontgen PROGRAM\n"
-                             "                  [--pak FILE] [--sums FILE] [--sheet FILE]\n");
+        std::fprintf(stderr,
+                     "usage: contentgen --content DIR --out DIR --fontgen PROGRAM --musicgen PROGRAM\n"
+                     "                  [--pak FILE] [--sums FILE] [--sheet FILE]\n");
         return 2;
     }
     options.out = absolute(options.out);
@@ -155,6 +179,8 @@ int main(int argc, char** argv)
             return fail("cannot make " + entry.id + " (" + entry.path + ")");
     }
 
+    if (!makeMusic(options, pack))
+        return fail("cannot make the music");
     if (!pack.write("properties/resources.xml", bytesOf(contentgen::manifestXml(*table))))
         return fail("cannot write the manifest");
     for (const char* name : kPropertyFiles)
