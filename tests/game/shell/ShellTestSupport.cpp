@@ -1,5 +1,9 @@
 #include "tests/game/shell/ShellTestSupport.h"
 
+#include "framework/widgets/Widget.h"
+
+#include <algorithm>
+
 namespace shelltest
 {
 
@@ -20,6 +24,40 @@ std::unique_ptr<Quib::MemoryImage> RowPicture(int width, int rowHeight,
 std::unique_ptr<Quib::MemoryImage> PlainPicture(int width, int height, uint32_t color)
 {
     return RowPicture(width, height, {color});
+}
+
+ShellApp::ShellApp()
+{
+    mWidth = 800;
+    mHeight = 600;
+    mScreen.Create(800, 600);
+    mWidgetManager->mDrawImage = &mScreen;
+    mWidgetManager->SetMouseMapping(Quib::Rect(0, 0, 800, 600), Quib::Rect(0, 0, 800, 600));
+    // As the game runs its tree: every widget updated and redrawn, none clipped.
+    mWidgetManager->mWidgetFlags =
+        (mWidgetManager->mWidgetFlags | Quib::TREE_UPDATE | Quib::TREE_REDRAW) & ~Quib::TREE_CLIP;
+    gSoundEffectHost = this;
+}
+
+ShellApp::~ShellApp()
+{
+    gSoundEffectHost = nullptr;
+    mWidgetManager->RemoveAllChildren(false, false);
+    FlushDeletes();
+}
+
+void ShellApp::DrawFrame(uint32_t background)
+{
+    std::fill_n(mScreen.GetBits(), 800 * 600, background);
+    mScreen.MarkBitsChanged();
+    for (Quib::Widget* widget : mWidgetManager->mChildren)
+        widget->MarkDirty();
+    mWidgetManager->DrawDirtyWidgets();
+}
+
+uint32_t ShellApp::Pixel(int x, int y)
+{
+    return mScreen.GetBits()[y * 800 + x];
 }
 
 } // namespace shelltest

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "framework/app/QuibAppBase.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/shell/SoundEffectHost.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace shelltest
@@ -16,5 +20,27 @@ std::unique_ptr<Quib::MemoryImage> RowPicture(int width, int rowHeight,
 
 // A plain picture of one colour and one cell.
 std::unique_ptr<Quib::MemoryImage> PlainPicture(int width, int height, uint32_t color);
+
+// A framework application that is never started, standing in for the game's:
+// its widget manager draws into an 800 x 600 memory image, the one-shot sounds
+// it is asked to play are noted in a log, and deferred deletions happen when
+// the test flushes them.
+class ShellApp : public Quib::QuibAppBase, public SoundEffectHost
+{
+public:
+    ShellApp();
+    ~ShellApp() override;
+
+    void PlaySoundEffect(int32_t soundId) override { mLog.push_back("sound " + std::to_string(soundId)); }
+
+    Quib::WidgetManager& Manager() { return *mWidgetManager; }
+    void FlushDeletes() { mMainLoop.FlushDeferredDeletes(); }
+    // One frame: every widget redrawn over the background, then the overlays.
+    void DrawFrame(uint32_t background = 0xFF000000);
+    uint32_t Pixel(int x, int y);
+
+    Quib::MemoryImage mScreen;
+    std::vector<std::string> mLog;
+};
 
 } // namespace shelltest

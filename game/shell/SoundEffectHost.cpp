@@ -1,0 +1,3 @@
+#include "game/shell/SoundEffectHost.h"
+
+SoundEffectHost* gSoundEffectHost = nullptr;
