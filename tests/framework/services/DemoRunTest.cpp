@@ -6,7 +6,7 @@
 #include "tests/framework/services/DemoTestSupport.h"
 
 #include <atomic>
-#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
 #include <thread>
@@ -125,14 +125,13 @@ void dispatchLive(const Message& message, DemoTest::CallLog& log)
 
 // A small application run: input, a loading thread that finishes while
 // updates go on, game logic that draws random numbers every update and
-// reads a save file and the clipboard at fixed points.
+// reads a save file and the clipboard at fixed points. The loading thread
+// ends only when the run lets it, so where loading ends is up to the test and
+// not to the scheduler.
 class ScriptedRun
 {
 public:
-    ScriptedRun(std::string saveFile, std::chrono::milliseconds loadingTime)
-        : mSaveFile(std::move(saveFile)), mLoadingTime(loadingTime)
-    {
-    }
+    explicit ScriptedRun(std::string saveFile) : mSaveFile(std::move(saveFile)) {}
 
     DemoRecorder mDemo{[this] { return mUpdateCount; }};
     int mUpdateCount = 0;
@@ -153,10 +152,13 @@ public:
                 mDemo.RecordMessage(it->second, kMainWindow, kInvisibleWindow, mapMouse);
                 dispatchLive(it->second, mLog);
             }
-            // The recording run waits for loading at a fixed point so that
-            // playback has to hold its own, faster loading back.
+            // The recording run lets loading end at a fixed point and waits
+            // for it, so that playback has to hold its own, earlier end back.
             if (mUpdateCount == 30)
+            {
+                mLoadingMayEnd.set_value();
                 mLoading.join();
+            }
             if (mLoadingDone && !mLoadingHandled)
             {
                 mLoadingHandled = true;
@@ -173,6 +175,7 @@ public:
         std::string error;
         ASSERT_TRUE(mDemo.ReadDemoFile(demoFile, kVersion, error)) << error;
         StartLoading();
+        mLoadingMayEnd.set_value();
         // The first recorded event is the display mode.
         mDemo.ReplayDemoEvents(mLog);
         while (mUpdateCount < mDemo.DemoLength())
@@ -199,13 +202,13 @@ private:
     void StartLoading()
     {
         mLoading = std::thread(
-            [this]
+            [this, mayEnd = mLoadingMayEnd.get_future()]
             {
                 // The loading thread draws from its own sequence and leaves the
                 // main thread's alone.
                 platform::srand(7);
                 platform::rand();
-                std::this_thread::sleep_for(mLoadingTime);
+                mayEnd.wait();
                 mLoadingDone = true;
             });
     }
@@ -235,7 +238,7 @@ private:
     }
 
     std::string mSaveFile;
-    std::chrono::milliseconds mLoadingTime;
+    std::promise<void> mLoadingMayEnd;
     std::thread mLoading;
     std::atomic<bool> mLoadingDone{false};
     bool mLoadingHandled = false;
@@ -250,20 +253,20 @@ TEST(DemoRunTest, PlaybackRepeatsTheRecordedRunCallForCall)
     original.PutText("level 3");
     ASSERT_TRUE(writeFile(saveFile, original.Bytes(), original.ByteCount()));
 
-    ScriptedRun recording(saveFile, std::chrono::milliseconds(20));
+    ScriptedRun recording(saveFile);
     recording.mClipboard = "copied while recording";
     recording.mDemo.StartRecording(0x5EED1234);
     recording.Record(90);
     ASSERT_TRUE(recording.mDemo.WriteDemoFile(demoFile, kVersion));
 
     // The world changes between the runs: another save file, another
-    // clipboard, another seed, and loading that finishes at once.
+    // clipboard, another seed, and loading that may end at once.
     Buffer changed;
     changed.PutText("level 9");
     ASSERT_TRUE(writeFile(saveFile, changed.Bytes(), changed.ByteCount()));
     platform::srand(1);
 
-    ScriptedRun playback(saveFile, std::chrono::milliseconds(0));
+    ScriptedRun playback(saveFile);
     playback.mClipboard = "something else";
     playback.Play(demoFile);
 
