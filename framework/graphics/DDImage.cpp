@@ -66,13 +66,16 @@ template <typename Pixel> void StoreRow(uint8_t* row, const uint32_t* values, in
 
 } // namespace
 
-DDImage::DDImage(DisplayServices* display) : MemoryImage(display->GetApp()), mDDInterface(display)
+DDImage::DDImage(DisplayServices* display)
+    : MemoryImage(display->GetApp(), RegisterLater{}), mDDInterface(display)
 {
+    RegisterWithApp();
     mDDInterface->RegisterImage(this);
 }
 
 DDImage::~DDImage()
 {
+    UnregisterFromApp();
     if (mSurface && mLockCount > 0)
         mSurface->Unlock();
     mSurface.reset();

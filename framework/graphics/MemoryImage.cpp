@@ -116,9 +116,10 @@ MemoryImage::MemoryImage() : MemoryImage(gImageHost) {}
 
 MemoryImage::MemoryImage(ImageHost* app) : mApp(app)
 {
-    if (mApp != nullptr)
-        mApp->RegisterImage(this);
+    RegisterWithApp();
 }
+
+MemoryImage::MemoryImage(ImageHost* app, RegisterLater) : mApp(app) {}
 
 MemoryImage::MemoryImage(const MemoryImage& other)
     : Image(other), mBitsChangedCount(other.mBitsChangedCount), mTextureFlags(other.mTextureFlags),
@@ -164,14 +165,28 @@ MemoryImage::MemoryImage(const MemoryImage& other)
         mRLAdditiveData = std::make_unique<uint8_t[]>(count);
         std::copy_n(source.mRLAdditiveData.get(), count, mRLAdditiveData.get());
     }
-    if (mApp != nullptr)
-        mApp->RegisterImage(this);
+    RegisterWithApp();
 }
 
 MemoryImage::~MemoryImage()
 {
-    if (mApp != nullptr)
-        mApp->UnregisterImage(this);
+    UnregisterFromApp();
+}
+
+void MemoryImage::RegisterWithApp()
+{
+    if (mApp == nullptr)
+        return;
+    mApp->RegisterImage(this);
+    mRegistered = true;
+}
+
+void MemoryImage::UnregisterFromApp()
+{
+    if (!mRegistered)
+        return;
+    mRegistered = false;
+    mApp->UnregisterImage(this);
 }
 
 size_t MemoryImage::PixelCount() const

@@ -139,8 +139,23 @@ public:
     bool mFlagsStale = false;
     ImageHost* mApp = nullptr;
 
+protected:
+    // Other threads walk the application's image set and call into every image
+    // in it, so an image may only be in the set while it is whole. An image type
+    // deriving from this one builds its base with RegisterLater, calls
+    // RegisterWithApp last in its constructor and UnregisterFromApp first in
+    // its destructor.
+    struct RegisterLater
+    {
+    };
+    MemoryImage(ImageHost* app, RegisterLater);
+    void RegisterWithApp();
+    void UnregisterFromApp();
+
 private:
     void AllocateBits();
+
+    bool mRegistered = false;
 };
 
 } // namespace Quib

@@ -48,6 +48,46 @@ TEST(DDImageSurfaceTest, ConstructionRegistersWithDisplayAndApplication)
     EXPECT_TRUE(display.mAppImages.empty());
 }
 
+// The application walks its image set from the main thread while the loading
+// thread makes and deletes images, so it must only ever see whole surface images.
+class WatchingDisplay : public FakeDisplay
+{
+public:
+    using FakeDisplay::FakeDisplay;
+    using FakeDisplay::RegisterImage;
+    using FakeDisplay::UnregisterImage;
+
+    void RegisterImage(MemoryImage* image) override
+    {
+        mWholeWhenRegistered = dynamic_cast<DDImage*>(image) != nullptr;
+        FakeDisplay::RegisterImage(image);
+    }
+    void UnregisterImage(MemoryImage* image) override
+    {
+        const auto* surfaceImage = dynamic_cast<DDImage*>(image);
+        mWholeWhenUnregistered = surfaceImage != nullptr && surfaceImage->mSurface != nullptr;
+        FakeDisplay::UnregisterImage(image);
+    }
+
+    bool mWholeWhenRegistered = false;
+    bool mWholeWhenUnregistered = false;
+};
+
+TEST(DDImageSurfaceTest, TheApplicationSeesOnlyWholeImagesInItsSet)
+{
+    WatchingDisplay display(platform::PixelFormat::Rgb32());
+    {
+        DDImage image(&display);
+        EXPECT_TRUE(display.mWholeWhenRegistered);
+        image.Create(2, 2);
+        std::fill_n(image.GetBits(), 4, 0xFF102030);
+        image.MarkBitsChanged();
+        ASSERT_NE(image.GetSurface(), nullptr);
+    }
+    EXPECT_TRUE(display.mWholeWhenUnregistered);
+    EXPECT_TRUE(display.mAppImages.empty());
+}
+
 TEST(DDImageSurfaceTest, ImagesWithPartialAlphaNeverGetASurface)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
