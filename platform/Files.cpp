@@ -129,16 +129,6 @@ template <typename Byte, typename Call> size_t transferAll(int fd, Byte* data, s
     return total;
 }
 
-std::string parentFolder(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 } // namespace
 
 std::string slashPath(std::string_view path)
@@ -264,36 +254,6 @@ bool writeFile(std::string_view path, const void* data, size_t size)
     return file.write(data, size) == size;
 }
 
-bool writeFileAtomic(std::string_view path, const void* data, size_t size)
-{
-    std::string target = nativePath(path);
-    std::string temp = target + ".tmp" + std::to_string(::getpid());
-    {
-        File file;
-        if (!file.open(temp, File::Mode::Write))
-            return false;
-        if (file.write(data, size) != size || !file.flush())
-        {
-            file.close();
-            ::unlink(temp.c_str());
-            return false;
-        }
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0)
-    {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    int dirFd = ::open(parentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0)
-    {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
-}
-
 bool createDirectories(std::string_view path)
 {
     std::string fixed = nativePath(path);
@@ -415,6 +375,10 @@ bool File::open(std::string_view path, Mode mode)
         break;
     case Mode::Append:
         flags |= O_WRONLY | O_CREAT | O_APPEND;
+        name = nativePath(path);
+        break;
+    case Mode::CreateNew:
+        flags |= O_WRONLY | O_CREAT | O_EXCL;
         name = nativePath(path);
         break;
     }

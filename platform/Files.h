@@ -28,7 +28,7 @@ struct FileInfo
 };
 
 std::optional<FileInfo> fileInfo(std::string_view path);
-bool fileExists(std::string_view path);      // a regular file (or anything not a folder)
+bool fileExists(std::string_view path); // a regular file (or anything not a folder)
 bool directoryExists(std::string_view path);
 
 // Reads a whole file; nullopt when it cannot be opened, read, or is larger than maxBytes.
@@ -36,6 +36,9 @@ std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t max
 bool writeFile(std::string_view path, const void* data, size_t size);
 // Writes to a temporary file in the same folder, flushes it to disk and renames
 // it over the target, so the previous contents survive a crash or a full disk.
+// Each write has a temporary of its own, so threads and processes saving the
+// same file do not disturb each other, and the temporaries that writers which
+// died mid-save left behind for the same target are removed first.
 bool writeFileAtomic(std::string_view path, const void* data, size_t size);
 
 bool createDirectories(std::string_view path);
@@ -65,7 +68,8 @@ public:
         Read,
         Write,  // create or truncate
         Append, // create or append
-        ReadWrite
+        ReadWrite,
+        CreateNew // create; fails when the name exists
     };
 
     File() = default;

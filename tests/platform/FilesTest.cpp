@@ -2,11 +2,18 @@
 
 #include "platform/Environment.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -31,8 +38,31 @@ protected:
         ASSERT_TRUE(platform::writeFile(path(relative), text.data(), text.size()));
     }
 
+    std::string read(const std::string& relative) const
+    {
+        const auto data = platform::readFile(path(relative));
+        return data ? std::string(data->begin(), data->end()) : "<unreadable>";
+    }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : platform::listDirectory(mRoot.string()))
+            found.push_back(entry.name);
+        return found;
+    }
+
     std::filesystem::path mRoot;
 };
+
+// The id of a process that has ended.
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
 
 TEST_F(FilesTest, PathFunctionFixesSeparatorsAndCase)
 {
@@ -83,6 +113,81 @@ TEST_F(FilesTest, AtomicWriteReplacesWholeFileAndLeavesNoTemporary)
     EXPECT_EQ(entries[1].name, "save.dat");
 
     EXPECT_FALSE(platform::writeFileAtomic(path("no/such/folder/save.dat"), "x", 1));
+}
+
+TEST_F(FilesTest, AtomicWriteRemovesOnlyTheTemporariesOfEndedWritersOfTheSameFile)
+{
+    const std::string dead = std::to_string(endedProcess());
+    const std::string alive = std::to_string(::getppid());
+    const std::vector<std::string> stale = {"save.dat.tmp" + dead, "save.dat.tmp" + dead + ".7"};
+    const std::vector<std::string> kept = {"other.dat.tmp" + dead + ".1", "save.dat.tmp" + alive + ".2",
+                                           "save.dat.tmpfoo", "save.dat.tmp" + dead + ".x"};
+    for (const auto& name : stale)
+        write(name, "left by a writer that died");
+    for (const auto& name : kept)
+        write(name, "not ours to remove");
+    ASSERT_TRUE(platform::writeFileAtomic(path("save.dat"), "new", 3));
+    std::vector<std::string> expected = kept;
+    expected.push_back("Data");
+    expected.push_back("save.dat");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names(), expected);
+}
+
+TEST_F(FilesTest, TwoThreadsSavingOneFileBothSucceed)
+{
+    const std::string texts[2] = {std::string(64 * 1024, 'a'), std::string(64 * 1024, 'b')};
+    std::atomic<int> failures{0};
+    auto save = [&](int which)
+    {
+        for (int i = 0; i < 100; ++i)
+            if (!platform::writeFileAtomic(path("save.dat"), texts[which].data(), texts[which].size()))
+                ++failures;
+    };
+    std::thread first(save, 0);
+    std::thread second(save, 1);
+    first.join();
+    second.join();
+    EXPECT_EQ(failures, 0);
+    const std::string saved = read("save.dat");
+    EXPECT_TRUE(saved == texts[0] || saved == texts[1]);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Data", "save.dat"}));
+}
+
+// A writer killed in the middle of a save leaves the old or the new file whole,
+// and what it was writing goes with the next save.
+TEST_F(FilesTest, AtomicWriteSurvivesWritersKilledMidSave)
+{
+    const std::string texts[2] = {std::string(256 * 1024, 'a'), std::string(256 * 1024, 'b')};
+    ASSERT_TRUE(platform::writeFileAtomic(path("save.dat"), texts[0].data(), texts[0].size()));
+    for (int round = 0; round < 8; ++round)
+    {
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0)
+        {
+            for (int i = 0;; ++i)
+                platform::writeFileAtomic(path("save.dat"), texts[i % 2].data(), texts[i % 2].size());
+        }
+        // Killed while one of its temporaries is there, so mid-save.
+        const std::string itsTemporary = "save.dat.tmp" + std::to_string(writer);
+        auto writing = [&]
+        {
+            for (const auto& name : names())
+                if (name.starts_with(itsTemporary))
+                    return true;
+            return false;
+        };
+        while (!writing())
+            std::this_thread::yield();
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const std::string saved = read("save.dat");
+        EXPECT_TRUE(saved == texts[0] || saved == texts[1]) << "round " << round << ": " << saved.size();
+    }
+    ASSERT_TRUE(platform::writeFileAtomic(path("save.dat"), "last", 4));
+    EXPECT_EQ(read("save.dat"), "last");
+    EXPECT_EQ(names(), (std::vector<std::string>{"Data", "save.dat"}));
 }
 
 TEST_F(FilesTest, DirectoriesAndFileObject)
