@@ -1,10 +1,23 @@
 #include "framework/graphics/ImageAnimation.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <numeric>
 
 namespace Quib
 {
+namespace
+{
+
+// Delays come straight from the manifest; an animation longer than the largest
+// time simply never wraps.
+int32_t ClampedTime(int64_t total)
+{
+    return int32_t(std::min<int64_t>(total, std::numeric_limits<int32_t>::max()));
+}
+
+} // namespace
 
 void ImageAnimation::SetFrameDelay(int32_t index, int32_t delay)
 {
@@ -45,11 +58,11 @@ void ImageAnimation::BuildTiming(int32_t frameCount, int32_t beginDelay, int32_t
             if (delay <= 0)
                 delay = mFrameDelay;
         }
-        mTotalTime = std::accumulate(mFrameDelays.begin(), mFrameDelays.end(), 0);
+        mTotalTime = ClampedTime(std::accumulate(mFrameDelays.begin(), mFrameDelays.end(), int64_t(0)));
     }
     else
     {
-        mTotalTime = mFrameCount * mFrameDelay;
+        mTotalTime = ClampedTime(int64_t(mFrameCount) * mFrameDelay);
     }
 
     if (!mFrameMap.empty())

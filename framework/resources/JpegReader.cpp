@@ -1,6 +1,7 @@
 #include "framework/resources/ImageFile.h"
 #include "framework/resources/ImageLib.h"
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -33,6 +34,19 @@ struct JpegSource
 };
 
 void JpegSilentOutput(j_common_ptr) {}
+
+// Every coded unit of a picture (one 8 x 8 block of each component, or the
+// larger unit of subsampled colour) takes at least one bit of scan data, so a
+// header whose size the rest of the file cannot fill is a lie; believing it
+// would cost the whole picture's memory and decoding time for a few bytes.
+bool DataCanFill(const jpeg_decompress_struct& info, int64_t scanBytes)
+{
+    const int64_t unitWidth = 8 * int64_t(std::max(info.max_h_samp_factor, 1));
+    const int64_t unitHeight = 8 * int64_t(std::max(info.max_v_samp_factor, 1));
+    const int64_t units = (int64_t(info.image_width) + unitWidth - 1) / unitWidth *
+                          ((int64_t(info.image_height) + unitHeight - 1) / unitHeight);
+    return scanBytes * 8 >= units;
+}
 
 void JpegLimitScans(j_common_ptr info)
 {
@@ -165,7 +179,8 @@ bool Decode(JpegReadState& state)
     info->progress = &state.progress;
     JpegUseFile(info, &state.file);
     jpeg_read_header(info, TRUE);
-    if (!SizeAllowed(info->image_width, info->image_height))
+    if (!SizeAllowed(info->image_width, info->image_height) ||
+        !DataCanFill(*info, int64_t(info->src->bytes_in_buffer) + state.file.Remaining()))
         return false;
     // Colour pictures come out of the decoder as whole opaque pixels in memory order,
     // written straight into the image without a row to convert.

@@ -178,6 +178,26 @@ TEST(ImageReaders, HeadersClaimingHugePicturesGiveNoImage)
     png[19] = 0xFF;
     folder.Write("huge.png", png);
     EXPECT_EQ(ImageLib::ReadPngImage(folder.Path("huge.png")), nullptr);
+
+    // A JPEG whose frame header claims 8192 x 4096 with only a few bytes of scan data.
+    std::vector<uint8_t> jpeg = ReadBytes(FixturePath("colour.jpg"));
+    auto marker = [&](uint8_t code)
+    {
+        for (size_t i = 2; i + 1 < jpeg.size(); ++i)
+            if (jpeg[i] == 0xFF && jpeg[i + 1] == code)
+                return i;
+        return jpeg.size();
+    };
+    const size_t frame = marker(0xC0);
+    const size_t scan = marker(0xDA);
+    ASSERT_LT(scan, jpeg.size());
+    jpeg[frame + 5] = 0x10; // height 4096
+    jpeg[frame + 6] = 0x00;
+    jpeg[frame + 7] = 0x20; // width 8192
+    jpeg[frame + 8] = 0x00;
+    jpeg.resize(scan + 2 + (size_t(jpeg[scan + 2]) << 8 | jpeg[scan + 3]) + 8);
+    folder.Write("huge.jpg", jpeg);
+    EXPECT_EQ(ImageLib::ReadJpegImage(folder.Path("huge.jpg")), nullptr);
 }
 
 TEST(GifReader, TransparentIndexGivesZeroAndOutOfTableIndicesAreOpaqueBlack)
