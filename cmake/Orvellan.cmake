@@ -91,7 +91,8 @@ function(orvellan_fuzz name)
     add_executable(fuzz_${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
     target_include_directories(fuzz_${name}_replay PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(fuzz_${name}_replay PRIVATE ${ARG_LIBS})
-    add_test(NAME fuzz_${name}_corpus COMMAND fuzz_${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    add_test(NAME fuzz_${name}_corpus COMMAND ${CMAKE_SOURCE_DIR}/fuzz/replay-in-clean-temp
+             $<TARGET_FILE:fuzz_${name}_replay> ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
     set_tests_properties(fuzz_${name}_corpus PROPERTIES
         ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy" TIMEOUT 600)
     if(ORVELLAN_LIBFUZZER)

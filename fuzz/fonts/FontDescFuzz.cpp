@@ -6,12 +6,11 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
-#include "platform/Files.h"
+#include "fuzz/FuzzScratchFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -48,9 +47,8 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzFontHost* host = new FuzzFontHost();
-    static const std::string path = "/tmp/fontdesc-fuzz-" + std::to_string(::getpid()) + ".txt";
-    if (!platform::writeFile(path, data, size))
-        return 0;
+    static const FuzzScratchFile scratch("fontdesc-fuzz", ".txt");
+    const std::string& path = scratch.Write(data, size);
 
     Quib::ImageFont font(host, path);
     for (auto& define : font.mFontData->mDefineMap)
