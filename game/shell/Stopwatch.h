@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/foundation/HiResTimer.h"
-#include "game/shell/TimeValue.h"
+#include "game/records/TimeValue.h"
 
 #include <cstdint>
 #include <memory>

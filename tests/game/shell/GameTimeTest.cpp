@@ -1,7 +1,7 @@
 #include "framework/foundation/Buffer.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/Stopwatch.h"
-#include "game/shell/TimeValue.h"
+#include "game/records/TimeValue.h"
 #include "tests/game/shell/FakeGameTime.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "game/shell/TimeValue.h"
+#include "game/records/TimeValue.h"
 
 #include "framework/foundation/Buffer.h"
 #include "framework/foundation/FormatString.h"

@@ -1,0 +1,111 @@
+#include "game/records/HighScoreList.h"
+
+#include "game/records/SaveEncoding.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// Shorter times first; empty places (and impossible negative times) last.
+bool RanksBefore(const HighScoreEntry& a, const HighScoreEntry& b)
+{
+    const bool aPlaced = a.Total() > 0;
+    const bool bPlaced = b.Total() > 0;
+    if (aPlaced != bPlaced)
+        return aPlaced;
+    return aPlaced && a.Total() < b.Total();
+}
+
+} // namespace
+
+HighScoreList::HighScoreList(const std::string& defaultName)
+{
+    FillDefaults(defaultName);
+}
+
+void HighScoreList::FillDefaults(const std::string& defaultName)
+{
+    mEntries.clear();
+    for (int i = 0; i < kPlaces; ++i)
+        mEntries.push_back({defaultName + std::to_string(i), i + 1, 0, 0, 0});
+}
+
+int HighScoreList::FindRank(const HighScoreEntry& candidate) const
+{
+    const int64_t total = candidate.Total();
+    for (size_t i = 0; i < mEntries.size(); ++i)
+    {
+        const int64_t listed = mEntries[i].Total();
+        if (listed > total || listed == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+int HighScoreList::Insert(const HighScoreEntry& candidate)
+{
+    const int rank = FindRank(candidate);
+    if (rank < 0)
+        return rank;
+    mEntries.insert(mEntries.begin() + rank, candidate);
+    if (mEntries.size() > size_t(kPlaces))
+        mEntries.pop_back();
+    return rank;
+}
+
+void HighScoreList::Reset()
+{
+    mEntries.assign(size_t(kPlaces), HighScoreEntry{"---", 0, 0, 0, 0});
+}
+
+void HighScoreList::SetAt(int index, const HighScoreEntry& entry)
+{
+    if (index >= 0 && index < GetCount())
+        mEntries[size_t(index)] = entry;
+}
+
+const HighScoreEntry* HighScoreList::GetAt(int index) const
+{
+    if (index < 0 || index >= GetCount())
+        return nullptr;
+    return &mEntries[size_t(index)];
+}
+
+void HighScoreList::Append(const HighScoreEntry& entry)
+{
+    if (GetCount() < kPlaces)
+        mEntries.push_back(entry);
+}
+
+void HighScoreList::Write(Quib::Buffer& buffer) const
+{
+    const size_t count = save::WriteCount(buffer, mEntries.size());
+    for (size_t i = 0; i < count; ++i)
+    {
+        const HighScoreEntry& entry = mEntries[i];
+        save::WriteText(buffer, entry.mName);
+        // A time beyond the 16-bit hours keeps its last place instead of
+        // wrapping to a negative time that would rank first.
+        save::WriteShort(buffer, entry.mHours);
+        save::WriteShort(buffer, entry.mMinutes);
+        save::WriteShort(buffer, entry.mSeconds);
+        save::WriteShort(buffer, entry.mMilliseconds);
+    }
+}
+
+void HighScoreList::Read(Quib::Buffer& buffer)
+{
+    const size_t count = save::ReadCount(buffer);
+    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    {
+        HighScoreEntry entry;
+        entry.mName = save::ReadText(buffer);
+        entry.mHours = save::ReadShort(buffer);
+        entry.mMinutes = save::ReadShort(buffer);
+        entry.mSeconds = save::ReadShort(buffer);
+        entry.mMilliseconds = save::ReadShort(buffer);
+        SetAt(int(i), entry);
+    }
+    std::stable_sort(mEntries.begin(), mEntries.end(), RanksBefore);
+}

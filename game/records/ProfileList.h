@@ -1,0 +1,62 @@
+#pragma once
+
+#include "game/records/HighScoreList.h"
+#include "game/records/PlayerProfile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The players' profiles with the current one, and the high-score table: what
+// the index file "Data.omsg" names and carries, and the profiles' own files.
+class ProfileList
+{
+public:
+    // defaultScoreName: the text the default high-score names start with.
+    explicit ProfileList(const std::string& defaultScoreName);
+
+    // Null when the index is outside the list.
+    PlayerProfile* GetProfile(int index) const;
+    PlayerProfile* GetCurrentProfile() const { return GetProfile(mCurrentProfileIndex); }
+    int GetProfileCount() const { return int(mProfiles.size()); }
+    int GetCurrentProfileIndex() const { return mCurrentProfileIndex; }
+    void SetCurrentProfileIndex(int index) { mCurrentProfileIndex = index; }
+    // The new profile becomes current.
+    void AddProfile(std::unique_ptr<PlayerProfile> profile);
+    // The profile before it becomes current (the first when there is none).
+    void DeleteProfile(int index);
+    // The names in list order, for the profile selection.
+    std::vector<std::string> GetProfileNames() const;
+    // A file name for a new profile that no profile uses and no file in the save folder has.
+    std::string MakeNewFileName(const std::string& playerName) const;
+
+    // Reads the index file and the profiles it names. Names that are not
+    // plain file names are skipped; a current profile whose file cannot be
+    // read leaves no profile current rather than another player.
+    void LoadSaveData();
+    // The index file up to the high scores: the profiles' file names, in
+    // order, and the saved current index.
+    static int32_t ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames);
+    // The position in fileNames of the name each loaded profile came from.
+    std::vector<int> LoadProfiles(const std::vector<std::string>& fileNames);
+    void ReadHighScores(Quib::Buffer& buffer);
+    // Every profile's file, then the index. False when a file could not be written.
+    bool SaveProfiles();
+    bool SaveIndex();
+    // Deletes a deleted profile's file and the index, which the next save writes anew.
+    void DeleteProfileFiles(const std::string& fileName);
+
+    HighScoreList& GetHighScores() { return mHighScores; }
+    // The index file was there but could not be read; it is kept aside before a new one is written.
+    bool IsIndexUnreadable() const { return mIndexUnreadable; }
+
+    std::vector<std::unique_ptr<PlayerProfile>> mProfiles;
+    int32_t mCurrentProfileIndex = 0;
+    HighScoreList mHighScores;
+
+private:
+    bool KeepUnreadableIndex();
+
+    bool mIndexUnreadable = false;
+};

@@ -1,0 +1,76 @@
+#include "game/records/SceneFileItem.h"
+
+#include "framework/resources/XMLParser.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace
+{
+
+std::string Attribute(const Quib::XMLItem& item, const char* name)
+{
+    auto found = item.mAttributes.find(name);
+    return found == item.mAttributes.end() ? std::string() : found->second;
+}
+
+int32_t IntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback)
+{
+    auto found = item.mAttributes.find(name);
+    return found == item.mAttributes.end() ? fallback : ParseSceneFileInteger(found->second);
+}
+
+bool IsStartTag(const Quib::XMLItem& item, const char* name)
+{
+    return item.mKind == Quib::XML_ITEM_START && item.mValue == name;
+}
+
+} // namespace
+
+int32_t ParseSceneFileInteger(const std::string& text)
+{
+    size_t position = 0;
+    bool negative = false;
+    if (position < text.size() && (text[position] == '-' || text[position] == '+'))
+        negative = text[position++] == '-';
+    int64_t value = 0;
+    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position)
+    {
+        value = value * 10 + (text[position] - '0');
+        if (value > INT32_MAX)
+            value = int64_t(INT32_MAX) + 1;
+    }
+    value = negative ? -value : value;
+    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+void ForEachSceneFileItem(const std::string& path, const std::function<void(const SceneFileItem&)>& visit)
+{
+    Quib::XMLParser parser;
+    if (!parser.OpenDocument(path))
+        return;
+    Quib::XMLItem item;
+    bool inScene = false;
+    while (parser.ReadItem(&item))
+    {
+        if (!inScene)
+        {
+            inScene = IsStartTag(item, "Scene");
+            continue;
+        }
+        if (!IsStartTag(item, "Item"))
+            continue;
+        SceneFileItem read;
+        read.mName = Attribute(item, "name");
+        read.mMajorGroupId = IntegerAttribute(item, "majorGroupID", -2);
+        read.mMinorGroupId = IntegerAttribute(item, "minorGroupID", -2);
+        read.mType = IntegerAttribute(item, "type", 0);
+        read.mTypeId = IntegerAttribute(item, "typeId", 0);
+        if (read.mType == 0 || read.mTypeId == SceneFileItem::kDiaryPageTypeId)
+            continue;
+        visit(read);
+        // The element's own end tag (a self-closing tag reads as start and end).
+        if (!parser.ReadItem(&item))
+            break;
+    }
+}

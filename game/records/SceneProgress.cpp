@@ -1,0 +1,156 @@
+#include "game/records/SceneProgress.h"
+
+#include "game/records/FindByName.h"
+#include "game/records/SaveEncoding.h"
+
+#include <algorithm>
+
+namespace
+{
+
+template <typename Entry> Entry* EntryAt(std::vector<Entry>& entries, int index)
+{
+    if (index < 0 || size_t(index) >= entries.size())
+        return nullptr;
+    return &entries[size_t(index)];
+}
+
+} // namespace
+
+void SceneProgress::Reset()
+{
+    ResetClock();
+    mMiniGameDone = false;
+    mDoneFirstVisit = false;
+    for (ItemEntry& item : mItems)
+        item.mTaken = false;
+    for (NamedEntry& item : mGroupItems)
+        item.mTaken = false;
+}
+
+void SceneProgress::AddItem(const std::string& name)
+{
+    mItems.push_back({name, false});
+}
+
+void SceneProgress::SetFirstItem(const std::string& name)
+{
+    if (mItems.empty())
+        return;
+    mItems.front() = {name, false};
+}
+
+void SceneProgress::MarkItemTaken(const std::string& name)
+{
+    if (ItemEntry* item = FindByName(mItems, name, &ItemEntry::mName))
+        item->mTaken = true;
+}
+
+void SceneProgress::MarkGroupItemTaken(const std::string& name, int32_t groupId)
+{
+    auto found =
+        std::find_if(mGroupItems.begin(), mGroupItems.end(),
+                     [&](const NamedEntry& item) { return item.mName == name && item.mGroupId == groupId; });
+    if (found != mGroupItems.end())
+        found->mTaken = true;
+}
+
+void SceneProgress::AddPiece(const std::string& name)
+{
+    mPieces.push_back(name);
+}
+
+void SceneProgress::AddHintItem(const std::string& name)
+{
+    mHintItems.push_back(name);
+}
+
+std::string SceneProgress::GetPieceNameAt(int index) const
+{
+    if (index < 0 || size_t(index) >= mPieces.size())
+        return {};
+    return mPieces[size_t(index)];
+}
+
+void SceneProgress::SetClock(int32_t hours, int32_t minutes, int32_t seconds, int32_t milliseconds)
+{
+    mClock[0] = hours;
+    mClock[1] = minutes;
+    mClock[2] = seconds;
+    mClock[3] = milliseconds;
+}
+
+void SceneProgress::ResetClock()
+{
+    SetClock(0, kDefaultClockMinutes, 0, 0);
+}
+
+SceneProgress::ItemEntry* SceneProgress::GetItem(int index)
+{
+    return EntryAt(mItems, index);
+}
+
+SceneProgress::NamedEntry* SceneProgress::GetGroupItem(int index)
+{
+    return EntryAt(mGroupItems, index);
+}
+
+void SceneProgress::Load(Quib::Buffer& buffer)
+{
+    mSceneName = save::ReadText(buffer);
+    mDoneFirstVisit = save::ReadFlag(buffer);
+    mDoneSecondVisit = save::ReadFlag(buffer);
+    for (int32_t& part : mClock)
+        part = save::ReadShort(buffer);
+    mMiniGameDone = save::ReadFlag(buffer);
+    mListMode = save::ReadShort(buffer);
+    mReserved = save::ReadShort(buffer);
+
+    const size_t itemCount = save::ReadCount(buffer);
+    for (size_t i = 0; i < itemCount && !buffer.ReadExhausted(); ++i)
+    {
+        ItemEntry item;
+        item.mName = save::ReadText(buffer);
+        item.mTaken = save::ReadFlag(buffer);
+        mItems.push_back(item);
+    }
+    save::ReadTextList(buffer, mPieces);
+    save::ReadTextList(buffer, mHintItems);
+    const size_t groupCount = save::ReadCount(buffer);
+    for (size_t i = 0; i < groupCount && !buffer.ReadExhausted(); ++i)
+    {
+        NamedEntry item;
+        item.mName = save::ReadText(buffer);
+        item.mGroupId = save::ReadShort(buffer);
+        item.mTaken = save::ReadFlag(buffer);
+        mGroupItems.push_back(item);
+    }
+}
+
+void SceneProgress::Write(Quib::Buffer& buffer) const
+{
+    save::WriteText(buffer, mSceneName);
+    save::WriteFlag(buffer, mDoneFirstVisit);
+    save::WriteFlag(buffer, mDoneSecondVisit);
+    for (int32_t part : mClock)
+        save::WriteShort(buffer, part);
+    save::WriteFlag(buffer, mMiniGameDone);
+    save::WriteShort(buffer, mListMode);
+    save::WriteShort(buffer, mReserved);
+
+    const size_t itemCount = save::WriteCount(buffer, mItems.size());
+    for (size_t i = 0; i < itemCount; ++i)
+    {
+        save::WriteText(buffer, mItems[i].mName);
+        save::WriteFlag(buffer, mItems[i].mTaken);
+    }
+    save::WriteTextList(buffer, mPieces);
+    save::WriteTextList(buffer, mHintItems);
+    const size_t groupCount = save::WriteCount(buffer, mGroupItems.size());
+    for (size_t i = 0; i < groupCount; ++i)
+    {
+        save::WriteText(buffer, mGroupItems[i].mName);
+        save::WriteShort(buffer, mGroupItems[i].mGroupId);
+        save::WriteFlag(buffer, mGroupItems[i].mTaken);
+    }
+}
