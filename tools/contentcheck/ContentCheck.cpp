@@ -55,6 +55,7 @@ int main(int argc, char** argv)
         contentcheck::checkNumbering(*table, problems);
         contentcheck::checkResources(*table, problems);
         contentcheck::checkProperties(keyList, problems);
+        contentcheck::checkMiniGames(problems);
     }
 
     for (const std::string& problem : problems)

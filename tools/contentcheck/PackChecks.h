@@ -28,6 +28,10 @@ readPropertyFile(const std::string& path, const std::string& attribute, Problems
 // every text in Windows-1252, and each scene's ambient index in range.
 void checkProperties(const std::string& keyList, Problems& problems);
 
+// The mini-games' levels, puzzles, difference scenes and words, each read as
+// the game reads it and solved by its solver.
+void checkMiniGames(Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

@@ -10,6 +10,7 @@
 #include "tools/contentgen/ContactSheet.h"
 #include "tools/contentgen/Manifest.h"
 #include "tools/contentgen/Materials.h"
+#include "tools/contentgen/MiniGameData.h"
 #include "tools/contentgen/PackFiles.h"
 #include "tools/contentgen/Painters.h"
 #include "tools/contentgen/SoundSynth.h"
@@ -190,6 +191,9 @@ int main(int argc, char** argv)
         if (!bytes || !pack.write(std::string("properties/") + name, *bytes))
             return fail(std::string("cannot copy properties/") + name);
     }
+
+    if (!contentgen::makeMiniGameData(options.content, context, pack, error))
+        return fail(error);
 
     if (!options.sums.empty())
     {

@@ -613,7 +613,9 @@ void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
 void paintMatch(const ResourceEntry& entry, Canvas& canvas)
 {
     const std::string slot = entry.setting("slot");
-    const float w = float(entry.width), h = float(entry.height), m = 6;
+    // Edge sticks lie along the cell's border, so a stick in either of two
+    // neighbouring cells reads as the same line of the figure.
+    const float w = float(entry.width), h = float(entry.height), m = 3;
     float x0 = m, y0 = m, x1 = w - m, y1 = m;
     if (slot == "down")
         y0 = y1 = h - m;

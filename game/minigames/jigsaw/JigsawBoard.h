@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+struct JigsawPoint
+{
+    int x = 0;
+    int y = 0;
+    bool operator==(const JigsawPoint&) const = default;
+};
+
+// The jigsaw rules: 24 pieces lie scattered; one at a time is carried and
+// dropped. A drop fixes the carried piece when the pointer lies inside its own
+// place; otherwise the piece stays where it was let go.
+class JigsawBoard
+{
+public:
+    static constexpr int kColumns = 6;
+    static constexpr int kRows = 4;
+    static constexpr int kPieces = kColumns * kRows;
+    static constexpr int kPlaceWidth = 97;
+    static constexpr int kPlaceHeight = 112;
+    static constexpr int kPlacesX = 110;
+    static constexpr int kPlacesY = 44;
+    // Piece pictures overhang their place by their tabs.
+    static constexpr int kPieceWidth = 119;
+    static constexpr int kPieceHeight = 138;
+    static constexpr int kTabLeft = 11;
+    static constexpr int kTabTop = 26;
+
+    // Pieces scattered in index order, x drawn before y for each.
+    JigsawBoard();
+
+    static JigsawPoint PlaceOrigin(int place);
+    // Where a fixed piece lies: its place less the tabs.
+    static JigsawPoint FixedPosition(int piece);
+    // The place whose rectangle holds the point (right and bottom edges outside), -1 when none.
+    static int PlaceAt(JigsawPoint point);
+
+    // Takes up a loose piece at the grab point inside it; false when one is held or it is fixed.
+    bool PickUp(int piece, JigsawPoint grab);
+    // The carried piece follows the pointer by its grab point.
+    void MoveHeld(JigsawPoint pointer);
+    // Drops the carried piece with the pointer there: fixed when the pointer is
+    // inside its own place, else let go where it lies. True when it was fixed.
+    bool DropHeld(JigsawPoint pointer);
+    // Lets the carried piece go without a test (a click on an empty place).
+    void LetGo();
+    // Every piece fixed at its place (after a skip).
+    void PlaceAll();
+    // Every piece loose again and thrown to a new random point; refused while one is carried.
+    bool Reset();
+
+    int GetHeld() const { return mHeld; }
+    JigsawPoint GetPosition(int piece) const { return mPieces[size_t(piece)].mPosition; }
+    bool IsPlaced(int piece) const { return mPieces[size_t(piece)].mPlaced; }
+    bool IsSolved() const;
+
+private:
+    struct Piece
+    {
+        JigsawPoint mPosition;
+        JigsawPoint mGrab;
+        bool mPlaced = false;
+    };
+    static JigsawPoint RandomPoint();
+
+    std::array<Piece, kPieces> mPieces{};
+    int mHeld = -1;
+};

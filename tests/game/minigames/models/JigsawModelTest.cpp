@@ -1,0 +1,88 @@
+#include "game/minigames/jigsaw/JigsawBoard.h"
+#include "platform/Random.h"
+
+#include <gtest/gtest.h>
+
+TEST(JigsawBoardTest, PiecesAreScatteredXBeforeYInIndexOrder)
+{
+    platform::srand(77);
+    std::vector<JigsawPoint> expected;
+    for (int i = 0; i < JigsawBoard::kPieces; ++i)
+    {
+        const int x = 100 + platform::rand() % 500;
+        const int y = 50 + platform::rand() % 300;
+        expected.push_back({x, y});
+    }
+    platform::srand(77);
+    JigsawBoard board;
+    for (int i = 0; i < JigsawBoard::kPieces; ++i)
+    {
+        EXPECT_EQ(board.GetPosition(i), expected[size_t(i)]);
+        EXPECT_FALSE(board.IsPlaced(i));
+    }
+}
+
+TEST(JigsawBoardTest, OnlyThePointerInsideTheOwnPlaceFixesAPiece)
+{
+    const JigsawPoint place = JigsawBoard::PlaceOrigin(7); // column 1, row 1
+    EXPECT_EQ(place, (JigsawPoint{207, 156}));
+    struct Case
+    {
+        JigsawPoint pointer;
+        bool fixed;
+    } cases[] = {{{place.x, place.y}, true},
+                 {{place.x + 96, place.y + 111}, true},
+                 {{place.x + 97, place.y + 50}, false},
+                 {{place.x + 50, place.y + 112}, false},
+                 {{place.x - 1, place.y}, false},
+                 {JigsawBoard::PlaceOrigin(8), false}};
+    for (const Case& c : cases)
+    {
+        platform::srand(1);
+        JigsawBoard board;
+        ASSERT_TRUE(board.PickUp(7, {100, 10}));
+        board.MoveHeld(c.pointer);
+        EXPECT_EQ(board.DropHeld(c.pointer), c.fixed) << c.pointer.x << "," << c.pointer.y;
+        EXPECT_EQ(board.GetHeld(), -1);
+        if (c.fixed)
+            EXPECT_EQ(board.GetPosition(7), (JigsawPoint{place.x - 11, place.y - 26}));
+        else
+            EXPECT_EQ(board.GetPosition(7), (JigsawPoint{c.pointer.x - 100, c.pointer.y - 10}));
+    }
+}
+
+TEST(JigsawBoardTest, FixedPiecesStayAndResetWaitsForTheCarriedPiece)
+{
+    platform::srand(2);
+    JigsawBoard board;
+    ASSERT_TRUE(board.PickUp(0, {5, 5}));
+    EXPECT_FALSE(board.PickUp(1, {5, 5})); // one at a time
+    EXPECT_FALSE(board.Reset());
+    EXPECT_TRUE(board.DropHeld(JigsawBoard::PlaceOrigin(0)));
+    EXPECT_FALSE(board.PickUp(0, {5, 5}));
+    ASSERT_TRUE(board.PickUp(3, {5, 5}));
+    board.LetGo();
+    EXPECT_EQ(board.GetHeld(), -1);
+    EXPECT_FALSE(board.IsPlaced(3));
+    EXPECT_TRUE(board.Reset());
+    EXPECT_FALSE(board.IsPlaced(0));
+}
+
+TEST(JigsawBoardTest, EveryPieceHomeSolves)
+{
+    platform::srand(3);
+    JigsawBoard board;
+    for (int i = 0; i < JigsawBoard::kPieces; ++i)
+    {
+        EXPECT_FALSE(board.IsSolved());
+        ASSERT_TRUE(board.PickUp(i, {0, 0}));
+        ASSERT_TRUE(board.DropHeld({JigsawBoard::PlaceOrigin(i).x + 40, JigsawBoard::PlaceOrigin(i).y + 40}));
+    }
+    EXPECT_TRUE(board.IsSolved());
+    JigsawBoard skipped;
+    skipped.PlaceAll();
+    EXPECT_TRUE(skipped.IsSolved());
+    EXPECT_EQ(skipped.GetPosition(23), JigsawBoard::FixedPosition(23));
+    EXPECT_EQ(JigsawBoard::PlaceAt({691, 491}), 23);
+    EXPECT_EQ(JigsawBoard::PlaceAt({692, 491}), -1);
+}
