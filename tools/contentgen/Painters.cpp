@@ -97,7 +97,8 @@ std::string words(const std::string& text)
 bool paint(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
 {
     return paintInterface(entry, context, canvas) || paintScene(entry, context, canvas) ||
-           paintEffect(entry, context, canvas) || paintShape(entry, context, canvas);
+           paintEffect(entry, context, canvas) || paintShape(entry, context, canvas) ||
+           paintTilePicture(entry, context, canvas);
 }
 
 } // namespace contentgen

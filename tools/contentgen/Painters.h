@@ -55,6 +55,7 @@ bool paintInterface(const ResourceEntry& entry, PaintContext& context, Canvas& c
 bool paintScene(const ResourceEntry& entry, PaintContext& context, Canvas& canvas);
 bool paintEffect(const ResourceEntry& entry, PaintContext& context, Canvas& canvas);
 bool paintShape(const ResourceEntry& entry, PaintContext& context, Canvas& canvas);
+bool paintTilePicture(const ResourceEntry& entry, PaintContext& context, Canvas& canvas);
 
 // Room backdrops shared by scenes and jigsaw pictures.
 void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed);
