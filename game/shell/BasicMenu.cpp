@@ -38,24 +38,7 @@ void BasicMenu::OnDetached(Quib::WidgetManager* manager)
 
 void BasicMenu::UpdateFraction(float fraction)
 {
-    if (mFadeState == FADE_IN)
-    {
-        mAlpha += kFadeStepPerUpdate * fraction;
-        if (mAlpha > 255.0f)
-        {
-            mAlpha = 255.0f;
-            mFadeState = FADE_IDLE;
-        }
-        return;
-    }
-    if (mFadeState != FADE_OUT)
-        return;
-    mAlpha -= kFadeStepPerUpdate * fraction;
-    if (mAlpha >= 0.0f)
-        return;
-    mAlpha = 0.0f;
-    mFadeState = FADE_IDLE;
-    if (!mRemoveWhenFaded)
+    if (!StepFade(mAlpha, mFadeState, fraction) || !mRemoveWhenFaded)
         return;
     OnBeforeRemove();
     Quib::WidgetManager* holder = mOwner ? mOwner->mWidgetManager : nullptr;

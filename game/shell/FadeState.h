@@ -11,4 +11,6 @@ enum FadeState : int32_t
     FADE_IDLE = 2,
 };
 
-inline constexpr float kFadeStepPerUpdate = 3.0f;
+// One pass of a fade standing for `fraction` updates; at either end the fade
+// stops. True when a fade-out has just ended.
+bool StepFade(float& alpha, int32_t& state, float fraction);

@@ -7,6 +7,7 @@
 
 using shelltest::PlainPicture;
 using shelltest::ShellApp;
+using shelltest::TakeLog;
 
 namespace
 {
@@ -34,15 +35,6 @@ public:
     }
     std::vector<std::string>* mLog;
 };
-
-std::string Join(std::vector<std::string>& log)
-{
-    std::string out;
-    for (const auto& entry : log)
-        out += (out.empty() ? "" : " | ") + entry;
-    log.clear();
-    return out;
-}
 
 struct Menus : ::testing::Test
 {
@@ -80,12 +72,12 @@ TEST_F(Menus, AFadedOutMenuThatAsksToGoLeavesItsOwnersManagerAndIsDeletedLater)
     menu->mFadeState = FADE_OUT;
     menu->mAlpha = 3.0f;
     menu->UpdateFraction(1.0f);
-    EXPECT_EQ(Join(log), "");
+    EXPECT_EQ(TakeLog(log), "");
     menu->UpdateFraction(1.0f);
-    EXPECT_EQ(Join(log), "before remove (in tree) | removed (out of tree)");
+    EXPECT_EQ(TakeLog(log), "before remove (in tree) | removed (out of tree)");
     EXPECT_FALSE(app.Manager().HasChild(menu));
     app.FlushDeletes();
-    EXPECT_EQ(Join(log), "menu deleted");
+    EXPECT_EQ(TakeLog(log), "menu deleted");
     app.Manager().RemoveChild(&screen);
 }
 
@@ -96,9 +88,9 @@ TEST_F(Menus, AFadedOutMenuElsewhereIsStillDeletedButLeftWhereItIs)
     menu->mFadeState = FADE_OUT;
     menu->mAlpha = 0.0f;
     menu->UpdateFraction(1.0f);
-    EXPECT_EQ(Join(log), "before remove (out of tree) | removed (out of tree)");
+    EXPECT_EQ(TakeLog(log), "before remove (out of tree) | removed (out of tree)");
     app.FlushDeletes();
-    EXPECT_EQ(Join(log), "menu deleted");
+    EXPECT_EQ(TakeLog(log), "menu deleted");
 }
 
 TEST_F(Menus, OwnedWidgetsLeaveWithTheMenuAndAreDeletedLater)
@@ -120,9 +112,9 @@ TEST_F(Menus, OwnedWidgetsLeaveWithTheMenuAndAreDeletedLater)
     EXPECT_FALSE(app.Manager().HasChild(second));
     EXPECT_TRUE(app.Manager().HasChild(&referred));
     EXPECT_EQ(menu.mOwnedWidgets, (std::vector<Quib::Widget*>{nullptr, nullptr, nullptr}));
-    EXPECT_EQ(Join(log), "");
+    EXPECT_EQ(TakeLog(log), "");
     app.FlushDeletes();
-    EXPECT_EQ(Join(log), "first deleted | second deleted");
+    EXPECT_EQ(TakeLog(log), "first deleted | second deleted");
     app.Manager().RemoveChild(&referred);
 }
 
@@ -136,9 +128,9 @@ TEST_F(Menus, ADeletedMenuHandsItsOwnedWidgetsToTheDeferredDeletion)
         menu.mOwnedWidgets = {new NotedWidget("never attached", &log), shown};
     }
     EXPECT_TRUE(app.Manager().mChildren.empty());
-    EXPECT_EQ(Join(log), "");
+    EXPECT_EQ(TakeLog(log), "");
     app.FlushDeletes();
-    EXPECT_EQ(Join(log), "never attached deleted | shown deleted");
+    EXPECT_EQ(TakeLog(log), "never attached deleted | shown deleted");
 }
 
 TEST_F(Menus, DrawsItsBackgroundWithItsAlpha)

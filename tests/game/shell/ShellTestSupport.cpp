@@ -21,6 +21,29 @@ std::unique_ptr<Quib::MemoryImage> RowPicture(int width, int rowHeight,
     return picture;
 }
 
+std::string TakeLog(std::vector<std::string>& log)
+{
+    std::string out;
+    for (const auto& entry : log)
+        out += (out.empty() ? "" : " | ") + entry;
+    log.clear();
+    return out;
+}
+
+::testing::AssertionResult ColorNear(const char* actualText, const char* expectedText, uint32_t actual,
+                                     uint32_t expected)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+    {
+        const int a = int(actual >> shift & 0xFF);
+        const int b = int(expected >> shift & 0xFF);
+        if (a - b > 1 || b - a > 1)
+            return ::testing::AssertionFailure() << actualText << " is " << std::hex << actual << ", "
+                                                 << expectedText << " is " << expected;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 std::unique_ptr<Quib::MemoryImage> PlainPicture(int width, int height, uint32_t color)
 {
     return RowPicture(width, height, {color});

@@ -6,6 +6,7 @@
 #include "game/shell/SoundEffectHost.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,14 @@ namespace shelltest
 // in turn, so that a drawn frame shows which row it came from.
 std::unique_ptr<Quib::MemoryImage> RowPicture(int width, int rowHeight,
                                               const std::vector<uint32_t>& rowColors);
+
+// The log's entries joined by " | "; the log is emptied.
+std::string TakeLog(std::vector<std::string>& log);
+
+// Each channel within one step: pictures drawn with a colour are scaled by
+// the framework's blend, which may take a step off a full channel.
+::testing::AssertionResult ColorNear(const char* actualText, const char* expectedText, uint32_t actual,
+                                     uint32_t expected);
 
 // A plain picture of one colour and one cell.
 std::unique_ptr<Quib::MemoryImage> PlainPicture(int width, int height, uint32_t color);
