@@ -56,6 +56,7 @@ void MusicStream::play(bool restart, bool loop)
     if (restart)
         restartLocked();
     mLoop = loop;
+    mSource->setLooping(loop);
     mState = State::Playing;
 }
 
@@ -63,6 +64,20 @@ void MusicStream::resume()
 {
     auto guard = mMixer.lock();
     mState = State::Playing;
+}
+
+void MusicStream::restart()
+{
+    auto guard = mMixer.lock();
+    restartLocked();
+    mState = State::Playing;
+}
+
+void MusicStream::setLooping(bool loop)
+{
+    auto guard = mMixer.lock();
+    mLoop = loop;
+    mSource->setLooping(loop);
 }
 
 void MusicStream::stop()
@@ -102,6 +117,22 @@ bool MusicStream::setPosition(uint64_t byte)
     mBlockFrames = 0;
     mPosition = 0;
     return mSource->seek(byte / mFormat.blockAlign());
+}
+
+bool MusicStream::setOrder(int order)
+{
+    auto guard = mMixer.lock();
+    if (!mSource->seekOrder(order))
+        return false;
+    mBlockFrames = 0;
+    mPosition = 0;
+    return true;
+}
+
+void MusicStream::setAmplification(int percent)
+{
+    auto guard = mMixer.lock();
+    mSource->setAmplification(percent);
 }
 
 bool MusicStream::refill()

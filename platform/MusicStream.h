@@ -21,6 +21,11 @@ public:
     // Reads up to `frames` interleaved frames; 0 at the end or on error.
     virtual size_t read(int16_t* out, size_t frames) = 0;
     virtual bool seek(uint64_t frame) = 0;
+    // Tracker modules repeat, move by order and scale their own loudness;
+    // other sources ignore these.
+    virtual void setLooping(bool /*loop*/) {}
+    virtual bool seekOrder(int /*order*/) { return false; }
+    virtual void setAmplification(int /*percent*/) {}
 };
 
 // A source over sound already decoded in memory.
@@ -60,6 +65,10 @@ public:
     void play(bool restart, bool loop);
     // Plays on from where it stopped or paused, keeping the loop setting.
     void resume();
+    // Plays from the start, keeping the loop setting.
+    void restart();
+    // Whether the next play loops, until a play says otherwise.
+    void setLooping(bool loop);
     void stop(); // keeps the position
     void pause();
     State state() const;
@@ -67,6 +76,11 @@ public:
     int volume() const;
     // A byte position in the decoded 16-bit output.
     bool setPosition(uint64_t byte);
+    // The start of an order of a tracker module; false, with the position
+    // kept, for an order the module does not have or a source that has none.
+    bool setOrder(int order);
+    // A tracker module's loudness in percent of its own; other sources ignore it.
+    void setAmplification(int percent);
 
 private:
     void mixInto(float* stereo, size_t frames) override;

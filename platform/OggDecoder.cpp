@@ -130,35 +130,4 @@ bool OggDecoder::seekFrame(int64_t frame)
     return mState->open && ov_pcm_seek(&mState->file, frame) == 0;
 }
 
-OggPcmSource::OggPcmSource(std::unique_ptr<OggDecoder> decoder) : mDecoder(std::move(decoder))
-{
-    mFormat.channels = uint16_t(mDecoder->channels());
-    mFormat.samplesPerSecond = mDecoder->samplesPerSecond();
-    mFormat.bitsPerSample = 16;
-}
-
-size_t OggPcmSource::read(int16_t* out, size_t frames)
-{
-    // A chained stream whose later link changes the layout ends where the change begins.
-    if (mDecoder->channels() != mFormat.channels)
-        return 0;
-    const size_t blockAlign = mFormat.blockAlign();
-    size_t wanted = std::min<size_t>(frames * blockAlign, INT_MAX / blockAlign * blockAlign);
-    auto* bytes = reinterpret_cast<char*>(out);
-    size_t got = 0;
-    while (got < wanted)
-    {
-        const long result = mDecoder->read(bytes + got, int(wanted - got));
-        if (result <= 0)
-            break;
-        got += size_t(result);
-    }
-    return got / blockAlign;
-}
-
-bool OggPcmSource::seek(uint64_t frame)
-{
-    return mDecoder->seekFrame(int64_t(frame));
-}
-
 } // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/AudioByteSource.h"
-#include "platform/MusicStream.h"
+#include "platform/DecoderPcmSource.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,18 +36,6 @@ private:
     std::unique_ptr<State> mState;
 };
 
-// A music stream's source over an Ogg Vorbis decoder.
-class OggPcmSource : public PcmSource
-{
-public:
-    explicit OggPcmSource(std::unique_ptr<OggDecoder> decoder);
-    AudioFormat format() const override { return mFormat; }
-    size_t read(int16_t* out, size_t frames) override;
-    bool seek(uint64_t frame) override;
-
-private:
-    std::unique_ptr<OggDecoder> mDecoder;
-    AudioFormat mFormat;
-};
+using OggPcmSource = DecoderPcmSource<OggDecoder>;
 
 } // namespace platform

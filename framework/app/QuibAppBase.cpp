@@ -173,7 +173,7 @@ void QuibAppBase::Init()
     if (!mSoundManager)
     {
         mAudioDevice = std::make_unique<platform::AudioDevice>(mMixer);
-        auto sounds = std::make_unique<DSoundManager>(mAudioDevice->isOpen() ? &mMixer : nullptr);
+        auto sounds = std::make_unique<DSoundManager>(mAudioDevice->isOpen() ? &mMixer : nullptr, mWantFMod);
         sounds->SetSharedDataFolder(gSharedDataFolder);
         mSoundManager = std::move(sounds);
     }

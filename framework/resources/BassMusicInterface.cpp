@@ -33,6 +33,15 @@ void BassMusicInterface::StartStream(BassMusicTrack& track, int startOffset, boo
         track.stream->setPosition(uint64_t(startOffset));
 }
 
+// The order goes in 16 bits; an order the module does not have (such as
+// -1's 65535) leaves the module where it stopped.
+void BassMusicInterface::PlayModuleFromOrder(BassMusicTrack& track, int order, bool loop)
+{
+    track.stream->stop();
+    track.stream->setOrder(int(uint16_t(order)));
+    track.stream->play(false, loop);
+}
+
 bool BassMusicInterface::LoadTrack(int id, const std::string& fileName)
 {
     if (!mMixer)
@@ -40,13 +49,21 @@ bool BassMusicInterface::LoadTrack(int id, const std::string& fileName)
         mLastError = fileName + ": no audio output";
         return false;
     }
-    auto source = OpenMusicSource(fileName, mLastError);
+    const bool module = !IsStreamMusicName(fileName);
+    std::unique_ptr<platform::PcmSource> source;
+    if (module)
+        source = OpenModuleSource(fileName, mMixer->outputRate(), mLastError);
+    else
+        source = OpenMusicSource(fileName, mLastError);
     if (!source)
         return false;
     if (mTracks.count(id) != 0)
         return true; // the first track under an id stays
     BassMusicTrack track;
     track.stream = std::make_unique<platform::MusicStream>(*mMixer, std::move(source));
+    track.module = module;
+    // Modules load looping; streams load to play once.
+    track.stream->setLooping(module);
     SetChannelVolume(track);
     mTracks.emplace(id, std::move(track));
     return true;
@@ -61,7 +78,10 @@ void BassMusicInterface::PlayTrack(int id, int startOffset, bool noLoop)
     track->fadeStep = 0;
     SetChannelVolume(*track);
     track->stream->stop();
-    StartStream(*track, startOffset, noLoop);
+    if (track->module)
+        PlayModuleFromOrder(*track, startOffset, !noLoop);
+    else
+        StartStream(*track, startOffset, noLoop);
 }
 
 void BassMusicInterface::FadeInTrack(int id, int startOffset, double step, bool noLoop)
@@ -72,7 +92,12 @@ void BassMusicInterface::FadeInTrack(int id, int startOffset, double step, bool 
     track->fadeStep = step;
     track->stream->stop();
     SetChannelVolume(*track);
-    StartStream(*track, startOffset, noLoop);
+    if (!track->module)
+        StartStream(*track, startOffset, noLoop);
+    else if (startOffset == -1)
+        track->stream->restart();
+    else
+        PlayModuleFromOrder(*track, startOffset, !noLoop);
 }
 
 void BassMusicInterface::FadeOutTrack(int id, bool stopWhenFaded, double step)
@@ -186,6 +211,13 @@ bool BassMusicInterface::IsTrackPlaying(int id)
 {
     const BassMusicTrack* track = Find(id);
     return track && track->stream->state() == StreamState::Playing;
+}
+
+// Streams have no amplification; their sources ignore it.
+void BassMusicInterface::SetTrackAmplification(int id, double factor)
+{
+    if (BassMusicTrack* track = Find(id))
+        track->stream->setAmplification(int(factor * 100));
 }
 
 void BassMusicInterface::SetMusicVolume(double volume)

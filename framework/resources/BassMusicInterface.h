@@ -15,9 +15,11 @@ namespace Quib
 struct BassMusicTrack : MusicFade
 {
     std::unique_ptr<platform::MusicStream> stream;
+    bool module = false; // a tracker module rather than a stream
 };
 
-// Music streamed into the program's own mixer. Without a mixer no track loads.
+// Music streamed into the program's own mixer: WAV, Ogg Vorbis and MP3
+// streams, and tracker modules played from memory. Without a mixer no track loads.
 class BassMusicInterface : public MusicInterface
 {
 public:
@@ -40,6 +42,7 @@ public:
     void SetTrackVolumeLimit(int id, double limit) override;
     bool IsTrackPlaying(int id) override;
     void SetMusicVolume(double volume) override;
+    void SetTrackAmplification(int id, double factor) override;
     void Update() override;
 
     // Why the last load failed, naming the file.
@@ -51,6 +54,7 @@ private:
     BassMusicTrack* Find(int id);
     static void SetChannelVolume(BassMusicTrack& track);
     static void StartStream(BassMusicTrack& track, int startOffset, bool noLoop);
+    static void PlayModuleFromOrder(BassMusicTrack& track, int order, bool loop);
 
     platform::Mixer* mMixer;
     std::map<int, BassMusicTrack> mTracks;

@@ -1,5 +1,6 @@
 #include "framework/resources/DSoundManager.h"
 
+#include "framework/resources/Mp3Sound.h"
 #include "framework/resources/OggSound.h"
 #include "framework/resources/SoundCache.h"
 #include "framework/resources/SoundFile.h"
@@ -15,7 +16,7 @@
 namespace Quib
 {
 
-DSoundManager::DSoundManager(platform::Mixer* mixer) : mMixer(mixer)
+DSoundManager::DSoundManager(platform::Mixer* mixer, bool useFmod) : mMixer(mixer), mUseFmod(useFmod)
 {
     mBaseVolumes.fill(1.0);
 }
@@ -87,6 +88,11 @@ bool DSoundManager::LoadSoundFile(int id, const std::string& name)
     }
     if (LoadWavFile(id, name + ".wav"))
         return true;
+    if (mUseFmod && LoadMp3File(id, name + ".mp3"))
+    {
+        WriteCachedWav(id, cacheFileName, name + ".mp3");
+        return true;
+    }
     if (LoadOggFile(id, name + ".ogg"))
     {
         WriteCachedWav(id, cacheFileName, name + ".ogg");
@@ -174,6 +180,14 @@ bool DSoundManager::LoadAuFile(int id, const std::string& fileName)
     return LoadDecoded(id, fileName,
                        [&](std::unique_ptr<platform::AudioByteSource> source, DecodedSound& sound,
                            std::string& error) { return ReadSunAudio(*source, fileName, sound, error); });
+}
+
+bool DSoundManager::LoadMp3File(int id, const std::string& fileName)
+{
+    return LoadDecoded(
+        id, fileName,
+        [&](std::unique_ptr<platform::AudioByteSource> source, DecodedSound& sound, std::string& error)
+        { return ReadMp3Sound(std::move(source), fileName, sound, error); });
 }
 
 bool DSoundManager::WriteCachedWav(int id, const std::string& cacheFileName,

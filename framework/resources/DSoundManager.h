@@ -18,7 +18,8 @@ namespace Quib
 {
 
 // The sound manager over the program's own mixer. Without a mixer (no audio
-// output) it loads nothing, and its instances are silent.
+// output) it loads nothing, and its instances are silent. The fmod switch
+// lets it load MP3 sounds as well.
 class DSoundManager final : public SoundManager
 {
 public:
@@ -26,7 +27,7 @@ public:
     static constexpr int kInstanceSlots = 32;
     static constexpr uint32_t kSweepIntervalMs = 1000;
 
-    explicit DSoundManager(platform::Mixer* mixer);
+    explicit DSoundManager(platform::Mixer* mixer, bool useFmod = false);
     ~DSoundManager() override;
     DSoundManager(const DSoundManager&) = delete;
     DSoundManager& operator=(const DSoundManager&) = delete;
@@ -55,6 +56,7 @@ public:
     bool LoadWavFile(int id, const std::string& fileName);
     bool LoadOggFile(int id, const std::string& fileName);
     bool LoadAuFile(int id, const std::string& fileName);
+    bool LoadMp3File(int id, const std::string& fileName);
     bool WriteCachedWav(int id, const std::string& cacheFileName, const std::string& sourceFileName);
     // The source's last-write time as a FILETIME; false and 0 when it does not exist.
     static bool GetFileWriteTime(const std::string& fileName, uint64_t& time);
@@ -81,6 +83,7 @@ private:
     bool LoadDecoded(int id, const std::string& fileName, const SoundDecoder& decode);
 
     platform::Mixer* const mMixer;
+    const bool mUseFmod;
     mutable std::mutex mTableMutex; // the id tables are shared with the loading thread
     std::array<std::shared_ptr<const platform::AudioBuffer>, kSoundIds> mBuffers;
     std::array<std::string, kSoundIds> mNames;

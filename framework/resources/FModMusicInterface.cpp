@@ -40,10 +40,20 @@ const platform::Voice* FModMusicInterface::GetChannel(int id) const
     return found == mChannels.end() ? nullptr : found->second.get();
 }
 
-// Tracker modules cannot be played: there is no module player in this program.
-bool FModMusicInterface::LoadTrack(int, const std::string&)
+bool FModMusicInterface::LoadTrack(int id, const std::string& fileName)
 {
-    return false;
+    if (!mMixer)
+        return false;
+    std::string error;
+    auto source = OpenModuleSource(fileName, mMixer->outputRate(), error);
+    if (!source)
+        return false;
+    if (mTracks.count(id) != 0)
+        return true; // the first track under an id stays
+    FModMusicTrack track;
+    track.module = std::make_unique<platform::MusicStream>(*mMixer, std::move(source));
+    mTracks.emplace(id, std::move(track));
+    return true;
 }
 
 std::shared_ptr<const platform::AudioBuffer> FModMusicInterface::OpenCachedStream(const std::string& name)
@@ -101,6 +111,11 @@ bool FModMusicInterface::LoadStreamedTrackPair(int id, const std::string& firstN
 
 void FModMusicInterface::SetLevel(int id, const FModMusicTrack& track)
 {
+    if (track.module)
+    {
+        track.module->setVolume(int(mMusicVolume * track.volume * mModuleVolumeScale));
+        return;
+    }
     const auto channel = mChannels.find(id);
     if (channel == mChannels.end())
         return;
@@ -118,30 +133,59 @@ void FModMusicInterface::PlaySample(int id, const FModMusicTrack& track)
     channel->play(track.loop);
 }
 
-bool FModMusicInterface::ChannelPlaying(int id) const
+bool FModMusicInterface::ChannelPlaying(int id, const FModMusicTrack& track) const
 {
+    if (track.module)
+        return track.module->state() == platform::MusicStream::State::Playing;
     const platform::Voice* channel = GetChannel(id);
     return channel && channel->isPlaying();
 }
 
-void FModMusicInterface::PlayTrack(int id, int, bool)
+void FModMusicInterface::StopChannel(int id, const FModMusicTrack& track)
+{
+    if (track.module)
+        track.module->stop();
+    else if (const auto channel = mChannels.find(id); channel != mChannels.end())
+        channel->second->stop();
+}
+
+// A module starts from its first order and then moves to the start offset,
+// which is an order; -1 or an order the module lacks leaves it at the first.
+void FModMusicInterface::PlayTrack(int id, int startOffset, bool noLoop)
 {
     FModMusicTrack* track = Find(id);
     if (!track)
         return;
     track->volume = track->volumeLimit;
     track->fadeStep = 0;
+    if (track->module)
+    {
+        SetLevel(id, *track);
+        track->module->play(true, !noLoop);
+        track->module->setOrder(startOffset);
+        return;
+    }
     PlaySample(id, *track);
     SetLevel(id, *track);
 }
 
-void FModMusicInterface::FadeInTrack(int id, int, double step, bool)
+void FModMusicInterface::FadeInTrack(int id, int startOffset, double step, bool noLoop)
 {
     FModMusicTrack* track = Find(id);
     if (!track)
         return;
     track->fadeStep = step;
-    if (!ChannelPlaying(id))
+    if (track->module)
+    {
+        SetLevel(id, *track);
+        track->module->setLooping(!noLoop);
+        if (!ChannelPlaying(id, *track))
+            track->module->play(true, !noLoop);
+        if (startOffset != -1)
+            track->module->setOrder(startOffset);
+        return;
+    }
+    if (!ChannelPlaying(id, *track))
         PlaySample(id, *track);
     SetLevel(id, *track);
 }
@@ -152,8 +196,7 @@ void FModMusicInterface::StopTrack(int id)
     if (!track)
         return;
     track->volume = 0;
-    if (const auto channel = mChannels.find(id); channel != mChannels.end())
-        channel->second->stop();
+    StopChannel(id, *track);
 }
 
 void FModMusicInterface::StopAllTracks()
@@ -164,16 +207,23 @@ void FModMusicInterface::StopAllTracks()
 
 void FModMusicInterface::PauseTrack(int id)
 {
-    const auto channel = mChannels.find(id);
-    if (Find(id) && channel != mChannels.end())
+    const FModMusicTrack* track = Find(id);
+    if (track && track->module)
+        track->module->pause();
+    else if (const auto channel = mChannels.find(id); track && channel != mChannels.end())
         channel->second->stop();
 }
 
+// Unpausing a module that is not paused leaves it as it is.
 void FModMusicInterface::ResumeTrack(int id)
 {
     const FModMusicTrack* track = Find(id);
-    const auto channel = mChannels.find(id);
-    if (track && channel != mChannels.end())
+    if (track && track->module)
+    {
+        if (track->module->state() == platform::MusicStream::State::Paused)
+            track->module->resume();
+    }
+    else if (const auto channel = mChannels.find(id); track && channel != mChannels.end())
         channel->second->play(track->loop);
 }
 
@@ -206,7 +256,8 @@ void FModMusicInterface::SetTrackVolume(int id, double volume)
 
 bool FModMusicInterface::IsTrackPlaying(int id)
 {
-    return Find(id) && ChannelPlaying(id);
+    const FModMusicTrack* track = Find(id);
+    return track && ChannelPlaying(id, *track);
 }
 
 void FModMusicInterface::SetMusicVolume(double volume)
@@ -223,8 +274,7 @@ void FModMusicInterface::Update()
         if (track.fadeStep == 0)
             continue;
         if (track.StepFade())
-            if (const auto channel = mChannels.find(id); channel != mChannels.end())
-                channel->second->stop();
+            StopChannel(id, track);
         SetLevel(id, track);
     }
 }

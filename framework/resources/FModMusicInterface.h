@@ -4,6 +4,7 @@
 #include "framework/resources/MusicInterface.h"
 #include "platform/AudioBuffer.h"
 #include "platform/Mixer.h"
+#include "platform/MusicStream.h"
 
 #include <cstddef>
 #include <map>
@@ -15,14 +16,15 @@ namespace Quib
 
 struct FModMusicTrack : MusicFade
 {
+    std::unique_ptr<platform::MusicStream> module; // null for a sample
     std::shared_ptr<const platform::AudioBuffer> sample;
     size_t loopStart = 0; // in frames; a pair loops its second part
     bool loop = false;
 };
 
-// The second music back end: tracks decoded whole into memory (with a plain
-// WAV copy of each Ogg Vorbis track kept in the cache folder) and played on
-// the mixer channel numbered by the track id. Tracker modules have no player here.
+// The second music back end: tracker modules, and samples decoded whole into
+// memory (with a plain WAV copy of each decoded track kept in the cache
+// folder) played on the mixer channel numbered by the track id.
 class FModMusicInterface : public MusicInterface
 {
 public:
@@ -61,12 +63,14 @@ private:
     FModMusicTrack* Find(int id);
     void SetLevel(int id, const FModMusicTrack& track);
     void PlaySample(int id, const FModMusicTrack& track);
-    bool ChannelPlaying(int id) const;
+    bool ChannelPlaying(int id, const FModMusicTrack& track) const;
+    void StopChannel(int id, const FModMusicTrack& track);
 
     platform::Mixer* mMixer;
     std::map<int, FModMusicTrack> mTracks;
     std::map<int, std::unique_ptr<platform::Voice>> mChannels;
     double mMusicVolume = 1.0;
+    int mModuleVolumeScale = 100;
     int mSampleVolumeScale = 100;
     std::string mSharedDataFolder;
 };

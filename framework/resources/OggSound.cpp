@@ -54,21 +54,9 @@ bool ReadOggSound(std::unique_ptr<platform::AudioByteSource> source, const std::
         return false;
     }
     platform::OggDecoder decoder;
-    std::string reason;
-    if (!decoder.open(std::move(source), reason))
-    {
-        error = fileName + ": " + reason;
-        return false;
-    }
     platform::AudioFormat format;
-    format.channels = uint16_t(decoder.channels());
-    format.samplesPerSecond = decoder.samplesPerSecond();
-    format.bitsPerSample = 16;
-    if (!format.isPlayable())
-    {
-        error = fileName + ": unsupported rate";
+    if (!OpenSoundDecoder(decoder, std::move(source), fileName, format, error))
         return false;
-    }
     const int64_t frames = decoder.totalFrames();
     if (frames < 0)
     {

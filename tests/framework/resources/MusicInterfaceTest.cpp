@@ -59,7 +59,8 @@ TEST_F(BassFixture, LoadingByExtension)
     folder.copyFixture("stereo.ogg", "Music/Song.ogg2");
     folder.copyFixture("stereo.ogg", "Music/Song");
     folder.copyFixture("stereo16.wav", "Music/Plain.wav");
-    EXPECT_FALSE(music.LoadTrack(2, "Music\\Song.ogg2")) << "a tracker module, which has no player";
+    EXPECT_FALSE(music.LoadTrack(2, "Music\\Song.ogg2"))
+        << "an Ogg file under a module's name is no tracker module";
     EXPECT_FALSE(music.LoadTrack(2, "Music\\Song"));
     EXPECT_FALSE(music.LoadTrack(2, "Music\\Missing.ogg"));
     EXPECT_NE(music.GetLastError().find("Music\\Missing.ogg"), std::string::npos);
@@ -232,7 +233,7 @@ TEST_F(FModFixture, OggTracksAreCachedAsPlainWaveFiles)
     EXPECT_EQ(music.FindTrack(3)->sample->format().channels, 2);
 
     EXPECT_FALSE(music.LoadStreamedTrack(4, "Music\\Missing", false));
-    EXPECT_FALSE(music.LoadTrack(5, "Music\\Intro.ogg")) << "modules have no player";
+    EXPECT_FALSE(music.LoadTrack(5, "Music\\Intro.ogg")) << "an Ogg file is no tracker module";
 }
 
 TEST_F(FModFixture, PairsJoinAnIntroductionToALoop)
