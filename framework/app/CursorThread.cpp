@@ -2,6 +2,7 @@
 
 #include "framework/app/MainLoop.h"
 #include "platform/Clock.h"
+#include "platform/CrashSignals.h"
 
 namespace Quib
 {
@@ -19,7 +20,13 @@ void CursorThread::StartCursorThread()
     mRunning = true;
     mLastX = 0;
     mLastY = 0;
-    mThread = std::thread([this] { RunCursorThread(); });
+    mThread = std::thread(
+        [this]
+        {
+            // A crash on this thread can still be reported when its stack runs out.
+            platform::prepareThreadForCrashes();
+            RunCursorThread();
+        });
 }
 
 void CursorThread::Join()

@@ -2,6 +2,7 @@
 
 #include "framework/foundation/DebugPrintf.h"
 #include "platform/Clock.h"
+#include "platform/CrashSignals.h"
 
 namespace Quib
 {
@@ -25,6 +26,8 @@ void LoadingThread::StartLoadingThread()
     mThread = std::thread(
         [this]
         {
+            // A crash on this thread can still be reported when its stack runs out.
+            platform::prepareThreadForCrashes();
             if (mWork)
                 mWork();
             DebugPrintf("Resource Loading Time: %d\r\n",

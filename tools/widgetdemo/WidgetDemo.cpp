@@ -15,6 +15,7 @@
 #include "framework/widgets/Slider.h"
 #include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
+#include "framework/widgets/WindowInput.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
@@ -67,62 +68,6 @@ void Fill(MemoryImage& image, int width, int height, uint32_t argb)
     for (int i = 0; i < width * height; ++i)
         bits[i] = argb;
     image.MarkBitsChanged();
-}
-
-void Dispatch(WidgetManager& manager, const platform::Message& m, const platform::Window& window)
-{
-    using namespace platform;
-    int x = loWordSigned(m.lParam);
-    int y = hiWordSigned(m.lParam);
-    if (m.message >= WM_MOUSEMOVE && m.message <= WM_MBUTTONDBLCLK)
-    {
-        WindowRect client = window.presentationRect();
-        manager.SetMouseMapping(Rect(0, 0, kWidth, kHeight),
-                                Rect(client.x, client.y, client.width, client.height));
-        manager.MapMousePosition(x, y);
-        manager.HandleMouseMove(x, y);
-    }
-    switch (m.message)
-    {
-    case WM_LBUTTONDOWN:
-        manager.HandleMouseDown(x, y, CLICK_LEFT);
-        break;
-    case WM_LBUTTONDBLCLK:
-        manager.HandleMouseDown(x, y, CLICK_LEFT_DOUBLE);
-        break;
-    case WM_RBUTTONDOWN:
-        manager.HandleMouseDown(x, y, CLICK_RIGHT);
-        break;
-    case WM_RBUTTONDBLCLK:
-        manager.HandleMouseDown(x, y, CLICK_RIGHT_DOUBLE);
-        break;
-    case WM_MBUTTONDOWN:
-        manager.HandleMouseDown(x, y, CLICK_MIDDLE);
-        break;
-    case WM_LBUTTONUP:
-        manager.HandleMouseUp(x, y, CLICK_LEFT);
-        break;
-    case WM_RBUTTONUP:
-        manager.HandleMouseUp(x, y, CLICK_RIGHT);
-        break;
-    case WM_MBUTTONUP:
-        manager.HandleMouseUp(x, y, CLICK_MIDDLE);
-        break;
-    case WM_MOUSEWHEEL:
-        manager.HandleMouseWheel(hiWordSigned(intptr_t(m.wParam)) / WHEEL_DELTA);
-        break;
-    case WM_KEYDOWN:
-        manager.HandleKeyDown(int(m.wParam));
-        break;
-    case WM_KEYUP:
-        manager.HandleKeyUp(int(m.wParam));
-        break;
-    case WM_CHAR:
-        manager.HandleChar(int(m.wParam));
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace
@@ -201,7 +146,7 @@ int main(int argc, char** argv)
         {
             if (message.message == platform::WM_CLOSE || message.message == platform::WM_DESTROY)
                 running = false;
-            Dispatch(manager, message, window);
+            DispatchWindowInput(manager, message, window, kWidth, kHeight);
         }
         manager.UpdateWidgets();
         manager.DrawDirtyWidgets();
