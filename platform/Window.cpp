@@ -155,6 +155,19 @@ void Window::setTitle(std::string_view title)
         SDL_SetWindowTitle(mWindow, windows1252ToUtf8(title).c_str());
 }
 
+bool Window::setIcon(const uint32_t* argb, int width, int height)
+{
+    if (!mWindow || argb == nullptr || width <= 0 || height <= 0)
+        return false;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr)
+        return false;
+    SDL_SetWindowIcon(mWindow, surface);
+    SDL_FreeSurface(surface);
+    return true;
+}
+
 bool Window::setFullScreen(bool fullScreen)
 {
     if (!mWindow)

@@ -51,6 +51,8 @@ public:
     void hide();
     bool isShown() const;
     void setTitle(std::string_view title);
+    // The window's icon from 32-bit ARGB pixels; false when the desktop refuses it.
+    bool setIcon(const uint32_t* argb, int width, int height);
     bool setFullScreen(bool fullScreen);
     bool isFullScreen() const { return mFullScreen; }
     void minimise();

@@ -93,7 +93,7 @@ TEST(ResourceTableTest, ManifestKeepsGroupOrderAndDeclaresGrids)
                                                "    <Font id=\"F_1\" path=\"fonts/F.txt\" />\n"
                                                "  </Resources>\n"
                                                "  <Resources id=\"A\">\n"
-                                               "    <Sound id=\"S_1\" path=\"sounds/s.wav\" />\n"
+                                               "    <Sound id=\"S_1\" path=\"sounds/s\" />\n"
                                                "  </Resources>\n"
                                                "</ResourceManifest>\n");
 }

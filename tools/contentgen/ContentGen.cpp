@@ -180,6 +180,15 @@ int main(int argc, char** argv)
             return fail("cannot make " + entry.id + " (" + entry.path + ")");
     }
 
+    // The window's icon is no resource of the manifest: the program reads it by its name.
+    contentgen::ResourceEntry icon;
+    icon.id = "WINDOW_ICON";
+    icon.path = "images/icon.png";
+    icon.width = icon.height = 64;
+    icon.painter = "emoji";
+    icon.settings = {{"cp", "1F50D"}, {"back", "portrait"}};
+    if (!makePicture(icon, context, pack))
+        return fail("cannot make the window icon");
     if (!makeMusic(options, pack))
         return fail("cannot make the music");
     if (!pack.write("properties/resources.xml", bytesOf(contentgen::manifestXml(*table))))

@@ -8,6 +8,22 @@ std::string fontDescriptorPath(const ResourceEntry& font)
     return font.path + ".txt";
 }
 
+namespace
+{
+
+// The sound loader is given a name without its extension and tries the
+// extensions of the formats it reads.
+std::string soundName(const ResourceEntry& sound)
+{
+    const size_t dot = sound.path.rfind('.');
+    const size_t slash = sound.path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return sound.path;
+    return sound.path.substr(0, dot);
+}
+
+} // namespace
+
 std::string manifestXml(const ResourceTable& table)
 {
     std::string xml = "<ResourceManifest>\n";
@@ -29,7 +45,7 @@ std::string manifestXml(const ResourceTable& table)
                 xml += " />\n";
                 break;
             case ResourceKind::Sound:
-                xml += "    <Sound id=\"" + entry.id + "\" path=\"" + entry.path + "\" />\n";
+                xml += "    <Sound id=\"" + entry.id + "\" path=\"" + soundName(entry) + "\" />\n";
                 break;
             case ResourceKind::Font:
                 xml += "    <Font id=\"" + entry.id + "\" path=\"" + fontDescriptorPath(entry) + "\" />\n";

@@ -12,18 +12,21 @@ namespace contentgen
 
 bool DecodingSoundManager::LoadSoundFile(int id, const std::string& name)
 {
-    // Sounds of the pack are small; anything near this is a broken file.
+    // The manifest names a sound without its extension, as the game's loader
+    // takes it; the pack's sounds are WAV files. They are small: anything near
+    // the limit is a broken file.
+    const std::string file = name + ".wav";
     std::optional<std::vector<uint8_t>> bytes =
-        platform::readFile(platform::nativePath(name), uint64_t(1) << 26);
+        platform::readFile(platform::nativePath(file), uint64_t(1) << 26);
     if (!bytes)
     {
-        mErrors.push_back(name + ": cannot be read");
+        mErrors.push_back(file + ": cannot be read");
         return false;
     }
     platform::MemoryAudioSource source(std::move(*bytes));
     Quib::DecodedSound sound;
     std::string error;
-    if (!Quib::ReadRiffWave(source, name, nullptr, sound, error))
+    if (!Quib::ReadRiffWave(source, file, nullptr, sound, error))
     {
         mErrors.push_back(error);
         return false;

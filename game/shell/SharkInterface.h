@@ -1,0 +1,98 @@
+#pragma once
+
+#include "framework/app/QuibAppBase.h"
+#include "game/shell/StartScreens.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace Quib
+{
+class DDImage;
+class SoundPlayer;
+} // namespace Quib
+
+class GameStateStack;
+class SfxIndexTable;
+
+// The game's application object: fixes the window and display wishes, starts
+// the game in a fixed order, loads the big resource group on the loading
+// thread while the title shows, leads from the title to the intro, pauses the
+// game's clock and music while the window is out of focus, asks before the
+// program closes, and offers the sound and music operations every screen uses.
+class SharkInterface : public Quib::QuibAppBase
+{
+public:
+    // The one instance, made on the first call.
+    static SharkInterface* GetInstance();
+
+    SharkInterface();
+    ~SharkInterface() override;
+
+    void UpdateStep() override;
+    void OnLoadingFinished() override;
+    void OnInitFinished() override;
+    void OnShutdown() override;
+    void RunLoadingThread() override;
+    void LoadSettings() override;
+    void Shutdown() override;
+    void Init() override;
+    void DrawOverlay(Quib::Graphics* g) override;
+    void OnActivated() override;
+    void OnDeactivated() override;
+    // True runs the framework's own shutdown; false does nothing.
+    virtual void Quit(bool quit);
+
+    // Called by the title screen once it has left the widget tree.
+    void OnTitleScreenFinished();
+    void StartIntro();
+    void RegisterMusicTracks();
+    void SetWindowIcon();
+
+    // One-shot sounds at the sound volume, or at a given volume; nothing without a sound.
+    void PlaySoundEffect(int soundId);
+    void PlaySoundEffectAtVolume(int soundId, double volume);
+    // Starts the sound looping (once) and sets that loop's volume; a negative id plays nothing.
+    void PlayLoopSound(double volume, int soundId);
+    void StopLoopSound(int soundId);
+
+    std::pair<float, float> GetMousePosition() const;
+
+    // What the program entry returns: 0, or 1 after a fatal error of the start or the background load.
+    int ExitCode() const { return mExitCode; }
+
+    // The front end's first screens; set before Init.
+    StartScreens mStartScreens;
+
+    Quib::Widget* mTitleScreen = nullptr;
+    std::unique_ptr<GameStateStack> mGameStates;
+    bool mInitDone = false;
+    std::unique_ptr<SfxIndexTable> mSfxIndexTable;
+    std::unique_ptr<Quib::SoundPlayer> mSoundPlayer;
+    std::string mPauseText;
+    int mPauseTextHalfWidth = 0;
+    bool mLoadingFinished = false;
+    bool mIntroPending = false;
+
+private:
+    // Shows the text and ends the process with a failure code.
+    [[noreturn]] void FailStart(const std::string& text);
+    void LoadStartGroups();
+    void ReportLoadingError();
+
+    // The last frame seen with the focus; the pause layer is drawn over it once per frame.
+    std::unique_ptr<Quib::DDImage> mPausedFrame;
+    // Written by the loading thread before it raises the shutdown request; the
+    // main thread shows it, since a box must not open on the loading thread.
+    std::string mLoadingError;
+    bool mLoadingErrorReported = false;
+    int mExitCode = 0;
+};
+
+extern SharkInterface* gSharkInterface;
+
+// Fades the track out over two seconds and stops it.
+void FadeOutMusic(int track);
+// Plays the track looping from its start, fading in over about a second.
+void FadeInMusic(int track);

@@ -1,0 +1,122 @@
+#pragma once
+
+// A headless game for flow tests: the real SharkInterface under SDL's dummy
+// drivers, on the generated content pack, with a fake clock that only the run
+// loop's own waits advance, a temporary data folder, a loading thread that
+// waits for the test, scripted mouse and keys, and a look at the game-state
+// stack and the screen image.
+//
+//   gameharness::GameHarness game;         // nothing started yet
+//   game.Boot();                           // SharkInterface::Init; the title shows
+//   game.Update(50);                       // fifty logic updates (10 ms of fake time each)
+//   game.FinishLoading();                  // the loading thread loads "GameResources" now
+//   game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 2000);
+//   game.Click(400, 300);                  // screen coordinates of the 800 x 600 image
+//   game.PressKey(SDLK_SPACE);
+//   EXPECT_EQ(game.Pixel(10, 10), 0xFF000000u);
+//
+// Loading: Boot starts the loading thread, but it waits at its start until
+// ReleaseLoading or FinishLoading (which also waits for it to end), so a test
+// decides whether loading ends before or after anything else it scripts.
+// Time: the game clock, timers and stopwatches all read the fake clock; an
+// update advances it by the run loop's frame (10 ms). Nothing waits on real time.
+// Input goes through SDL's event queue, the platform's message pump and the
+// framework's input queue, as a player's would; it is handled by the next Update.
+// Fatal start-up errors end the process: test them inside EXPECT_EXIT. Error
+// boxes are recorded (Messages) and also written to stderr as "[caption] text".
+// One harness at a time per process: the application is a singleton.
+
+#include "game/shell/GameStateStack.h"
+#include "game/shell/SharkInterface.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+
+#include <SDL.h>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace gameharness
+{
+
+// The game with a gate at the start of its background load.
+class HarnessApp : public SharkInterface
+{
+public:
+    void RunLoadingThread() override;
+    void OpenLoadingGate();
+
+private:
+    std::mutex mGateLock;
+    std::condition_variable mGateChanged;
+    bool mGateOpen = false;
+};
+
+struct HarnessOptions
+{
+    // The folder the game runs in (the generated pack, or a variant of it).
+    std::string packFolder = ORVELLAN_CONTENT_PACK_DIR;
+};
+
+class GameHarness
+{
+public:
+    explicit GameHarness(HarnessOptions options = {});
+    ~GameHarness();
+    GameHarness(const GameHarness&) = delete;
+    GameHarness& operator=(const GameHarness&) = delete;
+
+    // Init, the window shown, the run loop entered and the (held) loading thread started.
+    void Boot();
+    void ReleaseLoading();
+    // Releases the loading thread and returns once it has ended.
+    void FinishLoading();
+
+    // Runs the run loop until `count` more logic updates have run; false once the program has shut down.
+    bool Update(int count = 1);
+    // Updates until `done` holds (true) or `maxUpdates` have run or the program shut down (false).
+    bool RunUntil(const std::function<bool()>& done, int maxUpdates);
+
+    // Input, in the 800 x 600 screen's coordinates.
+    void MoveMouse(int x, int y);
+    void Click(int x, int y, bool right = false);
+    void PressKey(SDL_Keycode key);
+    void LoseFocus();
+    void RegainFocus();
+    // The window's close box.
+    void RequestClose();
+
+    SharkInterface& App() { return *mApp; }
+    platform::FakeClock& Clock() { return mClock; }
+    const std::string& DataFolder() const { return mDataFolder; }
+    bool IsShutDown() const { return mApp->IsShuttingDown(); }
+
+    const std::vector<GameStateInterface*>& States() const;
+    template <class T> T* Top() const
+    {
+        return dynamic_cast<T*>(mApp->mGameStates ? mApp->mGameStates->Top() : nullptr);
+    }
+    // The screen image's pixel as 0xAARRGGBB.
+    uint32_t Pixel(int x, int y);
+    // Texts of the error and message boxes shown so far.
+    const std::vector<std::string>& Messages() const { return mMessages; }
+
+private:
+    void PushWindowEvent(SDL_WindowEventID event);
+    // The point in the window's client area that shows the screen point.
+    std::pair<int, int> ClientPoint(int x, int y) const;
+
+    HarnessOptions mOptions;
+    platform::FakeClock mClock{1000000000};
+    platform::ScopedClock mScopedClock{mClock};
+    std::string mDataFolder;
+    std::string mPreviousFolder;
+    std::vector<std::string> mMessages;
+    platform::ScopedMessageBoxHook mMessageHook;
+    HarnessApp* mApp = nullptr;
+};
+
+} // namespace gameharness

@@ -1,0 +1,219 @@
+#include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/frontend/StartScreenMakers.h"
+#include "game/shell/GameClock.h"
+#include "game/shell/StringTable.h"
+#include "platform/Environment.h"
+#include "platform/Files.h"
+#include "platform/MessagePump.h"
+#include "platform/Window.h"
+#include "tests/game/support/GameHarness.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace gameharness
+{
+
+namespace
+{
+
+std::string MakeTemporaryFolder()
+{
+    static int counter = 0;
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("orvellan-game-" + std::to_string(getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+} // namespace
+
+void HarnessApp::RunLoadingThread()
+{
+    {
+        std::unique_lock lock(mGateLock);
+        mGateChanged.wait(lock, [this] { return mGateOpen; });
+    }
+    SharkInterface::RunLoadingThread();
+}
+
+void HarnessApp::OpenLoadingGate()
+{
+    {
+        std::lock_guard lock(mGateLock);
+        mGateOpen = true;
+    }
+    mGateChanged.notify_all();
+}
+
+GameHarness::GameHarness(HarnessOptions options)
+    : mOptions(std::move(options)), mDataFolder(MakeTemporaryFolder()),
+      mPreviousFolder(platform::currentDirectory()),
+      mMessageHook(
+          [this](const platform::MessageBoxRequest& request)
+          {
+              mMessages.push_back(request.text);
+              std::fprintf(stderr, "[%s] %s\n", request.caption.c_str(), request.text.c_str());
+              std::fflush(stderr);
+              return platform::defaultMessageBoxAnswer(request.flags);
+          })
+{
+    platform::setEnv("APPDATA", mDataFolder);
+    platform::resetMessagePump();
+    mApp = new HarnessApp();
+    mApp->mStartScreens = FrontEndStartScreens();
+    // Test processes run side by side.
+    mApp->mOnlyAllowOneCopyToRun = false;
+    mApp->mCommandLine.mProgramFolder = mOptions.packFolder;
+}
+
+GameHarness::~GameHarness()
+{
+    mApp->OpenLoadingGate();
+    if (!mApp->IsShuttingDown())
+        mApp->Quit(true);
+    mApp->mMainLoop.FlushDeferredDeletes();
+    mApp->mInRunLoop = false;
+    mApp->WaitForBackgroundLoad();
+    delete mApp;
+    GameClock::DeleteInstance();
+    StringTable::DeleteInstance();
+    platform::changeDirectory(mPreviousFolder);
+    platform::setEnv("APPDATA", "");
+    std::error_code ignored;
+    std::filesystem::remove_all(mDataFolder, ignored);
+}
+
+void GameHarness::Boot()
+{
+    mApp->Init();
+    mApp->mMainWindow->show(true);
+    mApp->mInRunLoop = true;
+    mApp->StartLoadingThread();
+}
+
+void GameHarness::ReleaseLoading()
+{
+    mApp->OpenLoadingGate();
+}
+
+void GameHarness::FinishLoading()
+{
+    ReleaseLoading();
+    mApp->WaitForBackgroundLoad();
+}
+
+bool GameHarness::Update(int count)
+{
+    const int target = mApp->mMainLoop.mUpdateCount + count;
+    while (mApp->mMainLoop.mUpdateCount < target)
+    {
+        if (mApp->IsShuttingDown())
+            return false;
+        mApp->RunLoopStep();
+    }
+    return !mApp->IsShuttingDown();
+}
+
+bool GameHarness::RunUntil(const std::function<bool()>& done, int maxUpdates)
+{
+    for (int i = 0; i < maxUpdates; ++i)
+    {
+        if (done())
+            return true;
+        if (!Update())
+            return done();
+    }
+    return done();
+}
+
+const std::vector<GameStateInterface*>& GameHarness::States() const
+{
+    static const std::vector<GameStateInterface*> none;
+    return mApp->mGameStates ? mApp->mGameStates->mStates : none;
+}
+
+uint32_t GameHarness::Pixel(int x, int y)
+{
+    auto* image = dynamic_cast<Quib::MemoryImage*>(mApp->mWidgetManager->mDrawImage);
+    if (image == nullptr || x < 0 || y < 0 || x >= image->GetWidth() || y >= image->GetHeight())
+        return 0;
+    return image->GetBits()[size_t(y) * size_t(image->GetWidth()) + size_t(x)];
+}
+
+std::pair<int, int> GameHarness::ClientPoint(int x, int y) const
+{
+    const platform::WindowRect shown = mApp->mMainWindow->presentationRect();
+    return {shown.x + (2 * x + 1) * shown.width / (2 * mApp->mWidth),
+            shown.y + (2 * y + 1) * shown.height / (2 * mApp->mHeight)};
+}
+
+void GameHarness::MoveMouse(int x, int y)
+{
+    const auto [cx, cy] = ClientPoint(x, y);
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = mApp->MainWindowId();
+    e.motion.x = cx;
+    e.motion.y = cy;
+    SDL_PushEvent(&e);
+}
+
+void GameHarness::Click(int x, int y, bool right)
+{
+    MoveMouse(x, y);
+    const auto [cx, cy] = ClientPoint(x, y);
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.windowID = mApp->MainWindowId();
+    e.button.button = uint8_t(right ? SDL_BUTTON_RIGHT : SDL_BUTTON_LEFT);
+    e.button.state = SDL_PRESSED;
+    e.button.clicks = 1;
+    e.button.x = cx;
+    e.button.y = cy;
+    SDL_PushEvent(&e);
+    e.type = SDL_MOUSEBUTTONUP;
+    e.button.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+void GameHarness::PressKey(SDL_Keycode key)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = mApp->MainWindowId();
+    e.key.keysym.sym = key;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    SDL_PushEvent(&e);
+}
+
+void GameHarness::PushWindowEvent(SDL_WindowEventID event)
+{
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = mApp->MainWindowId();
+    e.window.event = uint8_t(event);
+    SDL_PushEvent(&e);
+}
+
+void GameHarness::LoseFocus()
+{
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void GameHarness::RegainFocus()
+{
+    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+}
+
+void GameHarness::RequestClose()
+{
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+}
+
+} // namespace gameharness
