@@ -140,7 +140,7 @@ void SharkInterface::FailStart(const std::string& text)
 {
     mExitCode = 1;
     ShowError(text);
-    RestoreDisplayAndExit(1);
+    QuibAppBase::RestoreDisplayAndExit(1);
 }
 
 void SharkInterface::LoadSettings()

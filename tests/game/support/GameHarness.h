@@ -32,11 +32,13 @@
 #include "platform/MessageBox.h"
 
 #include <SDL.h>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace gameharness
@@ -103,6 +105,8 @@ public:
     uint32_t Pixel(int x, int y);
     // Texts of the error and message boxes shown so far.
     const std::vector<std::string>& Messages() const { return mMessages; }
+    // False once a box was asked for on another thread than the test's.
+    bool MessagesShownOnTheMainThread() const { return !mMessageOffMainThread; }
 
 private:
     void PushWindowEvent(SDL_WindowEventID event);
@@ -115,6 +119,8 @@ private:
     std::string mDataFolder;
     std::string mPreviousFolder;
     std::vector<std::string> mMessages;
+    std::thread::id mMainThread = std::this_thread::get_id();
+    std::atomic<bool> mMessageOffMainThread{false};
     platform::ScopedMessageBoxHook mMessageHook;
     HarnessApp* mApp = nullptr;
 };

@@ -56,6 +56,8 @@ GameHarness::GameHarness(HarnessOptions options)
           [this](const platform::MessageBoxRequest& request)
           {
               mMessages.push_back(request.text);
+              if (std::this_thread::get_id() != mMainThread)
+                  mMessageOffMainThread = true;
               std::fprintf(stderr, "[%s] %s\n", request.caption.c_str(), request.text.c_str());
               std::fflush(stderr);
               return platform::defaultMessageBoxAnswer(request.flags);
