@@ -56,14 +56,20 @@ int main(int argc, char** argv)
         contentcheck::checkResources(*table, problems);
         contentcheck::checkProperties(keyList, problems);
         contentcheck::checkMiniGames(problems);
+        std::string diaryName;
+        for (const auto& [key, text] :
+             contentcheck::readPropertyFile("properties/Strings.xml", "value", problems))
+            if (key == "ITEM_NAME_DIARY")
+                diaryName = text;
+        contentcheck::checkScenes(diaryName, problems);
     }
 
     for (const std::string& problem : problems)
         std::fprintf(stderr, "contentcheck: %s\n", problem.c_str());
     if (!problems.empty())
         return 1;
-    std::printf(
-        "contentcheck: %zu resources in %zu groups and the property files are as the game reads them\n",
-        table->entries.size(), table->groups.size());
+    std::printf("contentcheck: %zu resources in %zu groups, the property files and the scenes are as the "
+                "game reads them\n",
+                table->entries.size(), table->groups.size());
     return 0;
 }

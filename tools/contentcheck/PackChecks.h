@@ -32,6 +32,10 @@ void checkProperties(const std::string& keyList, Problems& problems);
 // the game reads it and solved by its solver.
 void checkMiniGames(Problems& problems);
 
+// Each scene's two files as the game reads them: every rule the playfield
+// relies on, and a scripted player that takes each visit to its end.
+void checkScenes(const std::string& diaryName, Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

@@ -3,6 +3,7 @@
 //
 //   contentgen --content DIR --out DIR --fontgen PROGRAM --musicgen PROGRAM
 //              [--pak FILE] [--sums FILE] [--sheet FILE]
+//   contentgen --author-scenes DIR   (writes DIR/scenes/SceneN/*.xml from the room table)
 
 #include "framework/resources/ImageLib.h"
 #include "platform/ColorGlyphs.h"
@@ -13,6 +14,8 @@
 #include "tools/contentgen/MiniGameData.h"
 #include "tools/contentgen/PackFiles.h"
 #include "tools/contentgen/Painters.h"
+#include "tools/contentgen/SceneAuthor.h"
+#include "tools/contentgen/ScenePictures.h"
 #include "tools/contentgen/SoundSynth.h"
 
 #include <cstdio>
@@ -128,10 +131,32 @@ bool makeMusic(const Options& options, contentgen::PackFiles& pack)
     return true;
 }
 
+int authorScenes(const std::string& contentFolder)
+{
+    for (const contentgen::SceneRoom& room : contentgen::sceneRooms())
+    {
+        std::string folder = contentFolder + "/scenes/Scene" + std::to_string(room.number);
+        if (!platform::createDirectories(folder))
+            return fail("cannot make " + folder);
+        for (bool tenItems : {false, true})
+        {
+            std::string error, xml = contentgen::authorScene(room, tenItems, error);
+            std::string path = folder + (tenItems ? "/Scene10Items.xml" : "/Scene.xml");
+            if (xml.empty())
+                return fail(error);
+            if (!platform::writeFileAtomic(path, xml.data(), xml.size()))
+                return fail("cannot write " + path);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--author-scenes")
+        return authorScenes(argv[2]);
     Options options;
     if (!parseOptions(argc, argv, options))
     {
@@ -191,6 +216,10 @@ int main(int argc, char** argv)
         return fail("cannot make the window icon");
     if (!makeMusic(options, pack))
         return fail("cannot make the music");
+    std::string sceneError;
+    if (!contentgen::makeScenes(options.content, context, pack, sceneError))
+        return fail(sceneError);
+
     if (!pack.write("properties/resources.xml", bytesOf(contentgen::manifestXml(*table))))
         return fail("cannot write the manifest");
     for (const char* name : kPropertyFiles)

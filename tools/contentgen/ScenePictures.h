@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace contentgen
+{
+
+class PackFiles;
+class PaintContext;
+
+// Copies each scene's files from content/scenes into the pack and draws every
+// picture they name from its "art" attribute: colour as ".jpg" beside its
+// alpha as "_" + ".jpg", as the game looks them up; then the level map's
+// preview buttons "content/images/map/SceneN.jpg" and "SceneNo.jpg".
+bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFiles& pack, std::string& error);
+
+} // namespace contentgen
