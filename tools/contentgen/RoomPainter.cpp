@@ -568,8 +568,13 @@ void cabinet(Build& b, const Furniture& f)
     c.shadow(roundRect(f.x, f.y, f.w, f.h, 3), 5, 6, 10, 0.55f);
     if (iron)
     {
-        c.fillShape(roundRect(f.x + 20, f.y - 160, f.w - 40, 160, 4),
-                    darkShader(f.y - 160, 160, 0.7f)); // hood and flue
+        c.fillShape(polygon({{f.x + 10, f.y - 20},
+                             {f.x + f.w - 10, f.y - 20},
+                             {f.x + f.w * 0.62f, f.y - 110},
+                             {f.x + f.w * 0.38f, f.y - 110}}),
+                    darkShader(f.y - 110, 90, 1.2f)); // hood
+        c.fillShape(roundRect(f.x + f.w * 0.42f, 0, f.w * 0.16f, f.y - 100, 2),
+                    darkShader(0, f.y, 1.1f)); // flue
         c.fillShape(roundRect(f.x + 30, f.y + f.h * 0.35f, f.w * 0.38f, f.h * 0.5f, 6), rgb(0x2a1008));
         c.fillShape(ellipse(f.x + 30 + f.w * 0.19f, f.y + f.h * 0.6f, f.w * 0.12f, f.h * 0.12f),
                     rgb(0xff8a2a, 0.8f), 14);
@@ -925,13 +930,20 @@ void arch(Build& b, const Furniture& f)
 {
     b.solid(f.x, f.y, f.w, f.h);
     b.spot(f.x + 30, f.x + f.w - 30, f.y + f.h - 4, 60, 0.04f);
+    b.spot(f.x + 24, f.x + f.w - 24, f.y + f.h * 0.55f, std::min(56.0f, f.h * 0.4f), 0.04f);
     if (!b.painting())
         return;
     Canvas& c = *b.back;
     Distance outer = roundRect(f.x - 14, f.y - 14, f.w + 28, f.h + 20, f.w * 0.5f + 14);
     c.fillShape(outer, stoneOf(0x9a948a, b.seed + 26));
     Distance inner = roundRect(f.x, f.y, f.w, f.h, f.w * 0.5f);
-    c.fillShape(inner, [&](float, float y) { return mix(rgb(0x0a0a0c), rgb(0x2a2420), (y - f.y) / f.h); });
+    c.fillShape(inner,
+                [&](float x, float y)
+                {
+                    return shade(mix(rgb(0x1a1816), rgb(0x4a4238), (y - f.y) / f.h),
+                                 0.8f + 0.3f * fractalNoise(x / 14, y / 14, b.seed, 3));
+                });
+    c.fillShape(roundRect(f.x + 6, f.y + f.h * 0.55f, f.w - 12, 8, 1), stoneOf(0x8a847a, b.seed + 29));
     c.fillShape(roundRect(f.x - 10, f.y + f.h - 4, f.w + 20, 12, 2), stoneOf(0xa8a296, b.seed + 27));
 }
 
@@ -1017,9 +1029,11 @@ void furnish(Build& b, const Furniture& f)
 void floorSpots(Build& b)
 {
     const float line = b.room.floorLine;
-    for (float y = line + 40; y < 590; y += 60)
-        b.spot(150, 770, y, 40 + (y - line) * 0.08f, 0);
-    b.spot(150, 770, line + 8, 46, 0); // against the wall
+    for (float depth : {30.0f, 55.0f, 80.0f, 110.0f, 150.0f})
+        b.spot(150, 770, line + depth, 40 + depth * 0.08f, 0);
+    if (b.room.wall == "night")
+        b.spot(150, 770, line - 128, 50, 0.05f); // along the top of the garden wall
+    b.spot(150, 770, line + 8, 46, 0);           // against the wall
 }
 
 // Odds and ends that belong to the picture, so that the objects to find do not
@@ -1081,6 +1095,33 @@ void light(Canvas& canvas, const Build& b, bool front)
         }
 }
 
+// Shelves on bare stretches of wall, so that every room has enough places.
+void extraShelves(Build& b)
+{
+    if (b.room.wall == "night")
+        return;
+    std::vector<FrontPiece> taken;
+    for (const Furniture& f : b.room.furniture)
+        if (f.kind != "rug" && f.kind != "beam")
+            taken.push_back({int(f.x) - 30, int(f.y) - 30, int(f.w) + 60, int(f.h) + 60});
+    int added = 0;
+    for (float y : {150.0f, 240.0f})
+        for (float x = 150; x + 150 < 780 && added < 3; x += 20)
+        {
+            FrontPiece shelf{int(x), int(y) - 75, 150, 100};
+            bool free = std::none_of(taken.begin(), taken.end(),
+                                     [&](const FrontPiece& t) {
+                                         return shelf.x < t.x + t.w && t.x < shelf.x + shelf.w &&
+                                                shelf.y < t.y + t.h && t.y < shelf.y + shelf.h;
+                                     });
+            if (!free || y + 20 > b.room.floorLine - 60)
+                continue;
+            wallShelf(b, Furniture{"wallshelf", x, y, 150, 12});
+            taken.push_back({int(x) - 20, int(y) - 100, 190, 150});
+            ++added;
+        }
+}
+
 RoomLayout build(const SceneRoom& room, PaintContext* context, Canvas* back, Canvas* front)
 {
     RoomLayout layout;
@@ -1094,6 +1135,7 @@ RoomLayout build(const SceneRoom& room, PaintContext* context, Canvas* back, Can
     for (const Furniture& f : room.furniture)
         if (f.kind != "rug")
             furnish(b, f);
+    extraShelves(b);
     floorSpots(b);
     if (b.painting())
     {

@@ -159,7 +159,7 @@ private:
         if (box.x < kLeftEdge || box.y < 4 || box.x + box.w > 796 || box.y + box.h > 596)
             return false;
         for (const Box& taken : mTaken)
-            if (overlap(box, taken) * 100 > std::min(box.w * box.h, taken.w * taken.h) * (large ? 0 : 10))
+            if (overlap(box, taken) * 100 > std::min(box.w * box.h, taken.w * taken.h) * (large ? 0 : 25))
                 return false;
         // Objects behind a front piece show at least half of themselves; others
         // stay clear of the front layer unless they lie on it.
@@ -183,7 +183,7 @@ private:
     Random mRandom;
     std::vector<Box> mTaken;
     int mFloorUses = 0;
-    int mFloorCap = 5;
+    int mFloorCap = 4;
 
 public:
     // When the furniture is full, the floor takes the rest.

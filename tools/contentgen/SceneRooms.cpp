@@ -548,9 +548,10 @@ std::vector<SceneRoom> buildRooms()
          0xf0d4a8,
          410,
          {piece("beam", 0, 0, 800, 60), piece("window", 380, 90, 140, 120, 0x6a6a9a),
-          piece("crate", 160, 300, 170, 110), piece("crate", 600, 290, 170, 120),
-          piece("hay", 360, 330, 180, 80), piece("barrel", 180, 440, 110, 120),
-          piece("decorfront", 620, 440, 120, 130, 0, 0x1F9F3), piece("lamp", 420, 220, 50, 60, 0, 0x1F56F)},
+          piece("bookcase", 600, 70, 170, 210, 0x5a3a20), piece("crate", 160, 300, 170, 110),
+          piece("crate", 600, 290, 170, 120), piece("hay", 360, 330, 180, 80),
+          piece("barrel", 180, 440, 110, 120), piece("decorfront", 620, 440, 120, 130, 0, 0x1F9F3),
+          piece("lamp", 420, 220, 50, 60, 0, 0x1F56F)},
          objects("Toy horse:1F3A0:50|Gramophone:1F4EF:40|Old doll:1FA86:42|Hatbox:1F381:40|"
                  "Lamp:1FA94:40|Mask:1F3AD:44|Sword:2694:48|Shield:1F6E1:42|Helmet:26D1:40|Skates:26F8:42|"
                  "Umbrella:2602:48|Bird:1F426:36|Film:1F39E:40|Typewriter:2328:44|Camera:1F4F7:38|"
