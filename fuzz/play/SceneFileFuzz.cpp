@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<SceneItemRecord> items;
     if (!ReadSceneFile(document, items))
         return 0;
-    // Pictures sized from the input, so that hit tests meet odd sizes.
+    // Pictures sized from their names, so that hit tests meet odd sizes.
     auto masks = [](const std::string& file)
     {
         ItemMask mask;
@@ -25,17 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         mask.mAlpha.assign(size_t(mask.mWidth * mask.mHeight), uint8_t(file.size() & 1));
         return mask;
     };
-    for (int32_t listMode : {0, 1})
+    for (int32_t listMode : {kTenItemsListMode, kFullListMode})
     {
         PlayfieldModel model;
-        model.Load(items, listMode, listMode == 1 && size % 2, masks);
+        model.Load(items, listMode, listMode == kFullListMode && size % 2, masks);
         std::vector<SceneListEntry> list;
         for (const SceneItemRecord& item : items)
             list.push_back({item.mName, item.mMajorGroupId, false});
-        listMode == 0 ? model.BuildTenItemsList(list) : model.BuildFullList(list);
-        for (const SceneItemRecord& item : items)
+        listMode == kTenItemsListMode ? model.BuildTenItemsList(list) : model.BuildFullList(list);
+        for (size_t i = 0; i < model.Items().size(); ++i)
         {
-            model.Click(int32_t(item.mX) + 1, int32_t(item.mY) + 1);
+            const PlayfieldItem& item = model.Items()[i];
+            model.Click(item.mX + 1, item.mY + 1);
             if (model.HasHeldItem() && !model.IsHeldSelected())
                 model.ToggleHeldSelection();
             if (model.ItemsLeft() < 0 || model.PiecesLeft() < 0)
