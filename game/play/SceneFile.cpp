@@ -2,9 +2,8 @@
 
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "game/records/SceneFileItem.h"
 
-#include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,20 +36,6 @@ std::string SceneImageFileName(const std::string& image)
     return name;
 }
 
-int32_t ParseSceneInteger(const std::string& text)
-{
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    // Digits past the range saturate instead of overflowing.
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min<int64_t>(int64_t(INT32_MAX) + 1, value * 10 + (text[i] - '0'));
-    value = negative ? -value : std::min<int64_t>(value, INT32_MAX);
-    return int32_t(value);
-}
-
 float ParseSceneDecimal(const std::string& text)
 {
     const char* start = text.c_str();
@@ -58,23 +43,6 @@ float ParseSceneDecimal(const std::string& text)
     float value = std::strtof(start, &end);
     return end == start || !std::isfinite(value) ? 0.0f : value;
 }
-
-namespace
-{
-
-std::string Attribute(const Quib::XMLItem& item, const char* name)
-{
-    auto found = item.mAttributes.find(name);
-    return found == item.mAttributes.end() ? std::string() : found->second;
-}
-
-int32_t IntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback)
-{
-    auto found = item.mAttributes.find(name);
-    return found == item.mAttributes.end() ? fallback : ParseSceneInteger(found->second);
-}
-
-} // namespace
 
 bool ReadSceneFile(const std::string& path, std::vector<SceneItemRecord>& items)
 {
@@ -95,20 +63,20 @@ bool ReadSceneFile(const std::string& path, std::vector<SceneItemRecord>& items)
         if (element.mValue != "Item")
             continue;
         SceneItemRecord item;
-        item.mName = Attribute(element, "name");
-        item.mImage = Attribute(element, "image");
-        item.mLayer = IntegerAttribute(element, "layer", 0);
-        item.mMajorGroupId = IntegerAttribute(element, "majorGroupID", -2);
-        item.mMinorGroupId = IntegerAttribute(element, "minorGroupID", -2);
-        item.mX = ParseSceneDecimal(Attribute(element, "x"));
-        item.mY = ParseSceneDecimal(Attribute(element, "y"));
-        item.mAngle = ParseSceneDecimal(Attribute(element, "angle"));
-        item.mRed = IntegerAttribute(element, "R", 0);
-        item.mGreen = IntegerAttribute(element, "G", 0);
-        item.mBlue = IntegerAttribute(element, "B", 0);
-        item.mAlpha = IntegerAttribute(element, "A", 0);
-        item.mType = IntegerAttribute(element, "type", 0);
-        item.mTypeId = IntegerAttribute(element, "typeId", 0);
+        item.mName = SceneFileAttribute(element, "name");
+        item.mImage = SceneFileAttribute(element, "image");
+        item.mLayer = SceneFileIntegerAttribute(element, "layer", 0);
+        item.mMajorGroupId = SceneFileIntegerAttribute(element, "majorGroupID", -2);
+        item.mMinorGroupId = SceneFileIntegerAttribute(element, "minorGroupID", -2);
+        item.mX = ParseSceneDecimal(SceneFileAttribute(element, "x"));
+        item.mY = ParseSceneDecimal(SceneFileAttribute(element, "y"));
+        item.mAngle = ParseSceneDecimal(SceneFileAttribute(element, "angle"));
+        item.mRed = SceneFileIntegerAttribute(element, "R", 0);
+        item.mGreen = SceneFileIntegerAttribute(element, "G", 0);
+        item.mBlue = SceneFileIntegerAttribute(element, "B", 0);
+        item.mAlpha = SceneFileIntegerAttribute(element, "A", 0);
+        item.mType = SceneFileIntegerAttribute(element, "type", 0);
+        item.mTypeId = SceneFileIntegerAttribute(element, "typeId", 0);
         items.push_back(std::move(item));
     }
     return true;

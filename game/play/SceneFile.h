@@ -51,8 +51,7 @@ std::string SceneFileName(int32_t listMode);
 // The picture the game loads for an item: the first ".png" becomes ".jpg".
 std::string SceneImageFileName(const std::string& image);
 
-// An optional sign and the decimal digits after it; anything else reads as 0.
-int32_t ParseSceneInteger(const std::string& text);
+// A decimal number; text that does not begin with one, or out of range, reads as 0.
 float ParseSceneDecimal(const std::string& text);
 
 // The items of a scene file in document order: everything before the first

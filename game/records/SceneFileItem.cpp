@@ -5,20 +5,20 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace
-{
-
-std::string Attribute(const Quib::XMLItem& item, const char* name)
+std::string SceneFileAttribute(const Quib::XMLItem& item, const char* name)
 {
     auto found = item.mAttributes.find(name);
     return found == item.mAttributes.end() ? std::string() : found->second;
 }
 
-int32_t IntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback)
+int32_t SceneFileIntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback)
 {
     auto found = item.mAttributes.find(name);
     return found == item.mAttributes.end() ? fallback : ParseSceneFileInteger(found->second);
 }
+
+namespace
+{
 
 bool IsStartTag(const Quib::XMLItem& item, const char* name)
 {
@@ -61,11 +61,11 @@ void ForEachSceneFileItem(const std::string& path, const std::function<void(cons
         if (!IsStartTag(item, "Item"))
             continue;
         SceneFileItem read;
-        read.mName = Attribute(item, "name");
-        read.mMajorGroupId = IntegerAttribute(item, "majorGroupID", -2);
-        read.mMinorGroupId = IntegerAttribute(item, "minorGroupID", -2);
-        read.mType = IntegerAttribute(item, "type", 0);
-        read.mTypeId = IntegerAttribute(item, "typeId", 0);
+        read.mName = SceneFileAttribute(item, "name");
+        read.mMajorGroupId = SceneFileIntegerAttribute(item, "majorGroupID", -2);
+        read.mMinorGroupId = SceneFileIntegerAttribute(item, "minorGroupID", -2);
+        read.mType = SceneFileIntegerAttribute(item, "type", 0);
+        read.mTypeId = SceneFileIntegerAttribute(item, "typeId", 0);
         if (read.mType == 0 || read.mTypeId == SceneFileItem::kDiaryPageTypeId)
             continue;
         visit(read);

@@ -23,8 +23,16 @@ struct SceneFileItem
     }
 };
 
+namespace Quib
+{
+struct XMLItem;
+}
+
 // An optional sign and the decimal digits that follow it; anything else reads 0.
 int32_t ParseSceneFileInteger(const std::string& text);
+// An attribute of a scene file's tag: its text (empty when absent) or its integer.
+std::string SceneFileAttribute(const Quib::XMLItem& item, const char* name);
+int32_t SceneFileIntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback);
 
 // Calls visit for every collectable "Item" tag after the first "Scene" start tag
 // of the file: tags with type 0 and diary pages are passed over. Reading ends
