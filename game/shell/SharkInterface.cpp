@@ -40,6 +40,7 @@ SharkInterface* SharkInterface::GetInstance()
 SharkInterface::SharkInterface()
 {
     gSharkInterface = this;
+    gSoundEffectHost = this;
     mCompanyName = "Quennivar";
     mProductName = "Orvellan";
     mTitle = "Orvellan";
@@ -69,6 +70,8 @@ SharkInterface::~SharkInterface()
         mMusicInterface->UnloadAllTracks();
     if (mResourceManager)
         mResourceManager->UnloadGroup("");
+    if (gSoundEffectHost == this)
+        gSoundEffectHost = nullptr;
     if (gSharkInterface == this)
         gSharkInterface = nullptr;
 }
@@ -296,7 +299,7 @@ void SharkInterface::RegisterMusicTracks()
         mMusicInterface->LoadTrack(track, kMusicTrackFiles[track]);
 }
 
-void SharkInterface::PlaySoundEffect(int soundId)
+void SharkInterface::PlaySoundEffect(int32_t soundId)
 {
     PlaySoundEffectAtVolume(soundId, GetSfxVolume());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/app/QuibAppBase.h"
+#include "game/shell/SoundEffectHost.h"
 #include "game/shell/StartScreens.h"
 
 #include <memory>
@@ -21,7 +22,7 @@ class SfxIndexTable;
 // thread while the title shows, leads from the title to the intro, pauses the
 // game's clock and music while the window is out of focus, asks before the
 // program closes, and offers the sound and music operations every screen uses.
-class SharkInterface : public Quib::QuibAppBase
+class SharkInterface : public Quib::QuibAppBase, public SoundEffectHost
 {
 public:
     // The one instance, made on the first call.
@@ -51,7 +52,7 @@ public:
     void SetWindowIcon();
 
     // One-shot sounds at the sound volume, or at a given volume; nothing without a sound.
-    void PlaySoundEffect(int soundId);
+    void PlaySoundEffect(int32_t soundId) override;
     void PlaySoundEffectAtVolume(int soundId, double volume);
     // Starts the sound looping (once) and sets that loop's volume; a negative id plays nothing.
     void PlayLoopSound(double volume, int soundId);
