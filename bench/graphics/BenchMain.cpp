@@ -1,6 +1,6 @@
+#include "bench/BenchRounds.h"
 #include "bench/graphics/BenchTable.h"
 
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -59,33 +59,9 @@ void AddRow(const std::string& label, const std::string& ours, const std::string
 
 } // namespace benchtable
 
-namespace
-{
-
-// Unless told otherwise, every benchmark runs in several short rounds taken in a
-// random order, so that the rows of a comparison alternate and each one's median
-// sees the same spells of load on a busy machine.
-std::vector<char*> WithRoundDefaults(int argc, char** argv)
-{
-    static char repetitions[] = "--benchmark_repetitions=9";
-    static char interleaving[] = "--benchmark_enable_random_interleaving=true";
-    static char minTime[] = "--benchmark_min_time=0.05";
-    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char*> args(argv, argv + argc);
-    const bool chosen = std::any_of(args.begin() + 1, args.end(),
-                                    [](const char* arg)
-                                    { return std::string(arg).rfind("--benchmark_repetitions", 0) == 0; });
-    if (!chosen)
-        args.insert(args.begin() + 1, {repetitions, interleaving, minTime, aggregatesOnly});
-    args.push_back(nullptr);
-    return args;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    std::vector<char*> args = WithRoundDefaults(argc, argv);
+    std::vector<char*> args = benchrounds::WithRoundDefaults(argc, argv);
     argc = int(args.size()) - 1;
     argv = args.data();
     benchmark::Initialize(&argc, argv);

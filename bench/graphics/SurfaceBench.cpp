@@ -23,12 +23,14 @@ using namespace benchframes;
 struct SurfaceScene
 {
     explicit SurfaceScene(const platform::PixelFormat& format)
-        : display(format), frame(&display), sprite(nullptr), background(&display)
+        : display(format), frame(&display), sprite(nullptr), background(&display), memoryBackground(nullptr)
     {
         frame.SetBits(GetFrames().background.data(), kFrameWidth, kFrameHeight, true);
         frame.GetSurface();
         background.SetBits(GetFrames().background.data(), kFrameWidth, kFrameHeight, true);
         background.GetSurface();
+        memoryBackground.SetBits(GetFrames().background.data(), kFrameWidth, kFrameHeight, true);
+        memoryBackground.GetNativeAlphaData(&display);
         sprite.SetBits(GetFrames().sprite.data(), kSpriteSize, kSpriteSize, true);
         sprite.GetNativeAlphaData(&display);
         sprite.GetRLAlphaData();
@@ -49,6 +51,7 @@ struct SurfaceScene
     DDImage frame;
     MemoryImage sprite;
     DDImage background;
+    MemoryImage memoryBackground; // opaque, without a surface of its own
 };
 
 void RunSurface(benchmark::State& state, const platform::PixelFormat& format, const Color& color,
@@ -93,13 +96,14 @@ void Surface565_SpritesTinted(benchmark::State& state)
     RunSurface(state, platform::PixelFormat::Rgb565(), Color(255, 200, 120, 200), DRAW_MODE_NORMAL);
 }
 
-void RunSurfaceBackground(benchmark::State& state, const platform::PixelFormat& format)
+void RunSurfaceBackground(benchmark::State& state, const platform::PixelFormat& format, bool fromMemory)
 {
     SurfaceScene scene(format);
     const Rect whole(0, 0, kFrameWidth, kFrameHeight);
+    Image* source = fromMemory ? static_cast<Image*>(&scene.memoryBackground) : &scene.background;
     for (auto _ : state)
     {
-        scene.frame.Blit(&scene.background, 0, 0, whole, Color::White, DRAW_MODE_NORMAL);
+        scene.frame.Blit(source, 0, 0, whole, Color::White, DRAW_MODE_NORMAL);
         benchmark::DoNotOptimize(scene.frame.mLockedDesc.bits);
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kFrameWidth * kFrameHeight);
@@ -107,12 +111,22 @@ void RunSurfaceBackground(benchmark::State& state, const platform::PixelFormat& 
 
 void Surface32_Background(benchmark::State& state)
 {
-    RunSurfaceBackground(state, platform::PixelFormat::Rgb32());
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb32(), false);
 }
 
 void Surface565_Background(benchmark::State& state)
 {
-    RunSurfaceBackground(state, platform::PixelFormat::Rgb565());
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb565(), false);
+}
+
+void Surface32_MemoryBackground(benchmark::State& state)
+{
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb32(), true);
+}
+
+void Surface565_MemoryBackground(benchmark::State& state)
+{
+    RunSurfaceBackground(state, platform::PixelFormat::Rgb565(), true);
 }
 
 // pixman on the same frames in the same destination formats, with premultiplied sprites.
@@ -125,9 +139,9 @@ struct PixmanSurfaceScene
         frameBits.resize(size_t(stride) * kFrameHeight / 4);
         backgroundBits.resize(frameBits.size());
         spriteBits = GetFrames().premultipliedSprite;
-        std::vector<uint32_t> source = GetFrames().background;
-        pixman_image_t* wide = pixman_image_create_bits(PIXMAN_x8r8g8b8, kFrameWidth, kFrameHeight,
-                                                        source.data(), kFrameWidth * 4);
+        wideBits = GetFrames().background;
+        wide = pixman_image_create_bits(PIXMAN_x8r8g8b8, kFrameWidth, kFrameHeight, wideBits.data(),
+                                        kFrameWidth * 4);
         frame = pixman_image_create_bits(format, kFrameWidth, kFrameHeight, frameBits.data(), stride);
         background =
             pixman_image_create_bits(format, kFrameWidth, kFrameHeight, backgroundBits.data(), stride);
@@ -135,7 +149,6 @@ struct PixmanSurfaceScene
                                  kFrameHeight);
         pixman_image_composite32(PIXMAN_OP_SRC, wide, nullptr, background, 0, 0, 0, 0, 0, 0, kFrameWidth,
                                  kFrameHeight);
-        pixman_image_unref(wide);
         sprite = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSpriteSize, kSpriteSize, spriteBits.data(),
                                           kSpriteSize * 4);
         tintMask = TintMask();
@@ -143,6 +156,7 @@ struct PixmanSurfaceScene
 
     ~PixmanSurfaceScene()
     {
+        pixman_image_unref(wide);
         pixman_image_unref(frame);
         pixman_image_unref(background);
         pixman_image_unref(sprite);
@@ -159,6 +173,8 @@ struct PixmanSurfaceScene
     std::vector<uint32_t> frameBits;
     std::vector<uint32_t> backgroundBits;
     std::vector<uint32_t> spriteBits;
+    std::vector<uint32_t> wideBits;
+    pixman_image_t* wide; // the background as 32-bit pixels, whatever the frame's format
     pixman_image_t* frame;
     pixman_image_t* background;
     pixman_image_t* sprite;
@@ -224,13 +240,14 @@ void Pixman32_SpritesAddAfterSurfaceBlit(benchmark::State& state)
     state.SetItemsProcessed(int64_t(state.iterations()) * kSpriteCount * kSpriteSize * kSpriteSize);
 }
 
-void RunPixmanBackground(benchmark::State& state, pixman_format_code_t format)
+void RunPixmanBackground(benchmark::State& state, pixman_format_code_t format, bool fromWide)
 {
     PixmanSurfaceScene scene(format);
+    pixman_image_t* source = fromWide ? scene.wide : scene.background;
     for (auto _ : state)
     {
-        pixman_image_composite32(PIXMAN_OP_SRC, scene.background, nullptr, scene.frame, 0, 0, 0, 0, 0, 0,
-                                 kFrameWidth, kFrameHeight);
+        pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, scene.frame, 0, 0, 0, 0, 0, 0, kFrameWidth,
+                                 kFrameHeight);
         benchmark::DoNotOptimize(scene.frameBits.data());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kFrameWidth * kFrameHeight);
@@ -238,12 +255,18 @@ void RunPixmanBackground(benchmark::State& state, pixman_format_code_t format)
 
 void Pixman32_Background(benchmark::State& state)
 {
-    RunPixmanBackground(state, PIXMAN_x8r8g8b8);
+    RunPixmanBackground(state, PIXMAN_x8r8g8b8, false);
 }
 
 void Pixman565_Background(benchmark::State& state)
 {
-    RunPixmanBackground(state, PIXMAN_r5g6b5);
+    RunPixmanBackground(state, PIXMAN_r5g6b5, false);
+}
+
+// 32-bit pixels converted onto a 565 frame, as a memory image's copy must do.
+void Pixman565_BackgroundFrom32(benchmark::State& state)
+{
+    RunPixmanBackground(state, PIXMAN_r5g6b5, true);
 }
 
 } // namespace
@@ -264,7 +287,10 @@ BENCHMARK(Pixman565_SpritesOverTintMask);
 BENCHMARK(Surface32_Background);
 BENCHMARK(Pixman32_Background);
 BENCHMARK(Surface565_Background);
+BENCHMARK(Surface32_MemoryBackground);
+BENCHMARK(Surface565_MemoryBackground);
 BENCHMARK(Pixman565_Background);
+BENCHMARK(Pixman565_BackgroundFrom32);
 
 static const benchtable::Row kSurfaceRows[] = {
     {"surface 32-bit sprites, normal vs OVER", "Surface32_SpritesNormal", "Pixman32_SpritesOver"},
@@ -279,4 +305,9 @@ static const benchtable::Row kSurfaceRows[] = {
      "Pixman565_SpritesOverTintMask"},
     {"surface 32-bit background copy vs SRC", "Surface32_Background", "Pixman32_Background"},
     {"surface 565 background copy vs SRC", "Surface565_Background", "Pixman565_Background"},
+    {"opaque memory image onto 32-bit surface vs SRC", "Surface32_MemoryBackground", "Pixman32_Background"},
+    {"opaque memory image onto 565 surface vs SRC from 32-bit", "Surface565_MemoryBackground",
+     "Pixman565_BackgroundFrom32"},
+    {"opaque memory image vs surface onto 32-bit surface", "Surface32_MemoryBackground",
+     "Surface32_Background"},
 };

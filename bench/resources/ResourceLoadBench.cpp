@@ -203,12 +203,16 @@ void DecodeRaw(const Corpus& corpus)
     benchmark::DoNotOptimize(pictures.data());
 }
 
-// The image library's own loading of the same files, the "_" alpha twin search included.
+// The image library's own loading of the same files, the "_" alpha twin search
+// included; it too keeps every picture until the group is done.
 void DecodeWithImageLib(const Corpus& corpus, bool lookForAlpha)
 {
+    std::vector<std::unique_ptr<ImageLib::Image>> pictures;
+    pictures.reserve(corpus.pngs.size() + corpus.jpegs.size());
     for (const auto* list : {&corpus.pngs, &corpus.jpegs})
         for (const std::string& path : *list)
-            benchmark::DoNotOptimize(ImageLib::LoadImageFile(path, lookForAlpha));
+            pictures.push_back(ImageLib::LoadImageFile(path, lookForAlpha));
+    benchmark::DoNotOptimize(pictures.data());
 }
 
 void BM_ManagerLoadGroup(benchmark::State& state)
@@ -268,15 +272,21 @@ int main(int argc, char** argv)
     // The ways take turns within each round, so a change in the machine's load between
     // rounds weighs on all of them alike; every one reads the same files from a warm cache.
     const Corpus& corpus = GetCorpus();
-    constexpr int kRounds = 15;
+    constexpr int kRounds = 21;
     Timings manager, raw, library, noAlphaSearch;
+    const std::vector<std::pair<Timings*, std::function<void()>>> ways = {
+        {&manager, [&] { LoadThroughManager(corpus); }},
+        {&raw, [&] { DecodeRaw(corpus); }},
+        {&library, [&] { DecodeWithImageLib(corpus, true); }},
+        {&noAlphaSearch, [&] { DecodeWithImageLib(corpus, false); }},
+    };
+    // Each round starts with the next way, so none always runs first after another's frees.
     for (int round = 0; round < kRounds; ++round)
-    {
-        manager.rounds.push_back(Milliseconds([&] { LoadThroughManager(corpus); }));
-        raw.rounds.push_back(Milliseconds([&] { DecodeRaw(corpus); }));
-        library.rounds.push_back(Milliseconds([&] { DecodeWithImageLib(corpus, true); }));
-        noAlphaSearch.rounds.push_back(Milliseconds([&] { DecodeWithImageLib(corpus, false); }));
-    }
+        for (size_t turn = 0; turn < ways.size(); ++turn)
+        {
+            const auto& [timings, work] = ways[(size_t(round) + turn) % ways.size()];
+            timings->rounds.push_back(Milliseconds(work));
+        }
     std::printf("%d pictures of %d x %d (PNG and JPEG), %d rounds, processor time median and best:\n",
                 kPictures, kSize, kSize, kRounds);
     const auto print = [](const char* what, const Timings& timings)

@@ -78,7 +78,32 @@ void ColorScalar(uint8_t* dest, const uint32_t* native, int32_t count, const uin
     }
 }
 
+void NarrowScalar(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i)
+    {
+        const uint16_t low = uint16_t(native[i]);
+        std::memcpy(dest + 2 * i, &low, 2);
+    }
+}
+
 #ifdef ORVELLAN_SURFACE_SSE2
+// Each value's low half sign-extended to 32 bits packs back into itself, so the
+// saturating pack keeps exactly the low halves.
+void NarrowSse2(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8)
+    {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(native + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(native + i + 4));
+        const __m128i low = _mm_srai_epi32(_mm_slli_epi32(a, 16), 16);
+        const __m128i high = _mm_srai_epi32(_mm_slli_epi32(b, 16), 16);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + 2 * i), _mm_packs_epi32(low, high));
+    }
+    NarrowScalar(dest + 2 * i, native + i, count - i);
+}
+
 // 16-bit lanes again: A x colorAlpha fits, its division by 255 is exact as
 // (x + 1 + (x >> 8)) >> 8 over that range, and the channel sums are taken modulo 2^16,
 // which keeps the byte the scalar mask keeps.
@@ -144,6 +169,28 @@ void AddSse2(uint8_t* dest, const uint32_t* native, int32_t count)
                          _mm_or_si128(_mm_and_si128(skip, below), _mm_andnot_si128(skip, sum)));
     }
     AddScalar(dest + 4 * i, native + i, count - i);
+}
+
+// Eight pixels at a time; the tail goes to the four-pixel row once the upper halves
+// are cleared.
+ORVELLAN_AVX2_TARGET void AddAvx2(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    const __m256i colour = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i zero = _mm256_setzero_si256();
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8)
+    {
+        const __m256i n =
+            _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(native + i)), colour);
+        const __m256i skip = _mm256_cmpeq_epi32(n, zero);
+        if (uint32_t(_mm256_movemask_epi8(skip)) == 0xFFFFFFFF)
+            continue;
+        const __m256i below = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dest + 4 * i));
+        const __m256i sum = _mm256_adds_epu8(_mm256_and_si256(below, colour), n);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + 4 * i), _mm256_blendv_epi8(sum, below, skip));
+    }
+    _mm256_zeroupper();
+    AddSse2(dest + 4 * i, native + i, count - i);
 }
 
 // Four pixels at a time in 16-bit lanes: each channel times its pixel's 256 - A fits
@@ -253,13 +300,35 @@ void AddWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count)
 void AddWhite32(uint8_t* dest, const uint32_t* native, int32_t count)
 {
 #ifdef ORVELLAN_SURFACE_SSE2
-    if (ActiveSimdLevel() != SimdLevel::Scalar)
+    if (ActiveSimdLevel() == SimdLevel::Avx2)
+    {
+        AddAvx2(dest, native, count);
+        return;
+    }
+    if (ActiveSimdLevel() == SimdLevel::Sse2)
     {
         AddSse2(dest, native, count);
         return;
     }
 #endif
     AddScalar(dest, native, count);
+}
+
+void Narrow16Reference(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    NarrowScalar(dest, native, count);
+}
+
+void Narrow16(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+#ifdef ORVELLAN_SURFACE_SSE2
+    if (ActiveSimdLevel() != SimdLevel::Scalar)
+    {
+        NarrowSse2(dest, native, count);
+        return;
+    }
+#endif
+    NarrowScalar(dest, native, count);
 }
 
 void OverWhite32Reference(uint8_t* dest, const uint32_t* native, int32_t count)

@@ -30,4 +30,9 @@ void OverColor32Reference(uint8_t* dest, const uint32_t* native, int32_t count, 
 void OverColor32(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
                  uint32_t colorAlpha);
 
+// Display-format values onto a 16-bit surface row, each cut to its low half: the copy
+// of an opaque picture that has no surface of its own.
+void Narrow16Reference(uint8_t* dest, const uint32_t* native, int32_t count);
+void Narrow16(uint8_t* dest, const uint32_t* native, int32_t count);
+
 } // namespace Quib::SurfaceBlitRows

@@ -368,11 +368,33 @@ template <typename Pixel> void VolatileRows(const Target& t, MemoryImage& source
     }
 }
 
+// A row of display-format values stored whole: on 32-bit surfaces as they are, on
+// 16-bit ones cut to their low half.
+template <typename Pixel> void StoreRow(uint8_t* dest, const uint32_t* native, int32_t count)
+{
+    if constexpr (sizeof(Pixel) == sizeof(uint32_t))
+    {
+        std::memcpy(dest, native, size_t(count) * sizeof(uint32_t));
+    }
+    else
+    {
+        SurfaceBlitRows::Narrow16(dest, native, count);
+    }
+}
+
 template <typename Pixel>
 void OpaqueCopy(const Target& t, MemoryImage& source, NativeDisplay* display, const BlitArea& area)
 {
     const NativeSource src = ReadNative(source, display);
     const bool keyed = source.mHasTrans;
+    if (!keyed && src.indices == nullptr)
+    {
+        for (int32_t row = 0; row < area.height; ++row)
+            StoreRow<Pixel>(
+                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * std::ptrdiff_t(sizeof(Pixel)),
+                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        return;
+    }
     for (int32_t row = 0; row < area.height; ++row)
     {
         const size_t start = size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX);

@@ -69,6 +69,7 @@ TEST_P(SurfaceBlitRowsTest, RowsMatchTheirReferences)
     const Row rows[] = {
         {"over", SurfaceBlitRows::OverWhite32Reference, SurfaceBlitRows::OverWhite32},
         {"add", SurfaceBlitRows::AddWhite32Reference, SurfaceBlitRows::AddWhite32},
+        {"narrow to 16 bits", SurfaceBlitRows::Narrow16Reference, SurfaceBlitRows::Narrow16},
     };
     for (const Row& r : rows)
     {
