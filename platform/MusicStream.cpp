@@ -15,7 +15,9 @@ size_t BufferPcmSource::read(int16_t* out, size_t frames)
 {
     const size_t count = std::min(frames, mBuffer->frames() - std::min(mFrame, mBuffer->frames()));
     const size_t blockAlign = mBuffer->format().blockAlign();
-    std::memcpy(out, mBuffer->bytes().data() + mFrame * blockAlign, count * blockAlign);
+    // An empty sound has no bytes to copy from at all.
+    if (count > 0)
+        std::memcpy(out, mBuffer->bytes().data() + mFrame * blockAlign, count * blockAlign);
     mFrame += count;
     return count;
 }

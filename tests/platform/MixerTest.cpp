@@ -186,6 +186,15 @@ TEST(MixerTest, StreamPlaysPausesResumesAndEnds)
     EXPECT_EQ(stream.state(), MusicStream::State::Stopped);
 }
 
+TEST(MixerTest, AStreamOfAnEmptySoundEndsAtOnce)
+{
+    Mixer mixer;
+    MusicStream stream(mixer, std::make_unique<platform::BufferPcmSource>(constantSound(0, 0)));
+    stream.play(true, true);
+    EXPECT_EQ(render(mixer, 100), std::vector<int16_t>(200, 0));
+    EXPECT_EQ(stream.state(), MusicStream::State::Stopped);
+}
+
 TEST(MixerTest, StreamLoopsVolumeAndSeek)
 {
     Mixer mixer;
