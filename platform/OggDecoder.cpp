@@ -1,5 +1,7 @@
 #include "platform/OggDecoder.h"
 
+#include "platform/OggPages.h"
+
 #include <climits>
 #include <cstdio>
 #include <tremor/ivorbisfile.h>
@@ -40,6 +42,19 @@ long tellCallback(void* data)
     return long(static_cast<AudioByteSource*>(data)->tell());
 }
 
+// Opens the link that starts at `offset` as a stream of its own that cannot seek.
+bool linkOpens(AudioByteSource& source, int64_t offset)
+{
+    if (!source.seek(offset, SEEK_SET))
+        return false;
+    OggVorbis_File file{};
+    const ov_callbacks callbacks{readCallback, nullptr, closeCallback, nullptr};
+    const bool opened = ov_open_callbacks(&source, &file, nullptr, 0, callbacks) >= 0;
+    if (opened)
+        ov_clear(&file);
+    return source.seek(0, SEEK_SET) && opened;
+}
+
 const char* openErrorText(int code)
 {
     switch (code)
@@ -75,6 +90,18 @@ bool OggDecoder::open(std::unique_ptr<AudioByteSource> source, std::string& erro
         mState->open = false;
     }
     mState->source = std::move(source);
+    // Opening a chained stream whose later link has damaged headers makes the
+    // decoder lose a little memory, so each later link is first opened on its
+    // own, where a failure leaves nothing behind, and a damaged one refuses the stream.
+    for (const int64_t link : laterOggLinks(*mState->source))
+    {
+        if (!linkOpens(*mState->source, link))
+        {
+            error = openErrorText(OV_EBADHEADER);
+            mState->source.reset();
+            return false;
+        }
+    }
     const ov_callbacks callbacks{readCallback, seekCallback, closeCallback, tellCallback};
     const int result = ov_open_callbacks(mState->source.get(), &mState->file, nullptr, 0, callbacks);
     if (result < 0)

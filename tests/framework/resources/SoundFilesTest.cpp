@@ -3,6 +3,8 @@
 #include "framework/resources/SoundCache.h"
 #include "framework/resources/SunAudio.h"
 #include "framework/resources/WavReader.h"
+#include "platform/OggDecoder.h"
+#include "platform/OggPages.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -80,6 +82,59 @@ TEST(SoundFilesTest, FixturesDecodeLikeTheReference)
         for (size_t i = 0; i < ours.size(); ++i)
             worst = std::max(worst, std::abs(ours[i] - theirs[i]));
         EXPECT_LE(worst, c.tolerance);
+    }
+}
+
+// A chained stream is found link by link; a later link with damaged headers
+// refuses the stream (and, under the leak checker, leaves nothing behind).
+TEST(SoundFilesTest, ChainedOggStreamsAreCheckedLinkByLink)
+{
+    const std::vector<uint8_t> first = fixtureBytes("mono.ogg");
+    const std::vector<uint8_t> second = fixtureBytes("stereo.ogg");
+    const size_t firstPage = 27 + second[26] +
+                             [&]
+    {
+        size_t body = 0;
+        for (size_t i = 0; i < second[26]; ++i)
+            body += second[27 + i];
+        return body;
+    }();
+    auto join = [&](std::vector<uint8_t> tail)
+    {
+        std::vector<uint8_t> joined = first;
+        joined.insert(joined.end(), tail.begin(), tail.end());
+        return joined;
+    };
+    std::vector<uint8_t> badChecksum = second;
+    badChecksum[firstPage - 1] ^= 0x40;
+    const struct
+    {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        std::vector<int64_t> links;
+        bool opens;
+    } cases[] = {
+        {"one link", first, {}, true},
+        {"two links", join(second), {int64_t(first.size())}, true},
+        {"a later link with only its first page",
+         join({second.begin(), second.begin() + std::ptrdiff_t(firstPage)}),
+         {int64_t(first.size())},
+         false},
+        {"a later first page that fails its checksum is no link", join(badChecksum), {}, false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        auto source = memory(c.bytes);
+        EXPECT_EQ(platform::laterOggLinks(*source), c.links);
+        EXPECT_EQ(source->tell(), 0);
+        platform::OggDecoder decoder;
+        std::string error;
+        EXPECT_EQ(decoder.open(std::move(source), error), c.opens) << error;
+        if (c.opens)
+        {
+            EXPECT_EQ(decoder.channels(), 1);
+        }
     }
 }
 
