@@ -1,0 +1,150 @@
+// The queens, the typewriter, the memory cards and the jigsaw played to their
+// end on the mini-game base, each drawn once mid-play.
+#include "game/minigames/games/MemoryGame.h"
+#include "game/minigames/games/MiniGamePuzzle.h"
+#include "game/minigames/games/MiniGameTypewriter.h"
+#include "game/minigames/games/ToManyQueens.h"
+#include "game/minigames/queens/QueensBoard.h"
+#include "game/shell/CustomDialog.h"
+#include "game/shell/Resources.h"
+#include "tests/game/minigames/flows/MiniGameAppSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using minigametest::FrameFile;
+using minigametest::MiniGameApp;
+
+// Pushes the game, lets the dim-in end and takes the help panel away.
+template <class Game> Game* Open(MiniGameApp& app, Game* game)
+{
+    game->Resize(0, 0, 800, 600);
+    PushGameState(game, &app.mStack);
+    app.Step(30);
+    PopGameState(&app.mStack);
+    return game;
+}
+
+// The end dialog opens 16 updates after the solve, and OK leads out.
+void ExpectEndAndLeave(MiniGameApp& app, MiniGameWidget* game, int updatesToDialog = 16)
+{
+    ASSERT_TRUE(game->mSolved);
+    app.Step(updatesToDialog - 1);
+    EXPECT_EQ(app.mStack.Top(), game);
+    app.Step(1);
+    auto* dialog = dynamic_cast<CustomDialog*>(app.mStack.Top());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(app.Played(SFX_MG_END));
+    game->OnDialogClosed(MiniGameWidget::DIALOG_ID_MINI_GAME_END, 0);
+    app.Step(40);
+    EXPECT_TRUE(app.mStack.Empty());
+}
+
+} // namespace
+
+TEST(GamesFlow, QueensAreCarriedOntoTheBoardUntilNoneAttacks)
+{
+    MiniGameApp app;
+    ToManyQueens* game = Open(app, new ToManyQueens(5));
+    std::optional<std::vector<int>> columns = SolveQueens(5);
+    ASSERT_TRUE(columns.has_value());
+    for (int row = 0; row < 5; ++row)
+    {
+        game->mQueens[size_t(row)]->OnMouseButtonDown(5, 5, 0, 1);
+        EXPECT_TRUE(app.Played(SFX_MG_QUEEN_PICK));
+        if (row == 3)
+        {
+            app.Point(420, 300);
+            app.Step(1);
+            app.DrawFrame(FrameFile("queens"));
+        }
+        game->mCells[size_t(row * 5 + (*columns)[size_t(row)])]->OnMouseButtonDown(5, 5, 0, 1);
+    }
+    ExpectEndAndLeave(app, game);
+}
+
+TEST(GamesFlow, TheTypewriterTakesTheWordItShows)
+{
+    MiniGameApp app;
+    MiniGameTypewriter* game = Open(app, new MiniGameTypewriter());
+    const std::string word = game->mWord.GetWord();
+    ASSERT_FALSE(word.empty());
+    game->FindKey(word[0] == 'Q' ? 'W' : 'Q')->OnMouseButtonDown(3, 3, 0, 1); // a wrong letter is shown
+    game->OnResetClicked();
+    EXPECT_EQ(game->mWord.GetTyped(), "");
+    for (size_t i = 0; i < word.size(); ++i)
+    {
+        if (i == word.size() / 2)
+            app.DrawFrame(FrameFile("typewriter"));
+        game->FindKey(word[i])->OnMouseButtonDown(3, 3, 0, 1);
+    }
+    EXPECT_TRUE(app.Played(SFX_MG_TYPEWRITER_FINISHED));
+    ExpectEndAndLeave(app, game);
+}
+
+TEST(GamesFlow, MemoryCardsArePairedAfterTheirFlips)
+{
+    MiniGameApp app;
+    MemoryGame* game = Open(app, new MemoryGame("Mode2"));
+    ASSERT_EQ(game->mCards.size(), 30u);
+    std::vector<std::vector<int>> byFace(15);
+    for (int i = 0; i < 30; ++i)
+        byFace[size_t(game->mBoard->GetFace(i))].push_back(i);
+    // A wrong pair turns back once its flips have run.
+    const int a = byFace[0][0], b = byFace[1][0];
+    game->mCards[size_t(a)]->OnMouseButtonDown(5, 5, 0, 1);
+    game->mCards[size_t(b)]->OnMouseButtonDown(5, 5, 0, 1);
+    app.Step(30); // turned up and compared
+    EXPECT_FALSE(game->mBoard->IsFaceUp(a));
+    EXPECT_EQ(game->mBoard->GetFlip(a), MemoryBoard::Flip::Down);
+    app.Step(30);
+    EXPECT_EQ(game->mBoard->GetFlip(a), MemoryBoard::Flip::None);
+    for (int face = 0; face < 15; ++face)
+    {
+        game->mCards[size_t(byFace[size_t(face)][0])]->OnMouseButtonDown(5, 5, 0, 1);
+        game->mCards[size_t(byFace[size_t(face)][1])]->OnMouseButtonDown(5, 5, 0, 1);
+        // One update at a time, so the solve is seen on the update that makes it.
+        for (int update = 0; update < 30 && !game->mSolved; ++update)
+            app.Step(1);
+        EXPECT_TRUE(game->mBoard->IsMatched(byFace[size_t(face)][0])) << face;
+        if (face == 7)
+            app.DrawFrame(FrameFile("memory_cards"));
+    }
+    EXPECT_TRUE(app.Played(SFX_MG_MEMORY_MATCH));
+    ExpectEndAndLeave(app, game);
+}
+
+TEST(GamesFlow, JigsawPiecesAreCarriedToTheirPlaces)
+{
+    MiniGameApp app;
+    MiniGamePuzzle* game = Open(app, new MiniGamePuzzle(1));
+    for (int i = 0; i < JigsawBoard::kPieces; ++i)
+    {
+        PuzzleBlock& piece = *game->mPieces[size_t(i)];
+        // A transparent corner takes no click; the middle of the piece does.
+        EXPECT_FALSE(piece.IsOpaqueAt(0, 0));
+        EXPECT_FALSE(piece.IsOpaqueAt(JigsawBoard::kPieceWidth, 60)); // outside the picture
+        piece.OnMouseButtonDown(60, 80, 0, 1);
+        ASSERT_EQ(game->mBoard.GetHeld(), i);
+        const JigsawPoint place = JigsawBoard::PlaceOrigin(i);
+        app.Point(place.x + 40, place.y + 50);
+        app.Step(1);
+        if (i == 13)
+            app.DrawFrame(FrameFile("jigsaw"));
+        // The drop lands on another loose piece: the carried one is still the one dropped.
+        const int other = i + 1 < JigsawBoard::kPieces ? i + 1 : i;
+        game->ClickPiece(other, 60, 80);
+        EXPECT_TRUE(game->mBoard.IsPlaced(i)) << i;
+    }
+    ASSERT_TRUE(game->mSolved);
+    app.Step(1);
+    EXPECT_FALSE(game->mResetButton->mVisible);
+    app.Step(300);
+    auto* dialog = dynamic_cast<CustomDialog*>(app.mStack.Top());
+    ASSERT_NE(dialog, nullptr);
+    game->OnDialogClosed(MiniGameWidget::DIALOG_ID_MINI_GAME_END, 0);
+    app.Step(40);
+    EXPECT_TRUE(app.mStack.Empty());
+}
