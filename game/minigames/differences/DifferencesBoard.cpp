@@ -14,7 +14,7 @@ DifferencesBoard::DifferencesBoard(DifferenceScene scene, std::vector<AlphaMask>
                                 scene.mPieces[i].mImage + "\" is missing; the item is left out");
             continue;
         }
-        mPieces.push_back({std::move(scene.mPieces[i]), std::move(mask), false});
+        mPieces.push_back({std::move(scene.mPieces[i]), std::move(mask), false, int(i)});
     }
     std::stable_sort(mPieces.begin(), mPieces.end(),
                      [](const Entry& a, const Entry& b) { return a.mPiece.mLayer < b.mPiece.mLayer; });

@@ -34,6 +34,8 @@ public:
     const DifferencePiece& GetPiece(int index) const { return mPieces[size_t(index)].mPiece; }
     const AlphaMask& GetMask(int index) const { return mPieces[size_t(index)].mMask; }
     bool IsFound(int index) const { return mPieces[size_t(index)].mFound; }
+    // Where the piece stood in the scene file (and in the masks given).
+    int GetFileIndex(int index) const { return mPieces[size_t(index)].mFileIndex; }
     int GetFoundCount() const { return mFoundCount; }
     bool IsSolved() const { return mFoundCount >= kPairsToSolve; }
     // The number of pairs whose two pieces lead to each other and can be clicked.
@@ -54,6 +56,7 @@ private:
         DifferencePiece mPiece;
         AlphaMask mMask;
         bool mFound = false;
+        int mFileIndex = 0;
     };
 
     std::vector<Entry> mPieces;

@@ -1,0 +1,156 @@
+// Rotating tiles, find the differences and the match sticks played to their
+// end on the mini-game base, each drawn once mid-play.
+#include "game/minigames/games/FindDifferences.h"
+#include "game/minigames/games/MatchesMiniGame.h"
+#include "game/minigames/games/RotatingPicture.h"
+#include "game/minigames/matches/MatchesSolver.h"
+#include "game/shell/CustomDialog.h"
+#include "game/shell/Resources.h"
+#include "tests/game/minigames/flows/MiniGameAppSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using minigametest::FrameFile;
+using minigametest::MiniGameApp;
+
+template <class Game> Game* Open(MiniGameApp& app, Game* game, int x = 0, int y = 0)
+{
+    game->Resize(x, y, 800, 600);
+    PushGameState(game, &app.mStack);
+    app.Step(30);
+    PopGameState(&app.mStack);
+    return game;
+}
+
+void ExpectEndDialog(MiniGameApp& app, MiniGameWidget* game)
+{
+    ASSERT_TRUE(game->mSolved);
+    app.Step(20);
+    auto* dialog = dynamic_cast<CustomDialog*>(app.mStack.Top());
+    ASSERT_NE(dialog, nullptr);
+    game->OnDialogClosed(MiniGameWidget::DIALOG_ID_MINI_GAME_END, 0);
+    app.Step(40);
+    EXPECT_TRUE(app.mStack.Empty());
+}
+
+} // namespace
+
+TEST(PictureGamesFlow, RotatingTilesAreExchangedAndTurnedHome)
+{
+    MiniGameApp app;
+    RotatingPicture* game = Open(app, new RotatingPicture("Mode2"));
+    for (int place = 0; place < RotatingBoard::kTiles; ++place)
+    {
+        if (game->mBoard.TileAt(place).mOriginalIndex == place)
+            continue;
+        RotatingBlock* here = game->TileAt(place);
+        RotatingBlock* home = game->mTiles[size_t(place)].get();
+        here->OnMouseButtonDown(60, 60, 0, 1);
+        home->OnMouseButtonDown(60, 60, 0, 1);
+        EXPECT_TRUE(game->mSwapping);
+        app.Step(25);
+        if (place == 5)
+            app.DrawFrame(FrameFile("rotating_tiles"));
+        EXPECT_FALSE(game->mSwapping);
+        EXPECT_EQ(game->mBoard.TileAt(place).mOriginalIndex, place);
+    }
+    for (int place = 0; place < RotatingBoard::kTiles; ++place)
+        for (int turn = 0; turn < 4 && !game->mBoard.IsLocked(place); ++turn)
+        {
+            game->TileAt(place)->RotatePlus90();
+            app.Step(25);
+        }
+    ExpectEndDialog(app, game);
+}
+
+TEST(PictureGamesFlow, ResetDuringAnExchangeLeavesEveryTileOnItsPlace)
+{
+    MiniGameApp app;
+    RotatingPicture* game = Open(app, new RotatingPicture("Mode1"));
+    std::vector<int> open;
+    for (int place = 0; place < RotatingBoard::kTiles; ++place)
+        if (!game->mBoard.IsLocked(place))
+            open.push_back(place);
+    ASSERT_GE(open.size(), 2u);
+    game->TileAt(open[0])->OnMouseButtonDown(60, 60, 0, 1);
+    game->TileAt(open[1])->OnMouseButtonDown(60, 60, 0, 1);
+    app.Step(8);
+    game->OnResetClicked();
+    app.Step(30);
+    for (int place = 0; place < RotatingBoard::kTiles; ++place)
+    {
+        RotatingBlock* tile = game->TileAt(place);
+        EXPECT_EQ(tile->mX, 150 + (place % 4) * game->mTileWidth) << place;
+        EXPECT_EQ(tile->mY, 20 + (place / 4) * game->mTileHeight) << place;
+        EXPECT_EQ(tile->mArrowCW->mVisible, !game->mBoard.IsLocked(place));
+    }
+}
+
+TEST(PictureGamesFlow, DifferencesAreFoundOnEitherHalf)
+{
+    MiniGameApp app;
+    FindDifferences* game = Open(app, new FindDifferences("Mode3"), 150, 20);
+    ASSERT_TRUE(game->mBoard->GetProblems().empty());
+    EXPECT_EQ(game->mBoard->CountCompletePairs(), 12);
+    game->OnMouseButtonDown(5, 5, 0, 1); // the board's rim
+    EXPECT_TRUE(app.Played(SFX_MG_DIFFERENCES_MISSED));
+    int found = 0;
+    for (int i = 0; i < game->mBoard->GetPieceCount() && !game->mSolved; ++i)
+    {
+        const DifferencePiece& piece = game->mBoard->GetPiece(i);
+        if (piece.mType == 0 || game->mBoard->IsFound(i) || (found % 2 == 0) != (piece.mMinorGroupId == -1))
+            continue;
+        const AlphaMask& mask = game->mBoard->GetMask(i);
+        bool clicked = false;
+        for (int y = 0; y < mask.GetHeight() && !clicked; ++y)
+            for (int x = 0; x < mask.GetWidth() && !clicked; ++x)
+            {
+                const int gx = piece.mX + x + DifferencesBoard::kPictureOffsetX;
+                const int gy = piece.mY + y + DifferencesBoard::kPictureOffsetY;
+                if (game->mBoard->HitTest(gx, gy) != i)
+                    continue;
+                game->OnMouseButtonDown(gx, gy, 0, 1);
+                clicked = true;
+            }
+        ASSERT_TRUE(clicked) << piece.mName;
+        EXPECT_TRUE(game->mBoard->IsFound(game->mBoard->FindPartner(i))) << piece.mName;
+        if (++found == 6)
+            app.DrawFrame(FrameFile("find_the_differences"));
+    }
+    EXPECT_EQ(game->mBoard->GetFoundCount(), 10);
+    EXPECT_TRUE(app.Played(SFX_MG_DIFFERENCES_FOUND));
+    ExpectEndDialog(app, game);
+}
+
+TEST(PictureGamesFlow, MatchSticksAreMovedIntoAnAcceptedLayout)
+{
+    for (const char* name : {"Fish", "Squares5to4"})
+    {
+        MiniGameApp app;
+        MatchesMiniGame* game = Open(app, new MatchesMiniGame(name));
+        ASSERT_TRUE(game->mRules->IsPlayable()) << name;
+        ASSERT_EQ(game->mBlocks.size(), 36u);
+        MatchesLayoutRead goal = ReadMatchesLayout(MatchesFileName(std::string(name) + "Solution1"));
+        ASSERT_TRUE(goal.mLayout.has_value());
+        std::optional<std::vector<MatchMove>> moves =
+            SolveMatches(game->mRules->GetBoard(), goal.mLayout->mState, game->mRules->GetMovesLeft());
+        ASSERT_TRUE(moves.has_value());
+        for (size_t i = 0; i < moves->size(); ++i)
+        {
+            const MatchMove& move = (*moves)[i];
+            game->ClickSlot(move.mFromCell, move.mFromSlot);
+            if (i + 1 == moves->size())
+            {
+                app.Point(400, 300);
+                app.Step(1);
+                app.DrawFrame(FrameFile(std::string("match_sticks_") + name));
+            }
+            game->ClickSlot(move.mToCell, move.mToSlot);
+        }
+        EXPECT_TRUE(app.Played(SFX_MG_MATCH_PLACE));
+        ExpectEndDialog(app, game);
+    }
+}
