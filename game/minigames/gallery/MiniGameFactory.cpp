@@ -1,0 +1,60 @@
+#include "game/minigames/gallery/MiniGameFactory.h"
+
+#include "game/minigames/games/FindDifferences.h"
+#include "game/minigames/games/MatchesMiniGame.h"
+#include "game/minigames/games/MemoryGame.h"
+#include "game/minigames/games/MiniGamePuzzle.h"
+#include "game/minigames/games/MiniGameSokoban.h"
+#include "game/minigames/games/MiniGameTypewriter.h"
+#include "game/minigames/games/RotatingPicture.h"
+#include "game/minigames/games/ToManyQueens.h"
+#include "game/shell/GameStateStack.h"
+
+namespace
+{
+
+MiniGameWidget* Build(const SceneMiniGame& entry)
+{
+    switch (entry.mKind)
+    {
+    case MiniGameKind::Jigsaw:
+        return new MiniGamePuzzle(entry.mNumberArgument);
+    case MiniGameKind::RotatingTiles:
+        return new RotatingPicture(entry.mTextArgument);
+    case MiniGameKind::FindDifferences:
+        return new FindDifferences(entry.mTextArgument);
+    case MiniGameKind::MorseTypewriter:
+        return new MiniGameTypewriter();
+    case MiniGameKind::MatchSticks:
+        return new MatchesMiniGame(entry.mTextArgument);
+    case MiniGameKind::BoxPushing:
+        return new MiniGameSokoban(entry.mTextArgument);
+    case MiniGameKind::Queens:
+        return new ToManyQueens(entry.mNumberArgument);
+    case MiniGameKind::MemoryCards:
+        return new MemoryGame(entry.mTextArgument);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+MiniGameWidget* CreateMiniGame(const SceneMiniGame& entry)
+{
+    MiniGameWidget* game = Build(entry);
+    if (game != nullptr)
+        game->Resize(entry.mX, entry.mY, 800, 600);
+    return game;
+}
+
+MiniGameWidget* CreateMiniGameByIndex(int index, GameStateStack* stack)
+{
+    const SceneMiniGame* entry = GalleryMiniGame(index);
+    if (entry == nullptr || stack == nullptr)
+        return nullptr;
+    MiniGameWidget* game = CreateMiniGame(*entry);
+    if (game != nullptr)
+        PushGameState(game, stack);
+    return game;
+}
