@@ -148,3 +148,25 @@ TEST(GamesFlow, JigsawPiecesAreCarriedToTheirPlaces)
     app.Step(40);
     EXPECT_TRUE(app.mStack.Empty());
 }
+
+TEST(GamesFlow, ResetDuringAFlipTurnsTheCardBackWithinItsCells)
+{
+    MiniGameApp app;
+    MemoryGame* game = Open(app, new MemoryGame("Mode1"));
+    game->mCards[0]->OnMouseButtonDown(5, 5, 0, 1);
+    app.Step(12); // half way up
+    EXPECT_GT(game->mCards[0]->mCell, 0);
+    game->OnResetClicked();
+    EXPECT_TRUE(game->mCards[0]->mFlipDown->IsRunning());
+    EXPECT_FALSE(game->mCards[0]->mFlipUp->IsRunning());
+    for (int i = 0; i < 40; ++i)
+    {
+        app.Step(1);
+        EXPECT_GE(game->mCards[0]->mCell, 0);
+        EXPECT_LT(game->mCards[0]->mCell, int(IMAGE_MG_MEMORY_CARD_VASE->mColumns));
+    }
+    EXPECT_EQ(game->mCards[0]->mCell, 0);
+    EXPECT_EQ(game->mBoard->GetFlip(0), MemoryBoard::Flip::None);
+    game->mCards[0]->OnMouseButtonDown(5, 5, 0, 1);
+    EXPECT_TRUE(game->mBoard->IsFaceUp(0));
+}

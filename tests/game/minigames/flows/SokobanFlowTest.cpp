@@ -1,5 +1,6 @@
 // The box-pushing game on the mini-game base: help on entry, pushes through
 // the arrows, the end dialog on the 16th update after the solve, and leaving.
+#include "framework/widgets/WidgetManager.h"
 #include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/games/MiniGameSokoban.h"
 #include "game/minigames/sokoban/SokobanSolver.h"
@@ -110,4 +111,25 @@ TEST_F(SokobanFlow, SkipAfterFortySecondsChargesThePenaltyAndPopsTheGame)
     Step(40);
     EXPECT_EQ(mOwner.mLog, (std::vector<std::string>{"penalty", "done", "discard", "end delay"}));
     EXPECT_TRUE(mStack.Empty());
+}
+
+TEST_F(SokobanFlow, TheSkipLabelCountsDownFromForty)
+{
+    Step(30); // the stopwatch starts when the dim-in ends, under the first help panel
+    PopGameState(&mStack);
+    const std::string skip = StringTable::GetInstance().Lookup("LBL_SKIP");
+    struct Case
+    {
+        int32_t elapsed;
+        std::string label;
+    } cases[] = {{500, "40"}, {39'500, "1"}, {40'000, "0"}, {40'001, skip}};
+    for (const Case& c : cases)
+    {
+        mApp.mTime.Advance(uint32_t(c.elapsed - mGame->mStopwatch.GetElapsedMs()));
+        mApp.mWidgetManager->UpdateWidgetsFraction(1.0f);
+        EXPECT_EQ(mGame->mSkipButton->mLabel, c.label) << c.elapsed;
+    }
+    // Clickable from 40 000 ms on.
+    mGame->OnSkipClicked();
+    EXPECT_NE(mStack.Top(), mGame);
 }
