@@ -636,10 +636,9 @@ std::vector<SceneRoom> buildRooms()
          0x4a4a32,
          0xd8d0e8,
          400,
-         {piece("well", 330, 230, 240, 220), piece("wallshelf", 600, 170, 170, 12),
-          piece("arch", 170, 120, 120, 140), piece("decorfront", 140, 260, 170, 180, 0, 0x1F333),
-          piece("decorfront", 620, 280, 160, 160, 0, 0x1F332), piece("bench", 170, 420, 200, 80, 0x6a6a6a),
-          piece("crate", 620, 450, 130, 110), piece("lamp", 560, 180, 50, 70, 0, 0x1F3EE)},
+         {piece("well", 330, 230, 240, 220), piece("decorfront", 140, 240, 150, 170, 0, 0x1F333),
+          piece("table", 600, 350, 170, 80, 0x6a5a4a), piece("bench", 170, 420, 200, 80, 0x6a6a6a),
+          piece("crate", 640, 460, 130, 100), piece("lamp", 600, 212, 44, 60, 0, 0x1F3EE)},
          objects("Bucket:1FAA3:44|Rope:1FAA2:40|Frog:1F438:36|Snail:1F40C:32|Mushroom:1F344:30|"
                  "Owl:1F989:40|Cat:1F408:44|Fox:1F98A:40|Hedgehog:1F994:36|Squirrel:1F43F:36|"
                  "Acorn:1F330:28|Leaf:1F343:36|Broom:1F9F9:54|Pickaxe:26CF:48|Bird:1F426:34|"
@@ -703,9 +702,10 @@ std::vector<SceneRoom> buildRooms()
          0xffe0a8,
          400,
          {piece("stall", 140, 200, 220, 200, 0x6a4a2a), piece("stall", 560, 200, 220, 200, 0x6a4a2a),
-          piece("decor", 400, 190, 170, 200, 0, 0x1F40E), piece("window", 400, 60, 140, 110, 0x9ac0e8),
-          piece("hay", 170, 440, 170, 100), piece("barrel", 620, 430, 110, 130),
-          piece("hay", 420, 470, 150, 80), piece("lamp", 660, 110, 50, 70, 0, 0x1F3EE)},
+          piece("decor", 400, 262, 170, 180, 0, 0x1F40E), piece("window", 400, 60, 140, 110, 0x9ac0e8),
+          piece("wallshelf", 150, 140, 200, 12), piece("wallshelf", 570, 150, 200, 12),
+          piece("hay", 170, 440, 170, 100), piece("barrel", 620, 430, 110, 130), piece("hay", 420, 470, 150, 80),
+          piece("lamp", 380, 110, 44, 60, 0, 0x1F3EE)},
          objects("Comb:1FAAE:38|Sheaf:1F33E:44|Carrot:1F955:40|Apple:1F34F:30|Bucket:1FAA3:42|"
                  "Brush:1FAA5:40|Rope:1FAA2:40|Boot:1F462:44|Hat:1F920:40|Milk:1F95B:36|"
                  "Hen:1F414:40|Chick:1F424:30|Egg:1F95A:28|Cat:1F408:42|Mouse:1F401:30|"
