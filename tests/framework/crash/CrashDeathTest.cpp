@@ -72,7 +72,9 @@ TEST(CrashReport, EachKindOfCrashLeavesAReportAndEndsByItsSignal)
         EXPECT_NE(report.find("\r\nLogical Address: "), std::string::npos) << c.kind;
         EXPECT_NE(report.find("\r\nSystem Ver: "), std::string::npos) << c.kind;
         if (c.signal != SIGABRT || std::string(c.kind) == "abort")
+        {
             EXPECT_NE(report.find("\r\nSignal: "), std::string::npos) << c.kind;
+        }
         if (c.function)
         {
             EXPECT_NE(report.find("\r\nRIP:"), std::string::npos) << c.kind;

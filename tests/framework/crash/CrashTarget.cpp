@@ -18,9 +18,10 @@ __attribute__((noinline)) void CrashByNullWrite()
     *nowhere = 1;
 }
 
-__attribute__((noinline, no_sanitize("undefined"))) int CrashByDivision(volatile int divisor)
+__attribute__((noinline, no_sanitize("undefined"))) int CrashByDivision(int divisor)
 {
-    return 7 / divisor;
+    volatile int d = divisor;
+    return 7 / d;
 }
 
 __attribute__((noinline)) void CrashByIllegalInstruction()
