@@ -30,6 +30,20 @@ void OverColor32Reference(uint8_t* dest, const uint32_t* native, int32_t count, 
 void OverColor32(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
                  uint32_t colorAlpha);
 
+// A coloured blend on a 5-6-5 surface: factor[i] is the colour factor of the channel
+// at 0, 5 and 11 bits up, colorAlpha the colour's alpha. Per channel mask m
+// d' = ((d & m) x k + (n & m) x f) >> 8 & m with k = 256 - A x colorAlpha / 255, or
+// k = 0 where both alphas are 255; pixels of alpha 0 are left alone.
+void OverColor565Reference(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                           uint32_t colorAlpha);
+void OverColor565(uint8_t* dest, const uint32_t* native, int32_t count, const uint32_t factor[3],
+                  uint32_t colorAlpha);
+
+// Additive white on a 5-6-5 surface (red and blue in either end): per channel the sum
+// of the destination's and the value's channel, cut at the channel's largest value.
+void AddWhite565Reference(uint8_t* dest, const uint32_t* native, int32_t count);
+void AddWhite565(uint8_t* dest, const uint32_t* native, int32_t count);
+
 // Display-format values onto a 16-bit surface row, each cut to its low half: the copy
 // of an opaque picture that has no surface of its own.
 void Narrow16Reference(uint8_t* dest, const uint32_t* native, int32_t count);

@@ -115,6 +115,23 @@ bool ByteChannels(const Target& t)
            (t.channel[0].mask | t.channel[1].mask | t.channel[2].mask) == 0x00FFFFFF;
 }
 
+// True on 16-bit surfaces of 5-6-5 channels, red and blue at either end.
+bool Channels565(const Target& t)
+{
+    return t.packing == Packing::P565 && t.channel[1].mask == 0x07E0 &&
+           (t.channel[0].mask | t.channel[2].mask) == 0xF81F;
+}
+
+// Hands each row of the area to a row routine: destination bytes, source values, count.
+template <typename RowRoutine>
+void EachRow(const Target& t, const NativeSource& src, const BlitArea& area, RowRoutine routine)
+{
+    const std::ptrdiff_t bytes = t.bitCount / 8;
+    for (int32_t row = 0; row < area.height; ++row)
+        routine(t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * bytes,
+                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+}
+
 // The common case of a plain source drawn left to right: each run is handed over
 // whole, as a stretch of destination bytes and of source values.
 template <typename OpaqueRun, typename BlendRun>
@@ -151,10 +168,7 @@ void AlphaRunsWhite(const Target& t, const NativeSource& src, const uint8_t* run
     {
         // Every pixel of a run shares its class, so whole rows give what the run walk
         // gives; the row routine skips and copies by groups of its own.
-        for (int32_t row = 0; row < area.height; ++row)
-            SurfaceBlitRows::OverWhite32(
-                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
-                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        EachRow(t, src, area, SurfaceBlitRows::OverWhite32);
         return;
     }
     if (!mirrored && src.indices == nullptr && packed)
@@ -222,11 +236,19 @@ void AlphaRunsColor(const Target& t, const NativeSource& src, const uint8_t* run
         uint32_t factor[3];
         for (int i = 0; i < 3; ++i)
             factor[t.channel[i].shift / 8] = paint.f[i];
-        for (int32_t row = 0; row < area.height; ++row)
-            SurfaceBlitRows::OverColor32(t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
-                                         src.native + size_t(area.srcY + row) * size_t(src.width) +
-                                             size_t(area.srcX),
-                                         area.width, factor, ac);
+        EachRow(t, src, area,
+                [&](uint8_t* d, const uint32_t* n, int32_t c)
+                { SurfaceBlitRows::OverColor32(d, n, c, factor, ac); });
+        return;
+    }
+    if (!paint.grey && !mirrored && src.indices == nullptr && Channels565(t))
+    {
+        uint32_t factor[3];
+        for (int i = 0; i < 3; ++i)
+            factor[t.channel[i].shift == 0 ? 0 : t.channel[i].shift == 5 ? 1 : 2] = paint.f[i];
+        EachRow(t, src, area,
+                [&](uint8_t* d, const uint32_t* n, int32_t c)
+                { SurfaceBlitRows::OverColor565(d, n, c, factor, ac); });
         return;
     }
     const auto keep = [ac](uint32_t a) { return 256 - a * ac / 255; };
@@ -284,10 +306,13 @@ void AdditiveRuns(const Target& t, MemoryImage& source, NativeDisplay* display, 
     const NativeSource src = ReadNative(source, display);
     if (paint.white && !mirrored && src.indices == nullptr && ByteChannels(t))
     {
-        for (int32_t row = 0; row < area.height; ++row)
-            SurfaceBlitRows::AddWhite32(
-                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * 4,
-                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        EachRow(t, src, area, SurfaceBlitRows::AddWhite32);
+        return;
+    }
+    // The clamp tables are saturating adds, and adding a colour of 0 changes nothing.
+    if (paint.white && !mirrored && src.indices == nullptr && Channels565(t))
+    {
+        EachRow(t, src, area, SurfaceBlitRows::AddWhite565);
         return;
     }
     const uint8_t* runs = source.GetRLAdditiveData(display);
@@ -389,10 +414,7 @@ void OpaqueCopy(const Target& t, MemoryImage& source, NativeDisplay* display, co
     const bool keyed = source.mHasTrans;
     if (!keyed && src.indices == nullptr)
     {
-        for (int32_t row = 0; row < area.height; ++row)
-            StoreRow<Pixel>(
-                t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * std::ptrdiff_t(sizeof(Pixel)),
-                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+        EachRow(t, src, area, StoreRow<Pixel>);
         return;
     }
     for (int32_t row = 0; row < area.height; ++row)

@@ -70,6 +70,7 @@ TEST_P(SurfaceBlitRowsTest, RowsMatchTheirReferences)
         {"over", SurfaceBlitRows::OverWhite32Reference, SurfaceBlitRows::OverWhite32},
         {"add", SurfaceBlitRows::AddWhite32Reference, SurfaceBlitRows::AddWhite32},
         {"narrow to 16 bits", SurfaceBlitRows::Narrow16Reference, SurfaceBlitRows::Narrow16},
+        {"add on 5-6-5", SurfaceBlitRows::AddWhite565Reference, SurfaceBlitRows::AddWhite565},
     };
     for (const Row& r : rows)
     {
@@ -90,6 +91,10 @@ TEST_P(SurfaceBlitRowsTest, ColouredRowsMatchTheirReference)
                   { SurfaceBlitRows::OverColor32Reference(d, n, c, factor, colorAlpha); },
                   [&](uint8_t* d, const uint32_t* n, int32_t c)
                   { SurfaceBlitRows::OverColor32(d, n, c, factor, colorAlpha); });
+            Check([&](uint8_t* d, const uint32_t* n, int32_t c)
+                  { SurfaceBlitRows::OverColor565Reference(d, n, c, factor, colorAlpha); },
+                  [&](uint8_t* d, const uint32_t* n, int32_t c)
+                  { SurfaceBlitRows::OverColor565(d, n, c, factor, colorAlpha); });
         }
     }
 }
