@@ -10,6 +10,7 @@
 #include "framework/resources/SoundManager.h"
 #include "framework/resources/SoundPlayer.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/shell/CustomDialog.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/MusicTracks.h"
@@ -255,7 +256,33 @@ void SharkInterface::OnActivated()
 void SharkInterface::Shutdown()
 {
     ReportLoadingError();
-    Quit(true);
+    if (!mLoadingFinished)
+    {
+        Quit(true);
+        return;
+    }
+    if (mExitDialog != nullptr)
+        return;
+    mExitDialog = new CustomDialog(StringTable::GetInstance().Lookup("LBL_MAIN_EXIT_THE_GAME"), 0,
+                                   CustomDialog::BUTTONS_YES_NO, true, false);
+    mExitDialog->Resize(0, 0, 800, 600);
+    mExitDialog->Move(0, 0);
+    mExitDialog->SetListener(this);
+    PushGameState(mExitDialog, mGameStates.get());
+}
+
+void SharkInterface::OnDialogClosed(int32_t, int32_t result)
+{
+    if (result == CustomDialog::RESULT_YES)
+    {
+        // The dialog stays on the stack; the shutdown takes every screen off.
+        Quit(true);
+        return;
+    }
+    PopGameState(mGameStates.get());
+    mExitDialog = nullptr;
+    if (mIntroPending)
+        StartIntro();
 }
 
 void SharkInterface::Quit(bool quit)
@@ -277,6 +304,12 @@ void SharkInterface::OnTitleScreenFinished()
     mTitleScreen = nullptr;
     mResourceManager->UnloadGroup("TitleScreen");
     mIntroPending = false;
+    if (mExitDialog != nullptr)
+    {
+        // The intro waits for the exit question's answer.
+        mIntroPending = true;
+        return;
+    }
     StartIntro();
 }
 

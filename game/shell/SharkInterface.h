@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/app/QuibAppBase.h"
+#include "game/shell/CustomDialogListener.h"
 #include "game/shell/SoundEffectHost.h"
 #include "game/shell/StartScreens.h"
 
@@ -14,6 +15,7 @@ class DDImage;
 class SoundPlayer;
 } // namespace Quib
 
+class CustomDialog;
 class GameStateStack;
 class SfxIndexTable;
 
@@ -22,7 +24,7 @@ class SfxIndexTable;
 // thread while the title shows, leads from the title to the intro, pauses the
 // game's clock and music while the window is out of focus, asks before the
 // program closes, and offers the sound and music operations every screen uses.
-class SharkInterface : public Quib::QuibAppBase, public SoundEffectHost
+class SharkInterface : public Quib::QuibAppBase, public CustomDialogListener, public SoundEffectHost
 {
 public:
     // The one instance, made on the first call.
@@ -44,6 +46,9 @@ public:
     void OnDeactivated() override;
     // True runs the framework's own shutdown; false does nothing.
     virtual void Quit(bool quit);
+
+    // The exit question's answer (the dialog id is not examined).
+    void OnDialogClosed(int32_t dialogId, int32_t result) override;
 
     // Called by the title screen once it has left the widget tree.
     void OnTitleScreenFinished();
@@ -73,6 +78,8 @@ public:
     std::unique_ptr<Quib::SoundPlayer> mSoundPlayer;
     std::string mPauseText;
     int mPauseTextHalfWidth = 0;
+    // The open exit question, or null.
+    CustomDialog* mExitDialog = nullptr;
     bool mLoadingFinished = false;
     bool mIntroPending = false;
 
