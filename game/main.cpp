@@ -3,6 +3,7 @@
 
 #include "framework/crash/CrashReporter.h"
 #include "game/frontend/StartScreenMakers.h"
+#include "game/records/LevelMapTable.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/SharkInterface.h"
 #include "game/shell/StringTable.h"
@@ -26,5 +27,6 @@ int main(int argc, char** argv)
     delete app;
     GameClock::DeleteInstance();
     StringTable::DeleteInstance();
+    LevelMapTable::Destroy();
     return exitCode;
 }

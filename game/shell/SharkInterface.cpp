@@ -10,6 +10,7 @@
 #include "framework/resources/SoundManager.h"
 #include "framework/resources/SoundPlayer.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/records/DataFolder.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/GameStateStack.h"
@@ -59,11 +60,13 @@ SharkInterface::~SharkInterface()
 {
     if (mWidgetManager)
         mWidgetManager->RemoveAllChildren(false, false);
+    mOptions.reset();
     delete mTitleScreen;
     mTitleScreen = nullptr;
     if (mGameStates)
         ClearGameStates(mGameStates.get());
     mGameStates.reset();
+    mProfiles.reset();
     mSfxIndexTable.reset();
     mSoundPlayer.reset();
     mPausedFrame.reset();
@@ -108,6 +111,8 @@ void SharkInterface::Init()
     mSfxIndexTable = std::make_unique<SfxIndexTable>();
     mSfxIndexTable->Load();
     mGameStates = std::make_unique<GameStateStack>();
+    mProfiles = std::make_unique<ProfileList>(strings.Lookup("ScoreNameEntry"));
+    mProfiles->LoadSaveData();
     if (mStartScreens.mMakeTitle)
     {
         mTitleScreen = mStartScreens.mMakeTitle(*this);
@@ -149,8 +154,28 @@ void SharkInterface::FailStart(const std::string& text)
 
 void SharkInterface::LoadSettings()
 {
-    // The options file replaces the registry; until there is one the window follows the defaults.
-    mIsWindowed = false;
+    // The game's own options file takes the place of the registry settings.
+    CreateDataFolder();
+    mOptions = std::make_unique<OptionsData>();
+    mOptions->Load(this);
+    mIsWindowed = !mOptions->mFullscreen;
+}
+
+void SharkInterface::OnDisplayModeChange()
+{
+    if (mInitDone && mOptions)
+        mOptions->mFullscreen = !mIsWindowed;
+}
+
+void SharkInterface::SaveProfiles()
+{
+    if (mProfiles)
+        mProfiles->SaveProfiles();
+}
+
+PlayerProfile* SharkInterface::GetCurrentProfile() const
+{
+    return mProfiles ? mProfiles->GetCurrentProfile() : nullptr;
 }
 
 void SharkInterface::OnInitFinished()
@@ -244,11 +269,12 @@ void SharkInterface::OnActivated()
     GameClock::GetInstance().Resume();
     if (mMusicInterface)
     {
-        mMusicInterface->SetMusicVolume(GetMusicVolume());
+        mMusicInterface->SetMusicVolume(mOptions ? mOptions->mMusicVolume : GetMusicVolume());
         mMusicInterface->ResumeAllTracks();
     }
-    if (mSoundPlayer)
-        mSoundPlayer->SetAllLoopsVolume(GetSfxVolume());
+    // The running loops are the scenes', the map's and the menu's ambient sounds.
+    if (mSoundPlayer && mOptions)
+        mSoundPlayer->SetAllLoopsVolume(mOptions->mAmbientVolume);
     mPausedFrame.reset();
     MarkAllDirty();
 }
@@ -256,6 +282,7 @@ void SharkInterface::OnActivated()
 void SharkInterface::Shutdown()
 {
     ReportLoadingError();
+    SaveProfiles();
     if (!mLoadingFinished)
     {
         Quit(true);
@@ -276,6 +303,7 @@ void SharkInterface::OnDialogClosed(int32_t, int32_t result)
     if (result == CustomDialog::RESULT_YES)
     {
         // The dialog stays on the stack; the shutdown takes every screen off.
+        SaveProfiles();
         Quit(true);
         return;
     }
@@ -295,6 +323,14 @@ void SharkInterface::OnShutdown()
 {
     if (!mGameStates)
         return;
+    while (mGameStates->Top() != nullptr)
+        PopGameState(mGameStates.get());
+    // A load that never finished saves no options.
+    if (mOptions && mLoadingFinished)
+    {
+        mOptions->Save();
+        SaveProfiles();
+    }
     while (mGameStates->Top() != nullptr)
         PopGameState(mGameStates.get());
 }
@@ -334,7 +370,7 @@ void SharkInterface::RegisterMusicTracks()
 
 void SharkInterface::PlaySoundEffect(int32_t soundId)
 {
-    PlaySoundEffectAtVolume(soundId, GetSfxVolume());
+    PlaySoundEffectAtVolume(soundId, mOptions ? mOptions->mSoundVolume : GetSfxVolume());
 }
 
 void SharkInterface::PlaySoundEffectAtVolume(int soundId, double volume)

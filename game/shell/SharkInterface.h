@@ -1,6 +1,9 @@
 #pragma once
 
 #include "framework/app/QuibAppBase.h"
+#include "game/records/OptionsData.h"
+#include "game/records/OptionsHost.h"
+#include "game/records/ProfileList.h"
 #include "game/shell/CustomDialogListener.h"
 #include "game/shell/SoundEffectHost.h"
 #include "game/shell/StartScreens.h"
@@ -24,7 +27,10 @@ class SfxIndexTable;
 // thread while the title shows, leads from the title to the intro, pauses the
 // game's clock and music while the window is out of focus, asks before the
 // program closes, and offers the sound and music operations every screen uses.
-class SharkInterface : public Quib::QuibAppBase, public CustomDialogListener, public SoundEffectHost
+class SharkInterface : public Quib::QuibAppBase,
+                       public CustomDialogListener,
+                       public SoundEffectHost,
+                       public OptionsHost
 {
 public:
     // The one instance, made on the first call.
@@ -41,11 +47,25 @@ public:
     void LoadSettings() override;
     void Shutdown() override;
     void Init() override;
+    void OnDisplayModeChange() override;
     void DrawOverlay(Quib::Graphics* g) override;
     void OnActivated() override;
     void OnDeactivated() override;
     // True runs the framework's own shutdown; false does nothing.
     virtual void Quit(bool quit);
+
+    // OptionsHost: what the options file needs of the application.
+    void ShowOptionsError(const std::string& text) override { ShowError(text); }
+    bool IsWindowed() const override { return mIsWindowed; }
+    void SetScreenMode(bool windowed, bool is3D, bool force) override
+    {
+        QuibAppBase::SetScreenMode(windowed, is3D, force);
+    }
+
+    // Writes every profile's file and the index with the high scores.
+    void SaveProfiles();
+    // The current player, or null when there is none.
+    PlayerProfile* GetCurrentProfile() const;
 
     // The exit question's answer (the dialog id is not examined).
     void OnDialogClosed(int32_t dialogId, int32_t result) override;
@@ -74,6 +94,9 @@ public:
     Quib::Widget* mTitleScreen = nullptr;
     std::unique_ptr<GameStateStack> mGameStates;
     bool mInitDone = false;
+    // The profiles with the current index and the high scores, as the index file holds them.
+    std::unique_ptr<ProfileList> mProfiles;
+    std::unique_ptr<OptionsData> mOptions;
     std::unique_ptr<SfxIndexTable> mSfxIndexTable;
     std::unique_ptr<Quib::SoundPlayer> mSoundPlayer;
     std::string mPauseText;

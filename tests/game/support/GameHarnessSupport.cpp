@@ -1,6 +1,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/StartScreenMakers.h"
+#include "game/records/LevelMapTable.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/StringTable.h"
 #include "platform/Environment.h"
@@ -83,6 +84,7 @@ GameHarness::~GameHarness()
     delete mApp;
     GameClock::DeleteInstance();
     StringTable::DeleteInstance();
+    LevelMapTable::Destroy();
     platform::changeDirectory(mPreviousFolder);
     platform::setEnv("APPDATA", "");
     std::error_code ignored;
