@@ -1,6 +1,7 @@
 #include "framework/resources/ImageLib.h"
 #include "game/play/PlayfieldModel.h"
 #include "game/play/SceneFile.h"
+#include "game/play/ShownPoint.h"
 #include "platform/Files.h"
 #include "tools/contentcheck/PackChecks.h"
 
@@ -148,13 +149,10 @@ void solve(int n, int listMode, bool secondVisit, const std::vector<SceneItemRec
 
     auto clickWhereShown = [&](size_t index, bool ignoreAlpha)
     {
-        const PlayfieldItem& item = model.Items()[index];
-        for (int32_t y = 0; y < item.mHeight; ++y)
-            for (int32_t x = 0; x < item.mWidth; ++x)
-                if ((ignoreAlpha || item.mMask.mAlpha[size_t(y * item.mMask.mWidth + x)] >= 128) &&
-                    model.FindItemAt(item.mX + x, item.mY + y, ignoreAlpha) == int32_t(index))
-                    return model.Click(item.mX + x, item.mY + y);
-        problems.push_back(where + "\"" + item.mRecord.mName + "\" cannot be clicked anywhere");
+        if (std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, index, ignoreAlpha))
+            return model.Click(point->first, point->second);
+        problems.push_back(where + "\"" + model.Items()[index].mRecord.mName +
+                           "\" cannot be clicked anywhere");
         return ClickOutcome::Nothing;
     };
     for (size_t i = 0; i < model.Items().size(); ++i)
