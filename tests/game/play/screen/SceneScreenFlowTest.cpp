@@ -127,3 +127,32 @@ TEST(SceneScreenFlowTest, AClickBesideAnItemsShapeOrOnAnUnlistedItemTakesNothing
 }
 
 } // namespace
+
+// A list that ends while another screen covers the scene (an item still on
+// its way to the list when a dialog opened) ends the scene once it is uncovered.
+TEST(SceneScreenFlowTest, AListFinishedUnderAnotherScreenEndsWhenTheSceneIsUncovered)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene4", kTenItemsListMode);
+    ASSERT_NE(frame, nullptr);
+    GameStateStack* stack = game.App().mGameStates.get();
+    auto* cover = new CustomDialog("cover", 99, CustomDialog::BUTTONS_OK, false, false);
+    PushGameState(cover, stack);
+    game.Update(5);
+    for (size_t i = 0; i < frame->mModel.Items().size(); ++i)
+        if (frame->mModel.Items()[i].mWanted)
+        {
+            std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(frame->mModel, i, false);
+            ASSERT_TRUE(point);
+            EXPECT_EQ(frame->mModel.Click(point->first, point->second), ClickOutcome::Found);
+        }
+    game.Update(5);
+    EXPECT_EQ(game.Top<CustomDialog>(), cover);
+
+    PopGameState(stack);
+    CustomDialog* dialog = game.Top<CustomDialog>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->mDialogId, GameFrame::DIALOG_ID_TEN_ITEMS_FOUND);
+    CloseDialog(game, *dialog);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 200));
+}
