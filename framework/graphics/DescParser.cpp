@@ -1,8 +1,8 @@
 #include "framework/graphics/DescParser.h"
 
+#include "framework/files/PakFile.h"
 #include "framework/foundation/NumberText.h"
 #include "framework/foundation/Strings.h"
-#include "framework/files/PakFile.h"
 
 namespace Quib
 {
@@ -87,7 +87,14 @@ bool DescParser::ParseFile(const std::string& fileName)
 {
     auto bytes = PakReadWholeFile(fileName, MAX_FILE_BYTES);
     if (!bytes)
-        return false;
+    {
+        // A file that opens but could not be read whole is over the limit.
+        PakFile* file = PakFileOpen(fileName, "rb");
+        if (file == nullptr)
+            return false;
+        PakFileClose(file);
+        return ReportError("File Too Large (over " + std::to_string(MAX_FILE_BYTES >> 20) + " MiB)");
+    }
     return ParseText(std::string(bytes->begin(), bytes->end()));
 }
 

@@ -32,6 +32,9 @@ public:
 
     // A transform pushed by a caller turns every draw into a matrix draw.
     virtual bool HasPushedTransform() const = 0;
+    // Ends the open hardware scene, if any, so that the screen surface can be
+    // drawn on directly.
+    virtual void FinishScene() = 0;
     virtual void FillRect(const Rect& rect, const Color& color, int32_t drawMode) = 0;
     virtual void FillPolygon(const int32_t* points, int32_t count, const Rect& clip, const Color& color,
                              int32_t drawMode, int32_t offsetX, int32_t offsetY) = 0;

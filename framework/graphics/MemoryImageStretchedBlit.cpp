@@ -63,12 +63,13 @@ void MemoryImage::BlitStretched(Image* source, const Rect& destRect, const Rect&
         return;
     if (clipped.mWidth <= 0 || clipped.mHeight <= 0)
         return;
+    // The draw mode plays no part, and the filtered sampler takes no colour: a
+    // filtered stretch of a memory image is never tinted.
+    (void)drawMode;
     if (unfiltered)
         StretchUnfiltered(source, clipped, mapped, color);
-    else if (color.IsWhite() && drawMode == DRAW_MODE_NORMAL)
-        StretchFiltered(source, clipped, mapped);
     else
-        StretchFilteredBlit(source, clipped, mapped, color, drawMode);
+        StretchFiltered(source, clipped, mapped);
 }
 
 void MemoryImage::StretchUnfiltered(Image* source, const Rect& clipped, const DoubleRect& mapped,

@@ -1,4 +1,5 @@
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/DisplayServices.h"
 #include "framework/graphics/SysFont.h"
 #include "platform/FontFace.h"
 #include "platform/Surface.h"
@@ -76,6 +77,11 @@ void SysFont::DrawOnSurface(DDImage& image, int left, int top, const std::string
         return;
     // Locks nest, so the text can be drawn whether or not the image holds the surface
     // locked; a lost surface cannot be locked and gets nothing.
+    // The screen surface may not be drawn on directly while a hardware scene is open.
+    DisplayServices* display = image.mDDInterface;
+    if (display != nullptr && display->Is3DOn() && surface == display->GetDrawSurface())
+        if (D3DServices* hardware = display->Get3D())
+            hardware->FinishScene();
     platform::LockedSurface locked;
     if (surface->Lock(locked) != platform::SurfaceResult::Ok)
         return;

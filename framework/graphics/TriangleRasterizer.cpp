@@ -217,13 +217,11 @@ void RasterizeTriangle(const Rect& clip, const Color& color, const TriVertex* ve
 
     for (int32_t i = 2; i < count; ++i)
     {
-        // Every second triangle swaps its first two corners to keep the winding.
-        const TriVertex* triangle[3];
-        if ((i & 1) == 0)
-            triangle[0] = &vertices[i - 2], triangle[1] = &vertices[i - 1];
-        else
-            triangle[0] = &vertices[i - 1], triangle[1] = &vertices[i - 2];
-        triangle[2] = &vertices[i];
+        // Every second triangle swaps its last two corners to keep the winding:
+        // (V0, V1, V2), (V1, V3, V2), (V2, V3, V4), ...
+        const TriVertex* triangle[3] = {&vertices[i - 2], &vertices[i - 1], &vertices[i]};
+        if ((i & 1) != 0)
+            std::swap(triangle[1], triangle[2]);
 
         const TriVertex* polygon[kMaxClipped];
         const int32_t n = ClipPolygonToRect(triangle, polygon, left, right, top, bottom);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace Quib
 {
@@ -34,8 +35,13 @@ bool DSoundManager::IsReady()
 
 int DSoundManager::VolumeToDecibels(double volume)
 {
-    const int result = int((std::log10(9.0 * volume + 1.0) - 1.0) * 2333.0);
-    return result < -2000 ? -10000 : result;
+    const double result = (std::log10(9.0 * volume + 1.0) - 1.0) * 2333.0;
+    // Volumes at or below -1/9 have no logarithm (NaN or minus infinity): they
+    // are silent like every other volume too small to hear, and nothing above
+    // the int range reaches the cast.
+    if (!(result > -2001.0))
+        return -10000;
+    return int(std::min(result, double(std::numeric_limits<int>::max())));
 }
 
 int DSoundManager::LoadSoundByName(const std::string& name)

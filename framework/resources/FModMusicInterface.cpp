@@ -1,5 +1,6 @@
 #include "framework/resources/FModMusicInterface.h"
 
+#include "framework/foundation/Paths.h"
 #include "framework/resources/MusicSource.h"
 #include "framework/resources/SoundCache.h"
 #include "platform/Files.h"
@@ -59,7 +60,7 @@ bool FModMusicInterface::LoadTrack(int id, const std::string& fileName)
 std::shared_ptr<const platform::AudioBuffer> FModMusicInterface::OpenCachedStream(const std::string& name)
 {
     const std::string cacheName =
-        platform::slashPath(mSharedDataFolder + "cached\\" + fileNameNoExtension(name) + ".wav");
+        platform::slashPath(GetSharedDataFolder() + "cached\\" + fileNameNoExtension(name) + ".wav");
     const size_t slash = cacheName.rfind('/');
     if (slash != std::string::npos)
         platform::createDirectories(cacheName.substr(0, slash));

@@ -50,13 +50,12 @@ public:
     // `name` comes without extension: the cache file or name + ".ogg" is decoded.
     virtual bool LoadStreamedTrack(int id, const std::string& name, bool loop);
 
-    // The folder that prefixes the cache ("cached\..."); empty by default.
-    void SetSharedDataFolder(const std::string& folder) { mSharedDataFolder = folder; }
     const FModMusicTrack* FindTrack(int id) const;
     // The voice of a channel, or null when nothing was played on it.
     const platform::Voice* GetChannel(int id) const;
 
-    // The plain WAV copy of a decoded music file, or the decoded ".ogg" file, or null.
+    // The plain WAV copy of a decoded music file (kept under the shared data
+    // folder's "cached"), or the decoded ".ogg" file, or null.
     std::shared_ptr<const platform::AudioBuffer> OpenCachedStream(const std::string& name);
 
 private:
@@ -72,7 +71,6 @@ private:
     double mMusicVolume = 1.0;
     int mModuleVolumeScale = 100;
     int mSampleVolumeScale = 100;
-    std::string mSharedDataFolder;
 };
 
 } // namespace Quib

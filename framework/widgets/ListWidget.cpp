@@ -295,9 +295,9 @@ void ListWidget::OnMouseMove(int, int y)
     int line = -1;
     if (lineHeight > 0)
     {
-        double at = double(y - 4) / lineHeight + mPosition;
-        line = at < 0 ? -1 : int(at);
-        if (line >= int(mLines.size()))
+        // Truncated toward zero, so the margin above the first line still belongs to it.
+        line = int(double(y - 4) / lineHeight + mPosition);
+        if (line < 0 || line >= int(mLines.size()))
             line = -1;
     }
     if (line == mHiliteIdx)

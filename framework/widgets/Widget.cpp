@@ -2,7 +2,6 @@
 
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
-#include "framework/graphics/TextLayout.h"
 #include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/VirtualKeys.h"
@@ -265,19 +264,19 @@ int Widget::DrawColoredText(Graphics* g, const std::string& text, int x, int y, 
                             int justification)
 {
     ColorCodesOn on(g);
-    return DrawStringWithColorCodes(g, text, x, y, justifyWidth, justification, true, 0, -1, -1);
+    return g->DrawStringWithColorCodes(text, x, y, justifyWidth, justification, true, 0, -1, -1);
 }
 
 int Widget::DrawWrappedText(Graphics* g, const std::string& text, const Rect& rect, int lineSpacing,
                             int justification)
 {
     ColorCodesOn on(g);
-    return DrawStringWrapped(g, text, rect, lineSpacing, justification);
+    return g->DrawStringWrapped(text, rect, lineSpacing, justification);
 }
 
 int Widget::MeasureWrappedText(Graphics* g, int width, const std::string& text, int lineSpacing)
 {
-    return MeasureWrappedHeight(g, width, text, lineSpacing);
+    return g->MeasureWrappedHeight(width, text, lineSpacing);
 }
 
 int Widget::CountDigits(int n)

@@ -1,8 +1,11 @@
 #include "framework/graphics/DescParser.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using Quib::DataElement;
@@ -134,6 +137,28 @@ TEST(DescParserTest, MissingFileFailsWithoutMessage)
     RecordingParser parser;
     EXPECT_FALSE(parser.ParseFile(std::string(ORVELLAN_FIXTURES_DIR) + "/fonts/no-such-descriptor.txt"));
     EXPECT_TRUE(parser.mError.empty());
+}
+
+// A descriptor over the size limit is refused with an error that says why; one
+// at the limit is read.
+TEST(DescParserTest, FileOverTheLimitFailsWithAMessage)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("orvellan-desc-large-" + std::to_string(::getpid()) + ".txt");
+    const auto write = [&](size_t bytes)
+    {
+        std::ofstream out(path, std::ios::binary);
+        std::string text = "Define A 1\n";
+        text.resize(bytes, ' ');
+        out << text;
+    };
+    RecordingParser parser;
+    write(DescParser::MAX_FILE_BYTES);
+    EXPECT_TRUE(parser.ParseFile(path.string())) << parser.mError;
+    write(DescParser::MAX_FILE_BYTES + 1);
+    EXPECT_FALSE(parser.ParseFile(path.string()));
+    EXPECT_EQ(parser.mError, "File Too Large (over 4 MiB)");
+    std::filesystem::remove(path);
 }
 
 TEST(DescParserTest, HostileNestingAndGrowthFailCleanly)

@@ -1,7 +1,6 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/graphics/TextLayout.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -125,11 +124,11 @@ TEST(FontTextLayoutTest, ColourCodedLines)
     for (const Case& c : cases)
     {
         Context ctx;
-        EXPECT_EQ(Quib::DrawStringWithColorCodes(&ctx.g, c.text, 0, 0, 0, -1), c.width) << c.text;
+        EXPECT_EQ(ctx.g.DrawStringWithColorCodes(c.text, 0, 0, 0, -1), c.width) << c.text;
         EXPECT_EQ(ctx.font.draws, c.draws) << c.text;
 
         Context measure;
-        EXPECT_EQ(Quib::DrawStringWithColorCodes(&measure.g, c.text, 0, 0, 0, -1, false), c.width) << c.text;
+        EXPECT_EQ(measure.g.DrawStringWithColorCodes(c.text, 0, 0, 0, -1, false), c.width) << c.text;
         EXPECT_TRUE(measure.font.draws.empty());
         EXPECT_EQ(measure.g.GetColor(), Color(10, 20, 30, 200));
     }
@@ -139,16 +138,15 @@ TEST(FontTextLayoutTest, CodesOffPartsAndOldColour)
 {
     Context off;
     off.g.mColorCodesEnabled = false;
-    EXPECT_EQ(Quib::DrawStringWithColorCodes(&off.g, "^FF0000^", 3, 7, 0, -1), 80);
+    EXPECT_EQ(off.g.DrawStringWithColorCodes("^FF0000^", 3, 7, 0, -1), 80);
     EXPECT_EQ(off.font.draws, (std::vector<Draw>{{"^FF0000^", 3, 7, 0xC80A141E}}));
 
     Context part;
-    EXPECT_EQ(Quib::DrawStringWithColorCodes(&part.g, "Hello World", 0, 0, 0, -1, true, 6, 3), 50);
+    EXPECT_EQ(part.g.DrawStringWithColorCodes("Hello World", 0, 0, 0, -1, true, 6, 3), 50);
     EXPECT_EQ(part.font.draws, (std::vector<Draw>{{"Wor", 0, 0, 0xC80A141E}}));
 
     Context old;
-    Quib::DrawStringWithColorCodes(&old.g, "^oldclr^x^123456^", 0, 0, 0, -1, true, 0, -1,
-                                   int32_t(0x11AABBCC));
+    old.g.DrawStringWithColorCodes("^oldclr^x^123456^", 0, 0, 0, -1, true, 0, -1, int32_t(0x11AABBCC));
     EXPECT_EQ(old.font.draws, (std::vector<Draw>{{"x", 0, 0, 0xC8AABBCC}}));
     EXPECT_EQ(old.g.GetColor(), Color(0x12, 0x34, 0x56, 200)); // the last code's colour stays
 }
@@ -166,7 +164,7 @@ TEST(FontTextLayoutTest, Justification)
     for (const Case& c : cases)
     {
         Context ctx;
-        EXPECT_EQ(Quib::DrawStringWithColorCodes(&ctx.g, "aaa", 100, 50, c.width, c.justification), 30);
+        EXPECT_EQ(ctx.g.DrawStringWithColorCodes("aaa", 100, 50, c.width, c.justification), 30);
         ASSERT_EQ(ctx.font.draws.size(), 1u);
         EXPECT_EQ(ctx.font.draws[0].x, c.expectedX) << c.justification << " in " << c.width;
     }
@@ -197,7 +195,7 @@ TEST(FontTextLayoutTest, WordWrapping)
     for (const Case& c : cases)
     {
         Context ctx;
-        const int height = Quib::DrawStringWrapped(&ctx.g, c.text, Rect(5, 40, c.width, 0));
+        const int height = ctx.g.DrawStringWrapped(c.text, Rect(5, 40, c.width, 0));
         EXPECT_EQ(height, c.height) << c.text;
         std::vector<std::string> lines;
         for (size_t i = 0; i < ctx.font.draws.size(); ++i)
@@ -206,10 +204,10 @@ TEST(FontTextLayoutTest, WordWrapping)
             EXPECT_EQ(ctx.font.draws[i].x, 5);
         }
         EXPECT_EQ(lines, c.lines) << c.text;
-        EXPECT_EQ(Quib::MeasureWrappedHeight(&ctx.g, c.width, c.text), c.height) << c.text;
+        EXPECT_EQ(ctx.g.MeasureWrappedHeight(c.width, c.text), c.height) << c.text;
     }
     Context empty;
-    EXPECT_EQ(Quib::DrawStringWrapped(&empty.g, "", Rect(0, 0, 100, 0)), 20 - 2 - 18);
+    EXPECT_EQ(empty.g.DrawStringWrapped("", Rect(0, 0, 100, 0)), 20 - 2 - 18);
 }
 
 TEST(FontTextLayoutTest, WrappedLinesPlacedClippedAndColoured)
@@ -219,7 +217,7 @@ TEST(FontTextLayoutTest, WrappedLinesPlacedClippedAndColoured)
     // fourth a full line spacing below it; the last line is drawn whatever its place.
     ctx.g.ClipRect(0, 60, 400, 30);
     ctx.g.SetColor(Color::White);
-    const int height = Quib::DrawStringWrapped(&ctx.g, "aa ^00FF00^bb cc dd ee", Rect(0, 40, 25, 0));
+    const int height = ctx.g.DrawStringWrapped("aa ^00FF00^bb cc dd ee", Rect(0, 40, 25, 0));
     EXPECT_EQ(height, 14 + 4 * 18 + 4);
     EXPECT_EQ(ctx.font.draws,
               (std::vector<Draw>{
@@ -227,6 +225,6 @@ TEST(FontTextLayoutTest, WrappedLinesPlacedClippedAndColoured)
     EXPECT_EQ(ctx.g.GetColor(), Color::White);
 
     Context top;
-    EXPECT_EQ(Quib::DrawStringWrapped(&top.g, "ab", 7, 30, 100), 18);
+    EXPECT_EQ(top.g.DrawStringWrapped("ab", 7, 30, 100), 18);
     EXPECT_EQ(top.font.draws, (std::vector<Draw>{{"ab", 7, 30, 0xC80A141E}}));
 }

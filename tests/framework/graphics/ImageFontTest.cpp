@@ -3,7 +3,6 @@
 #include "framework/graphics/FontData.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/graphics/TextLayout.h"
 #include "tests/framework/graphics/FontTestHost.h"
 
 #include <gmock/gmock.h>
@@ -104,7 +103,7 @@ TEST(ImageFontTest, GeneratedFontDrawsWithShadowAsMeasured)
     EXPECT_LT(font.GetStringWidth("AT"), font.GetStringWidth("A") + font.GetStringWidth("T"));
 
     g.SetColor(Color::White);
-    Quib::DrawStringWithColorCodes(&g, "Found ^FF4040^3^oldclr^ of 12", 4, 44, 0, -1);
+    g.DrawStringWithColorCodes("Found ^FF4040^3^oldclr^ of 12", 4, 44, 0, -1);
     EXPECT_EQ(g.GetColor(), Color::White);
     EXPECT_FALSE(g.GetTintImages());
     EXPECT_TRUE(testsupport::MatchesGolden(image, "graphics/fonts_imagefont_shadow.png"));

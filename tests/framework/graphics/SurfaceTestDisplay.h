@@ -18,6 +18,7 @@ class FakeD3D : public Quib::D3DServices
 {
 public:
     bool HasPushedTransform() const override { return mPushedTransform; }
+    void FinishScene() override { mCalls.push_back("FinishScene"); }
     void FillRect(const Quib::Rect&, const Quib::Color&, int32_t) override { mCalls.push_back("FillRect"); }
     void FillPolygon(const int32_t*, int32_t, const Quib::Rect&, const Quib::Color&, int32_t, int32_t,
                      int32_t) override

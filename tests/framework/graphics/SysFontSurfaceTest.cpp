@@ -84,6 +84,34 @@ TEST(SysFontSurfaceTest, DrawsIntoSurfacesOfBothDepths)
     }
 }
 
+// Text on the screen image while the hardware path is on ends the open scene
+// first; text on any other image, or without the hardware path, leaves it alone.
+TEST(SysFontSurfaceTest, TextOnTheScreenInHardwareModeFinishesTheScene)
+{
+    FakeDisplay display(platform::PixelFormat::Rgb32());
+    testsupport::ScopedImageHost host(&display);
+    const auto background = Background(display.mFormat);
+    DDImage screen(&display), other(&display);
+    for (DDImage* image : {&screen, &other})
+        image->SetBits(background.data(), kWidth, kHeight, true);
+    display.mDrawSurface = screen.GetSurface();
+    ASSERT_NE(display.mDrawSurface, nullptr);
+    SysFont font(12, kFace);
+    const auto draw = [&](DDImage& image)
+    {
+        Graphics g(&image);
+        font.DrawString(&g, 4, 16, "scene", Color(255, 255, 255), g.mClipRect);
+    };
+
+    draw(screen);
+    EXPECT_TRUE(display.mD3D.mCalls.empty()) << "no hardware path";
+    display.m3D = true;
+    draw(other);
+    EXPECT_TRUE(display.mD3D.mCalls.empty()) << "not the screen";
+    draw(screen);
+    EXPECT_EQ(display.mD3D.mCalls, std::vector<std::string>{"FinishScene"});
+}
+
 // Plain text looks as it does on a memory image, one pixel lower, in every format.
 TEST(SysFontSurfaceTest, MatchesTheMemoryImageOnePixelLower)
 {

@@ -2,7 +2,6 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
-#include "framework/graphics/TextLayout.h"
 #include "tests/support/GoldenImage.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +85,7 @@ TEST(SysFontTest, DrawsTextIntoMemoryImages)
     shadowed.mDrawShadow = true;
     g.SetFont(&shadowed);
     g.SetColor(Color(235, 203, 139));
-    Quib::DrawStringWithColorCodes(&g, "Bold ^BF616A^shadow", 4, 44, 0, -1);
+    g.DrawStringWithColorCodes("Bold ^BF616A^shadow", 4, 44, 0, -1);
 
     SysFont doubled(10, kFace, false, true, true);
     doubled.mSimulateBold = true;

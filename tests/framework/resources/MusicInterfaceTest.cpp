@@ -1,4 +1,5 @@
 #include "SoundTestSupport.h"
+#include "framework/foundation/Paths.h"
 #include "framework/resources/BassMusicInterface.h"
 #include "framework/resources/FModMusicInterface.h"
 
@@ -234,6 +235,19 @@ TEST_F(FModFixture, OggTracksAreCachedAsPlainWaveFiles)
 
     EXPECT_FALSE(music.LoadStreamedTrack(4, "Music\\Missing", false));
     EXPECT_FALSE(music.LoadTrack(5, "Music\\Intro.ogg")) << "an Ogg file is no tracker module";
+}
+
+// The cache belongs to the shared data folder, wherever the program runs from.
+TEST_F(FModFixture, CacheGoesToTheSharedDataFolder)
+{
+    const std::filesystem::path shared = folder.path() / "shared";
+    Quib::SetSharedDataFolder(shared.string());
+    folder.copyFixture("mono.ogg", "Music/Theme.ogg");
+    const bool loaded = music.LoadStreamedTrack(0, "Music\\Theme", false);
+    Quib::SetSharedDataFolder("");
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(std::filesystem::exists(shared / "cached/Theme.wav"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "cached"));
 }
 
 TEST_F(FModFixture, PairsJoinAnIntroductionToALoop)

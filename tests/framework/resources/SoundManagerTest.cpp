@@ -1,12 +1,13 @@
 #include "SoundTestSupport.h"
-#include "framework/resources/DSoundManager.h"
 #include "framework/files/PakArchiveWriter.h"
 #include "framework/files/PakInterface.h"
+#include "framework/resources/DSoundManager.h"
 #include "framework/resources/SoundPlayer.h"
 #include "platform/Clock.h"
 
 #include <atomic>
 #include <filesystem>
+#include <limits>
 #include <thread>
 
 namespace
@@ -83,6 +84,17 @@ TEST(SoundVolumeTest, VolumeToDecibels)
          {Case{1.0, 0}, Case{0.85, -146}, Case{0.5, -605}, Case{0.25, -1138}, Case{0.1, -1682},
           Case{0.0431, -2000}, Case{0.043, -10000}, Case{0.0, -10000}, Case{2.0, 650}})
         EXPECT_EQ(DSoundManager::VolumeToDecibels(c.volume), c.hundredths) << c.volume;
+}
+
+// Volumes whose logarithm does not exist are silent instead of a NaN or an
+// infinity cast to int; a huge volume stays within the int range.
+TEST(SoundVolumeTest, VolumesWithoutALogarithmAreSilent)
+{
+    for (double volume : {-1.0 / 9.0, -0.5, -1e300, -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(DSoundManager::VolumeToDecibels(volume), -10000) << volume;
+    EXPECT_EQ(DSoundManager::VolumeToDecibels(std::numeric_limits<double>::infinity()),
+              std::numeric_limits<int>::max());
 }
 
 TEST_F(ManagerFixture, InstanceVolumePanAndPitchReachTheVoice)

@@ -144,6 +144,27 @@ TEST_F(Lists, HighlightFollowsTheMouseInEveryColumn)
     EXPECT_EQ(firstLog.events.back(), "L1 closed");
 }
 
+// The line under the mouse is truncated toward zero: the four pixels of margin
+// above the first line belong to it, also when the list is scrolled.
+TEST_F(Lists, TopMarginHighlightsTheFirstVisibleLine)
+{
+    manager.AddChild(&first);
+    for (const char* line : {"a", "b", "c"})
+        first.AddLine(line, false);
+    for (int y : {0, 3})
+    {
+        first.OnMouseMove(10, y);
+        EXPECT_EQ(first.mHiliteIdx, 0) << y;
+        first.OnMouseLeave();
+    }
+    first.OnMouseMove(10, -7);
+    EXPECT_EQ(first.mHiliteIdx, -1) << "-1.1 truncates to -1";
+    first.mPosition = 0.5;
+    first.OnMouseMove(10, 0);
+    EXPECT_EQ(first.mHiliteIdx, 0) << "-0.4 + 0.5";
+    manager.RemoveChild(&first);
+}
+
 TEST_F(Lists, PageSizeAndWheelDriveTheScrollBar)
 {
     ScrollbarWidget bar(&first);

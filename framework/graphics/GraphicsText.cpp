@@ -1,5 +1,3 @@
-#include "framework/graphics/TextLayout.h"
-
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 
@@ -37,19 +35,19 @@ uint32_t ReadCode(const std::string& text, size_t pos, int32_t oldColor)
 
 } // namespace
 
-int DrawStringWithColorCodes(Graphics* g, const std::string& text, int x, int y, int justifyWidth,
-                             int justification, bool draw, int index, int length, int32_t oldColor)
+int Graphics::DrawStringWithColorCodes(const std::string& text, int x, int y, int justifyWidth,
+                                       int justification, bool draw, int index, int length, int32_t oldColor)
 {
-    Font* font = g->GetFont();
+    Font* font = GetFont();
     if (!font)
         return 0;
     if (oldColor == -1)
-        oldColor = int32_t(g->GetColor().PackARGB());
+        oldColor = int32_t(GetColor().PackARGB());
 
     if (draw && (justification == 0 || justification == 1))
     {
         const int width =
-            DrawStringWithColorCodes(g, text, x, y, justifyWidth, -1, false, index, length, oldColor);
+            DrawStringWithColorCodes(text, x, y, justifyWidth, -1, false, index, length, oldColor);
         x += justification == 0 ? (justifyWidth - width) / 2 : justifyWidth - width;
     }
 
@@ -59,7 +57,7 @@ int DrawStringWithColorCodes(Graphics* g, const std::string& text, int x, int y,
     if (length < 0 || end > size)
         end = size;
 
-    const bool codes = g->mColorCodesEnabled;
+    const bool codes = mColorCodesEnabled;
     std::string segment;
     int runningWidth = 0;
     for (int64_t i = start; i < end;)
@@ -82,43 +80,42 @@ int DrawStringWithColorCodes(Graphics* g, const std::string& text, int x, int y,
         const uint32_t value = ReadCode(text, size_t(i), oldColor);
         if (draw)
         {
-            g->DrawString(segment, x + runningWidth, y);
-            g->SetColor(Color(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF),
-                              g->GetColor().mAlpha));
+            DrawString(segment, x + runningWidth, y);
+            SetColor(
+                Color(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF), GetColor().mAlpha));
         }
         runningWidth += font->GetStringWidth(segment);
         segment.clear();
         i += kCodeLength;
     }
     if (draw)
-        g->DrawString(segment, x + runningWidth, y);
+        DrawString(segment, x + runningWidth, y);
     return runningWidth + font->GetStringWidth(segment);
 }
 
-int DrawWrappedLine(Graphics* g, int startIndex, int count, const std::string& text, int x, int y, int width,
-                    int justification, int32_t oldColor)
+int Graphics::DrawWrappedLine(int startIndex, int count, const std::string& text, int x, int y, int width,
+                              int justification, int32_t oldColor)
 {
     const int64_t remaining = int64_t(text.size()) - startIndex;
     if (startIndex < 0 || remaining <= 0)
         return -1;
     const int length = int(std::min<int64_t>(count, remaining));
-    return DrawStringWithColorCodes(g, text, x, y, width, justification, true, startIndex, length, oldColor);
+    return DrawStringWithColorCodes(text, x, y, width, justification, true, startIndex, length, oldColor);
 }
 
-int DrawStringWrapped(Graphics* g, const std::string& text, const Rect& rect, int lineSpacing,
-                      int justification)
+int Graphics::DrawStringWrapped(const std::string& text, const Rect& rect, int lineSpacing, int justification)
 {
-    Font* font = g->GetFont();
+    Font* font = GetFont();
     if (!font)
         return 0;
     const int spacing = lineSpacing == -1 ? font->GetLineSpacing() : lineSpacing;
-    const Color savedColor = g->GetColor();
+    const Color savedColor = GetColor();
     int32_t oldColor = int32_t(savedColor.PackARGB());
     // Opaque white packs to -1, which would read as "the current colour".
     if ((uint32_t(oldColor) >> 24) == 0xFF)
         oldColor &= 0x00FFFFFF;
 
-    const bool codes = g->mColorCodesEnabled;
+    const bool codes = mColorCodesEnabled;
     const int len = int(text.size());
     int baselineOffset = font->GetAscent() - font->GetAscentPadding();
     int lineStart = 0;
@@ -129,8 +126,8 @@ int DrawStringWrapped(Graphics* g, const std::string& text, const Rect& rect, in
 
     auto drawLine = [&](int from, int to)
     {
-        DrawWrappedLine(g, from, to - from, text, rect.mX, rect.mY + baselineOffset, rect.mWidth,
-                        justification, oldColor);
+        DrawWrappedLine(from, to - from, text, rect.mX, rect.mY + baselineOffset, rect.mWidth, justification,
+                        oldColor);
     };
 
     int i = 0;
@@ -165,8 +162,8 @@ int DrawStringWrapped(Graphics* g, const std::string& text, const Rect& rect, in
 
         if (breakPos != -1)
         {
-            const int baseline = int(double(g->mTransY) + rect.mY + baselineOffset);
-            const Rect& clip = g->mClipRect;
+            const int baseline = int(double(mTransY) + rect.mY + baselineOffset);
+            const Rect& clip = mClipRect;
             if (baseline >= clip.mY && int64_t(baseline) < clip.Bottom() + spacing)
                 drawLine(lineStart, breakPos);
             i = breakPos + 1;
@@ -197,25 +194,24 @@ int DrawStringWrapped(Graphics* g, const std::string& text, const Rect& rect, in
         baselineOffset += spacing;
     }
 
-    g->SetColor(savedColor);
+    SetColor(savedColor);
     return baselineOffset - spacing + font->GetDescent();
 }
 
-int DrawStringWrapped(Graphics* g, const std::string& text, int x, int y, int width, int justification)
+int Graphics::DrawStringWrapped(const std::string& text, int x, int y, int width, int justification)
 {
-    Font* font = g->GetFont();
-    if (!font)
+    if (!mFont)
         return 0;
-    return DrawStringWrapped(g, text, Rect(x, y - font->GetAscent() + font->GetAscentPadding(), width, 0), -1,
+    return DrawStringWrapped(text, Rect(x, y - mFont->GetAscent() + mFont->GetAscentPadding(), width, 0), -1,
                              justification);
 }
 
-int MeasureWrappedHeight(Graphics* g, int width, const std::string& text, int lineSpacing)
+int Graphics::MeasureWrappedHeight(int width, const std::string& text, int lineSpacing) const
 {
     Graphics measure(&gNullImage);
-    measure.SetFont(g->GetFont());
+    measure.SetFont(mFont);
     measure.mColorCodesEnabled = true;
-    return DrawStringWrapped(&measure, text, Rect(0, 0, width, 0), lineSpacing, -1);
+    return measure.DrawStringWrapped(text, Rect(0, 0, width, 0), lineSpacing, -1);
 }
 
 } // namespace Quib
