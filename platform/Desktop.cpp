@@ -1,16 +1,13 @@
 #include "platform/Desktop.h"
 
+#include "platform/ChildProcess.h"
 #include "platform/Environment.h"
+#include "platform/Files.h"
 
-#include <cerrno>
-#include <fcntl.h>
+#include <cctype>
+#include <filesystem>
 #include <mutex>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace platform
 {
@@ -22,31 +19,8 @@ CommandRunner gRunner;
 
 bool spawnAndWait(const std::vector<std::string>& argv)
 {
-    if (argv.empty())
-        return false;
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-
-    // The child must not inherit our standard input, and what it prints is not ours.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return false;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0)
-    {
-        if (errno != EINTR)
-            return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    ChildProcess child(argv);
+    return child.started() && child.wait() == 0;
 }
 
 bool isValidUtf8(const std::string& text)
@@ -74,6 +48,38 @@ bool isValidUtf8(const std::string& text)
         i += extra + 1;
     }
     return true;
+}
+
+// The file a program path names, as an absolute path with "/" separators and
+// no "." or ".." left, so that it means the same to another process.
+std::string absoluteFilePath(const std::string& path)
+{
+    std::filesystem::path native(nativePath(path));
+    if (native.is_relative())
+        native = std::filesystem::path(currentDirectory()) / native;
+    return native.lexically_normal().string();
+}
+
+// Every byte outside the unreserved characters and "/" as %XX.
+std::string uriEscaped(const std::string& path)
+{
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : path)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~')
+        {
+            out += c;
+        }
+        else
+        {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -111,16 +117,19 @@ bool commandExists(const std::string& name)
     return false;
 }
 
-bool openUrl(const std::string& url)
+ChildProcess openUrl(const std::string& url)
 {
     if (url.empty())
-        return false;
-    return runCommand({"xdg-open", url});
+        return {};
+    return ChildProcess({"xdg-open", url});
 }
 
 bool setDesktopWallpaper(const std::string& path)
 {
     if (path.empty() || !isValidUtf8(path))
+        return false;
+    const std::string file = absoluteFilePath(path);
+    if (!fileExists(file))
         return false;
     bool useRunner;
     {
@@ -129,7 +138,7 @@ bool setDesktopWallpaper(const std::string& path)
     }
     if (!useRunner && !commandExists("gsettings"))
         return false;
-    const std::string uri = "file://" + path;
+    const std::string uri = "file://" + uriEscaped(file);
     return runCommand({"gsettings", "set", "org.gnome.desktop.background", "picture-uri", uri}) &&
            runCommand({"gsettings", "set", "org.gnome.desktop.background", "picture-options", "stretched"});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ChildProcess.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,12 +17,14 @@ bool runCommand(const std::vector<std::string>& argv);
 // Whether a program of that name is on the PATH.
 bool commandExists(const std::string& name);
 
-// Hands an address or document to the desktop's opener (xdg-open). True when
-// the opener accepted it.
-bool openUrl(const std::string& url);
+// Hands an address or document to the desktop's opener (xdg-open) without
+// waiting for it: the opener's exit code tells later whether it accepted.
+ChildProcess openUrl(const std::string& url);
 
-// Sets a picture (UTF-8 path) as the desktop wallpaper, stretched, where the
-// desktop offers a way to (gsettings); false otherwise.
+// Sets a picture (UTF-8 path, relative to the working folder or absolute,
+// with either separator) as the desktop wallpaper, stretched, where the
+// desktop offers a way to (gsettings); false otherwise, and false for a
+// picture that does not exist.
 bool setDesktopWallpaper(const std::string& path);
 
 } // namespace platform

@@ -323,13 +323,18 @@ bool changeDirectory(std::string_view path)
     return ::chdir(nativePath(path).c_str()) == 0;
 }
 
-std::string executableFolder()
+std::string executablePath()
 {
     char buffer[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
+    return n <= 0 ? std::string() : std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string executableFolder()
+{
+    const std::string path = executablePath();
+    if (path.empty())
         return "./";
-    std::string path(buffer, static_cast<size_t>(n));
     return path.substr(0, path.find_last_of('/') + 1);
 }
 

@@ -56,6 +56,8 @@ std::vector<DirectoryEntry> listDirectory(std::string_view path);
 
 std::string currentDirectory();
 bool changeDirectory(std::string_view path);
+// The running executable's path; "" when the system does not tell it.
+std::string executablePath();
 // The folder that holds the running executable, with a trailing slash.
 std::string executableFolder();
 

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MessageTranslator.h"
+#include "platform/SessionEnd.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -37,7 +38,12 @@ struct Pump
 
 Pump& pump()
 {
-    static Pump instance;
+    static Pump instance = []
+    {
+        // A stop request becomes a message instead of ending the process unsaved.
+        watchSessionEnd();
+        return Pump();
+    }();
     return instance;
 }
 
@@ -108,6 +114,11 @@ bool anythingWaiting(Pump& p)
 bool peekMessage(Message& out)
 {
     Pump& p = pump();
+    if (takeSessionEnd())
+    {
+        out = {p.mainWindow, WM_ENDSESSION, 1, 0};
+        return true;
+    }
     if (takePosted(p, out))
         return true;
     drainEvents(p);

@@ -244,12 +244,18 @@ void MessageTranslator::translateWindowEvent(const SDL_Event& event, std::vector
         out.push_back({w.windowID, WM_SIZE, SIZE_RESTORED, makeLParam(w.data1, w.data2)});
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
+        mMinimised = mMinimised || w.windowID == mMainWindow;
         out.push_back({w.windowID, WM_SIZE, SIZE_MINIMIZED, 0});
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
         out.push_back({w.windowID, WM_SIZE, SIZE_MAXIMIZED, 0});
         break;
     case SDL_WINDOWEVENT_RESTORED:
+        if (mMinimised && w.windowID == mMainWindow)
+        {
+            mMinimised = false;
+            out.push_back({w.windowID, WM_QUERYOPEN, 0, 0});
+        }
         out.push_back({w.windowID, WM_SIZE, SIZE_RESTORED, 0});
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -38,6 +38,7 @@ private:
     uint32_t mMainWindow = 0;
     uint16_t mModifiers = 0; // SDL modifier bits as of the last key event
     uint32_t mButtons = 0;   // MK_* bits of the buttons held
+    bool mMinimised = false; // the main window, as its last size event left it
     int mMouseX = 0;
     int mMouseY = 0;
 

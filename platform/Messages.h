@@ -24,6 +24,8 @@ constexpr uint32_t WM_SIZE = 0x0005;
 constexpr uint32_t WM_ENABLE = 0x000A;
 constexpr uint32_t WM_PAINT = 0x000F;
 constexpr uint32_t WM_CLOSE = 0x0010;
+// A minimised window is being restored; an answer of 0 keeps it minimised.
+constexpr uint32_t WM_QUERYOPEN = 0x0013;
 constexpr uint32_t WM_ERASEBKGND = 0x0014;
 constexpr uint32_t WM_SYSCOLORCHANGE = 0x0015;
 constexpr uint32_t WM_ENDSESSION = 0x0016;

@@ -60,7 +60,8 @@ Window::~Window()
     destroy();
 }
 
-bool Window::create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen)
+bool Window::create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen,
+                    bool maximiseBox)
 {
     destroy();
     if (imageWidth <= 0 || imageHeight <= 0)
@@ -74,6 +75,10 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullScreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // Desktops offer maximising only to windows that may change their size; the
+    // image is scaled into whatever size the window gets.
+    else if (maximiseBox)
+        flags |= SDL_WINDOW_RESIZABLE;
     // A full-screen window is also made as large as the desktop, so that it
     // covers the screen even where no window manager resizes it.
     const WindowRect desktop = fullScreen ? desktopBounds() : WindowRect{};
@@ -111,6 +116,11 @@ void Window::fitWindowed()
         SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
         SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
     }
+}
+
+bool Window::hasMaximiseBox() const
+{
+    return mWindow != nullptr && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_RESIZABLE) != 0;
 }
 
 void Window::destroy()

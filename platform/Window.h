@@ -40,8 +40,12 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // Creates the window hidden. Titles are Windows-1252 text.
-    bool create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen);
+    // Creates the window hidden. Titles are Windows-1252 text. A window with a
+    // maximise box can be maximised by the desktop (its messages then ask for
+    // full screen).
+    bool create(std::string_view title, int imageWidth, int imageHeight, bool fullScreen,
+                bool maximiseBox = false);
+    bool hasMaximiseBox() const;
     void destroy();
     bool isOpen() const { return mWindow != nullptr; }
     // The id that the window's messages carry.

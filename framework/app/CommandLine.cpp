@@ -90,7 +90,7 @@ void CommandLine::ParseCommandLine(const std::string& commandLine)
     }
     const size_t blank = commandLine.find(' ', end);
     if (blank != std::string::npos)
-        ParseCommandLineText(commandLine.substr(blank + 1));
+        mHost.ParseCommandLineText(commandLine.substr(blank + 1));
     mCommandLineParsed = true;
 }
 
@@ -124,7 +124,7 @@ void CommandLine::ParseCommandLineText(const std::string& text)
         if (endOfWord || i + 1 == text.size())
         {
             if (!key.empty())
-                HandleCommandLineOption(key, value);
+                mHost.HandleCommandLineOption(key, value);
             // A word without a key ("=x") is dropped whole rather than leaking
             // its value into the next option.
             key.clear();

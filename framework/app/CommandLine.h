@@ -18,6 +18,10 @@ public:
     virtual void RestoreDisplayAndExit(int code) = 0;
     // Crashes the program at once so that the crash reporter handles it.
     virtual void ProvokeCrash() = 0;
+    // The application's overridable steps of the parse; its defaults are
+    // CommandLine's ParseCommandLineText and HandleCommandLineOption.
+    virtual void ParseCommandLineText(const std::string& text) = 0;
+    virtual void HandleCommandLineOption(const std::string& key, const std::string& value) = 0;
 };
 
 // The options the program reads once at start-up: demo recording and playback
@@ -29,9 +33,10 @@ class CommandLine
 public:
     CommandLine(CommandLineHost& host, const StringTable& strings) : mHost(host), mStrings(strings) {}
 
-    // The whole command line, program name first (quoted when it holds blanks).
+    // The whole command line, program name first (quoted when it holds blanks);
+    // the options go to the host's ParseCommandLineText.
     void ParseCommandLine(const std::string& commandLine);
-    // The options alone.
+    // The options alone, each handed to the host's HandleCommandLineOption.
     void ParseCommandLineText(const std::string& text);
     void HandleCommandLineOption(const std::string& key, const std::string& value);
 

@@ -92,8 +92,16 @@ intptr_t InputQueue::MainWindowProc(const Message& message)
         if (mHost.IsInitFinished() && !mHost.IsWindowHidden() && mHost.IsInRunLoop())
             mHost.Redraw();
         return 0;
+    case WM_QUERYOPEN:
+        if (mHost.AllowsRestore())
+            return 1;
+        mHost.MinimiseMainWindow();
+        return 0;
+    case WM_SYSCHAR:
+        // A swallowed Alt combination is answered here; any other goes on to the desktop.
+        return mHost.IsSwallowedAltKey(static_cast<uint8_t>(message.wParam)) ? 0 : 1;
     case WM_ENDSESSION:
-        mHost.Shutdown();
+        mHost.EndSession();
         return 0;
     case WM_INSTANCE_NOTIFY:
         OnOtherInstanceNotify(message.wParam, message.lParam);
@@ -244,6 +252,8 @@ void InputQueue::HandleTimer()
     if (now - mLastTimerTick > 500)
         mTimerRunStart = now;
     mLastTimerTick = now;
+    if (mHost.IsUrlOpening() && mHost.UrlOpenerRefused())
+        mHost.OnUrlOpenFailed();
     if (mHost.IsUrlOpening() && now - mTimerRunStart > 5000)
     {
         const uint32_t sinceOpened = now - mHost.UrlOpenTime();

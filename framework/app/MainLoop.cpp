@@ -342,7 +342,6 @@ bool MainLoop::TryUpdateStep()
         if (!mHost.DemoAllowsUpdate(mUpdateCount, mLoading.mHandled))
             return false;
     }
-    ++mUpdateCount;
     mHost.UpdateStep();
     return true;
 }

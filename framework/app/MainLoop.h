@@ -87,8 +87,11 @@ public:
     // 0 off, 1 step once, 2 stepped.
     int mSingleStepState = 0;
 
-    // Run statistics.
+    // Run statistics. The update step counts its own update (an override that
+    // returns early holds the count back), and the updates in which a widget
+    // updated.
     std::atomic<int> mUpdateCount{0};
+    int mWidgetUpdateCount = 0;
     std::atomic<int> mDrawCount{0};
     int mSleepCount = 0;
     int mDrawTime = 0;

@@ -3,17 +3,18 @@
 #include "framework/app/AppFontFactory.h"
 #include "framework/app/ProgramCursors.h"
 #include "framework/app/WindowMessages.h"
+#include "framework/display/DDInterface.h"
+#include "framework/files/PakInterface.h"
 #include "framework/foundation/DebugPrintf.h"
 #include "framework/foundation/FormatString.h"
 #include "framework/foundation/Paths.h"
 #include "framework/foundation/RandomGenerator.h"
-#include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/resources/DSoundManager.h"
 #include "framework/resources/MusicInterface.h"
-#include "framework/files/PakInterface.h"
 #include "framework/resources/ResourceManager.h"
+#include "framework/services/LeakReport.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -46,9 +47,13 @@ platform::Cursor MakeProgramCursor(const ProgramCursorImage& image)
 
 QuibAppBase::QuibAppBase()
 {
+    // Every program made on the framework has the allocation tracker, whose
+    // report is written when the process exits.
+    InitLeakTracker();
     gApp = this;
     gImageHost = this;
     gCrashReportApp = this;
+    mProductVersion = ReadProductVersion(platform::executablePath());
     mCommandLine.mProgramFolder = platform::executableFolder();
     mTimeLoaded = platform::tickCount();
     mMainLoop.mLastPresent = mTimeLoaded;
@@ -62,7 +67,6 @@ QuibAppBase::QuibAppBase()
 QuibAppBase::~QuibAppBase()
 {
     QuibAppBase::Shutdown();
-    WriteDemoFile();
     // The loading work uses the managers deleted below; it ends first.
     WaitForBackgroundLoad();
     mLoadingThread.reset();
@@ -91,6 +95,8 @@ QuibAppBase::~QuibAppBase()
     if (gCrashReportApp == this)
         gCrashReportApp = nullptr;
     gApp = nullptr;
+    // Written last, so that it holds every event the loading thread recorded.
+    WriteDemoFile();
     mSingleInstance.reset();
 }
 
@@ -104,6 +110,16 @@ void QuibAppBase::SetCommandLine(int argc, const char* const* argv)
 void QuibAppBase::ParseCommandLine(const std::string& commandLine)
 {
     mCommandLine.ParseCommandLine(commandLine);
+}
+
+void QuibAppBase::ParseCommandLineText(const std::string& text)
+{
+    mCommandLine.ParseCommandLineText(text);
+}
+
+void QuibAppBase::HandleCommandLineOption(const std::string& key, const std::string& value)
+{
+    mCommandLine.HandleCommandLineOption(key, value);
 }
 
 bool QuibAppBase::OnChangeDirectory(const std::string& folder)
@@ -256,6 +272,14 @@ void QuibAppBase::Shutdown()
         SaveSettingsToRegistry();
 }
 
+void QuibAppBase::EndSession()
+{
+    // The application's own Shutdown saves (and may only ask); the session
+    // does not wait for an answer, so the framework's shutdown follows at once.
+    Shutdown();
+    QuibAppBase::Shutdown();
+}
+
 void QuibAppBase::RestoreDisplaySettings()
 {
     // The monitor's mode is never changed (full screen letterboxes in the
@@ -372,8 +396,9 @@ void QuibAppBase::ResetUpdateTimer()
 
 void QuibAppBase::UpdateStep()
 {
-    if (!IsMinimised())
-        mWidgetManager->UpdateWidgets();
+    ++mMainLoop.mUpdateCount;
+    if (!IsMinimised() && mWidgetManager->UpdateWidgets())
+        ++mMainLoop.mWidgetUpdateCount;
     if (mMusicInterface)
         mMusicInterface->Update();
     PurgeUnusedSharedImages();
@@ -406,11 +431,29 @@ bool QuibAppBase::PresentScreen()
 
 void QuibAppBase::RecoverDisplay()
 {
-    if (InitDisplay() == DDInterface::RESULT_OK)
+    // The display's set-up deletes the screen image, whatever its result.
+    mWidgetManager->mDrawImage = nullptr;
+    switch (InitDisplay())
     {
+    case DDInterface::RESULT_OK:
         RefreshImagesAfterDisplayReset();
         mWidgetManager->mDrawImage = mDDInterface->GetDrawSurfaceImage();
         MarkAllDirty();
+        break;
+    case DDInterface::RESULT_INVALID_COLORDEPTH:
+        // The desktop's pixels can no longer be shown in a window.
+        if (mIsWindowed && IsActive())
+        {
+            SetWindowedMode(false);
+            mForceFullscreen = true;
+        }
+        break;
+    case DDInterface::RESULT_3D_FAIL:
+        Set3DMode(false, true);
+        break;
+    default:
+        // Tried again at the next failed present.
+        break;
     }
 }
 

@@ -13,16 +13,16 @@
 #include "framework/app/StringTable.h"
 #include "framework/app/SystemDialogs.h"
 #include "framework/app/WindowHost.h"
+#include "framework/display/DisplayHost.h"
 #include "framework/foundation/CriticalSection.h"
 #include "framework/foundation/Rect.h"
+#include "framework/graphics/FontHost.h"
+#include "framework/resources/ResourceManagerHost.h"
 #include "framework/services/DemoRecorder.h"
 #include "framework/services/DesktopServices.h"
 #include "framework/services/OverlayImages.h"
 #include "framework/services/RegistrySettings.h"
 #include "framework/services/ScreenSaver.h"
-#include "framework/display/DisplayHost.h"
-#include "framework/graphics/FontHost.h"
-#include "framework/resources/ResourceManagerHost.h"
 #include "framework/widgets/DialogRegistry.h"
 #include "framework/widgets/WidgetHost.h"
 #include "platform/Cursor.h"
@@ -121,7 +121,10 @@ public:
     virtual std::string GetCrashReportInfo();
     virtual void AddCrashReportFields(std::map<std::string, std::string>& fields) { (void)fields; }
     void Shutdown() override;
+    void EndSession() override;
     virtual void ParseCommandLine(const std::string& commandLine);
+    void ParseCommandLineText(const std::string& text) override;
+    void HandleCommandLineOption(const std::string& key, const std::string& value) override;
     virtual void OnOtherInstanceNotify(uintptr_t wParam, intptr_t lParam);
     virtual void OnAlreadyRunning();
     virtual void Start();
@@ -162,10 +165,10 @@ public:
                                const std::string& footer, int buttonMode);
     virtual Dialog* GetDialog(int id);
     virtual void AddDialog(Dialog* dialog);
-    virtual void AddDialog(int id, Dialog* dialog);
+    void AddDialog(int id, Dialog* dialog) override;
     virtual bool CloseDialog(Dialog* dialog);
     void CloseDialog(int id) override;
-    virtual bool CloseDialog(int id, bool removeWidget, bool deleteWidget);
+    bool CloseDialog(int id, bool removeWidget, bool deleteWidget) override;
     virtual int GetDialogCount();
     void OnDialogButtonPressed(int dialogId, int buttonId) override;
     void OnDialogButtonReleased(int dialogId, int buttonId) override;
@@ -174,6 +177,8 @@ public:
 
     void OnActivated() override {}
     void OnDeactivated() override {}
+    // Alt+Enter and Alt+R: true for carriage return and "r" in either case.
+    bool IsSwallowedAltKey(uint8_t character) override;
     bool HandleDebugKey(uint32_t key) override;
     bool PreviewKeyDown(uint32_t key, bool ctrl, bool alt) override;
     void OnCloseMessage() override {}
@@ -186,6 +191,8 @@ public:
     virtual void RunLoop();
     bool RunLoopStep() override;
     virtual bool RunUntilUpdated();
+    // A minimised window stays minimised while the window is disabled.
+    bool AllowsRestore() override;
 
     // Operations that are not virtual.
     // Has the display (re)initialise itself; the display's result code.
@@ -244,6 +251,8 @@ public:
     bool DrawScreen() override;
     bool PresentScreen() override;
     void RecoverDisplay() override;
+    void CheckIdle() override;
+    bool IsIdlePaused() override;
     int MillisecondsPerFrame() override;
     void DeleteWidget(Widget* widget) override;
     void RestoreMainThreadPriority() override {}
@@ -261,6 +270,7 @@ public:
     bool IsFullScreenForced() override { return mForceFullscreen; }
     bool IsFullScreenFailed() override { return mFullScreenFailed; }
     void BringMainWindowToFront() override;
+    void MinimiseMainWindow() override;
     bool MainWindowNormalPosition(int& x, int& y) override;
     bool IsMouseOverClient() override;
     void CaptureMouse(bool capture) override;
@@ -309,9 +319,10 @@ public:
     bool IsCtrlDown() override;
     bool IsAltDown() override;
     bool ReloadLiveValues() override;
-    bool IsProfiling() override { return false; }
-    void StartProfiling() override {}
-    std::string StopProfiling() override { return ""; }
+    bool IsProfiling() override;
+    void StartProfiling() override;
+    std::string StopProfiling() override;
+    void PlayDebugToggleSound() override;
     void ToggleFpsOverlay(bool stepKind) override;
     void ShowVideoStatistics() override;
     bool ToggleDirect3D() override;
@@ -375,10 +386,13 @@ public:
 
     // Desktop services.
     virtual bool OpenUrl(const std::string& url, bool shutDownAfter);
+    // The file's product version; "" for a file without one (every executable here).
+    virtual std::string ReadProductVersion(const std::string& path);
     void OnUrlOpened() override;
     void OnUrlOpenFailed() override;
     bool IsUrlOpening() override { return mDesktop.IsUrlOpening(); }
     uint32_t UrlOpenTime() override { return mDesktop.UrlOpenTime(); }
+    bool UrlOpenerRefused() override { return mDesktop.OpenerRefused(); }
     bool SetDesktopWallpaper(const std::string& picturePath);
 
     // Developer outputs.
@@ -409,6 +423,8 @@ public:
     std::atomic<bool> mShutdown{false};
     bool mIsWindowed = true;
     bool mIsPhysWindowed = true;
+    // The window gets a maximise box; maximising it switches to full screen.
+    bool mMaximiseBoxAllowed = false;
     bool mForceFullscreen = false;
     bool mFullScreenFailed = false;
     bool mInitFinished = false;
@@ -443,6 +459,8 @@ public:
     std::unique_ptr<platform::AudioDevice> mAudioDevice;
     std::unique_ptr<SoundManager> mSoundManager;
     std::unique_ptr<MusicInterface> mMusicInterface;
+    // The confirmation cue of the developer-key switch, played into the mixer.
+    std::unique_ptr<platform::Voice> mDebugToggleVoice;
     std::unique_ptr<ResourceFontFactory> mFontFactory;
     std::unique_ptr<platform::SingleInstance> mSingleInstance;
     DemoRecorder mDemo{[this] { return int(mMainLoop.mUpdateCount); }};
@@ -452,6 +470,9 @@ public:
     bool mShowFps = false;
     int mFpsOverlayKind = 0;
     OverlayImages mOverlays;
+    // A windowed program pauses when the user has been idle for almost the
+    // desktop's screen-saver time-out, so that the screen saver can start.
+    IdlePause mIdlePause{platform::desktopScreenSaver};
     ScreenSaverFilter mScreenSaverFilter{[this] {
         platform::postMessage({MainWindowId(), platform::WM_CLOSE, 0, 0});
     }};
@@ -463,6 +484,8 @@ public:
     platform::Cursor mDraggingCursor;
 
 private:
+    // Tells the demo layer once a real close has reached the input step.
+    void NoteWindowClosed();
     // The fields the registry layer saves and loads.
     SavedSettings CurrentSettings();
     void RunPlaybackDialog();

@@ -1,7 +1,7 @@
 #include "framework/app/DemoPlaybackDialogs.h"
 #include "framework/app/QuibAppBase.h"
-#include "framework/services/DemoReplayTarget.h"
 #include "framework/graphics/Font.h"
+#include "framework/services/DemoReplayTarget.h"
 #include "framework/widgets/ControlFont.h"
 #include "platform/Clock.h"
 
@@ -178,45 +178,45 @@ void QuibAppBase::RunPlaybackDialog()
 // Outside results: once a real close has reached the input step, playback
 // stops standing in for them.
 
-void QuibAppBase::RecordOrReplayBuffer(Buffer& buffer)
+void QuibAppBase::NoteWindowClosed()
 {
     if (mInputQueue.mWindowClosed)
         mDemo.SetWindowClosed();
+}
+
+void QuibAppBase::RecordOrReplayBuffer(Buffer& buffer)
+{
+    NoteWindowClosed();
     mDemo.RecordOrReplayBuffer(buffer);
 }
 
 void QuibAppBase::RecordOrReplayString(std::string& text)
 {
-    if (mInputQueue.mWindowClosed)
-        mDemo.SetWindowClosed();
+    NoteWindowClosed();
     mDemo.RecordOrReplayString(text);
 }
 
 void QuibAppBase::RecordOrReplayBool(bool& flag)
 {
-    if (mInputQueue.mWindowClosed)
-        mDemo.SetWindowClosed();
+    NoteWindowClosed();
     mDemo.RecordOrReplayBool(flag);
 }
 
 bool QuibAppBase::ReadBufferFromFile(const std::string& path, Buffer& buffer, bool doNotRecord)
 {
-    if (mInputQueue.mWindowClosed)
-        mDemo.SetWindowClosed();
+    NoteWindowClosed();
     return mDemo.ReadBufferFromFile(path, buffer, doNotRecord);
 }
 
 bool QuibAppBase::FileExists(const std::string& path)
 {
-    if (mInputQueue.mWindowClosed)
-        mDemo.SetWindowClosed();
+    NoteWindowClosed();
     return mDemo.FileExists(path);
 }
 
 bool QuibAppBase::WriteBytesToFile(const std::string& path, const void* bytes, size_t count)
 {
-    if (mInputQueue.mWindowClosed)
-        mDemo.SetWindowClosed();
+    NoteWindowClosed();
     return mDemo.WriteBytesToFile(path, bytes, count);
 }
 

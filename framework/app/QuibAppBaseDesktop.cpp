@@ -20,6 +20,13 @@ void QuibAppBase::OnUrlOpenFailed()
     mDesktop.OnUrlOpenFailed();
 }
 
+std::string QuibAppBase::ReadProductVersion(const std::string& path)
+{
+    // Executables here carry no version resource.
+    (void)path;
+    return "";
+}
+
 bool QuibAppBase::SetDesktopWallpaper(const std::string& picturePath)
 {
     return mDesktop.SetDesktopWallpaper(picturePath);

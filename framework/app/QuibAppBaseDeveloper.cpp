@@ -1,13 +1,15 @@
+#include "framework/app/DebugToggleSound.h"
 #include "framework/app/QuibAppBase.h"
+#include "framework/display/DDInterface.h"
 #include "framework/foundation/Paths.h"
+#include "framework/foundation/Profiler.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/resources/ImageLib.h"
+#include "framework/resources/SoundManager.h"
 #include "framework/services/DeveloperOverlay.h"
 #include "framework/services/ImageReport.h"
 #include "framework/services/LiveValues.h"
 #include "framework/services/Screenshots.h"
-#include "framework/display/DDInterface.h"
-#include "framework/graphics/DDImage.h"
-#include "framework/resources/ImageLib.h"
-#include "framework/resources/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -82,6 +84,30 @@ void QuibAppBase::ShowVideoStatistics()
     }
     stats.mSounds = mSoundManager ? mSoundManager->CountLoadedSounds() : 0;
     ShowMessageBox(VideoStatsText(stats), "Video Stats", 0);
+}
+
+bool QuibAppBase::IsProfiling()
+{
+    return Profiler::IsRunning();
+}
+
+void QuibAppBase::StartProfiling()
+{
+    Profiler::Begin();
+}
+
+std::string QuibAppBase::StopProfiling()
+{
+    Profiler::End();
+    return Profiler::GetReport();
+}
+
+void QuibAppBase::PlayDebugToggleSound()
+{
+    // A new cue cuts the one still playing.
+    mDebugToggleVoice.reset();
+    mDebugToggleVoice = std::make_unique<platform::Voice>(mMixer, DebugToggleSound());
+    mDebugToggleVoice->play(false);
 }
 
 bool QuibAppBase::ReloadLiveValues()

@@ -1,9 +1,9 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/app/WindowPlacement.h"
-#include "framework/services/ScreenSaver.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/resources/SoundManager.h"
+#include "framework/services/ScreenSaver.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
@@ -43,7 +43,7 @@ void QuibAppBase::CreateMainWindow()
     // The new window exists before the old one goes, so that the desktop
     // connection (and every cursor made on it) lives through the switch.
     auto window = std::make_unique<platform::Window>();
-    window->create(mTitle, mWidth, mHeight, !windowed);
+    window->create(mTitle, mWidth, mHeight, !windowed, mMaximiseBoxAllowed);
     if (mMainWindow)
     {
         platform::killTimer(mMainWindow->id(), kUpdateTimerId);
@@ -262,6 +262,22 @@ void QuibAppBase::BringMainWindowToFront()
 {
     if (MainWindowOpen())
         mMainWindow->bringToFront();
+}
+
+void QuibAppBase::MinimiseMainWindow()
+{
+    if (MainWindowOpen())
+        mMainWindow->minimise();
+}
+
+bool QuibAppBase::AllowsRestore()
+{
+    return !mInputQueue.mWindowDisabled;
+}
+
+bool QuibAppBase::IsSwallowedAltKey(uint8_t character)
+{
+    return character == '\r' || character == 'r' || character == 'R';
 }
 
 bool QuibAppBase::MainWindowNormalPosition(int& x, int& y)
@@ -488,6 +504,7 @@ void QuibAppBase::CopyToClipboard(const std::string& text)
 
 std::string QuibAppBase::GetClipboardText()
 {
+    NoteWindowClosed();
     return mDesktop.GetClipboardText();
 }
 

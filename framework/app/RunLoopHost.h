@@ -31,8 +31,8 @@ public:
     virtual bool ProcessQueuedMessage() = 0;
     virtual void WaitForMessages(uint32_t milliseconds) = 0;
 
-    // One logic update: the widgets (unless minimised), music fades, release
-    // of shared images. The loop counts the update before calling it.
+    // One logic update: counts it, then the widgets (unless minimised), music
+    // fades, release of shared images.
     virtual void UpdateStep() = 0;
     virtual void UpdateWidgetsFraction(double fraction) = 0;
 

@@ -29,9 +29,14 @@ public:
     virtual bool IsFullScreenFailed() = 0;
     virtual bool IsUrlOpening() { return false; }
     virtual uint32_t UrlOpenTime() { return 0; }
+    // The desktop's opener ended without taking the address being opened.
+    virtual bool UrlOpenerRefused() { return false; }
 
     // Application operations.
     virtual void Shutdown() = 0;
+    // The session ends (a log-out, or the process is asked to stop): save and
+    // quit without asking anything.
+    virtual void EndSession() = 0;
     virtual void SetWindowedMode(bool windowed) = 0;
     virtual void Redraw() = 0;
     virtual void ResetUpdateTimer() = 0;
@@ -42,6 +47,8 @@ public:
     virtual void OnUrlOpenFailed() {}
     // Restores a minimised main window and brings it to the foreground.
     virtual void BringMainWindowToFront() = 0;
+    // Puts the main window back into its minimised state (a refused restore).
+    virtual void MinimiseMainWindow() {}
     // Whether the main window lies on the desktop in its normal state, and where.
     virtual bool MainWindowNormalPosition(int& x, int& y) = 0;
     // The mouse is over the main window, within the display's window size.
@@ -52,6 +59,10 @@ public:
 
     // The application's overridable operations.
     virtual bool PreviewKeyDown(uint32_t key, bool ctrl, bool alt) = 0;
+    // Alt with these characters makes no sound of its own.
+    virtual bool IsSwallowedAltKey(uint8_t character) = 0;
+    // Whether a minimised main window may be restored now.
+    virtual bool AllowsRestore() = 0;
     virtual bool HandleDebugKey(uint32_t key) = 0;
     virtual void OnActivated() {}
     virtual void OnDeactivated() {}

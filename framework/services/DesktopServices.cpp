@@ -25,12 +25,20 @@ bool DesktopServices::OpenUrl(const std::string& url, bool shutDownAfter, uint32
     mUrl = url;
     mOpenTime = now;
     // The opener would take an address that begins with '-' for an option.
-    if (url.empty() || url.front() == '-' || !platform::openUrl(url))
+    if (!url.empty() && url.front() != '-')
+        mOpener = platform::openUrl(url);
+    if (url.empty() || url.front() == '-' || !mOpener.started())
     {
         OnUrlOpenFailed();
         return false;
     }
     return true;
+}
+
+bool DesktopServices::OpenerRefused()
+{
+    const std::optional<int> code = mOpener.poll();
+    return code.has_value() && *code != 0;
 }
 
 bool DesktopServices::OnUrlOpened()
@@ -48,7 +56,7 @@ void DesktopServices::CopyToClipboard(const std::string& text)
 
 std::string DesktopServices::GetClipboardText()
 {
-    std::string text = mDemo.IsPlaying() ? std::string() : mClipboard.mGetText();
+    std::string text = mDemo.StandsInForOutside() ? std::string() : mClipboard.mGetText();
     mDemo.RecordOrReplayString(text);
     return text;
 }

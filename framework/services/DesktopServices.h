@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ChildProcess.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -24,9 +26,12 @@ public:
     // The clipboard is the desktop's unless a test gives another.
     explicit DesktopServices(DemoRecorder& demo, Clipboard clipboard = {});
 
-    // True when the opener accepted the address (or it is being opened
-    // already). `now` is the tick count that starts the wait for the browser.
+    // True when the opener started with the address (or it is being opened
+    // already); the caller does not wait for it. `now` is the tick count that
+    // starts the wait for the browser.
     bool OpenUrl(const std::string& url, bool shutDownAfter, uint32_t now);
+    // The opener has ended without taking the address.
+    bool OpenerRefused();
     // The browser came to the front or the wait ended: true when the
     // application should now shut down.
     bool OnUrlOpened();
@@ -38,7 +43,8 @@ public:
     // Nothing while a demo is played back.
     void CopyToClipboard(const std::string& text);
     // The clipboard's text, recorded into and replayed from demos; "" while
-    // a demo is played back and nothing was recorded.
+    // a demo is played back and nothing was recorded. After a real close
+    // during playback the live clipboard answers again.
     std::string GetClipboardText();
 
     // False for a path that is not valid UTF-8 or where the desktop offers no
@@ -52,6 +58,7 @@ private:
     bool mShutDownAfterOpening = false;
     std::string mUrl;
     uint32_t mOpenTime = 0;
+    platform::ChildProcess mOpener;
 };
 
 } // namespace Quib

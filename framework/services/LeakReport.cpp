@@ -2,6 +2,7 @@
 
 #include "framework/foundation/DebugPrintf.h"
 #include "platform/Files.h"
+#include "platform/LocalTime.h"
 
 #include <map>
 #include <mutex>
@@ -35,6 +36,20 @@ LeakTracker& tracker()
 
 // The tracker is on from static initialisation, as its clean-up expects.
 const bool gLeakTrackerStarted = (InitLeakTracker(), true);
+
+// The tracker's clean-up at exit: the report of what is still tracked, then
+// tracking off. Made after the tracker, so it runs while the tracker exists.
+struct LeakReportAtExit
+{
+    ~LeakReportAtExit()
+    {
+        WriteLeakReport("mem_leaks.txt", platform::localDateTimeText());
+        LeakTracker& t = tracker();
+        std::lock_guard lock(t.mLock);
+        t.mTracking = false;
+    }
+};
+const LeakReportAtExit gLeakReportAtExit;
 
 } // namespace
 
@@ -82,7 +97,7 @@ void WriteLeakReport(const std::string& fileName, const std::string& dateText)
         "Total Unfreed: " + std::to_string(total) + " bytes (" + std::to_string(total / 1024) + "KB)\n\n";
     DebugPrintf("%s%s", rule.c_str(), sum.c_str());
     report += rule + sum;
-    platform::writeFileAtomic(platform::nativePath(fileName), report.data(), report.size());
+    platform::writeFile(platform::nativePath(fileName), report.data(), report.size());
 }
 
 } // namespace Quib

@@ -11,9 +11,10 @@ namespace Quib
 void InitLeakTracker();
 void TrackAllocation(const void* block, int size, const char* fileName, int line);
 
-// Writes the report of the blocks still tracked to the file (at exit,
-// "mem_leaks.txt" in the working folder) and the diagnostic log, while
-// tracking is on. `dateText` is the asctime text of the moment.
+// Writes the report of the blocks still tracked to the file and the
+// diagnostic log, while tracking is on. `dateText` is the asctime text of the
+// moment. At exit the tracker writes it as "mem_leaks.txt" in the working
+// folder and stops tracking.
 void WriteLeakReport(const std::string& fileName, const std::string& dateText);
 
 } // namespace Quib

@@ -33,22 +33,22 @@ bool IdlePause::Check(uint32_t now, uint32_t& lastInputTime, bool windowed, bool
     {
         mRead = true;
         mLastRead = now;
-        mThresholdMs = IdleThresholdMs(settings.mTimeoutSeconds);
-        mEnabled = settings.mEnabled;
+        mThresholdMs = IdleThresholdMs(settings.timeoutSeconds);
+        mEnabled = settings.enabled;
         if (!mEnabled && mPaused)
         {
             mPaused = false;
             ended = true;
         }
     }
-    if (settings.mHasLastInput)
-        lastInputTime = std::min(settings.mLastInputTick, now);
+    if (settings.hasLastInput)
+        lastInputTime = std::min(settings.lastInputTick, now);
     if (!mEnabled)
         return ended;
     const uint32_t idle = now - lastInputTime;
     if (mPaused)
     {
-        if (!settings.mRunning && idle < uint32_t(mThresholdMs))
+        if (!settings.running && idle < uint32_t(mThresholdMs))
         {
             mPaused = false;
             return true;

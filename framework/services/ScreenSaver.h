@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DesktopIdle.h"
 #include "platform/Messages.h"
 
 #include <cstdint>
@@ -14,15 +15,7 @@ namespace Quib
 int IdleThresholdMs(int screenSaverTimeoutSeconds);
 
 // The desktop's screen-saver settings as the idle check reads them.
-struct ScreenSaverSettings
-{
-    int mTimeoutSeconds = 0;
-    bool mEnabled = false;
-    bool mRunning = false;
-    // The desktop's last input tick, where it tells one.
-    bool mHasLastInput = false;
-    uint32_t mLastInputTick = 0;
-};
+using ScreenSaverSettings = platform::DesktopScreenSaver;
 
 // Pauses updates and drawing of an idle windowed program.
 class IdlePause

@@ -32,9 +32,9 @@ Dialog* DialogRegistry::MakeDialog(int id, bool modal, const std::string& header
 Dialog* DialogRegistry::ShowDialog(int id, bool modal, const std::string& header, const std::string& lines,
                                    const std::string& footer, int buttonMode)
 {
-    CloseDialog(id);
+    mHost.CloseDialog(id);
     Dialog* dialog = mHost.MakeDialog(id, modal, header, lines, footer, buttonMode);
-    AddDialog(id, dialog);
+    mHost.AddDialog(id, dialog);
     return dialog;
 }
 
@@ -46,7 +46,7 @@ Dialog* DialogRegistry::GetDialog(int id) const
 
 void DialogRegistry::AddDialog(Dialog* dialog)
 {
-    AddDialog(dialog->mId, dialog);
+    mHost.AddDialog(dialog->mId, dialog);
 }
 
 void DialogRegistry::AddDialog(int id, Dialog* dialog)
@@ -61,9 +61,9 @@ void DialogRegistry::AddDialog(int id, Dialog* dialog)
         Dialog* registered = it->second;
         ++it;
         if (registered == dialog)
-            CloseDialog(registeredId, true, false);
+            mHost.CloseDialog(registeredId, true, false);
     }
-    CloseDialog(id);
+    mHost.CloseDialog(id);
     if (dialog->mWidth == 0)
     {
         const int width = mHost.GetAppWidth() / 2;
@@ -82,12 +82,15 @@ void DialogRegistry::AddDialog(int id, Dialog* dialog)
 
 bool DialogRegistry::CloseDialog(Dialog* dialog)
 {
-    return dialog != nullptr && CloseDialog(dialog->mId);
+    if (dialog == nullptr || GetDialog(dialog->mId) == nullptr)
+        return false;
+    mHost.CloseDialog(dialog->mId);
+    return true;
 }
 
 bool DialogRegistry::CloseDialog(int id)
 {
-    return CloseDialog(id, true, true);
+    return mHost.CloseDialog(id, true, true);
 }
 
 bool DialogRegistry::CloseDialog(int id, bool removeWidget, bool deleteWidget)

@@ -15,13 +15,16 @@ class Widget;
 class WidgetManager;
 
 // What the dialog registry needs of the application object, which answers
-// dialogs in its ordinary button handler and creates them through its own
-// (overridable) MakeDialog.
+// dialogs in its ordinary button handler. Every step that makes, adds or
+// closes a dialog goes through the application's own (overridable) operation.
 class DialogRegistryHost : public ButtonListener, public DialogListener
 {
 public:
     virtual Dialog* MakeDialog(int id, bool modal, const std::string& header, const std::string& lines,
                                const std::string& footer, int buttonMode) = 0;
+    virtual void AddDialog(int id, Dialog* dialog) = 0;
+    virtual void CloseDialog(int id) = 0;
+    virtual bool CloseDialog(int id, bool removeWidget, bool deleteWidget) = 0;
     virtual void OnModalDialogOpened() {}
     virtual void OnModalDialogClosed() {}
     virtual void DeferWidgetDelete(Widget* widget) = 0;

@@ -18,6 +18,12 @@ struct FuzzHost : Quib::CommandLineHost
     void ShowError(const std::string&) override {}
     void RestoreDisplayAndExit(int) override { throw Stopped{}; }
     void ProvokeCrash() override {}
+    void ParseCommandLineText(const std::string& text) override { line->ParseCommandLineText(text); }
+    void HandleCommandLineOption(const std::string& key, const std::string& value) override
+    {
+        line->HandleCommandLineOption(key, value);
+    }
+    Quib::CommandLine* line = nullptr;
 };
 
 } // namespace
@@ -27,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzHost host;
     Quib::StringTable strings;
     Quib::CommandLine line(host, strings);
+    host.line = &line;
     // The numbered demo options scan and delete files: point them at a folder
     // that does not exist.
     line.mDemoFilePrefix = "/nonexistent-orvellan-fuzz/quibapp";

@@ -296,6 +296,7 @@ TEST_F(MessagesTranslation, WindowStateChangesAndClose)
     windowEvent(SDL_WINDOWEVENT_MINIMIZED);
     windowEvent(SDL_WINDOWEVENT_RESTORED);
     windowEvent(SDL_WINDOWEVENT_MAXIMIZED);
+    windowEvent(SDL_WINDOWEVENT_RESTORED);
     windowEvent(SDL_WINDOWEVENT_MOVED, 30, 40);
     windowEvent(SDL_WINDOWEVENT_CLOSE);
     SDL_Event quit{};
@@ -305,8 +306,11 @@ TEST_F(MessagesTranslation, WindowStateChangesAndClose)
     const std::vector<Message> expected{{id, WM_ACTIVATEAPP, 0, 0},
                                         {id, WM_ACTIVATEAPP, 1, 0},
                                         {id, WM_SIZE, SIZE_MINIMIZED, 0},
+                                        // Only a minimised window asks before it is restored.
+                                        {id, WM_QUERYOPEN, 0, 0},
                                         {id, WM_SIZE, SIZE_RESTORED, 0},
                                         {id, WM_SIZE, SIZE_MAXIMIZED, 0},
+                                        {id, WM_SIZE, SIZE_RESTORED, 0},
                                         {id, WM_MOVE, 0, makeLParam(30, 40)},
                                         {id, WM_CLOSE, 0, 0},
                                         {id, WM_CLOSE, 0, 0}};

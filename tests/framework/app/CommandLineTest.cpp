@@ -23,6 +23,12 @@ struct FakeCommandLineHost : CommandLineHost
     void ShowError(const std::string& text) override { errors.push_back(text); }
     void RestoreDisplayAndExit(int code) override { throw Exited{code}; }
     void ProvokeCrash() override { ++crashes; }
+    void ParseCommandLineText(const std::string& text) override { line->ParseCommandLineText(text); }
+    void HandleCommandLineOption(const std::string& key, const std::string& value) override
+    {
+        line->HandleCommandLineOption(key, value);
+    }
+    CommandLine* line = nullptr;
     std::vector<std::string> errors;
     int crashes = 0;
 };
@@ -32,6 +38,7 @@ class CommandLineTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        host.line = &line;
         folder = std::filesystem::temp_directory_path() /
                  ("orvellan-cmdline-" + std::to_string(getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -69,11 +76,9 @@ protected:
 
 TEST_F(CommandLineTest, OptionsAreSplitAtBlanksWithQuotesAndEqualsSigns)
 {
-    struct Quiet : CommandLineHost
+    struct Quiet : FakeCommandLineHost
     {
-        void ShowError(const std::string&) override {}
         void RestoreDisplayAndExit(int) override {}
-        void ProvokeCrash() override {}
     } quiet;
     const struct
     {
@@ -94,6 +99,7 @@ TEST_F(CommandLineTest, OptionsAreSplitAtBlanksWithQuotesAndEqualsSigns)
     {
         SCOPED_TRACE(c.commandLine);
         CommandLine parsed(quiet, strings);
+        quiet.line = &parsed;
         parsed.ParseCommandLine(c.commandLine);
         EXPECT_TRUE(parsed.mCommandLineParsed);
         EXPECT_EQ(parsed.mDemoFileName, c.demoFile);
@@ -232,14 +238,13 @@ TEST(CommandLineJoin, ArgumentsBecomeOneLineThatParsesBack)
     const std::string joined =
         CommandLine::JoinArguments({"/opt/my game/orvellan", "-demofile=a b.dmo", "-play"});
     EXPECT_EQ(joined, "\"/opt/my game/orvellan\" \"-demofile=a b.dmo\" -play");
-    struct Quiet : CommandLineHost
+    struct Quiet : FakeCommandLineHost
     {
-        void ShowError(const std::string&) override {}
         void RestoreDisplayAndExit(int) override {}
-        void ProvokeCrash() override {}
     } quiet;
     StringTable strings;
     CommandLine line(quiet, strings);
+    quiet.line = &line;
     gSharedDataFolder.clear();
     line.ParseCommandLine(joined);
     EXPECT_EQ(line.mDemoFileName, "a b.dmo");

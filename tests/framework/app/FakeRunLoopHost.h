@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -53,6 +54,8 @@ struct FakeRunLoopHost : RunLoopHost
 
     void UpdateStep() override
     {
+        if (updateCount != nullptr)
+            ++*updateCount;
         log += 'U';
         clock.advance(updateCost);
     }
@@ -85,6 +88,8 @@ struct FakeRunLoopHost : RunLoopHost
     int count(char c) const { return static_cast<int>(std::count(log.begin(), log.end(), c)); }
 
     platform::FakeClock& clock;
+    // The loop's count, which an update step raises.
+    std::atomic<int>* updateCount = nullptr;
     bool shuttingDown = false;
     bool minimised = false;
     bool active = true;

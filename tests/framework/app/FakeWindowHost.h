@@ -37,6 +37,7 @@ struct FakeWindowHost : WindowHost
         windowed = w;
     }
     void Redraw() override { calls.push_back("Redraw"); }
+    void EndSession() override { calls.push_back("EndSession"); }
     void ResetUpdateTimer() override { calls.push_back("ResetUpdateTimer"); }
     void Mute(bool) override { calls.push_back("Mute"); }
     void Unmute(bool) override { calls.push_back("Unmute"); }
@@ -55,6 +56,13 @@ struct FakeWindowHost : WindowHost
         previews.push_back({key, ctrl, alt});
         return key == swallowedKey;
     }
+    bool IsSwallowedAltKey(uint8_t character) override
+    {
+        calls.push_back(std::string("SwallowedAltKey ") + char(character));
+        return character == 'r';
+    }
+    bool AllowsRestore() override { return allowsRestore; }
+    void MinimiseMainWindow() override { calls.push_back("Minimise"); }
     bool HandleDebugKey(uint32_t key) override
     {
         calls.push_back("DebugKey " + std::to_string(key));
@@ -124,6 +132,7 @@ struct FakeWindowHost : WindowHost
     bool recording = false;
     bool mouseOver = true;
     uint32_t swallowedKey = 0;
+    bool allowsRestore = true;
 };
 
 } // namespace Quib

@@ -7,6 +7,7 @@
 #include "tests/framework/app/FakeWindowHost.h"
 
 #include <SDL.h>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -76,6 +77,21 @@ TEST_F(InputPipelineTest, AltF4AndTheWindowCloseEndInOneShutdown)
     const auto calls = pumpAndProcess();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Shutdown"), 1);
     EXPECT_TRUE(queue.mWindowClosed);
+}
+
+// A stop request (SIGTERM, as a log-out sends) ends the session through the
+// application instead of killing the process; the window's own close still
+// goes the normal way.
+TEST_F(InputPipelineTest, StopSignalEndsTheSessionOnce)
+{
+    host.calls.clear();
+    DispatchWindowMessages(queue, nullptr, [this] { return host.shuttingDown; });
+    ASSERT_TRUE(host.calls.empty());
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    DispatchWindowMessages(queue, nullptr, [this] { return host.shuttingDown; });
+    EXPECT_EQ(host.calls, std::vector<std::string>{"EndSession"});
+    EXPECT_TRUE(queue.Queue().empty());
 }
 
 TEST_F(InputPipelineTest, FocusLossAndRegainReachTheHooks)

@@ -126,6 +126,21 @@ TEST_F(InputQueueTest, MaximisingSwitchesToFullScreenAndMinimisingMutes)
     EXPECT_EQ(processAll(), (Calls{"FullScreen"}));
 }
 
+// A restore request asks the application; a refused one puts the window back
+// into its minimised state. Alt characters ask whether they are swallowed.
+// Neither is queued.
+TEST_F(InputQueueTest, RestoreRequestsAndAltCharactersAskTheApplication)
+{
+    host.calls.clear();
+    EXPECT_EQ(queue.MainWindowProc({kMain, WM_QUERYOPEN, 0, 0}), 1);
+    host.allowsRestore = false;
+    EXPECT_EQ(queue.MainWindowProc({kMain, WM_QUERYOPEN, 0, 0}), 0);
+    EXPECT_EQ(queue.MainWindowProc({kMain, WM_SYSCHAR, 'r', 0}), 0);
+    EXPECT_EQ(queue.MainWindowProc({kMain, WM_SYSCHAR, 'x', 0}), 1);
+    EXPECT_EQ(host.calls, (Calls{"Minimise", "SwallowedAltKey r", "SwallowedAltKey x"}));
+    EXPECT_TRUE(queue.Queue().empty());
+}
+
 TEST_F(InputQueueTest, FocusLossAndRegainFollowActivation)
 {
     send(WM_ACTIVATEAPP, 0);

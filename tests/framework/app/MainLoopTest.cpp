@@ -18,7 +18,11 @@ Widget* fakeWidget(uintptr_t id)
 class MainLoopTest : public ::testing::Test
 {
 protected:
-    MainLoopTest() { loading.mHandled = true; }
+    MainLoopTest()
+    {
+        loading.mHandled = true;
+        host.updateCount = &loop.mUpdateCount;
+    }
 
     uint32_t now() { return clock.tickCount(); }
 

@@ -119,3 +119,52 @@ TEST(QuibAppBaseDialogTest, CloseWithoutRemoveLeavesTheDialogAliveAndTheRestAreD
 }
 
 } // namespace
+
+namespace
+{
+
+// An application that watches its own add and close operations.
+class WatchingApp : public DialogApp
+{
+public:
+    void AddDialog(int id, Quib::Dialog* dialog) override
+    {
+        mSteps.push_back("add " + std::to_string(id));
+        DialogApp::AddDialog(id, dialog);
+    }
+    void CloseDialog(int id) override
+    {
+        mSteps.push_back("close " + std::to_string(id));
+        DialogApp::CloseDialog(id);
+    }
+    bool CloseDialog(int id, bool removeWidget, bool deleteWidget) override
+    {
+        mSteps.push_back("close " + std::to_string(id) + (removeWidget ? " remove" : "") +
+                         (deleteWidget ? " delete" : ""));
+        return DialogApp::CloseDialog(id, removeWidget, deleteWidget);
+    }
+    using DialogApp::AddDialog;
+    using DialogApp::CloseDialog;
+    std::vector<std::string> mSteps;
+};
+
+// Showing, adding and both forms of closing go through the application's own
+// operations, so an application that overrides one sees every use of it.
+TEST(QuibAppBaseDialogTest, EveryDialogStepGoesThroughTheApplicationsOperations)
+{
+    WatchingApp app;
+    Quib::Dialog* dialog = app.ShowDialog(5, false, "Header", "Lines", "", Quib::DIALOG_MODE_NONE);
+    EXPECT_EQ(app.mSteps, (std::vector<std::string>{"close 5", "close 5 remove delete", "add 5", "close 5",
+                                                    "close 5 remove delete"}));
+    app.mSteps.clear();
+    EXPECT_TRUE(app.CloseDialog(dialog));
+    EXPECT_EQ(app.mSteps, (std::vector<std::string>{"close 5", "close 5 remove delete"}));
+
+    app.mSteps.clear();
+    auto* added = new CountedDialog(6, false, Quib::DIALOG_MODE_NONE, &app.mDeleted);
+    app.AddDialog(added);
+    EXPECT_EQ(app.mSteps, (std::vector<std::string>{"add 6", "close 6", "close 6 remove delete"}));
+    EXPECT_EQ(app.GetDialog(6), added);
+}
+
+} // namespace

@@ -1,7 +1,7 @@
+#include "framework/graphics/MemoryImage.h"
 #include "framework/services/DeveloperOverlay.h"
 #include "framework/services/OverlayImages.h"
 #include "framework/services/ScreenSaver.h"
-#include "framework/graphics/MemoryImage.h"
 #include "platform/Files.h"
 #include "tests/framework/services/DemoTestSupport.h"
 
@@ -127,7 +127,7 @@ TEST(OverlayTest, IdlePauseWaitsForTheDesktopScreenSaver)
     desktop = {60, true, false, false, 0};
     pause.Check(150000, lastInput, true, false);
     EXPECT_TRUE(pause.IsPaused());
-    desktop.mEnabled = false;
+    desktop.enabled = false;
     EXPECT_TRUE(pause.Check(170000, lastInput, true, false));
     EXPECT_FALSE(pause.IsPaused());
 }

@@ -1,9 +1,10 @@
+#include "framework/resources/ImageLib.h"
 #include "framework/services/LeakReport.h"
 #include "framework/services/Screenshots.h"
-#include "framework/resources/ImageLib.h"
 #include "platform/Files.h"
 #include "tests/framework/services/DemoTestSupport.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace Quib;
@@ -66,6 +67,26 @@ TEST(ScreenshotTest, LeakReportOfThisSystemEndsWithNothingUnfreed)
               "board.cpp(40) : Leak 2048 bytes\n"
               "-----------------------------------------------------------\n"
               "Total Unfreed: 2049 bytes (2KB)\n\n");
+}
+
+// The tracker's clean-up writes the report into the working folder when the
+// process exits.
+TEST(ScreenshotTest, LeakReportIsWrittenAtExit)
+{
+    DemoTest::ScratchFolder folder("exit-leaks");
+    const std::string report = folder.File("mem_leaks.txt");
+    const std::string where = report.substr(0, report.rfind('/'));
+    EXPECT_EXIT(
+        {
+            platform::changeDirectory(where);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    const auto text = platform::readFile(report);
+    ASSERT_TRUE(text.has_value());
+    const std::string written(text->begin(), text->end());
+    EXPECT_EQ(written.rfind("Memory Leak Report for ", 0), 0u) << written;
+    EXPECT_NE(written.find("Total Unfreed: "), std::string::npos) << written;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "framework/widgets/Dialog.h"
 
 #include "framework/graphics/Graphics.h"
-#include "framework/graphics/TextLayout.h"
 #include "framework/widgets/DialogRegistry.h"
 #include "tests/framework/widgets/WidgetTestSupport.h"
 
@@ -30,6 +29,12 @@ public:
         dialog->SetLinesFont(&mFont);
         dialog->SetButtonFont(&mFont);
         return dialog;
+    }
+    void AddDialog(int id, Dialog* dialog) override { mRegistry.AddDialog(id, dialog); }
+    void CloseDialog(int id) override { mRegistry.CloseDialog(id); }
+    bool CloseDialog(int id, bool removeWidget, bool deleteWidget) override
+    {
+        return mRegistry.CloseDialog(id, removeWidget, deleteWidget);
     }
     void OnModalDialogOpened() override { mEvents.push_back("opened"); }
     void OnModalDialogClosed() override { mEvents.push_back("closed"); }
@@ -88,7 +93,7 @@ TEST_F(Dialogs, NewDialogIsSizedPlacedAndMadeModal)
     EXPECT_EQ(dialog->mY, 120);
     Graphics g;
     g.SetFont(&app.mFont);
-    const int body = MeasureWrappedHeight(&g, 400 - 48 - 4, "Hello", 10);
+    const int body = g.MeasureWrappedHeight(400 - 48 - 4, "Hello", 10);
     EXPECT_EQ(dialog->mHeight, 48 + 10 + 10 + body + 8 + 24 + 8);
     EXPECT_EQ(dialog->GetPreferredHeight(400), dialog->mHeight);
 
