@@ -118,6 +118,17 @@ void Window::fitWindowed()
     }
 }
 
+void Window::setTextInputCaret(int x, int y)
+{
+    if (!mWindow || mImageWidth <= 0 || mImageHeight <= 0)
+        return;
+    const WindowRect shown = presentationRect();
+    mTextInputCaret = {shown.x + static_cast<int>(int64_t(x) * shown.width / mImageWidth),
+                       shown.y + static_cast<int>(int64_t(y) * shown.height / mImageHeight), 1, 1};
+    SDL_Rect rect{mTextInputCaret.x, mTextInputCaret.y, mTextInputCaret.width, mTextInputCaret.height};
+    SDL_SetTextInputRect(&rect);
+}
+
 bool Window::hasMaximiseBox() const
 {
     return mWindow != nullptr && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_RESIZABLE) != 0;

@@ -83,6 +83,11 @@ public:
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
 
+    // Where the input method places its windows: the caret at (x, y) of the
+    // image, in the window as it is shown now.
+    void setTextInputCaret(int x, int y);
+    WindowRect textInputCaret() const { return mTextInputCaret; }
+
     SDL_Window* sdlWindow() const { return mWindow; }
 
 private:
@@ -98,6 +103,7 @@ private:
     int mImageWidth = 0;
     int mImageHeight = 0;
     bool mFullScreen = false;
+    WindowRect mTextInputCaret;
 };
 
 } // namespace platform

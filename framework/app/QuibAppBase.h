@@ -346,6 +346,9 @@ public:
     void CopyToClipboard(const std::string& text) override;
     std::string GetClipboardText() override;
     bool AcceptsHighCharacters() override { return mAllowExtendedChars; }
+    // Input methods exist on every desktop: edit fields place their caret.
+    bool UsesSystemCaret() override { return true; }
+    void SetSystemCaretPos(int x, int y) override;
 
     // ResourceManagerHost.
     std::unique_ptr<MemoryImage> LoadImage(const std::string& fileName) override;

@@ -38,7 +38,10 @@ void QuibAppBase::StartCursorThread()
 
 void QuibAppBase::CursorPosition(int& x, int& y)
 {
-    platform::lastMousePosition(x, y);
+    if (IsPlayingDemo())
+        mDemo.RecordedMousePosition(x, y);
+    else
+        platform::lastMousePosition(x, y);
 }
 
 void QuibAppBase::DisplayCursorPosition(int& x, int& y)

@@ -64,7 +64,10 @@ void QuibAppBase::CreateMainWindow()
     platform::setMainMessageWindow(MainWindowId());
 
     if (!mDDInterface)
+    {
         mDDInterface = std::make_unique<DDInterface>(this);
+        mDDInterface->mDrawSoftwareCursor = mCommandLine.mPlayDemo;
+    }
     const int result = InitDisplay();
 
     if (mIsWindowed && result == DDInterface::RESULT_INVALID_COLORDEPTH)
@@ -493,6 +496,12 @@ bool QuibAppBase::ShowDesktopSurface()
 {
     // Full screen is a borderless window in the desktop's mode: the box shows over it.
     return mDDInterface != nullptr;
+}
+
+void QuibAppBase::SetSystemCaretPos(int x, int y)
+{
+    if (MainWindowOpen())
+        mMainWindow->setTextInputCaret(x - mDrawArea.mX, y - mDrawArea.mY);
 }
 
 // Clipboard.

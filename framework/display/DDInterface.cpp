@@ -1,10 +1,13 @@
 #include "framework/display/DDInterface.h"
 
+#include "framework/display/DirectXErrorName.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/Window.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Quib
 {
@@ -14,26 +17,6 @@ namespace
 platform::SurfaceRect ToSurfaceRect(const Rect& rect)
 {
     return {rect.mX, rect.mY, rect.mX + rect.mWidth, rect.mY + rect.mHeight};
-}
-
-const char* SurfaceErrorName(platform::SurfaceResult result)
-{
-    switch (result)
-    {
-    case platform::SurfaceResult::Ok:
-        return "DD_OK";
-    case platform::SurfaceResult::Lost:
-        return "DDERR_SURFACELOST";
-    case platform::SurfaceResult::Busy:
-        return "DDERR_SURFACEBUSY";
-    case platform::SurfaceResult::InvalidRect:
-        return "DDERR_INVALIDRECT";
-    case platform::SurfaceResult::InvalidPixelFormat:
-        return "DDERR_INVALIDPIXELFORMAT";
-    case platform::SurfaceResult::OutOfMemory:
-        return "DDERR_OUTOFMEMORY";
-    }
-    return "DDERR_GENERIC";
 }
 
 } // namespace
@@ -83,6 +66,25 @@ int DDInterface::Fail(int code, const std::string& step, const char* error)
 {
     mErrorString = step + ": " + error;
     return code;
+}
+
+bool DDInterface::CheckResult(const std::string& step, platform::SurfaceResult result)
+{
+    if (result == platform::SurfaceResult::Ok)
+        return false;
+    mErrorString = step + ": " + DirectXErrorName(result);
+    return true;
+}
+
+void DDInterface::ClearSurface(platform::Surface& surface)
+{
+    platform::LockedSurface locked;
+    if (surface.Lock(locked) != platform::SurfaceResult::Ok)
+        return;
+    const size_t rowBytes = size_t(surface.Width()) * (surface.Format().bitCount / 8);
+    for (int32_t y = 0; y < surface.Height(); ++y)
+        std::memset(locked.bits + size_t(y) * size_t(locked.pitch), 0, rowBytes);
+    surface.Unlock();
 }
 
 void DDInterface::ReleaseSurfaces()
@@ -146,9 +148,13 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
         depth == 16 ? platform::PixelFormat::Rgb565() : platform::PixelFormat::Rgb32();
     mPrimarySurface = platform::Surface::Create({mWidth, mHeight, format, platform::SurfaceMemory::Video});
     if (!mPrimarySurface)
-        return Fail(RESULT_SURFACE_FAIL,
-                    windowed ? "CreateSurface Windowed Primary" : "CreateSurface Primary",
-                    "DDERR_OUTOFMEMORY");
+    {
+        CheckResult(windowed ? "CreateSurface Windowed Primary" : "CreateSurface Primary",
+                    platform::SurfaceResult::OutOfMemory);
+        return RESULT_SURFACE_FAIL;
+    }
+    // A new screen starts black, whatever memory it was given.
+    ClearSurface(*mPrimarySurface);
     mBitDepth = format.bitCount;
     mRedMask = int32_t(format.redMask);
     mGreenMask = int32_t(format.greenMask);
@@ -163,10 +169,10 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
 
     const platform::SurfaceResult drawResult =
         CreateSurface(mWidth, mHeight, platform::SurfaceMemory::System, mSystemDrawSurface);
-    if (drawResult != platform::SurfaceResult::Ok)
-        return Fail(RESULT_SURFACE_FAIL,
-                    windowed ? "CreateSurface Windowed DrawSurface" : "CreateSurface DrawSurface",
-                    SurfaceErrorName(drawResult));
+    if (CheckResult(windowed ? "CreateSurface Windowed DrawSurface" : "CreateSurface DrawSurface",
+                    drawResult))
+        return RESULT_SURFACE_FAIL;
+    ClearSurface(*mSystemDrawSurface);
 
     bool clamped = false;
     mRefreshRate = ClampRefreshRate(window->refreshRate(), clamped);
@@ -230,14 +236,24 @@ bool DDInterface::Redraw(const Rect* rect)
         result = mPrimarySurface->Blt(ToSurfaceRect(area), *mDrawSurface, ToSurfaceRect(area), false);
     mCursorX = mNextCursorX.load();
     mCursorY = mNextCursorY.load();
-    const bool shown =
-        result == platform::SurfaceResult::Ok && mPresenter.present(*mWindow, *mPrimarySurface);
-    if (!shown)
-        mErrorString =
-            std::string(mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt") + ": " +
-            (result == platform::SurfaceResult::Ok ? "DDERR_SURFACELOST" : SurfaceErrorName(result));
+    if (result == platform::SurfaceResult::Ok && mDrawSoftwareCursor && mCursorImage != nullptr)
+        DrawCursorOnPrimary();
+    const char* step = mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt";
+    bool failed = CheckResult(step, result);
+    if (!failed && !mPresenter.present(*mWindow, *mPrimarySurface))
+        failed = CheckResult(step, platform::SurfaceResult::Lost);
     mInRedraw = false;
-    return shown;
+    return !failed;
+}
+
+void DDInterface::DrawCursorOnPrimary()
+{
+    DDImage screen(this);
+    screen.SetSurface(mPrimarySurface);
+    Graphics g(&screen);
+    g.DrawImage(mCursorImage, mCursorX - mCursorImage->GetWidth() / 2,
+                mCursorY - mCursorImage->GetHeight() / 2);
+    screen.DeleteSurface();
 }
 
 bool DDInterface::ChangeCursorImage(Image* image)

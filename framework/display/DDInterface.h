@@ -62,6 +62,11 @@ public:
     void ReleaseSurfaces();
 
     static std::string ResultName(int code);
+    // On a failed result the error text becomes the step and the result's
+    // name, and the answer is true; false for success.
+    bool CheckResult(const std::string& step, platform::SurfaceResult result);
+    // Zeroes every row of the surface (black in every format).
+    static void ClearSurface(platform::Surface& surface);
     // Rates below 60 Hz (0 when unknown) become 60 and above 100 become 100.
     static uint32_t ClampRefreshRate(int32_t hz, bool& clamped);
 
@@ -112,10 +117,16 @@ public:
     std::atomic<int32_t> mCursorX{0};
     std::atomic<int32_t> mCursorY{0};
     Image* mCursorImage = nullptr;
+    // Draws the software cursor image, centred on the cursor position, into
+    // every presented frame (the drawn frame itself stays clean). Demo
+    // playback shows the recorded pointer this way; otherwise the desktop
+    // draws the cursor.
+    bool mDrawSoftwareCursor = false;
     std::string mErrorString;
 
 private:
     int Fail(int code, const std::string& step, const char* error);
+    void DrawCursorOnPrimary();
     platform::Presenter mPresenter;
 };
 

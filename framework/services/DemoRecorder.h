@@ -4,6 +4,7 @@
 #include "framework/services/DemoStream.h"
 #include "platform/Messages.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -56,6 +57,12 @@ public:
     void RecordMessage(const platform::Message& message, uint32_t mainWindow, uint32_t invisibleWindow,
                        const std::function<void(int&, int&)>& mapMouse);
     void RecordMouseEnterLeave(bool entered);
+    // Where the recorded pointer stands, in the application's space; any thread.
+    void RecordedMousePosition(int& x, int& y) const
+    {
+        x = mMouseX;
+        y = mMouseY;
+    }
     void RecordLoadingDone();
     void RecordDisplayMode(bool windowed, int refreshRate);
     void WriteFiller();
@@ -115,8 +122,9 @@ private:
     int mDemoLength = 0;
     std::vector<DemoMarker> mMarkers;
     bool mLoadingFinishedInDemo = false;
-    int mMouseX = 0;
-    int mMouseY = 0;
+    // Written while events are replayed, read by the cursor thread.
+    std::atomic<int> mMouseX{0};
+    std::atomic<int> mMouseY{0};
 };
 
 } // namespace Quib

@@ -2,7 +2,6 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "framework/graphics/TextLayout.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/shell/CustomDialogListener.h"
 #include "game/shell/ParalelAction.h"
@@ -209,7 +208,7 @@ void CustomDialog::DrawOverlay(Quib::Graphics* g)
     const int32_t textWidth = IMAGE_YES_NO_DIALOG->GetWidth() - 80;
     g->SetFont(FONT_BUTTON_LABELS);
     g->SetColor(Quib::Color(0, 0, 0, 255));
-    Quib::DrawStringWrapped(g, mText, mPanelX + 41, mPanelY + 47, textWidth, 0);
+    g->DrawStringWrapped(mText, mPanelX + 41, mPanelY + 47, textWidth, 0);
     g->SetColor(Quib::Color(255, 255, 255, 255));
-    Quib::DrawStringWrapped(g, mText, mPanelX + 40, mPanelY + 46, textWidth, 0);
+    g->DrawStringWrapped(mText, mPanelX + 40, mPanelY + 46, textWidth, 0);
 }

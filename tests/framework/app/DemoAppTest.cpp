@@ -67,8 +67,14 @@ TEST(DemoAppTest, PlaybackFeedsTheWidgetsWhatTheRecordingGot)
         app.mCommandLine.mDemoFileName = demoFile;
         app.Init();
         ASSERT_TRUE(app.mDemo.IsPlaying());
+        EXPECT_TRUE(app.mDDInterface->mDrawSoftwareCursor);
         app.Start();
         EXPECT_TRUE(app.IsShuttingDown());
+        // The cursor thread follows the recorded pointer, not the live mouse.
+        int x = 0, y = 0;
+        app.CursorPosition(x, y);
+        EXPECT_EQ(x, 400);
+        EXPECT_EQ(y, 300);
         EXPECT_EQ(app.mWidget.mEvents, recordedEvents);
         ASSERT_GE(app.mRandoms.size(), recordedRandoms.size());
         app.mRandoms.resize(recordedRandoms.size());

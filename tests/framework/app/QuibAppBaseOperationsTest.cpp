@@ -1,5 +1,6 @@
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
+#include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/DesktopIdle.h"
@@ -167,6 +168,29 @@ TEST(QuibAppBaseOperationsTest, MaximiseBoxLeadsToFullScreen)
     {
     }
     EXPECT_FALSE(app.IsWindowedNow());
+}
+
+// A focused edit field places the input method's caret where it types, in the
+// window as it is shown.
+TEST(QuibAppBaseOperationsTest, EditFieldPlacesTheInputMethodCaret)
+{
+    LifeApp app;
+    app.Init();
+    Quib::EditWidget edit(1, nullptr);
+    edit.Resize(200, 300, 100, 20);
+    app.mWidgetManager->AddChild(&edit);
+    app.mWidgetManager->SetFocusWidget(&edit);
+    const platform::WindowRect shown = app.mMainWindow->presentationRect();
+    EXPECT_EQ(
+        app.mMainWindow->textInputCaret(),
+        (platform::WindowRect{shown.x + 200 * shown.width / 800, shown.y + 300 * shown.height / 600, 1, 1}));
+    edit.Resize(790, 2, 100, 20);
+    app.TryUpdateStep();
+    EXPECT_EQ(
+        app.mMainWindow->textInputCaret(),
+        (platform::WindowRect{shown.x + 790 * shown.width / 800, shown.y + 10 * shown.height / 600, 1, 1}))
+        << "kept 10 pixels inside the screen";
+    app.mWidgetManager->RemoveChild(&edit);
 }
 
 TEST(QuibAppBaseOperationsTest, AltEnterAndAltRAreSwallowed)

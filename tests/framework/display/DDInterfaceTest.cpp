@@ -1,12 +1,14 @@
 #include "framework/display/DDInterface.h"
 
-#include "framework/foundation/Color.h"
+#include "framework/display/DirectXErrorName.h"
 #include "framework/display/DisplayHost.h"
+#include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
 #include "platform/Presenter.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -114,6 +116,39 @@ TEST_F(DDInterfaceTest, ResultNames)
     EXPECT_EQ(DDInterface::ResultName(-1), "RESULT_UNKNOWN");
 }
 
+// Failed steps are named as the display reports them; one value with several
+// names gives the fixed one, and success is written as its value.
+TEST_F(DDInterfaceTest, StepResultsAndTheirNames)
+{
+    EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::OutOfMemory), "E_OUTOFMEMORY");
+    EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Lost), "DDERR_SURFACELOST");
+    EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::InvalidPixelFormat), "DDERR_INVALIDPIXELFORMAT");
+    EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Ok), "0");
+
+    EXPECT_FALSE(display.CheckResult("Step", platform::SurfaceResult::Ok));
+    EXPECT_EQ(display.mErrorString, "");
+    EXPECT_TRUE(display.CheckResult("CreateSurface Primary", platform::SurfaceResult::OutOfMemory));
+    EXPECT_EQ(display.mErrorString, "CreateSurface Primary: E_OUTOFMEMORY");
+
+    for (const platform::PixelFormat& format :
+         {platform::PixelFormat::Rgb32(), platform::PixelFormat::Rgb565()})
+    {
+        auto surface = platform::Surface::Create({5, 3, format, platform::SurfaceMemory::System});
+        ASSERT_NE(surface, nullptr);
+        platform::LockedSurface locked;
+        ASSERT_EQ(surface->Lock(locked), platform::SurfaceResult::Ok);
+        for (int y = 0; y < 3; ++y)
+            std::memset(locked.bits + y * locked.pitch, 0xFF, size_t(locked.pitch));
+        surface->Unlock();
+        DDInterface::ClearSurface(*surface);
+        ASSERT_EQ(surface->Lock(locked), platform::SurfaceResult::Ok);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5 * format.bitCount / 8; ++x)
+                EXPECT_EQ(locked.bits[y * locked.pitch + x], 0) << x << "," << y;
+        surface->Unlock();
+    }
+}
+
 TEST_F(DDInterfaceTest, RefreshRateIsClampedAndTheDummyDriversZeroBecomesSixty)
 {
     const struct
@@ -214,6 +249,38 @@ TEST_F(DDInterfaceTest, CursorImageAndPositions)
     ASSERT_TRUE(display.Redraw());
     EXPECT_EQ(display.mCursorX, 50);
     EXPECT_EQ(display.mCursorY, 60);
+}
+
+// With the software cursor switched on (demo playback), every present shows the
+// cursor image centred on the cursor position; the drawn frame stays clean.
+TEST_F(DDInterfaceTest, SoftwareCursorIsDrawnIntoThePresentedFrameOnly)
+{
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK);
+    const std::vector<uint32_t> red(4 * 4, 0xFFFF0000u);
+    MemoryImage cursor(nullptr);
+    cursor.SetBits(red.data(), 4, 4, true);
+    display.ChangeCursorImage(&cursor);
+    display.SetWantedCursorPosition(100, 80);
+    const auto screenPixel = [&](platform::Surface& surface, int x, int y)
+    {
+        platform::LockedSurface locked;
+        EXPECT_EQ(surface.Lock(locked), platform::SurfaceResult::Ok);
+        const uint32_t pixel = reinterpret_cast<uint32_t*>(locked.bits + y * locked.pitch)[x] & 0xFFFFFF;
+        surface.Unlock();
+        return pixel;
+    };
+
+    ASSERT_TRUE(display.Redraw());
+    EXPECT_EQ(screenPixel(*display.GetPrimarySurface(), 99, 79), 0u) << "the desktop draws the cursor";
+
+    display.mDrawSoftwareCursor = true;
+    ASSERT_TRUE(display.Redraw());
+    platform::Surface& primary = *display.GetPrimarySurface();
+    for (int y = 77; y <= 84; ++y)
+        for (int x = 97; x <= 104; ++x)
+            EXPECT_EQ(screenPixel(primary, x, y), x >= 98 && x < 102 && y >= 78 && y < 82 ? 0xFF0000u : 0u)
+                << x << "," << y;
+    EXPECT_EQ(screenPixel(*display.GetDrawSurface(), 99, 79), 0u);
 }
 
 TEST_F(DDInterfaceTest, VideoMemoryDrawSurfaceSurvivesAReset)
