@@ -342,6 +342,7 @@ bool MainLoop::TryUpdateStep()
         if (!mHost.DemoAllowsUpdate(mUpdateCount, mLoading.mHandled))
             return false;
     }
+    ++mUpdateStepsRun;
     mHost.UpdateStep();
     return true;
 }

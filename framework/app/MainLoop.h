@@ -92,6 +92,8 @@ public:
     // updated.
     std::atomic<int> mUpdateCount{0};
     int mWidgetUpdateCount = 0;
+    // Update steps the loop ran, whether or not the step counted itself.
+    int mUpdateStepsRun = 0;
     std::atomic<int> mDrawCount{0};
     int mSleepCount = 0;
     int mDrawTime = 0;

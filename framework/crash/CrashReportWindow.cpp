@@ -3,7 +3,6 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/SysFont.h"
-#include "framework/graphics/TextLayout.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 
@@ -49,7 +48,7 @@ public:
         g->FillRect(0, 0, mWidth, mHeight);
         g->SetFont(mFont);
         g->SetColor(kInk);
-        DrawStringWrapped(g, mText, Rect(2, 2, mWidth - 4, mHeight - 4));
+        g->DrawStringWrapped(mText, Rect(2, 2, mWidth - 4, mHeight - 4));
     }
 
 private:

@@ -3,7 +3,6 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "framework/graphics/TextLayout.h"
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/ActionSteps.h"
@@ -193,7 +192,7 @@ void IntroScreen::Draw(Quib::Graphics* g)
     {
         g->SetFont(FONT_INTRO_SEQUENCE);
         g->SetColor(Quib::Color(255, 255, 255));
-        Quib::DrawStringWrapped(g, mRevealed, mTextBox, -1, -1);
+        g->DrawStringWrapped(mRevealed, mTextBox, -1, -1);
     }
     if (mPhase != PHASE_SKIPPED)
         for (auto& photo : mPhotos)

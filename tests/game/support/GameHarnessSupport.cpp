@@ -112,8 +112,10 @@ void GameHarness::FinishLoading()
 
 bool GameHarness::Update(int count)
 {
-    const int target = mApp->mMainLoop.mUpdateCount + count;
-    while (mApp->mMainLoop.mUpdateCount < target)
+    // Update steps, not the counted updates: out of focus the game's step
+    // returns before it counts.
+    const int target = mApp->mMainLoop.mUpdateStepsRun + count;
+    while (mApp->mMainLoop.mUpdateStepsRun < target)
     {
         if (mApp->IsShuttingDown())
             return false;
