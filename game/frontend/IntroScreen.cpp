@@ -142,8 +142,7 @@ void IntroScreen::OnActionFinished(int id)
         mFinished = true;
         SharkInterface* app = SharkInterface::GetInstance();
         PopGameState(app->mGameStates.get());
-        auto* menu = new MainMenu();
-        menu->Resize(0, 0, 800, 600);
+        auto* menu = new MainMenu(nullptr, nullptr);
         PushGameState(menu, app->mGameStates.get());
     }
 }

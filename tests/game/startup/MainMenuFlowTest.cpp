@@ -1,0 +1,143 @@
+#include "framework/graphics/Image.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/frontend/IntroScreen.h"
+#include "game/frontend/MainMenu.h"
+#include "game/minigames/gallery/PuzzleScreen.h"
+#include "game/shell/CustomDialog.h"
+#include "game/shell/Resources.h"
+#include "tests/game/support/GameHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using gameharness::GameHarness;
+
+// Boots, skips the intro and waits until the menu's buttons and title rest.
+MainMenu* ReachMainMenu(GameHarness& game)
+{
+    game.Boot();
+    game.FinishLoading();
+    if (!game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 1500))
+        return nullptr;
+    IntroScreen* intro = game.Top<IntroScreen>();
+    if (!game.RunUntil([&] { return intro->mPhase == IntroScreen::PHASE_TEXTS; }, 400))
+        return nullptr;
+    game.PressKey(SDLK_SPACE);
+    if (!game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 400))
+        return nullptr;
+    MainMenu* menu = game.Top<MainMenu>();
+    if (!game.RunUntil([&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); },
+                       200))
+        return nullptr;
+    return menu;
+}
+
+void ClickOn(GameHarness& game, const Quib::Widget& widget)
+{
+    game.Click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2);
+}
+
+bool IsInWidgetTree(GameHarness& game, const Quib::Widget* widget)
+{
+    for (const Quib::Widget* child : game.App().mWidgetManager->GetChildren())
+        if (child == widget)
+            return true;
+    return false;
+}
+
+void ExpectMenuAtRest(const MainMenu& menu)
+{
+    const int restX = 790 - IMAGE_BUTTON_MAIN_MENU->GetWidth();
+    for (const MenuItem* button :
+         {menu.mPlayButton.get(), menu.mOptionsButton.get(), menu.mPuzzlesButton.get(),
+          menu.mBonusButton.get(), menu.mExitButton.get()})
+        EXPECT_EQ(button->mX, restX) << button->mLabel;
+    EXPECT_EQ(menu.mProfileButton->mX, 460);
+    EXPECT_EQ(menu.mTitleX, 69);
+}
+
+TEST(MainMenuFlowTest, TheGalleryButtonOpensThePuzzleGalleryOverTheMenuAndItsCloseComesBack)
+{
+    GameHarness game;
+    MainMenu* menu = ReachMainMenu(game);
+    ASSERT_NE(menu, nullptr);
+    ExpectMenuAtRest(*menu);
+    // A fresh data folder has no profile: no welcome line, but the choice is defined.
+    EXPECT_FALSE(menu->HasProfile());
+    EXPECT_EQ(menu->mChoice, MainMenu::CHOICE_OPTIONS);
+
+    ClickOn(game, *menu->mPuzzlesButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<PuzzleScreen>() != nullptr; }, 200));
+    EXPECT_EQ(game.States().size(), 2u);
+    // The gallery dims the menu rather than replacing it.
+    EXPECT_TRUE(IsInWidgetTree(game, menu));
+    const int outX = 850;
+    EXPECT_EQ(menu->mExitButton->mX, outX);
+
+    PuzzleScreen* gallery = game.Top<PuzzleScreen>();
+    ASSERT_NE(gallery->mCloseButton, nullptr);
+    ClickOn(game, *gallery->mCloseButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() == menu; }, 200));
+    EXPECT_EQ(game.States().size(), 1u);
+    ASSERT_TRUE(game.RunUntil(
+        [&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); }, 200));
+    ExpectMenuAtRest(*menu);
+}
+
+TEST(MainMenuFlowTest, ButtonsWithoutAScreenYetSlideOutAndComeBackLeavingTheStackAsItWas)
+{
+    GameHarness game;
+    MainMenu* menu = ReachMainMenu(game);
+    ASSERT_NE(menu, nullptr);
+    struct Case
+    {
+        MenuItem* button;
+        int choice;
+    };
+    // Play without a profile leads to the profile choice rather than a game with nobody's records.
+    for (const Case& c : {Case{menu->mPlayButton.get(), MainMenu::CHOICE_PROFILE},
+                          Case{menu->mOptionsButton.get(), MainMenu::CHOICE_OPTIONS},
+                          Case{menu->mBonusButton.get(), MainMenu::CHOICE_BONUS},
+                          Case{menu->mProfileButton.get(), MainMenu::CHOICE_PROFILE}})
+    {
+        ClickOn(game, *c.button);
+        game.Update(2);
+        EXPECT_EQ(menu->mChoice, c.choice) << c.button->mLabel;
+        EXPECT_TRUE(menu->mSlideOut->IsRunning()) << c.button->mLabel;
+        ASSERT_TRUE(game.RunUntil([&] { return menu->mSlideIn->IsRunning(); }, 200)) << c.button->mLabel;
+        ASSERT_TRUE(game.RunUntil(
+            [&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); }, 200));
+        EXPECT_EQ(game.States().size(), 1u) << c.button->mLabel;
+        ExpectMenuAtRest(*menu);
+    }
+}
+
+TEST(MainMenuFlowTest, ClicksDuringASlideAreIgnoredAndNoToTheExitQuestionSlidesEverythingBack)
+{
+    GameHarness game;
+    MainMenu* menu = ReachMainMenu(game);
+    ASSERT_NE(menu, nullptr);
+    ClickOn(game, *menu->mExitButton);
+    game.Update(2);
+    ASSERT_TRUE(menu->mSlideOut->IsRunning());
+    // The puzzles button is still under the mouse on its way out: its click must not change the choice.
+    ClickOn(game, *menu->mPuzzlesButton);
+    game.Update(2);
+    EXPECT_EQ(menu->mChoice, MainMenu::CHOICE_EXIT);
+
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<CustomDialog>() != nullptr; }, 200));
+    CustomDialog* dialog = game.Top<CustomDialog>();
+    EXPECT_EQ(dialog->mDialogId, MainMenu::DIALOG_EXIT);
+    ASSERT_TRUE(game.RunUntil([&] { return !dialog->IsAnimating(); }, 200));
+    ASSERT_NE(dialog->mNoButton, nullptr);
+    ClickOn(game, *dialog->mNoButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() == menu; }, 300));
+    ASSERT_TRUE(game.RunUntil(
+        [&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); }, 200));
+    ExpectMenuAtRest(*menu);
+    EXPECT_FALSE(game.IsShutDown());
+}
+
+} // namespace
