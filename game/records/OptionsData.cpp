@@ -52,8 +52,8 @@ bool OptionsData::Save() const
 
 void OptionsData::ApplyScreenMode(OptionsHost& host) const
 {
-    if (mFullscreen == host.IsWindowed())
-        host.SetScreenMode(!mFullscreen, true, true);
+    if (mFullscreen == host.IsWindowedMode())
+        host.SwitchScreenMode(!mFullscreen, true, true);
 }
 
 void OptionsData::Read(Quib::Buffer& buffer)

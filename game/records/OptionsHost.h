@@ -8,6 +8,6 @@ class OptionsHost
 public:
     virtual ~OptionsHost() = default;
     virtual void ShowOptionsError(const std::string& text) = 0;
-    virtual bool IsWindowed() const = 0;
-    virtual void SetScreenMode(bool windowed, bool is3D, bool force) = 0;
+    virtual bool IsWindowedMode() const = 0;
+    virtual void SwitchScreenMode(bool windowed, bool is3D, bool force) = 0;
 };

@@ -14,8 +14,8 @@ class FakeHost : public OptionsHost
 {
 public:
     void ShowOptionsError(const std::string& text) override { mErrors.push_back(text); }
-    bool IsWindowed() const override { return mWindowed; }
-    void SetScreenMode(bool windowed, bool is3D, bool force) override
+    bool IsWindowedMode() const override { return mWindowed; }
+    void SwitchScreenMode(bool windowed, bool is3D, bool force) override
     {
         mSwitches.push_back(windowed);
         EXPECT_TRUE(is3D && force);
