@@ -1,6 +1,7 @@
 #include "game/shell/SharkInterface.h"
 
 #include "framework/display/DDInterface.h"
+#include "framework/foundation/Paths.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
@@ -9,6 +10,7 @@
 #include "framework/resources/SoundInstance.h"
 #include "framework/resources/SoundManager.h"
 #include "framework/resources/SoundPlayer.h"
+#include "framework/widgets/ListWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/records/DataFolder.h"
 #include "game/shell/CustomDialog.h"
@@ -111,8 +113,10 @@ void SharkInterface::Init()
     mSfxIndexTable = std::make_unique<SfxIndexTable>();
     mSfxIndexTable->Load();
     mGameStates = std::make_unique<GameStateStack>();
+    mSceneCatalogue = LevelItemTable();
+    LoadSceneCatalogue();
     mProfiles = std::make_unique<ProfileList>(strings.Lookup("ScoreNameEntry"));
-    mProfiles->LoadSaveData();
+    LoadSaveData();
     if (mStartScreens.mMakeTitle)
     {
         mTitleScreen = mStartScreens.mMakeTitle(*this);
@@ -176,6 +180,53 @@ void SharkInterface::SaveProfiles()
 PlayerProfile* SharkInterface::GetCurrentProfile() const
 {
     return mProfiles ? mProfiles->GetCurrentProfile() : nullptr;
+}
+
+void SharkInterface::SaveIndex()
+{
+    if (mProfiles)
+        mProfiles->SaveIndex();
+}
+
+void SharkInterface::LoadSaveData()
+{
+    if (mProfiles)
+        mProfiles->LoadSaveData();
+}
+
+PlayerProfile* SharkInterface::GetProfile(int index) const
+{
+    return mProfiles ? mProfiles->GetProfile(index) : nullptr;
+}
+
+void SharkInterface::AddProfile(std::unique_ptr<PlayerProfile> profile)
+{
+    if (mProfiles)
+        mProfiles->AddProfile(std::move(profile));
+}
+
+void SharkInterface::DeleteProfile(int index)
+{
+    if (mProfiles)
+        mProfiles->DeleteProfile(index);
+}
+
+void SharkInterface::FillProfileList(Quib::ListWidget* list) const
+{
+    if (list == nullptr || !mProfiles)
+        return;
+    for (const std::string& name : mProfiles->GetProfileNames())
+        list->AddLine(name, false);
+}
+
+void SharkInterface::LoadSceneCatalogue()
+{
+    mSceneCatalogue.LoadSceneFiles(Quib::GetCurrentFolder());
+}
+
+LevelPreparationSource SharkInterface::GetLevelPreparationSource() const
+{
+    return {&mSceneCatalogue, StringTable::GetInstance().Lookup("ITEM_NAME_DIARY")};
 }
 
 void SharkInterface::OnInitFinished()

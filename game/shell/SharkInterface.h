@@ -1,8 +1,10 @@
 #pragma once
 
 #include "framework/app/QuibAppBase.h"
+#include "game/records/LevelItemTable.h"
 #include "game/records/OptionsData.h"
 #include "game/records/OptionsHost.h"
+#include "game/records/PlayerProfile.h"
 #include "game/records/ProfileList.h"
 #include "game/shell/CustomDialogListener.h"
 #include "game/shell/SoundEffectHost.h"
@@ -15,6 +17,7 @@
 namespace Quib
 {
 class DDImage;
+class ListWidget;
 class SoundPlayer;
 } // namespace Quib
 
@@ -56,16 +59,29 @@ public:
 
     // OptionsHost: what the options file needs of the application.
     void ShowOptionsError(const std::string& text) override { ShowError(text); }
-    bool IsWindowed() const override { return mIsWindowed; }
-    void SetScreenMode(bool windowed, bool is3D, bool force) override
+    bool IsWindowedMode() const override { return mIsWindowed; }
+    void SwitchScreenMode(bool windowed, bool is3D, bool force) override
     {
-        QuibAppBase::SetScreenMode(windowed, is3D, force);
+        SetScreenMode(windowed, is3D, force);
     }
 
     // Writes every profile's file and the index with the high scores.
     void SaveProfiles();
+    void SaveIndex();
+    void LoadSaveData();
     // The current player, or null when there is none.
     PlayerProfile* GetCurrentProfile() const;
+    // Null when the index is outside the list.
+    PlayerProfile* GetProfile(int index) const;
+    // The new profile becomes current.
+    void AddProfile(std::unique_ptr<PlayerProfile> profile);
+    // The profile before it becomes current.
+    void DeleteProfile(int index);
+    void FillProfileList(Quib::ListWidget* list) const;
+    // Every scene's findable items, read from the scene files of the working folder.
+    void LoadSceneCatalogue();
+    // What a profile's level preparation draws from.
+    LevelPreparationSource GetLevelPreparationSource() const;
 
     // The exit question's answer (the dialog id is not examined).
     void OnDialogClosed(int32_t dialogId, int32_t result) override;
@@ -94,6 +110,7 @@ public:
     Quib::Widget* mTitleScreen = nullptr;
     std::unique_ptr<GameStateStack> mGameStates;
     bool mInitDone = false;
+    LevelItemTable mSceneCatalogue;
     // The profiles with the current index and the high scores, as the index file holds them.
     std::unique_ptr<ProfileList> mProfiles;
     std::unique_ptr<OptionsData> mOptions;

@@ -61,6 +61,10 @@ struct HarnessOptions
 {
     // The folder the game runs in (the generated pack, or a variant of it).
     std::string packFolder = ORVELLAN_CONTENT_PACK_DIR;
+    // The per-user data folder ($APPDATA): the caller's folder, kept after the
+    // harness, so that a second start finds what the first one saved; empty
+    // for a fresh temporary folder that goes with the harness.
+    std::string dataFolder;
 };
 
 class GameHarness

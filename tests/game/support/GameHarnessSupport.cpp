@@ -51,7 +51,8 @@ void HarnessApp::OpenLoadingGate()
 }
 
 GameHarness::GameHarness(HarnessOptions options)
-    : mOptions(std::move(options)), mDataFolder(MakeTemporaryFolder()),
+    : mOptions(std::move(options)),
+      mDataFolder(mOptions.dataFolder.empty() ? MakeTemporaryFolder() : mOptions.dataFolder),
       mPreviousFolder(platform::currentDirectory()),
       mMessageHook(
           [this](const platform::MessageBoxRequest& request)
@@ -87,8 +88,11 @@ GameHarness::~GameHarness()
     LevelMapTable::Destroy();
     platform::changeDirectory(mPreviousFolder);
     platform::setEnv("APPDATA", "");
-    std::error_code ignored;
-    std::filesystem::remove_all(mDataFolder, ignored);
+    if (mOptions.dataFolder.empty())
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(mDataFolder, ignored);
+    }
 }
 
 void GameHarness::Boot()
