@@ -1,4 +1,4 @@
-#include "game/records/DataFolder.h"
+#include "game/shell/StringTable.h"
 #include "tests/game/support/GameHarness.h"
 
 #include <filesystem>
@@ -32,6 +32,9 @@ void CloseAfterLoading(GameHarness& game)
     ASSERT_TRUE(game.Update());
     ASSERT_TRUE(game.App().mLoadingFinished);
     game.RequestClose();
+    ASSERT_TRUE(game.RunUntil([&] { return game.App().mExitDialog != nullptr; }, 50));
+    // The exit question answered yes.
+    game.App().OnDialogClosed(0, 0);
     game.RunUntil([&] { return game.IsShutDown(); }, 50);
 }
 
@@ -77,17 +80,27 @@ TEST(SaveDataTest, AFirstStartWritesTheOptionsAndTheSaveFolderAndASecondStartRea
     }
 }
 
-TEST(SaveDataTest, TheSceneCatalogueHoldsTheLevelMapsScenes)
+TEST(SaveDataTest, TheSceneCatalogueOffersEveryScenesItemsToANewProfile)
 {
     GameHarness game;
     game.Boot();
     const LevelItemTable& catalogue = game.App().mSceneCatalogue;
     ASSERT_EQ(catalogue.mLevels.size(), 19u);
     EXPECT_EQ(catalogue.mLevels[0].mScenes[0].mSceneName, "Scene3");
-    EXPECT_EQ(catalogue.mLevels[18].mScenes.size(), 1u);
-    const LevelPreparationSource source = game.App().GetLevelPreparationSource();
-    EXPECT_EQ(source.mCatalogue, &catalogue);
-    EXPECT_FALSE(source.mDiaryItemName.empty());
+    for (const LevelItems& level : catalogue.mLevels)
+    {
+        for (const SceneItems& scene : level.mScenes)
+            EXPECT_GE(scene.mItemNames.size(), PlayerProfile::kWholeListLength)
+                << level.mName << " " << scene.mSceneName;
+    }
+
+    PlayerProfile profile;
+    profile.PrepareCurrentLevel(game.App().GetLevelPreparationSource());
+    const SceneProgress& first = *profile.mLevelProgress.FindScene("Scene1");
+    ASSERT_EQ(first.mItems.size(), PlayerProfile::kWholeListLength);
+    EXPECT_EQ(first.mItems[0].mName, StringTable::GetInstance().Lookup("ITEM_NAME_DIARY"));
+    for (const SceneProgress& scene : profile.mLevelProgress.mScenes)
+        EXPECT_EQ(scene.mItems.size(), PlayerProfile::kWholeListLength) << scene.mSceneName;
 }
 
 } // namespace
