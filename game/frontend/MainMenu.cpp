@@ -53,6 +53,7 @@ MainMenu::MainMenu(ProfileList* profiles, const OptionsData* options) : mProfile
     mBackCloudSource = Quib::Rect(0, 0, 800, IMAGE_MAIN_MENU_CLOUDS_BACK->GetHeight());
     mMakerLogo = LoadLogo("\\content\\images\\menu\\MainMenuTrelvansLogo.png");
     mSecondLogo = LoadLogo("\\content\\images\\menu\\MainMenuSecondLogo.png");
+    BuildParticles();
     BuildButtons();
     BuildSequences();
     // Without a profile the menu would wait for the profile selection above it
@@ -63,6 +64,24 @@ MainMenu::MainMenu(ProfileList* profiles, const OptionsData* options) : mProfile
 }
 
 MainMenu::~MainMenu() = default;
+
+void MainMenu::BuildParticles()
+{
+    struct Plume
+    {
+        int x, y, size;
+        float growth;
+    };
+    // Three chimneys of the foreground, from the nearest to the farthest.
+    mParticles.mBounds = Quib::Rect(-200, 0, 600, 600);
+    for (const Plume& plume : {Plume{236, 254, 10, 2.0f}, Plume{166, 274, 7, 1.3f}, Plume{109, 292, 4, 0.6f}})
+    {
+        auto emitter =
+            std::make_unique<ParticleEmitter>(&mParticles, plume.x, plume.y, plume.size, plume.size);
+        emitter->mGrowth = plume.growth;
+        mParticles.AddEmitter(std::move(emitter));
+    }
+}
 
 void MainMenu::BuildButtons()
 {
@@ -181,6 +200,7 @@ void MainMenu::OnUncovered(GameStateStack*)
 void MainMenu::UpdateFraction(float fraction)
 {
     ScreenBase::UpdateFraction(fraction);
+    mParticles.Update();
     for (Action* action :
          {static_cast<Action*>(mFadeToBlack.get()), static_cast<Action*>(mSlideIn.get()),
           static_cast<Action*>(mTitleSlideIn.get()), static_cast<Action*>(mFadeFromBlack.get()),
@@ -203,6 +223,9 @@ void MainMenu::Draw(Quib::Graphics* g)
     g->DrawImage(IMAGE_MAIN_MENU_CLOUDS_FRONT, mFrontCloudOffset, 100);
     g->DrawImage(IMAGE_MAIN_MENU_CLOUDS_FRONT, 0, 100, mFrontCloudSource);
     g->DrawImage(IMAGE_MAIN_MENU_TITLE, mTitleX, 18);
+    mParticles.Draw(g);
+    g->SetTintImages(true);
+    g->SetColor(Quib::Color(255, 255, 255, 255));
     g->DrawImage(IMAGE_MAIN_MENU_HALVORA, 0, 0);
     if (mMakerLogo)
         g->DrawImage(mMakerLogo.get(), 570 - mExitButton->mX, 516);

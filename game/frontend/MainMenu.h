@@ -2,6 +2,7 @@
 
 #include "framework/foundation/Color.h"
 #include "framework/foundation/Rect.h"
+#include "game/frontend/ParticleField.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
 #include "game/shell/CustomDialogListener.h"
@@ -71,6 +72,7 @@ public:
 
     bool HasProfile() const;
 
+    ParticleField mParticles;
     std::unique_ptr<MenuItem> mPlayButton, mOptionsButton, mPuzzlesButton, mExitButton, mProfileButton,
         mBonusButton;
     int mTitleX = -400;
@@ -89,6 +91,7 @@ public:
 
 private:
     void BuildButtons();
+    void BuildParticles();
     void BuildSequences();
     void Choose(int choice);
     void AskQuestion(const char* textKey, int32_t dialogId);
