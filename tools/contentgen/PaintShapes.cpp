@@ -423,8 +423,11 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
             polygon(
                 {{cx - 320 * s, baseY - 150 * s}, {cx, baseY - 260 * s}, {cx + 320 * s, baseY - 150 * s}}),
             stone);
-        for (float x : {-250.0f, 220.0f})
-            canvas.fillShape(box(x, 190, 24, 80), stone);
+        // Three chimneys, nearest the tallest, under the spots where the menu's smoke plumes start.
+        for (auto [x, width, height] :
+             {std::tuple{-23.75f, 30.0f, 178.75f}, std::tuple{-110.0f, 22.5f, 156.25f},
+              std::tuple{-178.75f, 15.0f, 135.0f}})
+            canvas.fillShape(box(x, 150, width, height), stone);
         for (int col = 0; col < 12; ++col)
             for (int row = 0; row < 2; ++row)
             {
