@@ -69,8 +69,11 @@ constexpr size_t kMaxCachedFolders = 512;
 // time stamp, which a cached listing could not tell apart: scan it afresh.
 constexpr time_t kSettledSeconds = 2;
 
-std::mutex gListingMutex;
-std::map<std::pair<dev_t, ino_t>, CachedListing> gListings;
+// Paths are still looked up at process exit (the leak report is written then),
+// after this file's static objects would be destroyed: these live for ever.
+std::mutex& gListingMutex = *new std::mutex;
+std::map<std::pair<dev_t, ino_t>, CachedListing>& gListings =
+    *new std::map<std::pair<dev_t, ino_t>, CachedListing>;
 
 // Finds the entry of folder whose name matches name ignoring case. Misses are
 // common (optional files are probed by several names), so the listings of
