@@ -70,6 +70,9 @@ QuibAppBase::~QuibAppBase()
     // The loading work uses the managers deleted below; it ends first.
     WaitForBackgroundLoad();
     mLoadingThread.reset();
+    // Widgets queued for deletion by a run that never reached its next update
+    // are deleted here, while the manager they were removed from still exists.
+    mMainLoop.FlushDeferredDeletes();
     mDialogRegistry.reset();
     mWidgetManager.reset();
     mResourceManager.reset();
