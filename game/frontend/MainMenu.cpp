@@ -29,14 +29,14 @@ constexpr int kButtonCount = 6;
 
 std::unique_ptr<MenuItem> MakeMainButton(const char* labelKey, int y)
 {
-    MenuItemSpec spec;
-    spec.x = kButtonStartX;
-    spec.y = y;
-    spec.label = StringTable::GetInstance().Lookup(labelKey);
-    spec.labelY = 38;
-    spec.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    spec.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    return CreateMenuItem(spec, IMAGE_BUTTON_MAIN_MENU);
+    MenuItemSpec layout;
+    layout.x = kButtonStartX;
+    layout.y = y;
+    layout.label = StringTable::GetInstance().Lookup(labelKey);
+    layout.labelY = 38;
+    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
+    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
+    return CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
 }
 
 std::unique_ptr<Quib::Image> LoadLogo(const char* name)
@@ -91,10 +91,10 @@ void MainMenu::BuildButtons()
     mPuzzlesButton = MakeMainButton("BTN_MAIN_PUZZLES", 276 + 2 * h);
     mBonusButton = MakeMainButton("BTN_MAIN_BONUS", 274 + 3 * h);
     mExitButton = MakeMainButton("BTN_MAIN_EXIT", 272 + 4 * h);
-    MenuItemSpec spec;
-    spec.label = StringTable::GetInstance().Lookup("LBL_MAIN_CLICK_HERE");
-    spec.labelY = 19;
-    mProfileButton = CreateMenuItem(spec, nullptr);
+    MenuItemSpec layout;
+    layout.label = StringTable::GetInstance().Lookup("LBL_MAIN_CLICK_HERE");
+    layout.labelY = 19;
+    mProfileButton = CreateMenuItem(layout, nullptr);
     mProfileButton->Resize(kProfileStartX, 38, 280, 26);
 
     mPlayButton->mOnClick = [this] { OnPlayClicked(); };

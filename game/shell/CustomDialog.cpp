@@ -54,16 +54,16 @@ CustomDialog::~CustomDialog() = default;
 
 std::unique_ptr<MenuItem> CustomDialog::MakeButton(const char* labelKey, void (CustomDialog::*onClick)())
 {
-    MenuItemSpec spec;
-    spec.x = kScreenWidth;
-    spec.y = 0;
-    spec.label = StringTable::GetInstance().Lookup(labelKey);
-    spec.labelX = 0;
-    spec.labelY = 38;
-    spec.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER_SMALL;
-    spec.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN_SMALL;
-    spec.textColor = Quib::Color(255, 255, 255, 255);
-    auto button = CreateMenuItem(spec, IMAGE_BUTTON_MAIN_MENU_SMALL);
+    MenuItemSpec layout;
+    layout.x = kScreenWidth;
+    layout.y = 0;
+    layout.label = StringTable::GetInstance().Lookup(labelKey);
+    layout.labelX = 0;
+    layout.labelY = 38;
+    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER_SMALL;
+    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN_SMALL;
+    layout.textColor = Quib::Color(255, 255, 255, 255);
+    auto button = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU_SMALL);
     button->mOnClick = [this, onClick] { (this->*onClick)(); };
     button->mOverlayPriority = 200;
     button->mLabelJustification = 0;

@@ -131,19 +131,19 @@ void MenuItem::DrawOverlay(Quib::Graphics* g)
     DrawColoredText(g, mLabel, mLabelX, mLabelY + 2, width, mLabelJustification);
 }
 
-std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec spec, Quib::Image* normalPicture)
+std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec layout, Quib::Image* normalPicture)
 {
     auto item = std::make_unique<MenuItem>();
-    const Quib::Image* sizing = normalPicture ? normalPicture : spec.hoverPicture;
-    item->Resize(spec.x, spec.y, sizing ? sizing->GetWidth() : 0, sizing ? sizing->GetHeight() : 0);
+    const Quib::Image* sizing = normalPicture ? normalPicture : layout.hoverPicture;
+    item->Resize(layout.x, layout.y, sizing ? sizing->GetWidth() : 0, sizing ? sizing->GetHeight() : 0);
     item->mFont = FONT_BUTTON_LABELS;
-    item->mTextColor = spec.textColor;
-    item->mLabel = spec.label;
-    item->mLabelX = spec.labelX;
-    item->mLabelY = spec.labelY;
+    item->mTextColor = layout.textColor;
+    item->mLabel = layout.label;
+    item->mLabelX = layout.labelX;
+    item->mLabelY = layout.labelY;
     item->mNormalPicture = normalPicture;
-    item->mHoverPicture = spec.hoverPicture;
-    item->mPressedPicture = spec.pressedPicture;
+    item->mHoverPicture = layout.hoverPicture;
+    item->mPressedPicture = layout.pressedPicture;
     item->mLabelJustification = 0;
     return item;
 }

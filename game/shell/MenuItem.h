@@ -90,4 +90,4 @@ struct MenuItemSpec
 // A button sized to its normal picture (else its hover picture), with the
 // button-label font and a centred label. The caller binds its callback and
 // adds it to a container.
-std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec spec, Quib::Image* normalPicture);
+std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec layout, Quib::Image* normalPicture);

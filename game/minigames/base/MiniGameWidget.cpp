@@ -60,14 +60,14 @@ std::unique_ptr<MenuItem> MiniGameWidget::MakeButton(int x, int y, Quib::Image* 
                                                      Quib::Image* down, const std::string& label,
                                                      void (MiniGameWidget::*onClick)())
 {
-    MenuItemSpec spec;
-    spec.x = x;
-    spec.y = y;
-    spec.label = label;
-    spec.labelY = 38;
-    spec.hoverPicture = over;
-    spec.pressedPicture = down;
-    std::unique_ptr<MenuItem> button = CreateMenuItem(spec, normal);
+    MenuItemSpec layout;
+    layout.x = x;
+    layout.y = y;
+    layout.label = label;
+    layout.labelY = 38;
+    layout.hoverPicture = over;
+    layout.pressedPicture = down;
+    std::unique_ptr<MenuItem> button = CreateMenuItem(layout, normal);
     button->mOverlayPriority = 100;
     button->mOnClick = [this, onClick] { (this->*onClick)(); };
     return button;

@@ -39,14 +39,14 @@ PuzzleScreen::PuzzleScreen(const PlayerProfile* profile, bool gameCompleted)
     mLoaded = MiniGameWidget::LoadGroup("PuzzleScreen", &FetchGroupPuzzleScreen);
     if (!mLoaded)
         return;
-    MenuItemSpec spec;
-    spec.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
-    spec.y = 590 - IMAGE_BUTTON_MAIN_MENU->GetHeight();
-    spec.label = StringTable::GetInstance().Lookup("LBL_CLOSE");
-    spec.labelY = 38;
-    spec.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    spec.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    mCloseButton = CreateMenuItem(spec, IMAGE_BUTTON_MAIN_MENU);
+    MenuItemSpec layout;
+    layout.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
+    layout.y = 590 - IMAGE_BUTTON_MAIN_MENU->GetHeight();
+    layout.label = StringTable::GetInstance().Lookup("LBL_CLOSE");
+    layout.labelY = 38;
+    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
+    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
+    mCloseButton = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
     mCloseButton->mOnClick = [this] { OnCloseClicked(); };
     mTitle = StringTable::GetInstance().Lookup("BTN_MAIN_PUZZLES");
     if (profile == nullptr)

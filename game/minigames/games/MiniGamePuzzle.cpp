@@ -48,14 +48,14 @@ MiniGamePuzzle::MiniGamePuzzle(int pictureKind) : mPictureKind(pictureKind == 2 
     PlaceParticlesAroundBoard(IMAGE_MG_PUZZLE_BG, mParticles.get(), -3, -12);
     mDelay = std::make_unique<ActionDelay>(ActionTimer(3000));
     mHelpNumber = 1;
-    MenuItemSpec spec;
-    spec.x = 400 - IMAGE_BUTTON_MAIN_MENU_SMALL->GetWidth() / 2;
-    spec.y = 520;
-    spec.label = StringTable::GetInstance().Lookup("BTN_DIALOG_OK");
-    spec.labelY = 38;
-    spec.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER_SMALL;
-    spec.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN_SMALL;
-    mOkButton = CreateMenuItem(spec, IMAGE_BUTTON_MAIN_MENU_SMALL);
+    MenuItemSpec layout;
+    layout.x = 400 - IMAGE_BUTTON_MAIN_MENU_SMALL->GetWidth() / 2;
+    layout.y = 520;
+    layout.label = StringTable::GetInstance().Lookup("BTN_DIALOG_OK");
+    layout.labelY = 38;
+    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER_SMALL;
+    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN_SMALL;
+    mOkButton = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU_SMALL);
     mOkButton->mOnClick = [this] { OnOkClicked(); };
     mOkButton->mOverlayPriority = 200;
 }

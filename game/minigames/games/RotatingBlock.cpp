@@ -14,9 +14,9 @@ constexpr int kTurnSteps = 22;
 
 std::unique_ptr<MenuItem> Arrow(Quib::Image* normal, Quib::Image* over, std::function<void()> onClick)
 {
-    MenuItemSpec spec;
-    spec.hoverPicture = over;
-    std::unique_ptr<MenuItem> arrow = CreateMenuItem(spec, normal);
+    MenuItemSpec layout;
+    layout.hoverPicture = over;
+    std::unique_ptr<MenuItem> arrow = CreateMenuItem(layout, normal);
     arrow->mOverlayPriority = 11;
     arrow->mPressSound = SFX_MG_ROTSWAP_ROTATE;
     arrow->mHoverSound = -1;
