@@ -9,6 +9,7 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/ActionSteps.h"
+#include "game/frontend/BonusScreen.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
 #include "game/records/OptionsData.h"
 #include "game/records/ProfileList.h"
@@ -314,6 +315,13 @@ void MainMenu::OnActionFinished(int id)
     {
         const PlayerProfile* profile = mProfiles != nullptr ? mProfiles->GetCurrentProfile() : nullptr;
         auto* gallery = new PuzzleScreen(profile, mOptions != nullptr && mOptions->mGameCompleted);
+        gallery->Resize(0, 0, 800, 600);
+        PushGameState(gallery, mStack);
+    }
+    else if (mChoice == CHOICE_BONUS)
+    {
+        auto* gallery = new BonusScreen(mProfiles != nullptr ? mProfiles->GetCurrentProfile() : nullptr,
+                                        mOptions != nullptr && mOptions->mGameCompleted);
         gallery->Resize(0, 0, 800, 600);
         PushGameState(gallery, mStack);
     }

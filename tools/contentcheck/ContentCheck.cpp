@@ -56,6 +56,7 @@ int main(int argc, char** argv)
         contentcheck::checkResources(*table, problems);
         contentcheck::checkProperties(keyList, problems);
         contentcheck::checkMiniGames(problems);
+        contentcheck::checkWallpapers(problems);
         std::string diaryName;
         for (const auto& [key, text] :
              contentcheck::readPropertyFile("properties/Strings.xml", "value", problems))

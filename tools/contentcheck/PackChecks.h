@@ -36,6 +36,11 @@ void checkMiniGames(Problems& problems);
 // relies on, and a scripted player that takes each visit to its end.
 void checkScenes(const std::string& diaryName, Problems& problems);
 
+// The wallpaper gallery's pages: "Bonus/Wallpaper0.jpg" onwards, each a
+// JPEG at a 4:3 desktop size, so that it fills the gallery's frame.
+constexpr int kWallpaperPages = 31;
+void checkWallpapers(Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

@@ -17,6 +17,7 @@
 #include "tools/contentgen/SceneAuthor.h"
 #include "tools/contentgen/ScenePictures.h"
 #include "tools/contentgen/SoundSynth.h"
+#include "tools/contentgen/Wallpapers.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -217,7 +218,9 @@ int main(int argc, char** argv)
     if (!makeMusic(options, pack))
         return fail("cannot make the music");
     std::string sceneError;
-    if (!contentgen::makeScenes(options.content, context, pack, sceneError))
+    std::vector<contentgen::Canvas> sceneComposites;
+    if (!contentgen::makeScenes(options.content, context, pack, sceneComposites, sceneError) ||
+        !contentgen::makeWallpapers(*table, context, pack, sceneComposites, sceneError))
         return fail(sceneError);
 
     if (!pack.write("properties/resources.xml", bytesOf(contentgen::manifestXml(*table))))

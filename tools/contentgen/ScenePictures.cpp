@@ -282,7 +282,8 @@ bool writeMapPictures(PackFiles& pack, int number, const Canvas& composite)
 
 } // namespace
 
-bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFiles& pack, std::string& error)
+bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFiles& pack,
+                std::vector<Canvas>& composites, std::string& error)
 {
     for (const SceneRoom& room : sceneRooms())
     {
@@ -333,6 +334,7 @@ bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFil
             error = "cannot write the map pictures of Scene" + std::to_string(room.number);
             return false;
         }
+        composites.push_back(std::move(composite));
     }
     return true;
 }

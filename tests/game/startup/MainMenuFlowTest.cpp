@@ -6,46 +6,17 @@
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/support/GameHarness.h"
+#include "tests/game/support/MenuSteps.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 
+using gameharness::ClickOn;
 using gameharness::GameHarness;
-
-// Boots, skips the intro and waits until the menu's buttons and title rest.
-MainMenu* ReachMainMenu(GameHarness& game)
-{
-    game.Boot();
-    game.FinishLoading();
-    if (!game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 1500))
-        return nullptr;
-    IntroScreen* intro = game.Top<IntroScreen>();
-    if (!game.RunUntil([&] { return intro->mPhase == IntroScreen::PHASE_TEXTS; }, 400))
-        return nullptr;
-    game.PressKey(SDLK_SPACE);
-    if (!game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 400))
-        return nullptr;
-    MainMenu* menu = game.Top<MainMenu>();
-    if (!game.RunUntil([&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); },
-                       200))
-        return nullptr;
-    return menu;
-}
-
-void ClickOn(GameHarness& game, const Quib::Widget& widget)
-{
-    game.Click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2);
-}
-
-bool IsInWidgetTree(GameHarness& game, const Quib::Widget* widget)
-{
-    for (const Quib::Widget* child : game.App().mWidgetManager->GetChildren())
-        if (child == widget)
-            return true;
-    return false;
-}
+using gameharness::IsInWidgetTree;
+using gameharness::ReachMainMenu;
 
 void ExpectMenuAtRest(const MainMenu& menu)
 {
@@ -99,7 +70,6 @@ TEST(MainMenuFlowTest, ButtonsWithoutAScreenYetSlideOutAndComeBackLeavingTheStac
     // Play without a profile leads to the profile choice rather than a game with nobody's records.
     for (const Case& c : {Case{menu->mPlayButton.get(), MainMenu::CHOICE_PROFILE},
                           Case{menu->mOptionsButton.get(), MainMenu::CHOICE_OPTIONS},
-                          Case{menu->mBonusButton.get(), MainMenu::CHOICE_BONUS},
                           Case{menu->mProfileButton.get(), MainMenu::CHOICE_PROFILE}})
     {
         ClickOn(game, *c.button);
