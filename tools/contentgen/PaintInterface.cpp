@@ -207,6 +207,20 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
                                                              : std::stof(entry.setting("border"));
         Distance outer = roundRect(2, 2, w - 4, h - 4, 10);
         Distance hole = roundRect(border, border, w - 2 * border, h - 2 * border, 4);
+        // A frame that is the board's whole picture shows a room through its hole.
+        if (entry.setting("inside") == "room")
+        {
+            Canvas room{int(w), int(h)};
+            paintRoom(room, "cellar", seed);
+            canvas.fillShape(roundRect(border - 4, border - 4, w - 2 * border + 8, h - 2 * border + 8, 4),
+                             [&](float x, float y)
+                             {
+                                 uint32_t p = room.at(std::clamp(int(x), 0, int(w) - 1),
+                                                      std::clamp(int(y), 0, int(h) - 1));
+                                 return Rgba{float((p >> 16) & 255) / 255, float((p >> 8) & 255) / 255,
+                                             float(p & 255) / 255, 1};
+                             });
+        }
         Distance ring = outer;
         ring.distance = [=](float x, float y) { return std::max(outer(x, y), -hole(x, y)); };
         canvas.fillShape(ring, woodShader(0, h, seed, 1.0f));

@@ -317,6 +317,17 @@ void paintEmojiPicture(const ResourceEntry& entry, PaintContext& context, Canvas
         context.drawEmoji(canvas, cp, w * 0.14f, h * 0.2f, w * 0.72f, h * 0.66f);
         if (entry.setting("gun") == "yes")
             context.drawEmoji(canvas, 0x1F52B, w * 0.5f, h * 0.55f, w * 0.36f, w * 0.36f);
+        if (const std::string number = entry.setting("number"); !number.empty())
+        {
+            // A numbered brass disc in the lower right, for guests the player tells apart by number.
+            const float r = w * 0.19f, cx = w - r - 2, cy = h - r - 2;
+            Distance disc = ellipse(cx, cy, r, r);
+            canvas.shadow(disc, 1, 2, 3, 0.55f);
+            canvas.fillShape(disc, brassShader(cy - r, 2 * r, 1.1f));
+            canvas.strokeShape(disc, 1.2f, rgb(0x3b2608));
+            canvas.text(number, "DejaVuSans-Bold.ttf", int(r * 1.35f), cx, cy - r * 0.78f, rgb(0x2a1808),
+                        true);
+        }
         return;
     }
     if (back == "coin" || back == "tool")

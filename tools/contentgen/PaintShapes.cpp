@@ -127,12 +127,65 @@ void paintDiningTable(Canvas& canvas)
     canvas.strokeShape(ellipse(258, 292, 128, 98), 3, rgb(0xd8c79a));
 }
 
+// A clear vessel drawn over its liquid: a tube, or a bottle whose body holds
+// the liquid the game draws from row `body` down and whose neck rises above
+// it. "clear" sets how much of the glass shows over the liquid. With "marks",
+// one line per unit of the capacity at the height the game gives a column of
+// that many units: base + (height - base) x units / marks from the bottom.
+void paintGlassVessel(const ResourceEntry& entry, Canvas& canvas, bool bottle)
+{
+    const float w = float(entry.width), h = float(entry.height);
+    Distance vessel = roundRect(2, 2, w - 4, h - 4, w / 3);
+    if (bottle)
+    {
+        const float body = std::stof(entry.setting("body", "150")), neck = w * 0.26f;
+        // Above the row `body` the shoulders, below it the belly, as wide as each other where they meet.
+        Distance belly = roundRect(2, body - w / 5, w - 4, h - body + w / 5 - 2, w / 5);
+        Distance shoulders = ellipse(w / 2, body, w / 2 - 2, w * 0.42f);
+        Distance throat = roundRect(w / 2 - neck / 2, 10, neck, body, 6);
+        Distance lip = roundRect(w / 2 - neck / 2 - 4, 2, neck + 8, 14, 4);
+        vessel.distance = [=](float x, float y) {
+            return std::min({y < body ? shoulders(x, y) : belly(x, y), throat(x, y), lip(x, y)});
+        };
+    }
+    canvas.fillShape(vessel, glassShader(0, h, 1.0f));
+    const float clear = std::stof(entry.setting("clear", "0.45"));
+    canvas.fill(
+        [&, copy = canvas](float x, float y)
+        {
+            uint32_t p = copy.at(int(x), int(y));
+            return Rgba{float((p >> 16) & 255) / 255, float((p >> 8) & 255) / 255, float(p & 255) / 255,
+                        float(p >> 24) / 255 * clear};
+        });
+    canvas.strokeShape(vessel, 2, rgb(0xe8f4ff, 0.9f));
+    canvas.fillShape(roundRect(w * 0.2f, bottle ? std::stof(entry.setting("body", "150")) + 10 : 8, 4,
+                               bottle ? h - std::stof(entry.setting("body", "150")) - 24 : h - 16, 2),
+                     rgb(0xffffff, 0.5f));
+    if (const std::string marks = entry.setting("marks"); !marks.empty())
+    {
+        const int units = std::stoi(marks), base = std::stoi(entry.setting("base", "0"));
+        const int range = int(h) - base;
+        for (int unit = 1; unit <= units; ++unit)
+        {
+            const float y = h - float(base + range * unit / units);
+            canvas.fillShape(roundRect(w - 16, y - 1, 12, 2, 1), rgb(0xffffff, 0.85f));
+            canvas.shadowedText(std::to_string(unit), "DejaVuSans-Bold.ttf", 10, w - 24, y - 6, rgb(0xffffff),
+                                true);
+        }
+    }
+}
+
 // The letter game's desk in its picture's coordinates (drawn at (150, 20)): a
 // card under the row of letter tiles, which the game centres on x 284 at y 230
 // and whose black letters need a light ground; wide enough for seven letters.
-void paintLetterDesk(Canvas& canvas, float h)
+void paintLetterDesk(PaintContext& context, Canvas& canvas, float h)
 {
     canvas.fill(woodShader(0, h, seedOf("letter-desk"), 0.9f));
+    // A detective's desk around the card: a candle, an old letter, a magnifier and a pen.
+    const std::tuple<char32_t, float, float, float> objects[] = {
+        {0x1F56F, 40, 40, 90}, {0x1F4DC, 350, 50, 110}, {0x1F50D, 60, 350, 100}, {0x1F58B, 360, 360, 90}};
+    for (auto [cp, x, y, size] : objects)
+        context.drawEmojiWithShadow(canvas, cp, x, y, size, size);
     Distance card = roundRect(154, 196, 260, 92, 4);
     canvas.shadow(card, 2, 4, 6, 0.55f);
     canvas.fillShape(card, paperShader(seedOf("letter-card"), 1.08f));
@@ -276,7 +329,7 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     else if (kind == "dining-table")
         paintDiningTable(canvas);
     else if (kind == "letter-desk")
-        paintLetterDesk(canvas, h);
+        paintLetterDesk(context, canvas, h);
     else if (kind == "tank-pipes")
         paintTankPipes(canvas);
     else if (kind == "tank-clamps")
@@ -323,7 +376,11 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         {
             const float y = zero + (full - zero) * float(i) / float(2 * steps);
             const bool unit = i % 2 == 0;
-            canvas.fillShape(roundRect(0, y - 0.75f, unit ? w * 0.7f : w * 0.35f, 1.5f, 0.5f), rgb(0x2a1a0a));
+            canvas.fillShape(roundRect(0, y - 0.75f, unit ? 10.0f : 5.0f, 1.5f, 0.5f), rgb(0x2a1a0a));
+            // Each unit mark carries its number, so the level reads as an amount.
+            if (unit && i > 0)
+                canvas.text(std::to_string(i / 2), "DejaVuSans-Bold.ttf", 10, (10 + w) / 2, y - 6,
+                            rgb(0x2a1a0a), true);
         }
     }
     else if (kind == "water")
@@ -339,21 +396,8 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         canvas.fillShape(ellipse(w / 2, h / 2, w / 2, h / 2), rgb(0xc8405a, 0.95f));
     else if (kind == "wine-bottom")
         canvas.fillShape(ellipse(w / 2, 0, w / 2, h), rgb(0x4a0618, 0.95f));
-    else if (kind == "glass")
-    {
-        Distance tube = roundRect(2, 2, w - 4, h - 4, w / 3);
-        canvas.fillShape(tube, glassShader(0, h, 1.0f));
-        canvas.fill(
-            [&, copy = canvas](float x, float y)
-            {
-                uint32_t p = copy.at(int(x), int(y));
-                Rgba c{float((p >> 16) & 255) / 255, float((p >> 8) & 255) / 255, float(p & 255) / 255,
-                       float(p >> 24) / 255 * 0.45f};
-                return c;
-            });
-        canvas.strokeShape(tube, 2, rgb(0xe8f4ff, 0.9f));
-        canvas.fillShape(roundRect(w * 0.2f, 8, 4, h - 16, 2), rgb(0xffffff, 0.5f));
-    }
+    else if (kind == "glass" || kind == "bottle")
+        paintGlassVessel(entry, canvas, kind == "bottle");
     else if (kind == "tile-glow")
         canvas.fillShape(roundRect(2, 2, w - 4, h - 4, 6), rgb(0x7af09a, 0.45f), 6);
     else if (kind == "board")

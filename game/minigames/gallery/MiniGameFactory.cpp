@@ -1,13 +1,17 @@
 #include "game/minigames/gallery/MiniGameFactory.h"
 
+#include "game/minigames/games/DecantingMiniGame.h"
 #include "game/minigames/games/FindDifferences.h"
+#include "game/minigames/games/LetterScramble.h"
 #include "game/minigames/games/MatchesMiniGame.h"
 #include "game/minigames/games/MemoryGame.h"
 #include "game/minigames/games/MiniGamePuzzle.h"
 #include "game/minigames/games/MiniGameSokoban.h"
 #include "game/minigames/games/MiniGameTypewriter.h"
 #include "game/minigames/games/RotatingPicture.h"
+#include "game/minigames/games/TableNeighbours.h"
 #include "game/minigames/games/ToManyQueens.h"
+#include "game/minigames/games/WinePitchers.h"
 #include "game/shell/GameStateStack.h"
 
 namespace
@@ -33,6 +37,14 @@ MiniGameWidget* Build(const SceneMiniGame& entry)
         return new ToManyQueens(entry.mNumberArgument);
     case MiniGameKind::MemoryCards:
         return new MemoryGame(entry.mTextArgument);
+    case MiniGameKind::WinePitchers:
+        return new WinePitchers(entry.mTextArgument);
+    case MiniGameKind::LetterScramble:
+        return new LetterScramble();
+    case MiniGameKind::TableSeating:
+        return new TableNeighbours(entry.mNumberArgument);
+    case MiniGameKind::TanksAndValves:
+        return new DecantingMiniGame();
     default:
         return nullptr;
     }

@@ -68,6 +68,13 @@ void MiniGameApp::Point(int x, int y)
     mWidgetManager->mLastMouseY = y;
 }
 
+void MiniGameApp::Click(int x, int y, int clickCode)
+{
+    mWidgetManager->HandleMouseMove(x, y);
+    mWidgetManager->HandleMouseDown(x, y, clickCode);
+    mWidgetManager->HandleMouseUp(x, y, clickCode);
+}
+
 bool MiniGameApp::Played(int32_t soundId) const
 {
     return std::find(mSounds.begin(), mSounds.end(), soundId) != mSounds.end();

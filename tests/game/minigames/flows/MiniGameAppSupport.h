@@ -33,6 +33,9 @@ public:
     void Step(int updates, uint32_t msEach = 10);
     // Moves the manager's idea of the pointer, as a mouse move would.
     void Point(int x, int y);
+    // Moves the mouse to the screen point and presses and releases a button
+    // there (1 left, -1 right), so the widget under the pointer takes it.
+    void Click(int x, int y, int clickCode = 1);
     // Draws every widget into the screen image; with a file name, saves it.
     void DrawFrame(const std::string& pngFile = "");
     void FlushDeletes();
