@@ -263,6 +263,12 @@ WindowRect Window::clientRect() const
     return r;
 }
 
+void Window::warpPointer(int x, int y)
+{
+    if (mWindow != nullptr)
+        SDL_WarpMouseInWindow(mWindow, x, y);
+}
+
 WindowRect Window::presentationRect() const
 {
     return fitRect(mImageWidth, mImageHeight, clientRect());

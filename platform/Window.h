@@ -82,6 +82,8 @@ public:
 
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
+    // Puts the desktop's pointer at a point of the client area.
+    void warpPointer(int x, int y);
 
     // Where the input method places its windows: the caret at (x, y) of the
     // image, in the window as it is shown now.

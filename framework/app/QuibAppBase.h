@@ -212,6 +212,8 @@ public:
     void StartCursorThread();
     void SelectCursor(int number) override;
     void SetCustomCursorImage(int number, Image* image);
+    // Moves the desktop's pointer to a point of the main window's client area.
+    void WarpPointer(int clientX, int clientY);
     void SetCustomCursorsEnabled(bool enabled);
 
     // Images.

@@ -74,6 +74,12 @@ void QuibAppBase::SetCustomCursorImage(int number, Image* image)
     mCursorSelection.SetCustomCursorImage(number, image);
 }
 
+void QuibAppBase::WarpPointer(int clientX, int clientY)
+{
+    if (mMainWindow)
+        mMainWindow->warpPointer(clientX, clientY);
+}
+
 void QuibAppBase::SetCustomCursorsEnabled(bool enabled)
 {
     mCursorSelection.SetCustomCursorsEnabled(enabled);

@@ -253,13 +253,20 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
             });
         Distance edge = roundRect(w - 9, -4, 6, h + 8, 3);
         canvas.fillShape(edge, brassShader(0, h, 1.0f));
-        // The item list's paper, where the names to find are written.
-        Distance note = roundRect(4, 300, 108, 200, 6);
+        // The item list's paper, where the names to find are written: the
+        // game sets a name every list step from the first baseline on, and
+        // the paper reaches past the descent of the last of its lines.
+        const float firstBaseline = std::stof(entry.setting("baseline", "318"));
+        const float step = std::stof(entry.setting("step", "19"));
+        const int lines = std::stoi(entry.setting("lines", "12"));
+        const float bottom = firstBaseline + step * float(lines - 1) + 12;
+        Distance note = roundRect(4, 300, 108, bottom - 300, 6);
         canvas.shadow(note, 2, 2, 4, 0.5f);
         canvas.fillShape(note, paperShader(seed));
         canvas.strokeShape(note, 1.5f, rgb(0x8a6a3a));
-        for (float y = 322; y < 496; y += 18)
-            canvas.fillShape(roundRect(10, y, 96, 1, 0.5f), rgb(0x8aa2c8, 0.5f));
+        for (int line = 0; line < lines; ++line)
+            canvas.fillShape(roundRect(10, firstBaseline + 3 + step * float(line), 96, 1, 0.5f),
+                             rgb(0x8aa2c8, 0.5f));
         return;
     }
 

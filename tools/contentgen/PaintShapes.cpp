@@ -43,15 +43,6 @@ void paintClockFace(Canvas& canvas, float w, float h)
     canvas.fillShape(ellipse(cx, cy, r * 0.06f, r * 0.06f), brassShader(cy - 4, 8, 0.8f));
 }
 
-// A hand pointing up with its pivot near the lower end.
-void paintHand(Canvas& canvas, float w, float h, const Rgba& colour)
-{
-    float cx = w / 2;
-    canvas.fillShape(
-        polygon({{cx, 1}, {cx + w * 0.45f, h * 0.78f}, {cx, h - 1}, {cx - w * 0.45f, h * 0.78f}}), colour);
-    canvas.fillShape(ellipse(cx, h * 0.86f, w * 0.35f, w * 0.35f), colour);
-}
-
 // A board whose squares lie exactly where the game puts its cell widgets: the
 // first at (left, top), then one every cell + gap pixels.
 // A hand the game turns about the picture's centre: it points up from the
@@ -318,8 +309,6 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     const float w = float(entry.width), h = float(entry.height);
     if (kind == "clockface")
         paintClockFace(canvas, w, h);
-    else if (kind == "hand-minute" || kind == "hand-hour")
-        paintHand(canvas, w, h, rgb(0x1c140c));
     else if (kind == "dial-hand")
         paintDialHand(canvas, w, h, rgb(0x1c140c));
     else if (kind == "clock-board")
@@ -335,7 +324,11 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     else if (kind == "tank-clamps")
         paintTankClamps(canvas);
     else if (kind == "hand-second")
-        canvas.fillShape(capsule(w / 2, 1.5f, w / 2, h - 2, w / 2 - 0.5f), rgb(0xa01818));
+    {
+        // Thin and red, from the top to a short tail below the centre, the pivot.
+        canvas.fillShape(capsule(w / 2, 1.5f, w / 2, h * 0.62f, 1.2f), rgb(0xa01818));
+        canvas.fillShape(ellipse(w / 2, h / 2, w * 0.3f, w * 0.3f), rgb(0xa01818));
+    }
     else if (kind == "track" || kind == "rail")
     {
         Distance groove = roundRect(2, h / 2 - 5, w - 4, 10, 5);

@@ -61,11 +61,12 @@ TEST(SceneScreenFlowTest, TheTenItemsVisitFoundToTheEndShowsItsDialogAndLeavesTh
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(game.Top<GameFrame>(), frame);
     EXPECT_EQ(ListedCount(*frame), 10u);
-    EXPECT_EQ(frame->mListEntries.size(), 10u);
+    ASSERT_EQ(frame->mItemList->mEntries.size(), 1u);
+    EXPECT_EQ(frame->mItemList->mEntries[0]->mName, "Find 10 items in the Front Porch");
+    EXPECT_EQ(frame->mItemList->mRemaining, 10);
 
     FindEveryListedItem(game, *frame);
-    for (const GameFrame::ListEntry& entry : frame->mListEntries)
-        EXPECT_TRUE(entry.mFound) << entry.mName;
+    EXPECT_EQ(frame->mItemList->mRemaining, 0);
     EXPECT_EQ(frame->mModel.ItemsLeft(), 0);
     CustomDialog* dialog = game.Top<CustomDialog>();
     ASSERT_NE(dialog, nullptr);
@@ -83,9 +84,11 @@ TEST(SceneScreenFlowTest, TheFullListStrikesEachFoundNameAndAsksForTheUsableObje
     GameFrame* frame = OpenScene(game, "Scene2", kFullListMode);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(ListedCount(*frame), 12u);
-    ASSERT_EQ(frame->mListEntries.size(), 12u);
+    ASSERT_EQ(frame->mItemList->mEntries.size(), 12u);
 
     FindEveryListedItem(game, *frame);
+    for (const auto& entry : frame->mItemList->mEntries)
+        EXPECT_EQ(entry->mState, ItemNameEntry::kFound) << entry->mName;
     CustomDialog* dialog = game.Top<CustomDialog>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->mDialogId, GameFrame::DIALOG_ID_ITEMS_FOUND);
@@ -122,8 +125,8 @@ TEST(SceneScreenFlowTest, AClickBesideAnItemsShapeOrOnAnUnlistedItemTakesNothing
     }
     ASSERT_TRUE(clicked);
     EXPECT_EQ(frame->mModel.ItemsLeft(), 12);
-    for (const GameFrame::ListEntry& entry : frame->mListEntries)
-        EXPECT_FALSE(entry.mFound);
+    for (const auto& entry : frame->mItemList->mEntries)
+        EXPECT_EQ(entry->mState, ItemNameEntry::kStillToFind) << entry->mName;
 }
 
 } // namespace
