@@ -19,6 +19,7 @@ public:
     bool Load(const std::string& fileName = kFileName);
     // A missing key reads "error::not found " and the key, so that it shows on screen.
     std::string Lookup(const std::string& key) const;
+    bool Contains(const std::string& key) const { return mStrings.count(key) != 0; }
     void Set(const std::string& key, const std::string& text);
 
 private:

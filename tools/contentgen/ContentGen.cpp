@@ -235,6 +235,8 @@ int main(int argc, char** argv)
 
     if (!contentgen::makeMiniGameData(options.content, context, pack, error))
         return fail(error);
+    if (!pack.copyFolder(options.content + "/stories", "content/stories", error))
+        return fail(error);
 
     if (!options.sums.empty())
     {

@@ -37,6 +37,23 @@ bool PackFiles::adopt(const std::string& path)
     return true;
 }
 
+bool PackFiles::copyFolder(const std::string& sourceFolder, const std::string& packFolder, std::string& error)
+{
+    for (const platform::DirectoryEntry& entry : platform::listDirectory(sourceFolder))
+    {
+        if (entry.isDirectory)
+            continue;
+        std::optional<std::vector<uint8_t>> bytes =
+            platform::readFile(sourceFolder + "/" + entry.name, 1 << 20);
+        if (!bytes || !write(packFolder + "/" + entry.name, *bytes))
+        {
+            error = "cannot copy " + packFolder + "/" + entry.name;
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string PackFiles::digestList() const
 {
     std::string list;

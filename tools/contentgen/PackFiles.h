@@ -23,6 +23,9 @@ public:
     bool write(const std::string& path, const std::vector<uint8_t>& bytes);
     // Keeps a file another step wrote under the root; false when it cannot be read.
     bool adopt(const std::string& path);
+    // Copies every file directly in the source folder into the pack's folder
+    // (subfolders are not entered); the error names the file that failed.
+    bool copyFolder(const std::string& sourceFolder, const std::string& packFolder, std::string& error);
 
     const std::map<std::string, std::vector<uint8_t>>& files() const { return mFiles; }
 

@@ -11,6 +11,7 @@
 #include "game/shell/CustomDialog.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/RelIncrementator.h"
+#include "game/shell/ResourceGroupLoad.h"
 #include "game/shell/Resources.h"
 #include "game/shell/Setter.h"
 #include "game/shell/SoundEffectHost.h"
@@ -88,19 +89,7 @@ void MiniGameWidget::BindReset(std::function<void()> reset)
 
 bool MiniGameWidget::LoadGroup(const char* group, bool (*fetch)(Quib::ResourceManager*))
 {
-    Quib::QuibAppBase* app = Quib::gApp;
-    Quib::ResourceManager* manager = app->mResourceManager.get();
-    manager->BeginGroupLoad(group);
-    while (manager->LoadNextInGroup())
-    {
-    }
-    if (manager->ErrorOccurred() || !fetch(manager))
-    {
-        app->ReportResourceError(false);
-        app->mShutdownRequested = true;
-        return false;
-    }
-    return true;
+    return LoadResourceGroup(group, fetch);
 }
 
 void MiniGameWidget::OnAttached(Quib::WidgetManager* manager)

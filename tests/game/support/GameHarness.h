@@ -107,6 +107,8 @@ public:
     }
     // The screen image's pixel as 0xAARRGGBB.
     uint32_t Pixel(int x, int y);
+    // Writes the screen image as a PNG file; false when there is none or it cannot be written.
+    bool SaveScreen(const std::string& file);
     // Texts of the error and message boxes shown so far.
     const std::vector<std::string>& Messages() const { return mMessages; }
     // False once a box was asked for on another thread than the test's.

@@ -1,4 +1,5 @@
 #include "framework/graphics/MemoryImage.h"
+#include "framework/resources/ImageLib.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/StartScreenMakers.h"
 #include "game/records/LevelMapTable.h"
@@ -10,6 +11,7 @@
 #include "platform/Window.h"
 #include "tests/game/support/GameHarness.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -152,6 +154,17 @@ uint32_t GameHarness::Pixel(int x, int y)
     if (image == nullptr || x < 0 || y < 0 || x >= image->GetWidth() || y >= image->GetHeight())
         return 0;
     return image->GetBits()[size_t(y) * size_t(image->GetWidth()) + size_t(x)];
+}
+
+bool GameHarness::SaveScreen(const std::string& file)
+{
+    auto* screen = dynamic_cast<Quib::MemoryImage*>(mApp->mWidgetManager->mDrawImage);
+    if (screen == nullptr)
+        return false;
+    ImageLib::Image image(screen->GetWidth(), screen->GetHeight());
+    std::copy_n(screen->GetBits(), size_t(screen->GetWidth()) * size_t(screen->GetHeight()),
+                image.mBits.begin());
+    return ImageLib::SavePngFile(file, image);
 }
 
 std::pair<int, int> GameHarness::ClientPoint(int x, int y) const

@@ -17,7 +17,8 @@ public:
     PackVariant& operator=(const PackVariant&) = delete;
 
     const std::string& Folder() const { return mFolder; }
-    // Paths are relative to the pack's root, "/" separated.
+    // Paths are relative to the pack's root, "/" separated; Write makes the
+    // folders a new file needs.
     void Remove(const std::string& path);
     void Write(const std::string& path, const std::string& bytes);
     std::string Read(const std::string& path) const;

@@ -43,6 +43,7 @@ void PackVariant::Remove(const std::string& path)
 void PackVariant::Write(const std::string& path, const std::string& bytes)
 {
     Remove(path);
+    fs::create_directories((fs::path(mFolder) / path).parent_path());
     std::ofstream out(fs::path(mFolder) / path, std::ios::binary);
     out << bytes;
 }

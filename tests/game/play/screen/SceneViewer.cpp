@@ -5,34 +5,14 @@
 // closed. With --shot it saves the game's screen image after a second of the
 // scene and ends.
 
-#include "framework/graphics/MemoryImage.h"
-#include "framework/resources/ImageLib.h"
-#include "framework/widgets/WidgetManager.h"
 #include "game/frontend/IntroScreen.h"
 #include "game/play/screen/GameFrame.h"
 #include "tests/game/support/GameHarness.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
-
-namespace
-{
-
-bool SaveScreen(gameharness::GameHarness& game, const std::string& file)
-{
-    auto* screen = dynamic_cast<Quib::MemoryImage*>(game.App().mWidgetManager->mDrawImage);
-    if (screen == nullptr)
-        return false;
-    ImageLib::Image image(screen->GetWidth(), screen->GetHeight());
-    std::copy_n(screen->GetBits(), size_t(screen->GetWidth()) * size_t(screen->GetHeight()),
-                image.mBits.begin());
-    return ImageLib::SavePngFile(file, image);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -61,7 +41,7 @@ int main(int argc, char** argv)
     if (!shot.empty())
     {
         game.Update(100);
-        return SaveScreen(game, shot) ? 0 : 1;
+        return game.SaveScreen(shot) ? 0 : 1;
     }
     // Each update is 10 ms of the game's time; the viewer lets as much real time pass.
     while (game.Update())
