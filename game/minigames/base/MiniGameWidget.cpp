@@ -252,7 +252,7 @@ void MiniGameWidget::SetOwnerScene(MiniGameOwner* owner)
         mOwnerPlayfield = owner;
 }
 
-void MiniGameWidget::OnDialogClosed(int32_t dialogId, int32_t result)
+void MiniGameWidget::PopOpenDialog()
 {
     // Only the dialog the game opened is taken off, whatever lies above it.
     if (mStack != nullptr && mOpenDialog != nullptr)
@@ -268,6 +268,11 @@ void MiniGameWidget::OnDialogClosed(int32_t dialogId, int32_t result)
             }
     }
     mOpenDialog = nullptr;
+}
+
+void MiniGameWidget::OnDialogClosed(int32_t dialogId, int32_t result)
+{
+    PopOpenDialog();
     if (dialogId == DIALOG_ID_MINI_GAME_END)
     {
         if (mOwnerPlayfield != nullptr && mSolved)

@@ -105,6 +105,8 @@ protected:
     void PushAbove(ScreenBase* state);
     // Pops everything the game opened above it, then the game itself.
     void Leave();
+    // Takes off the dialog the game opened, with whatever lies above it.
+    void PopOpenDialog();
 
     GameStateStack* mStack = nullptr;
     CustomDialog* mOpenDialog = nullptr;

@@ -1,13 +1,17 @@
 #include "game/minigames/gallery/MiniGameFactory.h"
 
+#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/games/ClockMiniGame.h"
 #include "game/minigames/games/DecantingMiniGame.h"
 #include "game/minigames/games/FindDifferences.h"
 #include "game/minigames/games/LetterScramble.h"
 #include "game/minigames/games/MatchesMiniGame.h"
 #include "game/minigames/games/MemoryGame.h"
 #include "game/minigames/games/MiniGamePuzzle.h"
+#include "game/minigames/games/MiniGameReversi.h"
 #include "game/minigames/games/MiniGameSokoban.h"
 #include "game/minigames/games/MiniGameTypewriter.h"
+#include "game/minigames/games/OscilloscopeMiniGame.h"
 #include "game/minigames/games/RotatingPicture.h"
 #include "game/minigames/games/TableNeighbours.h"
 #include "game/minigames/games/ToManyQueens.h"
@@ -45,6 +49,12 @@ MiniGameWidget* Build(const SceneMiniGame& entry)
         return new TableNeighbours(entry.mNumberArgument);
     case MiniGameKind::TanksAndValves:
         return new DecantingMiniGame();
+    case MiniGameKind::Reversi:
+        return new MiniGameReversi(entry.mNumberArgument);
+    case MiniGameKind::ClockHands:
+        return new ClockMiniGame();
+    case MiniGameKind::WaveMatching:
+        return new OscilloscopeMiniGame();
     default:
         return nullptr;
     }
@@ -55,8 +65,11 @@ MiniGameWidget* Build(const SceneMiniGame& entry)
 MiniGameWidget* CreateMiniGame(const SceneMiniGame& entry)
 {
     MiniGameWidget* game = Build(entry);
-    if (game != nullptr)
-        game->Resize(entry.mX, entry.mY, 800, 600);
+    if (game == nullptr)
+        return nullptr;
+    game->Resize(entry.mX, entry.mY, 800, 600);
+    // Games that keep pieces of their own beside the board place them when moved.
+    game->Move(entry.mX, entry.mY);
     return game;
 }
 
@@ -69,4 +82,15 @@ MiniGameWidget* CreateMiniGameByIndex(int index, GameStateStack* stack)
     if (game != nullptr)
         PushGameState(game, stack);
     return game;
+}
+
+BombMiniGame* CreateBombMiniGame(MiniGameOwner* owner, GameStateStack* stack)
+{
+    auto* bomb = new BombMiniGame();
+    bomb->Resize(0, 0, 800, 600);
+    bomb->SetOwnerScene(owner);
+    bomb->mSkipAllowed = false;
+    if (stack != nullptr)
+        PushGameState(bomb, stack);
+    return bomb;
 }

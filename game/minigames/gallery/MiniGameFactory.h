@@ -2,7 +2,9 @@
 
 #include "game/minigames/table/SceneMiniGames.h"
 
+class BombMiniGame;
 class GameStateStack;
+class MiniGameOwner;
 class MiniGameWidget;
 
 // Builds the game a scene's entry names, with its argument, placed where the
@@ -13,3 +15,8 @@ MiniGameWidget* CreateMiniGame(const SceneMiniGame& entry);
 // The puzzle gallery's game of button index 0 .. 29, built and pushed without
 // an owning scene and without Skip; null (nothing pushed) for any other index.
 MiniGameWidget* CreateMiniGameByIndex(int index, GameStateStack* stack);
+
+// The finale's bomb, which is in neither table: built at 800 x 600 for the
+// last scene (its owner, which it leaves unmarked), without Skip, and pushed.
+// The caller plays the start sound.
+BombMiniGame* CreateBombMiniGame(MiniGameOwner* owner, GameStateStack* stack);

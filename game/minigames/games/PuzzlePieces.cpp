@@ -1,16 +1,7 @@
 #include "game/minigames/games/PuzzlePieces.h"
 
 #include "framework/graphics/Graphics.h"
-#include "framework/graphics/MemoryImage.h"
 #include "game/minigames/games/MiniGamePuzzle.h"
-
-AlphaMask MaskOfPicture(Quib::Image* picture)
-{
-    auto* memory = dynamic_cast<Quib::MemoryImage*>(picture);
-    if (memory == nullptr)
-        return AlphaMask();
-    return AlphaMask::FromArgb(memory->GetWidth(), memory->GetHeight(), memory->GetBits());
-}
 
 PuzzlePlace::PuzzlePlace(int index, MiniGamePuzzle* game) : mIndex(index), mGame(game) {}
 

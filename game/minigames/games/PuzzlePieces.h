@@ -2,6 +2,7 @@
 
 #include "framework/widgets/Widget.h"
 #include "game/minigames/common/AlphaMask.h"
+#include "game/minigames/games/PictureMask.h"
 
 namespace Quib
 {
@@ -37,6 +38,3 @@ public:
     AlphaMask mMask;
     MiniGamePuzzle* mGame;
 };
-
-// The visible pixels of a picture held in memory.
-AlphaMask MaskOfPicture(Quib::Image* picture);

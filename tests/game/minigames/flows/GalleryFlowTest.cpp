@@ -1,4 +1,4 @@
-// The puzzle gallery: locked and open games, each of the eight games built
+// The puzzle gallery: locked and open games, every game built
 // from the shared table at its place, and a game played from the gallery that
 // changes nothing in the profile.
 #include "game/minigames/gallery/MiniGameFactory.h"
@@ -40,23 +40,14 @@ TEST(GalleryFlow, LockedGamesStayShutAndOpenOnesAreBuiltAtTheirPlace)
     app.FlushDeletes();
 }
 
-TEST(GalleryFlow, EveryGameOfThisIssueIsBuiltFromTheTable)
+TEST(GalleryFlow, EveryGameIsBuiltFromTheTable)
 {
     MiniGameApp app;
     for (int index = 0; index < kGalleryMiniGameCount; ++index)
     {
         const SceneMiniGame& entry = *GalleryMiniGame(index);
         MiniGameWidget* game = CreateMiniGameByIndex(index, &app.mStack);
-        const bool built =
-            entry.mKind == MiniGameKind::Jigsaw || entry.mKind == MiniGameKind::RotatingTiles ||
-            entry.mKind == MiniGameKind::FindDifferences || entry.mKind == MiniGameKind::MorseTypewriter ||
-            entry.mKind == MiniGameKind::MatchSticks || entry.mKind == MiniGameKind::BoxPushing ||
-            entry.mKind == MiniGameKind::Queens || entry.mKind == MiniGameKind::MemoryCards ||
-            entry.mKind == MiniGameKind::WinePitchers || entry.mKind == MiniGameKind::LetterScramble ||
-            entry.mKind == MiniGameKind::TableSeating || entry.mKind == MiniGameKind::TanksAndValves;
-        EXPECT_EQ(game != nullptr, built) << index;
-        if (game == nullptr)
-            continue;
+        ASSERT_NE(game, nullptr) << index;
         EXPECT_EQ(app.mStack.Top(), game);
         EXPECT_EQ(game->mX, entry.mX) << index;
         EXPECT_EQ(game->mY, entry.mY) << index;

@@ -3,7 +3,9 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/base/MiniGameWidget.h"
+#include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "game/shell/StringTable.h"
 #include "platform/Files.h"
@@ -92,6 +94,41 @@ void MiniGameApp::DrawFrame(const std::string& pngFile)
     ImageLib::Image image(800, 600);
     std::copy(mScreen.GetBits(), mScreen.GetBits() + 800 * 600, image.mBits.begin());
     ImageLib::SavePngFile(pngFile, image);
+}
+
+void EnterFromScene(MiniGameApp& app, MiniGameWidget* game, MiniGameOwner* owner)
+{
+    game->SetOwnerScene(owner);
+    game->mSkipAllowed = true;
+    PushGameState(game, &app.mStack);
+    CloseEntryHelp(app);
+}
+
+void CloseEntryHelp(MiniGameApp& app)
+{
+    app.Step(30);
+    auto* help = dynamic_cast<MiniGameHelpScreen*>(app.mStack.Top());
+    ASSERT_NE(help, nullptr);
+    app.Step(30); // slid in
+    help->OnMouseButtonDown(10, 10, 0, 1);
+    app.Step(30);
+    ASSERT_NE(app.mStack.Top(), help);
+}
+
+void ExpectEndDialogAndLeave(MiniGameApp& app, MiniGameWidget* game)
+{
+    ASSERT_TRUE(game->mSolved);
+    app.Step(15);
+    EXPECT_EQ(app.mStack.Top(), game);
+    app.Step(1);
+    auto* dialog = dynamic_cast<CustomDialog*>(app.mStack.Top());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->mDialogId, MiniGameWidget::DIALOG_ID_MINI_GAME_END);
+    EXPECT_TRUE(app.Played(SFX_MG_END));
+    game->OnDialogClosed(MiniGameWidget::DIALOG_ID_MINI_GAME_END, 0);
+    app.Step(40);
+    EXPECT_TRUE(std::find(app.mStack.mStates.begin(), app.mStack.mStates.end(), game) ==
+                app.mStack.mStates.end());
 }
 
 std::string FrameFile(const std::string& name)

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class MiniGameWidget;
+
 namespace minigametest
 {
 
@@ -61,6 +63,15 @@ public:
     std::vector<std::string> mLog;
     int mItemsLeft = 0;
 };
+
+// Pushes a game the way its scene does (the scene as owner, Skip allowed),
+// lets the dim-in end and closes the help panel that opens on entry.
+void EnterFromScene(MiniGameApp& app, MiniGameWidget* game, MiniGameOwner* owner);
+// After CreateMiniGameByIndex pushed it: the dim-in, then the help panel closed.
+void CloseEntryHelp(MiniGameApp& app);
+// A solved game: the end dialog opens on the 16th update (counted from now),
+// and its OK leads the game out through the dim-out.
+void ExpectEndDialogAndLeave(MiniGameApp& app, MiniGameWidget* game);
 
 // Where the frames of the flow tests are written, for a person to look at.
 std::string FrameFile(const std::string& name);

@@ -1,4 +1,5 @@
 #include "game/minigames/reversi/ReversiBoard.h"
+#include "game/minigames/reversi/ReversiSolver.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -53,36 +54,6 @@ std::vector<int> Turns(const ReversiBoard& board, const std::vector<int>& cells)
         turns.push_back(int(probe.PlayerMove(cell).size()));
     }
     return turns;
-}
-
-// Depth-first over the player's moves, the computer's answers being fixed;
-// the moves leaving the player most discs are tried first.
-bool FindWin(const ReversiBoard& board, std::vector<int>& line, int& budget)
-{
-    if (board.GetOutcome() == Outcome::Solved)
-        return true;
-    if (board.GetOutcome() != Outcome::Playing || --budget < 0)
-        return false;
-    std::vector<std::pair<int, ReversiBoard>> next;
-    for (int cell : LegalCells(board))
-    {
-        ReversiBoard after = board;
-        after.PlayerMove(cell);
-        after.PlayComputerTurn();
-        next.emplace_back(cell, after);
-    }
-    std::stable_sort(
-        next.begin(), next.end(),
-        [](const auto& a, const auto& b)
-        { return a.second.CountDiscs(ReversiBoard::kPlayer) > b.second.CountDiscs(ReversiBoard::kPlayer); });
-    for (const auto& [cell, after] : next)
-    {
-        line.push_back(cell);
-        if (FindWin(after, line, budget))
-            return true;
-        line.pop_back();
-    }
-    return false;
 }
 
 } // namespace
@@ -184,11 +155,10 @@ TEST(ReversiBoardTest, AFullBoardOfThirtyTwoEachIsADraw)
 
 TEST(ReversiBoardTest, ASearchedLineBeatsTheComputer)
 {
-    std::vector<int> line;
-    int budget = 200000;
-    ASSERT_TRUE(FindWin(ReversiBoard(), line, budget));
+    const std::optional<std::vector<int>> line = FindReversiWin(ReversiBoard(), 200000);
+    ASSERT_TRUE(line.has_value());
     ReversiBoard board;
-    for (int cell : line)
+    for (int cell : *line)
     {
         ASSERT_FALSE(board.PlayerMove(cell).empty()) << cell;
         board.PlayComputerTurn();
