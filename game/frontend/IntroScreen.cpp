@@ -142,7 +142,7 @@ void IntroScreen::OnActionFinished(int id)
         mFinished = true;
         SharkInterface* app = SharkInterface::GetInstance();
         PopGameState(app->mGameStates.get());
-        auto* menu = new MainMenu(nullptr, nullptr);
+        auto* menu = new MainMenu(app->mProfiles.get(), app->mOptions.get());
         PushGameState(menu, app->mGameStates.get());
     }
 }

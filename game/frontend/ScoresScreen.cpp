@@ -166,7 +166,8 @@ void ScoresScreen::OnDialogClosed(int32_t dialogId, int32_t result)
     else if (dialogId == DIALOG_QUALIFIES && mNewEntry)
     {
         mScores->Insert(*mNewEntry);
-        SharkInterface::GetInstance()->SaveIndex();
+        // Kept at once: the entry is the reward of a whole game.
+        SharkInterface::GetInstance()->SaveProfiles();
     }
     else if (dialogId == DIALOG_QUALIFIES_NOT)
         mNewEntry.reset();
