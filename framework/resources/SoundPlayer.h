@@ -23,6 +23,7 @@ public:
     void StopLoop(int soundId);
     void SetLoopVolume(int soundId, double volume);
     void SetAllLoopsVolume(double volume);
+    bool IsLooping(int soundId) const { return mLoops.count(soundId) != 0; }
 
 private:
     SoundManager* mSoundManager;

@@ -1,0 +1,224 @@
+// The scene screen's display on the real game: the clock of timed play
+// running out, the mouse that runs after quick misclicks, and hints spent
+// and taken, each with what they push on and pop off the state stack.
+#include "framework/resources/SoundPlayer.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/frontend/IntroScreen.h"
+#include "game/play/ShownPoint.h"
+#include "game/play/screen/GameFrame.h"
+#include "game/shell/CustomDialog.h"
+#include "game/shell/Resources.h"
+#include "tests/game/support/GameHarness.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace
+{
+
+using gameharness::GameHarness;
+
+// A player on level 1 whose record of the scene holds the given clock.
+PlayerProfile& AddPlayer(GameHarness& game, const std::string& sceneName, int32_t secondsLeft)
+{
+    auto profile = std::make_unique<PlayerProfile>();
+    profile->mName = "Anna";
+    profile->mFileName = game.App().mProfiles->MakeNewFileName("Anna");
+    profile->PrepareCurrentLevel(game.App().GetLevelPreparationSource());
+    profile->mTimedPlay = true;
+    SceneProgress* record = profile->mLevelProgress.FindScene(sceneName);
+    EXPECT_NE(record, nullptr);
+    if (record != nullptr)
+        record->SetClock(0, 0, secondsLeft, 0);
+    game.App().AddProfile(std::move(profile));
+    return *game.App().GetCurrentProfile();
+}
+
+// The game with its resources loaded and the scene pushed over the intro.
+GameFrame* OpenScene(GameHarness& game, const std::string& sceneName, bool timed, int32_t secondsLeft = 600)
+{
+    game.Boot();
+    game.FinishLoading();
+    if (!game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 1000))
+        return nullptr;
+    AddPlayer(game, sceneName, secondsLeft);
+    auto* frame = new GameFrame(sceneName, kFullListMode, {}, timed);
+    PushGameState(frame, game.App().mGameStates.get());
+    game.Update();
+    return frame;
+}
+
+// A point right of the heads-up strip where a click reaches an item that is
+// neither wanted nor of another kind.
+std::optional<std::pair<int32_t, int32_t>> DecoyPoint(const GameFrame& frame)
+{
+    for (size_t i = 0; i < frame.mModel.Items().size(); ++i)
+    {
+        const PlayfieldItem& item = frame.mModel.Items()[i];
+        if (item.mKind == SceneItemKind::Plain && !item.mWanted && item.mClickable && !item.mRemoved &&
+            item.mX > 150)
+            if (auto point = ShownPointOf(frame.mModel, i, false, 1))
+                return point;
+    }
+    return std::nullopt;
+}
+
+bool IsLooping(GameHarness& game, int32_t soundId)
+{
+    return game.App().mSoundPlayer && game.App().mSoundPlayer->IsLooping(soundId);
+}
+
+TEST(SceneHudFlowTest, TimedPlayRunningOutShowsTheDimmedDialogAndItsOkLeavesTheScene)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene1", true, 40);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->mClock, nullptr);
+    PlayerProfile& player = *game.App().GetCurrentProfile();
+    EXPECT_TRUE(frame->mClock->mCountdown->IsRunning());
+    ASSERT_TRUE(game.RunUntil([&] { return frame->mClock->mX == 700; }, 100));
+    EXPECT_EQ(frame->mClock->mY, -10);
+    EXPECT_FALSE(IsLooping(game, SFX_CLOCK_LAST_30SECS));
+
+    // Ten seconds later the last thirty tick.
+    game.Clock().advance(10000);
+    game.Update(2);
+    EXPECT_FALSE(frame->mClock->mLastSecondsArmed);
+    EXPECT_EQ(game.States().size(), 2u);
+
+    game.Clock().advance(30000);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<CustomDialog>() != nullptr; }, 20));
+    CustomDialog* dialog = game.Top<CustomDialog>();
+    EXPECT_EQ(dialog->mDialogId, GameFrame::DIALOG_ID_TIME_EXCEEDED);
+    EXPECT_TRUE(dialog->mDim);
+    EXPECT_EQ(game.States().size(), 3u);
+    EXPECT_EQ(game.States()[1], frame);
+    EXPECT_FALSE(IsLooping(game, SFX_CLOCK_LAST_30SECS));
+    // Covered, the countdown stands still.
+    EXPECT_FALSE(frame->mClock->mCountdown->IsRunning());
+    game.Update(50);
+    EXPECT_EQ(game.States().size(), 3u);
+
+    ASSERT_TRUE(game.RunUntil([&] { return !dialog->IsAnimating(); }, 200));
+    const MenuItem& ok = *dialog->mFirstButton;
+    game.Click(ok.mX + ok.mWidth / 2, ok.mY + ok.mHeight / 2);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 200));
+    EXPECT_EQ(game.States().size(), 1u);
+    // The record keeps no time left for the next visit to count down from.
+    const SceneProgress* record = player.mLevelProgress.FindScene("Scene1");
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->mClock[0], 0);
+    EXPECT_EQ(record->mClock[1], 0);
+    EXPECT_LE(record->mClock[2], 0);
+}
+
+TEST(SceneHudFlowTest, RelaxedPlayHasNoClock)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->mClock, nullptr);
+}
+
+TEST(SceneHudFlowTest, TheFourthQuickMisclickSendsThePointerRunningAndItComesBack)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    const std::optional<std::pair<int32_t, int32_t>> decoy = DecoyPoint(*frame);
+    ASSERT_TRUE(decoy);
+    Quib::Image* const* cursor = &game.App().mCursorSelection.mCursorImages[0];
+    // A pause first, so that the count starts from 0.
+    game.Update(210);
+    for (int misclick = 0; misclick < 4; ++misclick)
+    {
+        game.Click(decoy->first, decoy->second);
+        game.Update(10);
+        EXPECT_FALSE(frame->mMisclicks.IsMouseRunning()) << misclick;
+        EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER) << misclick;
+    }
+    game.Click(decoy->first, decoy->second);
+    game.Update(2);
+    ASSERT_TRUE(frame->mMisclicks.IsMouseRunning());
+    EXPECT_TRUE(frame->HasChild(frame->mMouse.get()));
+    EXPECT_TRUE(frame->mMouse->IsRunning());
+    EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER_EMPTY);
+    EXPECT_NEAR(frame->mMouse->mStartX, decoy->first, 1);
+    EXPECT_NEAR(frame->mMouse->mStartY, decoy->second, 1);
+    // Misclicks during the run still reach the picture and turn the pointer
+    // red, but count nothing.
+    game.Click(decoy->first, decoy->second);
+    game.Update(2);
+    EXPECT_EQ(frame->mMisclicks.GetCount(), 0);
+    EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER_RED);
+    EXPECT_EQ(game.States().size(), 2u);
+
+    ASSERT_TRUE(game.RunUntil([&] { return !frame->mMisclicks.IsMouseRunning(); }, 200));
+    EXPECT_FALSE(frame->HasChild(frame->mMouse.get()));
+    EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER);
+    EXPECT_EQ(game.App().mWidgetManager->mLastMouseX, 200);
+    EXPECT_EQ(game.App().mWidgetManager->mLastMouseY, 200);
+    EXPECT_EQ(game.States().size(), 2u);
+    EXPECT_EQ(game.Top<GameFrame>(), frame);
+}
+
+TEST(SceneHudFlowTest, HintsAreSpentOnWantedItemsTakenFromThePictureAndKeptInTheProfile)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    PlayerProfile& player = *game.App().GetCurrentProfile();
+    HintWidget& counter = *frame->mHintWidget;
+    EXPECT_EQ(counter.mCount, PlayerProfile::kNewGameHints);
+    const auto clickCounter = [&]
+    {
+        game.Click(counter.mX + counter.mWidth / 2, counter.mY + counter.mHeight / 2);
+        game.Update(5);
+    };
+
+    clickCounter();
+    EXPECT_EQ(counter.mCount, 5);
+    EXPECT_FALSE(counter.mHintRequested);
+    EXPECT_EQ(player.GetHints(), 5);
+    ASSERT_EQ(frame->mItemHints.size(), 1u);
+    const size_t hinted = frame->mItemHints.begin()->first;
+    EXPECT_TRUE(frame->mModel.Items()[hinted].mWanted);
+    EXPECT_TRUE(frame->mItemHints.begin()->second.IsPulsing());
+    EXPECT_TRUE(frame->mItemHints.begin()->second.IsSparkling());
+
+    // A hint item in the picture gives the hint back.
+    std::optional<std::pair<int32_t, int32_t>> hintItem;
+    for (size_t i = 0; i < frame->mModel.Items().size() && !hintItem; ++i)
+        if (frame->mModel.Items()[i].mKind == SceneItemKind::Hint)
+            hintItem = ShownPointOf(frame->mModel, i, false, 1);
+    ASSERT_TRUE(hintItem);
+    game.Click(hintItem->first, hintItem->second);
+    game.Update(5);
+    EXPECT_EQ(counter.mCount, 6);
+    EXPECT_EQ(player.GetHints(), 6);
+
+    // Spent down to nothing; with none left a click asks for nothing.
+    for (int32_t left = 5; left >= 0; --left)
+    {
+        clickCounter();
+        EXPECT_EQ(counter.mCount, left);
+    }
+    const size_t highlighted = frame->mItemHints.size();
+    clickCounter();
+    EXPECT_EQ(counter.mCount, 0);
+    EXPECT_EQ(frame->mItemHints.size(), highlighted);
+    EXPECT_EQ(game.States().size(), 2u);
+
+    // The pulse ends after 360 updates, the sparkle after six seconds.
+    game.Update(700);
+    for (const auto& [index, hint] : frame->mItemHints)
+    {
+        EXPECT_FALSE(hint.IsPulsing());
+        EXPECT_FALSE(hint.IsSparkling());
+    }
+    PopGameState(game.App().mGameStates.get());
+    EXPECT_EQ(player.GetHints(), 0);
+    EXPECT_EQ(game.States().size(), 1u);
+}
+
+} // namespace
