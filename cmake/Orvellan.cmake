@@ -79,7 +79,7 @@ function(orvellan_test name)
     orvellan_test_compile_options(${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1"
+        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}"
         TIMEOUT 600)
 endfunction()
 

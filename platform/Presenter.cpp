@@ -33,6 +33,26 @@ uint32_t toArgb(uint32_t pixel, const PixelFormat& format)
            widenChannel(pixel, format.greenMask) << 8 | widenChannel(pixel, format.blueMask);
 }
 
+std::vector<uint32_t> readArgb(Surface& surface)
+{
+    LockedSurface locked;
+    if (surface.Lock(locked) != SurfaceResult::Ok)
+        return {};
+    const PixelFormat& format = surface.Format();
+    std::vector<uint32_t> pixels(size_t(surface.Width()) * size_t(surface.Height()));
+    for (int32_t y = 0; y < surface.Height(); ++y)
+        for (int32_t x = 0; x < surface.Width(); ++x)
+        {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel,
+                        locked.bits + ptrdiff_t(y) * locked.pitch + ptrdiff_t(x) * format.BytesPerPixel(),
+                        size_t(format.BytesPerPixel()));
+            pixels[size_t(y) * size_t(surface.Width()) + size_t(x)] = toArgb(pixel, format);
+        }
+    surface.Unlock();
+    return pixels;
+}
+
 int desktopBitsPerPixel()
 {
     SDL_DisplayMode mode{};

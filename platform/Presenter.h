@@ -13,6 +13,9 @@ struct PixelFormat;
 // One pixel of the format as 0xFFRRGGBB.
 uint32_t toArgb(uint32_t pixel, const PixelFormat& format);
 
+// The surface's pixels as 0xFFRRGGBB, row after row; empty when it cannot be locked.
+std::vector<uint32_t> readArgb(Surface& surface);
+
 // The desktop's bits per pixel on the first display; 0 when unknown.
 int desktopBitsPerPixel();
 

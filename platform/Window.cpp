@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/MessagePump.h"
+#include "platform/SdlRenderDevice.h"
 #include "platform/TextEncoding.h"
 
 #include <SDL.h>
@@ -54,6 +55,8 @@ WindowRect desktopBounds()
         return {0, 0, 0, 0};
     return {r.x, r.y, r.w, r.h};
 }
+
+Window::Window() = default;
 
 Window::~Window()
 {
@@ -138,6 +141,8 @@ void Window::destroy()
 {
     if (!mWindow)
         return;
+    if (mDevice)
+        mDevice->forgetRenderer();
     if (mTexture)
         SDL_DestroyTexture(mTexture);
     if (mRenderer)
@@ -288,14 +293,8 @@ bool Window::present(const uint32_t* pixels, int width, int height, int pitchByt
 {
     if (!mWindow || !pixels || width <= 0 || height <= 0)
         return false;
-    if (!mRenderer)
-    {
-        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
-        if (!mRenderer)
-            mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
-        if (!mRenderer)
-            return false;
-    }
+    if (!renderer())
+        return false;
     if (!mTexture || mTextureWidth != width || mTextureHeight != height)
     {
         if (mTexture)
@@ -319,6 +318,28 @@ bool Window::present(const uint32_t* pixels, int width, int height, int pitchByt
     SDL_RenderCopy(mRenderer, mTexture, nullptr, &dst);
     SDL_RenderPresent(mRenderer);
     return true;
+}
+
+SDL_Renderer* Window::renderer()
+{
+    if (!mRenderer && mWindow)
+    {
+        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
+        if (!mRenderer)
+            mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
+    }
+    return mRenderer;
+}
+
+RenderDevice* Window::renderDevice()
+{
+    if (!renderer())
+        return nullptr;
+    if (!mDevice)
+        mDevice = std::make_unique<SdlRenderDevice>(mRenderer);
+    else
+        mDevice->useRenderer(mRenderer);
+    return mDevice.get();
 }
 
 bool Window::mouseInside() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ struct SDL_Texture;
 
 namespace platform
 {
+
+class RenderDevice;
+class SdlRenderDevice;
 
 struct WindowRect
 {
@@ -35,7 +39,7 @@ WindowRect desktopBounds();
 class Window
 {
 public:
-    Window() = default;
+    Window();
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -80,6 +84,10 @@ public:
     // the presentation rectangle, the rest of the client area black.
     bool present(const uint32_t* pixels, int width, int height, int pitchBytes);
 
+    // The window's drawing device, made at the first call; null when the window
+    // is closed or no renderer can be made. It lives as long as this object.
+    RenderDevice* renderDevice();
+
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
     // Puts the desktop's pointer at a point of the client area.
@@ -95,9 +103,12 @@ public:
 private:
     // Sizes the window to the largest that fits the work area, centred in it.
     void fitWindowed();
+    // The renderer frames are shown with, made on first use.
+    SDL_Renderer* renderer();
 
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
+    std::unique_ptr<SdlRenderDevice> mDevice;
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;
     int mTextureHeight = 0;

@@ -432,6 +432,11 @@ bool QuibAppBase::PresentScreen()
     return mDDInterface != nullptr && mDDInterface->Redraw(nullptr);
 }
 
+void QuibAppBase::ClearDisplayFailure()
+{
+    gLast3DError.clear();
+}
+
 void QuibAppBase::RecoverDisplay()
 {
     // The display's set-up deletes the screen image, whatever its result.

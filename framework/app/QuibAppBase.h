@@ -182,7 +182,7 @@ public:
     bool HandleDebugKey(uint32_t key) override;
     bool PreviewKeyDown(uint32_t key, bool ctrl, bool alt) override;
     void OnCloseMessage() override {}
-    virtual void OnHardwareTestCompleted() {}
+    void OnHardwareTestCompleted() override {}
     virtual std::string GetCrashReportDemoFile() { return ""; }
     virtual bool ReservedCheck(int a, int b);
     virtual bool DrawFrame();
@@ -239,6 +239,11 @@ public:
     int32_t GetScreenHeight() override { return mHeight; }
     int32_t GetFullScreenBitDepth() override { return mFullScreenBitDepth; }
     void SetVSyncBroken() override { mMainLoop.mVSyncBroken = true; }
+    bool IsAutoEnable3D() override { return mAutoEnable3D; }
+    bool IsTest3DRequested() override { return mTest3D; }
+    uint32_t GetMinVideoMemory() override { return 6; }
+    uint32_t GetRecommendedVideoMemory() override { return 14; }
+    std::string GetRegistryKey() override { return mRegKey; }
 
     // RunLoopHost.
     bool IsShuttingDown() override { return mShutdown; }
@@ -253,6 +258,7 @@ public:
     bool DrawScreen() override;
     bool PresentScreen() override;
     void RecoverDisplay() override;
+    void ClearDisplayFailure() override;
     void CheckIdle() override;
     bool IsIdlePaused() override;
     int MillisecondsPerFrame() override;
@@ -372,8 +378,8 @@ public:
     bool DemoReachedLoadingDone() override;
     bool DemoAllowsUpdate(int updateCount, bool loadingHandled) override;
     void RecordOrReplayBuffer(Buffer& buffer);
-    void RecordOrReplayString(std::string& text);
-    void RecordOrReplayBool(bool& flag);
+    void RecordOrReplayString(std::string& text) override;
+    void RecordOrReplayBool(bool& flag) override;
     bool ReadBufferFromFile(const std::string& path, Buffer& buffer, bool doNotRecord = false);
     bool FileExists(const std::string& path);
     bool WriteBytesToFile(const std::string& path, const void* bytes, size_t count);
@@ -445,6 +451,7 @@ public:
     std::atomic<bool> mSharedImageReleased{false};
     bool mIs3DSwitched = false;
     bool mAutoEnable3D = false;
+    bool mTest3D = false;
     Rect mDrawArea;
 
     // The parts the application owns and ties together.

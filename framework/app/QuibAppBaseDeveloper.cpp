@@ -13,6 +13,8 @@
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
+#include "platform/Presenter.h"
+#include "platform/Surface.h"
 
 #include <algorithm>
 
@@ -29,17 +31,16 @@ void QuibAppBase::SaveScreenshot()
     if (!mDDInterface || !mDDInterface->GetDrawSurfaceImage() ||
         !mDDInterface->GetDrawSurfaceImage()->mSurface)
         return;
-    // A stand-in image reads the frame from the surface, so that the screen
-    // image itself keeps no pixel copy.
-    DDImage frame(mDDInterface.get());
-    frame.SetSurface(mDDInterface->GetDrawSurfaceImage()->mSurface);
-    const uint32_t* bits = frame.GetBits();
-    ImageLib::Image picture(frame.GetWidth(), frame.GetHeight());
-    if (bits && !picture.mBits.empty())
-        std::copy(bits, bits + picture.mBits.size(), picture.mBits.begin());
-    frame.DeleteSurface();
-    if (!bits || picture.mBits.empty())
+    // The frame is read straight from the surface, so that the screen image keeps
+    // no pixel copy; a frame drawn by the device is read back into it first.
+    if (D3DServices* hardware = mDDInterface->Get3D())
+        hardware->FinishScene();
+    platform::Surface& surface = *mDDInterface->GetDrawSurfaceImage()->mSurface;
+    const std::vector<uint32_t> pixels = platform::readArgb(surface);
+    if (pixels.empty())
         return;
+    ImageLib::Image picture(surface.Width(), surface.Height());
+    std::copy(pixels.begin(), pixels.end(), picture.GetPixels());
     Quib::SaveScreenshot(GetSharedDataFolder(), picture);
     ResetUpdateTimer();
 }

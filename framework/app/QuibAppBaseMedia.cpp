@@ -1,6 +1,6 @@
 #include "framework/app/QuibAppBase.h"
-#include "framework/foundation/Strings.h"
 #include "framework/display/DDInterface.h"
+#include "framework/foundation/Strings.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/resources/BassMusicInterface.h"
@@ -72,8 +72,8 @@ void QuibAppBase::UnregisterImage(MemoryImage* image)
 
 void QuibAppBase::DropImageTextures(MemoryImage* image)
 {
-    // Textures exist only on the hardware path, which this display does not start.
-    (void)image;
+    if (mDDInterface)
+        mDDInterface->DropImageTextures(image);
 }
 
 NativeDisplay* QuibAppBase::GetNativeDisplay()
@@ -83,8 +83,7 @@ NativeDisplay* QuibAppBase::GetNativeDisplay()
 
 bool QuibAppBase::CopyTexturesToImage(MemoryImage* image)
 {
-    (void)image;
-    return false;
+    return mDDInterface && mDDInterface->mD3DInterface->CopyTexturesToImage(image);
 }
 
 void QuibAppBase::RequestSharedImagePurge()

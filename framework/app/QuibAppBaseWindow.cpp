@@ -219,13 +219,12 @@ bool QuibAppBase::Is3DEnabled()
 
 bool QuibAppBase::Is3DSupported()
 {
-    // No acceleration tester runs until the hardware path exists.
-    return false;
+    return mDDInterface && mDDInterface->mD3DTester && mDDInterface->mD3DTester->mFailureReason.empty();
 }
 
 bool QuibAppBase::Is3DRecommended()
 {
-    return false;
+    return Is3DSupported() && mDDInterface->mD3DTester->mWarning.empty();
 }
 
 void QuibAppBase::Set3DMode(bool on, bool recreate)

@@ -28,6 +28,35 @@ DDInterface::~DDInterface()
     ReleaseSurfaces();
 }
 
+platform::RenderDevice* DDInterface::RenderDeviceFor3D()
+{
+    if (mRenderDeviceSource)
+        return mRenderDeviceSource();
+    return mWindow != nullptr ? mWindow->renderDevice() : nullptr;
+}
+
+bool DDInterface::RunAccelerationTest()
+{
+    if (mD3DTester || mApp == nullptr || !(mApp->IsTest3DRequested() || mApp->IsAutoEnable3D()))
+        return false;
+    mD3DTester = std::make_unique<D3DTester>();
+    mD3DTester->SetVideoMemoryLimits(mApp->GetMinVideoMemory(), mApp->GetRecommendedVideoMemory());
+    mD3DTester->RunTest(RenderDeviceFor3D(), mApp, mApp->GetRegistryKey());
+    const bool clean = mD3DTester->mFailureReason.empty() && mD3DTester->mWarning.empty();
+    if (mApp->IsAutoEnable3D() && clean)
+        mIs3D = true;
+    if (!mD3DTester->mFailureReason.empty())
+        mIs3D = false;
+    if (mD3DTester->mResultsChanged && !clean)
+        mIs3D = false;
+    return true;
+}
+
+void DDInterface::DropImageTextures(MemoryImage* image)
+{
+    mD3DInterface->DropImageTextures(image);
+}
+
 std::string DDInterface::ResultName(int code)
 {
     switch (code)
@@ -91,6 +120,7 @@ void DDInterface::ReleaseSurfaces()
 {
     CriticalSectionGuard guard(mCritSect);
     mInitialized = false;
+    mD3DInterface->Shutdown();
     mScreenImage.reset();
     mDrawSurface = nullptr;
     mSecondarySurface.reset();
@@ -106,6 +136,8 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     mWindowed = windowed;
     if (window == nullptr || !window->isOpen())
         return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
+    if (RunAccelerationTest() && mD3DTester->mResultsChanged)
+        mApp->OnHardwareTestCompleted();
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();
@@ -181,8 +213,11 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     mMillisecondsPerFrame = 1000 / mRefreshRate;
 
     UseVideoMemoryDrawSurface(mVideoOnlyDraw);
-    if (mIs3D)
-        return Fail(RESULT_3D_FAIL, "3D init error", "hardware drawing is not available");
+    if (mIs3D && !mD3DInterface->InitFromDisplay(this))
+    {
+        mErrorString = "3D init error: " + gLast3DError;
+        return RESULT_3D_FAIL;
+    }
     mInitialized = true;
     return RESULT_OK;
 }
@@ -228,6 +263,30 @@ bool DDInterface::Redraw(const Rect* rect)
     if (!mInitialized || mWindow == nullptr || mDrawSurface == nullptr)
         return false;
     mInRedraw = true;
+    if (mIs3D)
+    {
+        // A failed hardware step spoiled this frame: it is not shown, and the
+        // application sets the display up again in software.
+        if (!gLast3DError.empty())
+        {
+            mInRedraw = false;
+            mIs3D = false;
+            return false;
+        }
+        if (!mDrawSoftwareCursor)
+        {
+            const bool shown = mD3DInterface->PresentFrame();
+            mCursorX = mNextCursorX.load();
+            mCursorY = mNextCursorY.load();
+            mInRedraw = false;
+            if (!shown)
+                CheckResult(mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt",
+                            platform::SurfaceResult::Lost);
+            return shown;
+        }
+        // The recorded pointer is drawn by the software present over the frame read back.
+        mD3DInterface->FinishScene();
+    }
     Rect area(0, 0, mWidth, mHeight);
     if (rect != nullptr)
         area = area.Intersection(*rect);

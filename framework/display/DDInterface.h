@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/display/D3DInterface.h"
+#include "framework/display/D3DTester.h"
 #include "framework/foundation/AspectRatio.h"
 #include "framework/foundation/Rect.h"
 #include "framework/graphics/DisplayServices.h"
@@ -14,8 +16,9 @@
 
 namespace platform
 {
+class RenderDevice;
 class Window;
-}
+} // namespace platform
 
 namespace Quib
 {
@@ -80,9 +83,22 @@ public:
     platform::Surface* GetPrimarySurface() override { return mPrimarySurface.get(); }
     platform::Surface* GetDrawSurface() override { return mDrawSurface; }
     bool IsCursorAreaImage(const DDImage* image) const override;
-    D3DServices* Get3D() override { return nullptr; }
+    D3DServices* Get3D() override
+    {
+        return mIs3D && mD3DInterface->mDevice != nullptr ? mD3DInterface.get() : nullptr;
+    }
+
+    // Runs the acceleration test once, when the application asks for it or for
+    // automatic 3D; true when it ran now. The verdict decides the 3D flag.
+    bool RunAccelerationTest();
+    void DropImageTextures(MemoryImage* image);
+    // The device the hardware path draws with: the window's, unless a test gives another.
+    platform::RenderDevice* RenderDeviceFor3D();
 
     DisplayHost* mApp;
+    std::unique_ptr<D3DInterface> mD3DInterface = std::make_unique<D3DInterface>();
+    std::unique_ptr<D3DTester> mD3DTester;
+    std::function<platform::RenderDevice*()> mRenderDeviceSource;
     // Read when the screen is set up; tests stand in other desktops.
     std::function<int()> mDesktopBitDepth = platform::desktopBitsPerPixel;
     bool mIs3D = false;

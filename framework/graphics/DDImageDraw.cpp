@@ -71,15 +71,9 @@ void DDImage::Blit(Image* source, int32_t x, int32_t y, const Rect& srcRect, con
     UpdateTransparencyFlags();
     if (DrawsThrough3D())
     {
-        auto* surfaced = dynamic_cast<DDImage*>(source);
-        D3DServices* hardware = mDDInterface->Get3D();
-        if (surfaced != nullptr && surfaced->mSurface && !hardware->HasPushedTransform() &&
-            drawMode == DRAW_MODE_NORMAL && color.IsWhite() && !surfaced->mHasAlpha)
-        {
-            SurfaceCopy(*surfaced, srcRect, Rect(x, y, srcRect.mWidth, srcRect.mHeight));
-            return;
-        }
-        hardware->Blit(source, float(x), float(y), srcRect, color, drawMode, false);
+        // Even an opaque surface goes through the device: the frame lives in its
+        // texture, so a copy into the draw surface would be lost.
+        mDDInterface->Get3D()->Blit(source, float(x), float(y), srcRect, color, drawMode, false);
         return;
     }
     if (IsOpaque(true) && (!In3DMode() || mDDInterface->IsCursorAreaImage(this)))

@@ -10,6 +10,7 @@ class DemoRecorder;
 
 // Value types as the settings store keeps them.
 constexpr uint32_t REG_SZ = 1;
+constexpr uint32_t REG_BINARY = 3;
 constexpr uint32_t REG_DWORD = 4;
 
 // The application's settings as the registry layer saves and loads them.

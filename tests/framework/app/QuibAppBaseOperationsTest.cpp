@@ -65,6 +65,7 @@ TEST(QuibAppBaseOperationsTest, LostDisplayRecoveryActsOnEveryResult)
     ASSERT_TRUE(app.IsWindowedNow());
 
     // The hardware path cannot start: it is switched off and the display works.
+    app.mDDInterface->mRenderDeviceSource = [] { return nullptr; };
     app.mDDInterface->mIs3D = true;
     app.RecoverDisplay();
     EXPECT_FALSE(app.Is3DEnabled());

@@ -73,6 +73,7 @@ TEST_F(QuibAppBaseScreenModeTest, ForcedFullScreenIgnoresTheWishForAWindow)
 TEST_F(QuibAppBaseScreenModeTest, TheSameModeOnlySwitchesTheHardwarePathWhichFallsBackTo2D)
 {
     const uint32_t window = app.MainWindowId();
+    app.mDDInterface->mRenderDeviceSource = [] { return nullptr; };
     app.SetScreenMode(true, true, false);
     EXPECT_EQ(app.MainWindowId(), window);
     EXPECT_FALSE(app.Is3DEnabled());

@@ -7,6 +7,7 @@
 #include "platform/Presenter.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
+#include "tests/framework/display/DisplayHostSupport.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -19,26 +20,7 @@ using namespace Quib;
 namespace
 {
 
-class FakeDisplayHost : public DisplayHost
-{
-public:
-    void RegisterImage(MemoryImage* image) override { mImages.insert(image); }
-    void UnregisterImage(MemoryImage* image) override { mImages.erase(image); }
-    void DropImageTextures(MemoryImage*) override {}
-    bool Is3DEnabled() override { return false; }
-    NativeDisplay* GetNativeDisplay() override { return mDisplay; }
-    bool CopyTexturesToImage(MemoryImage*) override { return false; }
-    void RequestSharedImagePurge() override {}
-    int32_t GetScreenWidth() override { return 800; }
-    int32_t GetScreenHeight() override { return 600; }
-    int32_t GetFullScreenBitDepth() override { return mFullScreenDepth; }
-    void SetVSyncBroken() override { mVSyncBroken = true; }
-
-    std::set<MemoryImage*> mImages;
-    NativeDisplay* mDisplay = nullptr;
-    int32_t mFullScreenDepth = 32;
-    bool mVSyncBroken = false;
-};
+using testsupport::FakeDisplayHost;
 
 class DDInterfaceTest : public ::testing::Test
 {
@@ -57,6 +39,8 @@ protected:
 
 TEST_F(DDInterfaceTest, InitResultCodesFollowTheScreenFormat)
 {
+    // A window whose renderer is gone: the hardware path cannot start.
+    display.mRenderDeviceSource = [] { return nullptr; };
     struct Case
     {
         int desktopDepth;
