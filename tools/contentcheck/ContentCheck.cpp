@@ -63,13 +63,15 @@ int main(int argc, char** argv)
             if (key == "ITEM_NAME_DIARY")
                 diaryName = text;
         contentcheck::checkScenes(diaryName, problems);
+        contentcheck::checkStories(*table, problems);
     }
 
     for (const std::string& problem : problems)
         std::fprintf(stderr, "contentcheck: %s\n", problem.c_str());
     if (!problems.empty())
         return 1;
-    std::printf("contentcheck: %zu resources in %zu groups, the property files and the scenes are as the "
+    std::printf("contentcheck: %zu resources in %zu groups, the property files, the scenes and the stories "
+                "are as the "
                 "game reads them\n",
                 table->entries.size(), table->groups.size());
     return 0;

@@ -41,6 +41,11 @@ void checkScenes(const std::string& diaryName, Problems& problems);
 constexpr int kWallpaperPages = 31;
 void checkWallpapers(Problems& problems);
 
+// Every story the game asks for read as the game reads it: no gap and no
+// wrong block, every picture, sound and text it names there, every bubble's
+// text inside its bubble; and every letter's text on its paper.
+void checkStories(const contentgen::ResourceTable& table, Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

@@ -280,6 +280,33 @@ TEST(StoryDialogFlowTest, TheEnvelopeRisesUntilItsTopIsAHundredPixelsAboveTheBot
     EXPECT_TRUE(StoryGone(story, 10));
 }
 
+// The pack's own scripts, clicked through as a player would: the finale's
+// pictures, guns, sounds and fades, and the first arrival.
+TEST(StoryDialogFlowTest, StoriesOfThePackPlayToTheirEndWithoutAWrongBlock)
+{
+    StoryGame story;
+    gameharness::GameHarness& game = story.Game();
+    for (const char* name : {"Cutscene0_1", "Cutscene19_1", "Cutscene19_2", "Scene17replay"})
+    {
+        StoryDialog* dialog = story.OpenStory(name);
+        EXPECT_FALSE(dialog->mBlocks.empty()) << name;
+        size_t oks = 0;
+        for (int update = 0; update < 6000 && game.Top<StoryDialog>() == dialog; ++update)
+        {
+            EXPECT_TRUE(dialog->mProblems.empty()) << name << ": " << dialog->mProblems.front();
+            if (dialog->IsWaitingForOk())
+            {
+                ++oks;
+                ClickOk(story, *dialog);
+            }
+            else
+                game.Update();
+        }
+        EXPECT_TRUE(StoryGone(story, 1)) << name;
+        EXPECT_GT(oks, 1u) << name;
+    }
+}
+
 // The error is shown and the program asks whether to close; the story,
 // which has nothing to show, stays out of the way until it does.
 TEST(StoryDialogFlowTest, AStoryWhoseResourcesFailToLoadReportsItAndTheProgramCloses)

@@ -1,0 +1,220 @@
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/resources/ResourceManager.h"
+#include "game/play/StoryScript.h"
+#include "tools/contentcheck/PackChecks.h"
+#include "tools/contentgen/PackHost.h"
+
+#include <map>
+#include <set>
+
+namespace contentcheck
+{
+
+namespace
+{
+
+// What a story may name: the pictures of the story screen's own group, and
+// the sounds of the groups loaded whenever a story plays.
+const std::set<std::string> kSoundGroups = {"Init", "GameResources", "StoryDialog"};
+constexpr const char* kPictureGroup = "StoryDialog";
+
+// Where the story screen draws a bubble's text and its OK button.
+constexpr int kBubbleBaseline = 27, kBubbleOkAbove = 45, kBubbleTextMargin = 80;
+// The letter's text against its paper; the last line keeps this much paper below it.
+constexpr int kLetterBaseline = 60, kLetterSpan = 690, kPaperBottomMargin = 8;
+
+std::vector<std::string> storyNames()
+{
+    std::vector<std::string> names = {"Cutscene0_1", "Cutscene0_2", "Cutscene0_3", "Cutscene19_1",
+                                      "Cutscene19_2"};
+    for (int scene = 1; scene <= 30; ++scene)
+    {
+        names.push_back("Scene" + std::to_string(scene));
+        names.push_back("Scene" + std::to_string(scene) + "replay");
+    }
+    for (int level = 1; level <= 18; ++level)
+        names.push_back("cutscene" + std::to_string(level));
+    return names;
+}
+
+std::vector<std::string> letterKeys()
+{
+    std::vector<std::string> keys = {"EnvelopeText0_2", "EnvelopeText0_3"};
+    for (int level = 1; level <= 18; ++level)
+        keys.push_back("EnvelopeText" + std::to_string(level));
+    return keys;
+}
+
+const contentgen::ResourceEntry* findEntry(const contentgen::ResourceTable& table, const std::string& id)
+{
+    for (const contentgen::ResourceEntry& entry : table.entries)
+        if (entry.id == id)
+            return &entry;
+    return nullptr;
+}
+
+// The bottom of a wrapped text drawn with its first baseline at `baseline`.
+int wrappedBottom(Quib::Font* font, const std::string& text, int width, int baseline)
+{
+    Quib::Graphics measure;
+    measure.SetFont(font);
+    return baseline - font->GetAscent() + font->GetAscentPadding() +
+           measure.MeasureWrappedHeight(width, text);
+}
+
+struct StoryContext
+{
+    const contentgen::ResourceTable& table;
+    const std::map<std::string, std::string>& strings;
+    Quib::Font* bubbleFont;
+    const contentgen::ResourceEntry* corner;
+    const contentgen::ResourceEntry* edge;
+    Problems& problems;
+};
+
+void checkBubble(const StoryContext& context, const std::string& where, const StoryBlock& block)
+{
+    auto text = context.strings.find(block.mTextKey);
+    auto name = context.strings.find(block.mNameKey);
+    if (text == context.strings.end() || (!block.mNameKey.empty() && name == context.strings.end()))
+    {
+        context.problems.push_back(where + " shows \"" + block.mTextKey + "\" by \"" + block.mNameKey +
+                                   "\", not both in properties/Strings.xml");
+        return;
+    }
+    if (!context.bubbleFont || !context.corner || !context.edge)
+        return;
+    const int cw = context.corner->width, ch = context.corner->height, tw = context.edge->width;
+    const int width = 2 * cw + tw * ((block.mW - 2 * cw) / tw + 1);
+    const int height = 2 * ch + tw * ((block.mH - 2 * ch) / tw + 1);
+    const std::string shown =
+        (block.mNameKey.empty() ? std::string() : name->second + ":\n\n") + text->second;
+    // A bubble the player answers has its OK button over its bottom.
+    const int limit = block.mNeedWait ? block.mH - kBubbleOkAbove : height;
+    const int bottom = wrappedBottom(context.bubbleFont, shown, width - kBubbleTextMargin, kBubbleBaseline);
+    if (bottom > limit)
+        context.problems.push_back(where + ": the text of \"" + block.mTextKey + "\" runs " +
+                                   std::to_string(bottom - limit) + " pixels past its bubble");
+    if (block.mX < 0 || block.mY < 0 || block.mX + width > 800 || block.mY + height > 600)
+        context.problems.push_back(where + ": the bubble of \"" + block.mTextKey + "\" leaves the screen");
+}
+
+void checkStory(const StoryContext& context, const std::string& name)
+{
+    const std::string path = "content/stories/" + name + ".xml";
+    StoryScript script = ReadStoryScript(path);
+    for (const std::string& problem : script.mProblems)
+        context.problems.push_back(problem);
+    if (script.mOpened && script.mBlocks.empty())
+        context.problems.push_back(path + ": no blocks");
+    int32_t characters = 0;
+    bool waitsForOk = false;
+    for (size_t i = 0; i < script.mBlocks.size(); ++i)
+    {
+        const StoryBlock& block = script.mBlocks[i];
+        const std::string where = path + ": Block" + std::to_string(i);
+        const contentgen::ResourceEntry* picture = nullptr;
+        switch (block.mType)
+        {
+        case STORY_BLOCK_SUMMON_CHARACTER:
+        case STORY_BLOCK_SHOW_PICTURE:
+        case STORY_BLOCK_SHOW_THE_END:
+            picture = findEntry(context.table, block.mTextKey);
+            if (!picture || picture->kind != contentgen::ResourceKind::Image ||
+                picture->group != kPictureGroup)
+                context.problems.push_back(where + " names \"" + block.mTextKey +
+                                           "\", no picture of the group " + kPictureGroup);
+            characters += block.mType == STORY_BLOCK_SUMMON_CHARACTER;
+            break;
+        case STORY_BLOCK_MOVE_CHARACTER:
+            if (block.mCharacter >= characters)
+                context.problems.push_back(where + " moves character " + std::to_string(block.mCharacter) +
+                                           " before it is summoned");
+            break;
+        case STORY_BLOCK_SHOW_TEXT:
+            checkBubble(context, where, block);
+            break;
+        case STORY_BLOCK_PLAY_SOUND:
+            if (const contentgen::ResourceEntry* sound = findEntry(context.table, block.mResource);
+                !sound || sound->kind != contentgen::ResourceKind::Sound || !kSoundGroups.count(sound->group))
+                context.problems.push_back(where + " plays \"" + block.mResource +
+                                           "\", no sound of a group loaded while stories play");
+            break;
+        case STORY_BLOCK_WAIT_USER:
+            waitsForOk = true;
+            break;
+        default:
+            break;
+        }
+    }
+    if (script.mOpened && !waitsForOk)
+        context.problems.push_back(path + ": never waits for the player's OK");
+}
+
+void checkLetters(const contentgen::ResourceTable& table, const std::map<std::string, std::string>& strings,
+                  Quib::Font* font, Problems& problems)
+{
+    const contentgen::ResourceEntry* envelope = findEntry(table, "IMAGE_ENVELOPE_DOWN");
+    const contentgen::ResourceEntry* paper = findEntry(table, "IMAGE_ENVELOPE_PAPER");
+    if (!font || !envelope || !paper)
+    {
+        problems.push_back("the letters' font, envelope or paper is missing");
+        return;
+    }
+    const int envelopeX = 400 - envelope->width / 2;
+    const int width = kLetterSpan - 2 * envelopeX;
+    for (const std::string& key : letterKeys())
+    {
+        auto text = strings.find(key);
+        if (text == strings.end())
+        {
+            problems.push_back("the letter " + key + " is not in properties/Strings.xml");
+            continue;
+        }
+        const int bottom = wrappedBottom(font, text->second, width, kLetterBaseline);
+        if (bottom > paper->height - kPaperBottomMargin)
+            problems.push_back("the letter " + key + " runs " + std::to_string(bottom - paper->height) +
+                               " pixels past the bottom of its paper");
+    }
+}
+
+} // namespace
+
+void checkStories(const contentgen::ResourceTable& table, Problems& problems)
+{
+    std::map<std::string, std::string> strings;
+    for (auto& [key, text] : readPropertyFile("properties/Strings.xml", "value", problems))
+        strings[key] = text;
+
+    contentgen::PackHost host;
+    Quib::ResourceManager manager(&host);
+    Quib::Font* bubbleFont = nullptr;
+    Quib::Font* letterFont = nullptr;
+    try
+    {
+        if (manager.ReadManifest("properties/resources.xml") && manager.LoadGroup("Init") &&
+            manager.LoadGroup("StoryEnvelope"))
+        {
+            bubbleFont = manager.GetFontOrThrow("FONT_ITEM_LABELS");
+            letterFont = manager.GetFontOrThrow("FONT_STORY_ENVELOPE");
+        }
+    }
+    catch (const Quib::ResourceManagerException&)
+    {
+    }
+    if (!bubbleFont || !letterFont)
+        problems.push_back("the story fonts do not load: " + manager.GetErrorMessage());
+
+    const StoryContext context{table,
+                               strings,
+                               bubbleFont,
+                               findEntry(table, "IMAGE_STORY_CORNERTILE"),
+                               findEntry(table, "IMAGE_STORY_CENTERTILE"),
+                               problems};
+    for (const std::string& name : storyNames())
+        checkStory(context, name);
+    checkLetters(table, strings, letterFont, problems);
+}
+
+} // namespace contentcheck
