@@ -1,7 +1,7 @@
 #include "game/frontend/AnimatedPicture.h"
 
 #include "framework/graphics/Graphics.h"
-#include "game/frontend/ActionSteps.h"
+#include "game/shell/ActionSteps.h"
 
 using namespace steps;
 

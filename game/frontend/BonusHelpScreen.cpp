@@ -4,7 +4,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/frontend/ActionSteps.h"
+#include "game/shell/ActionSteps.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/Resources.h"
 #include "game/shell/StringTable.h"

@@ -212,3 +212,41 @@ void PlayfieldModel::SetMiniGameDone()
     mHeld = false;
     mHeldSelected = false;
 }
+
+void PlayfieldModel::RemoveTakenItems(const std::vector<std::string>& takenNames,
+                                      const std::vector<std::string>& hintNames)
+{
+    const auto removeFirst = [this](const std::string& name, SceneItemKind kind)
+    {
+        for (PlayfieldItem& item : mItems)
+            if (!item.mRemoved && item.mKind == kind && item.mRecord.mType != 0 && item.mRecord.mName == name)
+            {
+                item.mRemoved = true;
+                item.mClickable = false;
+                return;
+            }
+    };
+    for (const std::string& name : takenNames)
+        removeFirst(name, SceneItemKind::Plain);
+    for (const std::string& name : hintNames)
+        removeFirst(name, SceneItemKind::Hint);
+}
+
+bool PlayfieldModel::ReattachPiece(const std::string& name)
+{
+    for (PlayfieldItem& piece : mItems)
+        if (!piece.mRemoved && piece.mKind == SceneItemKind::Piece && piece.mCombined >= 0 &&
+            piece.mRecord.mName == name)
+        {
+            piece.mRemoved = true;
+            piece.mClickable = false;
+            PlayfieldItem& combined = mItems[size_t(piece.mCombined)];
+            if (--combined.mMissing == 0 && !mMiniGameDone)
+            {
+                mHeld = true;
+                mHeldSelected = false;
+            }
+            return true;
+        }
+    return false;
+}

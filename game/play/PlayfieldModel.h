@@ -77,6 +77,20 @@ public:
     void ToggleHeldSelection();
     // A solved or skipped mini-game consumes the usable object.
     void SetMiniGameDone();
+    // A right click, or the scene screen covered: the usable object is put down.
+    void DeselectHeld() { mHeldSelected = false; }
+
+    // What the player's record already holds leaves the picture: the first
+    // plain item of each taken name and the first hint item of each collected
+    // hint's name.
+    void RemoveTakenItems(const std::vector<std::string>& takenNames,
+                          const std::vector<std::string>& hintNames);
+    // A piece collected on an earlier visit rejoins its combined item, which
+    // makes the usable object once complete (unless the mini-game is done).
+    // False when no piece of that name is in the picture.
+    bool ReattachPiece(const std::string& name);
+    // Shows or hides an item; a hidden item takes no click as what it is.
+    void SetItemVisible(size_t index, bool visible) { mItems[index].mVisible = visible; }
 
     const std::vector<PlayfieldItem>& Items() const { return mItems; }
     int32_t ItemsLeft() const { return mItemsLeft; }

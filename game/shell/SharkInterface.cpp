@@ -311,6 +311,10 @@ void SharkInterface::OnDeactivated()
     GameClock& clock = GameClock::GetInstance();
     if (clock.IsRunning())
         clock.Pause();
+    if (mGameFrame != nullptr)
+        mGameFrame->StopStopwatches();
+    if (mMiniGame != nullptr)
+        mMiniGame->StopStopwatches();
     if (mMusicInterface)
         mMusicInterface->PauseAllTracks();
 }
@@ -318,6 +322,10 @@ void SharkInterface::OnDeactivated()
 void SharkInterface::OnActivated()
 {
     GameClock::GetInstance().Resume();
+    if (mGameFrame != nullptr)
+        mGameFrame->StartStopwatches();
+    if (mMiniGame != nullptr)
+        mMiniGame->StartStopwatches();
     if (mMusicInterface)
     {
         mMusicInterface->SetMusicVolume(mOptions ? mOptions->mMusicVolume : GetMusicVolume());

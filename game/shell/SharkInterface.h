@@ -7,6 +7,7 @@
 #include "game/records/PlayerProfile.h"
 #include "game/records/ProfileList.h"
 #include "game/shell/CustomDialogListener.h"
+#include "game/shell/FocusStopwatches.h"
 #include "game/shell/SoundEffectHost.h"
 #include "game/shell/StartScreens.h"
 
@@ -100,6 +101,10 @@ public:
     void StopLoopSound(int soundId);
 
     std::pair<float, float> GetMousePosition() const;
+    // The scene screen that is playing and the mini-game that is showing (null
+    // for none): their stopwatches stand still while the window is out of focus.
+    void SetCurrentGameFrame(FocusStopwatches* frame) { mGameFrame = frame; }
+    void SetCurrentMiniGame(FocusStopwatches* miniGame) { mMiniGame = miniGame; }
 
     // What the program entry returns: 0, or 1 after a fatal error of the start or the background load.
     int ExitCode() const { return mExitCode; }
@@ -122,6 +127,8 @@ public:
     CustomDialog* mExitDialog = nullptr;
     bool mLoadingFinished = false;
     bool mIntroPending = false;
+    FocusStopwatches* mGameFrame = nullptr;
+    FocusStopwatches* mMiniGame = nullptr;
 
 private:
     // Shows the text and ends the process with a failure code.

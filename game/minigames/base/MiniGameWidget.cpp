@@ -14,6 +14,7 @@
 #include "game/shell/ResourceGroupLoad.h"
 #include "game/shell/Resources.h"
 #include "game/shell/Setter.h"
+#include "game/shell/SharkInterface.h"
 #include "game/shell/SoundEffectHost.h"
 #include "game/shell/StringTable.h"
 
@@ -120,13 +121,30 @@ void MiniGameWidget::OnDetached(Quib::WidgetManager* manager)
 void MiniGameWidget::OnEntered(GameStateStack* stack)
 {
     mStack = stack;
+    if (gSharkInterface != nullptr)
+        gSharkInterface->SetCurrentMiniGame(this);
     ScreenBase::OnEntered(stack);
 }
 
 void MiniGameWidget::OnLeft(GameStateStack* stack)
 {
+    if (gSharkInterface != nullptr && gSharkInterface->mMiniGame == this)
+        gSharkInterface->SetCurrentMiniGame(nullptr);
     ScreenBase::OnLeft(stack);
     mStack = nullptr;
+}
+
+void MiniGameWidget::StopStopwatches()
+{
+    mStoppedByFocusLoss = mStopwatch.IsRunning();
+    mStopwatch.Stop();
+}
+
+void MiniGameWidget::StartStopwatches()
+{
+    if (mStoppedByFocusLoss)
+        mStopwatch.Start();
+    mStoppedByFocusLoss = false;
 }
 
 void MiniGameWidget::OnCovered(GameStateStack*)

@@ -5,6 +5,7 @@
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
 #include "game/shell/CustomDialogListener.h"
+#include "game/shell/FocusStopwatches.h"
 #include "game/shell/MenuItem.h"
 #include "game/shell/ScreenBase.h"
 #include "game/shell/Stopwatch.h"
@@ -32,7 +33,10 @@ void PlayMiniGameSound(int32_t soundId);
 // Once a game dims out, is finishing, was skipped or is solved it takes no
 // more input from its buttons, so no dialog can open above a game that is
 // leaving; and leaving pops the game itself, with whatever it opened above it.
-class MiniGameWidget : public ScreenBase, public CustomDialogListener, public ActionListener
+class MiniGameWidget : public ScreenBase,
+                       public CustomDialogListener,
+                       public ActionListener,
+                       public FocusStopwatches
 {
 public:
     static constexpr int32_t DIALOG_ID_MINI_GAME_END = 22;
@@ -53,6 +57,9 @@ public:
     void OnUncovered(GameStateStack* stack) override;
     void OnDialogClosed(int32_t dialogId, int32_t result) override;
     void OnActionFinished(int id) override;
+    // The skip delay stands still while the window is out of focus.
+    void StopStopwatches() override;
+    void StartStopwatches() override;
 
     void OpenHelp();
     void ShowEndDialog(const std::string& text);
@@ -117,4 +124,7 @@ private:
                                          void (MiniGameWidget::*onClick)());
     std::unique_ptr<ActionSequence> MakeDim(int from, int delta);
     bool mAttached = false;
+    // Whether the focus loss stopped the stopwatch, so that regaining the
+    // focus does not start one that a help panel or dialog holds stopped.
+    bool mStoppedByFocusLoss = false;
 };

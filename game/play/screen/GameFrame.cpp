@@ -1,19 +1,21 @@
 #include "game/play/screen/GameFrame.h"
 
 #include "framework/app/QuibAppBase.h"
-#include "framework/foundation/Paths.h"
-#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/play/SceneList.h"
-#include "game/play/hud/HintChoice.h"
-#include "game/records/SceneProgress.h"
+#include "game/play/screen/ActionItem.h"
+#include "game/play/screen/InventoryWidget.h"
+#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/SceneScreenLinks.h"
+#include "game/shell/ActionSteps.h"
+#include "game/shell/AnimatedWidget.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/GameStateStack.h"
+#include "game/shell/MenuItem.h"
 #include "game/shell/Resources.h"
 #include "game/shell/SharkInterface.h"
-#include "game/shell/SoundEffectHost.h"
 #include "game/shell/StringTable.h"
 #include "platform/Random.h"
 
@@ -22,331 +24,461 @@
 namespace
 {
 
-std::string SceneFolder(const std::string& sceneName)
-{
-    return Quib::GetCurrentFolder() + "\\content\\scenes\\" + sceneName + "\\";
-}
+constexpr int32_t kFramePriority = 3;
+constexpr int32_t kSideButtonPriority = 4;
+constexpr int32_t kSlideMs = 250;
+constexpr int32_t kFadeMs = 250;
+constexpr int kGameplayTracks = 6;
 
-ItemMask MaskOf(Quib::DDImage* picture)
+PlayerProfile* CurrentProfile()
 {
-    ItemMask mask;
-    if (picture == nullptr)
-        return mask;
-    mask.mWidth = picture->GetWidth();
-    mask.mHeight = picture->GetHeight();
-    const uint32_t* bits = picture->GetBits();
-    mask.mAlpha.resize(size_t(mask.mWidth) * size_t(mask.mHeight));
-    for (size_t i = 0; i < mask.mAlpha.size(); ++i)
-        mask.mAlpha[i] = uint8_t(bits[i] >> 24);
-    return mask;
+    return gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr;
 }
 
 void PlaySound(int32_t soundId)
 {
-    if (gSoundEffectHost != nullptr)
-        gSoundEffectHost->PlaySoundEffect(soundId);
+    if (gSharkInterface != nullptr)
+        gSharkInterface->PlaySoundEffect(soundId);
+}
+
+std::string Text(const char* key)
+{
+    return StringTable::GetInstance().Lookup(key);
 }
 
 } // namespace
 
-GameFrame::GameFrame(const std::string& sceneName, int32_t listMode, std::vector<SceneListEntry> list,
-                     bool timed)
-    : mSceneName(sceneName), mListMode(listMode), mItemList(std::make_unique<ItemNameList>()),
-      mHintWidget(std::make_unique<HintWidget>()), mMouse(std::make_unique<MouseObject>(this)), mTimed(timed)
+GameFrame::GameFrame(bool timed) : mItemList(std::make_unique<ItemNameList>()), mTimed(timed)
 {
-    Resize(0, 0, 800, 600);
     mItemList->Resize(kListX, kListY, kListWidth, kListHeight);
     mItemList->mOwner = this;
-    mItemList->SetListMode(listMode);
-    if (IMAGE_GUI_BUTTON_HINT_1 != nullptr)
-        mHintWidget->Resize(12, 203, IMAGE_GUI_BUTTON_HINT_1->GetWidth(),
-                            IMAGE_GUI_BUTTON_HINT_1->GetHeight());
-    mHintWidget->mOwner = this;
-    AddChild(mHintWidget.get());
     if (mTimed)
     {
         mClock = std::make_unique<SceneClock>(this);
-        if (IMAGE_GUI_CLOCK != nullptr)
-            mClock->Resize(800, 100, IMAGE_GUI_CLOCK->GetWidth(), IMAGE_GUI_CLOCK->GetHeight());
-        AddChild(mClock.get());
+        mClock->Resize(800, 100, IMAGE_GUI_CLOCK->GetWidth(), IMAGE_GUI_CLOCK->GetHeight());
     }
-    const std::string folder = SceneFolder(sceneName);
-    std::vector<SceneItemRecord> records;
-    ReadSceneFile(folder + SceneFileName(listMode), records);
-    // The model sorts its items by layer; the pictures are kept by file name
-    // until it has, then follow its order.
-    std::vector<std::pair<std::string, std::unique_ptr<Quib::DDImage>>> loaded;
-    mModel.Load(records, listMode, false,
-                [&](const std::string& image)
-                {
-                    loaded.emplace_back(image, Quib::gApp->LoadImage(folder + image, 1));
-                    return MaskOf(loaded.back().second.get());
-                });
-    for (const PlayfieldItem& item : mModel.Items())
+    mItemCollectedEffect = std::make_unique<AnimatedWidget>();
+    mItemCollectedEffect->SetAnimation(PARTICLE_ITEM_COLLECTED);
+    mHintCollectedEffect = std::make_unique<AnimatedWidget>();
+    mHintCollectedEffect->SetAnimation(PARTICLE_HINT_COLLECTED);
+    Resize(0, 0, 800, 600);
+    struct SideButton
     {
-        const std::string image = SceneImageFileName(item.mRecord.mImage);
-        auto found = std::find_if(loaded.begin(), loaded.end(),
-                                  [&](const auto& entry) { return entry.first == image && entry.second; });
-        mPictures.push_back(found == loaded.end() ? nullptr : std::move(found->second));
-        if (found != loaded.end())
-            loaded.erase(found);
+        int32_t y;
+        Quib::Image *normal, *over;
+        void (GameFrame::*click)();
+    };
+    const int32_t wB = IMAGE_GUI_BUTTON_MENU->GetWidth();
+    for (const SideButton& side :
+         {SideButton{0, IMAGE_GUI_BUTTON_MENU, IMAGE_GUI_BUTTON_MENU_OVER, &GameFrame::OnMenuButton},
+          SideButton{52, IMAGE_GUI_BUTTON_MAP, IMAGE_GUI_BUTTON_MAP_OVER, &GameFrame::OnMapButton},
+          SideButton{119, IMAGE_GUI_BUTTON_DIARY, IMAGE_GUI_BUTTON_DIARY_OVER, &GameFrame::OpenDiary}})
+    {
+        MenuItemSpec spec;
+        spec.x = -wB;
+        spec.y = side.y;
+        spec.hoverPicture = side.over;
+        std::unique_ptr<MenuItem> button = CreateMenuItem(spec, side.normal);
+        button->mOverlayPriority = kSideButtonPriority;
+        button->mPressSound = SFX_BUTTON_GUI_PRESS;
+        button->mHoverSound = SFX_BUTTON_GUI_OVER;
+        const auto click = side.click;
+        button->mOnClick = [this, click]
+        {
+            if (!IsAnimating())
+                (this->*click)();
+        };
+        mSideButtons.push_back(std::move(button));
     }
-    if (list.empty())
-        list = DefaultSceneList(records, listMode);
-    if (listMode == kFullListMode)
-        mModel.BuildFullList(list);
-    else
-        mModel.BuildTenItemsList(list);
-    BuildItemList(list);
+    // The diary button is as wide as its picture and as high as its hover picture.
+    mSideButtons[2]->Resize(-wB, 119, IMAGE_GUI_BUTTON_DIARY->GetWidth(),
+                            IMAGE_GUI_BUTTON_DIARY_OVER->GetHeight());
+    mHintWidget = std::make_unique<HintWidget>();
+    mHintWidget->Resize(-IMAGE_GUI_BUTTON_HINT_1->GetWidth(), 203, IMAGE_GUI_BUTTON_HINT_1->GetWidth(),
+                        IMAGE_GUI_BUTTON_HINT_1->GetHeight());
+    mHintWidget->mOwner = this;
+    mHudOffset = -IMAGE_GUI_NORMAL->GetWidth();
+    BuildSlides();
+    mEndDelay = steps::Wait(kEndDelayMs);
 }
 
-GameFrame::~GameFrame()
+GameFrame::~GameFrame() = default;
+
+void GameFrame::BuildSlides()
 {
-    RemoveAllChildren(false, false);
+    using namespace steps;
+    const int32_t wB = IMAGE_GUI_BUTTON_MENU->GetWidth();
+    const int32_t wN = IMAGE_GUI_NORMAL->GetWidth();
+    MenuItem& menu = *mSideButtons[0];
+    MenuItem& map = *mSideButtons[1];
+    MenuItem& diary = *mSideButtons[2];
+    mSlideIn = InOrder(
+        Together(Set(&menu.mX, -wB), Set(&map.mX, -wB), Set(&diary.mX, -wB), Set(&mHudOffset, -wN)),
+        Together(Tween(&mHudOffset, wN, kSlideMs), InOrder(Wait(100), Tween(&menu.mX, wB - 2, kSlideMs)),
+                 InOrder(Wait(100), Tween(&map.mX, wB + 6, kSlideMs)),
+                 InOrder(Wait(200), Tween(&diary.mX, wB + 12, kSlideMs))));
+    mSlideOut =
+        Together(Tween(&menu.mX, 2 - wB, kSlideMs), InOrder(Wait(100), Tween(&map.mX, -wB - 6, kSlideMs)),
+                 InOrder(Wait(200), Tween(&diary.mX, -wB - 12, kSlideMs)),
+                 InOrder(Wait(250), Together(Tween(&mHudOffset, -wN, kSlideMs))));
+    mFadeToBlack = InOrder(Set(&mFadeAlpha, 0), Tween(&mFadeAlpha, 255, kFadeMs));
+    mFadeFromBlack = InOrder(Set(&mFadeAlpha, 255), Tween(&mFadeAlpha, -255, kFadeMs));
 }
 
-void GameFrame::BuildItemList(const std::vector<SceneListEntry>& list)
+void GameFrame::LinkPlayfield(SandboxWidget* playfield)
 {
-    if (mListMode != kFullListMode)
-    {
-        mItemList->AddCentred(StringTable::GetInstance().Lookup("10_ITEMS_NAME_" + mSceneName));
+    if (mPlayfield != nullptr || playfield == nullptr)
         return;
-    }
-    for (size_t i = 0; i < list.size() && i < kItemListLength; ++i)
-    {
-        mItemList->AddLeft(list[i].mName);
-        if (list[i].mTaken)
-            mItemList->SetFoundQuiet(list[i].mName);
-    }
+    mItemList->SetListMode(playfield->mListMode);
+    mSecondVisit = playfield->mSecondVisit;
+    mPlayfield = playfield;
+    playfield->mFrame = this;
+}
+
+void GameFrame::KeepPlayfield(std::unique_ptr<SandboxWidget> playfield)
+{
+    LinkPlayfield(playfield.get());
+    if (mPlayfield == playfield.get())
+        mOwnedPlayfield = std::move(playfield);
 }
 
 SceneProgress* GameFrame::SceneRecord() const
 {
-    PlayerProfile* profile = gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr;
-    return profile != nullptr ? profile->mLevelProgress.FindScene(mSceneName) : nullptr;
+    PlayerProfile* profile = CurrentProfile();
+    return profile != nullptr && mPlayfield != nullptr
+               ? profile->mLevelProgress.FindScene(mPlayfield->GetSceneName())
+               : nullptr;
 }
 
-void GameFrame::UpdateFraction(float)
+bool GameFrame::IsLevelOne() const
 {
-    mItemList->UpdateFraction(1.0f);
-    for (auto& [index, hint] : mItemHints)
-        hint.Update();
-    if (mHintWidget->mHintRequested)
-        UseHint();
+    const PlayerProfile* profile = CurrentProfile();
+    return profile != nullptr && profile->mLevel == 1;
 }
 
-void GameFrame::UseHint()
-{
-    mHintWidget->mHintRequested = false;
-    const std::vector<size_t> shown = ChooseHintTargets(
-        mModel, mSceneName == "Scene1",
-        [&](size_t index)
-        {
-            const auto hint = mItemHints.find(index);
-            return hint == mItemHints.end() || !hint->second.IsPulsing();
-        },
-        [] { return platform::rand(); });
-    if (shown.empty())
-        return;
-    for (size_t index : shown)
-        mItemHints[index].Start();
-    mHintWidget->UseHint();
-    mModel.SetHints(mHintWidget->mCount);
-    if (PlayerProfile* profile = gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr)
-        profile->SetHints(mHintWidget->mCount);
-}
-
-void GameFrame::Draw(Quib::Graphics* g)
-{
-    for (size_t i = 0; i < mModel.Items().size(); ++i)
-    {
-        const PlayfieldItem& item = mModel.Items()[i];
-        Quib::DDImage* picture = mPictures[i].get();
-        if (picture == nullptr || item.mRemoved || !item.mVisible)
-            continue;
-        if (item.mKind == SceneItemKind::Hint)
-            g->DrawImage(picture, item.mX, item.mY, Quib::Rect(0, 0, item.mWidth, item.mHeight));
-        else if (const auto hint = mItemHints.find(i); hint != mItemHints.end() && hint->second.IsPulsing())
-        {
-            g->SetTintImages(true);
-            g->SetColor(Quib::Color(item.mRecord.mRed, item.mRecord.mGreen, item.mRecord.mBlue,
-                                    hint->second.mPulseAlpha));
-            g->DrawImage(picture, item.mX, item.mY);
-            g->SetTintImages(false);
-        }
-        else
-            g->DrawImage(picture, item.mX, item.mY);
-    }
-    RequestOverlayDraw(3);
-}
-
-void GameFrame::DrawOverlay(Quib::Graphics* g)
-{
-    g->DrawImage(IMAGE_GUI_NORMAL, 0, 0);
-    g->Translate(kListX, kListY);
-    mItemList->Draw(g);
-    g->Translate(-kListX, -kListY);
-    for (const auto& [index, hint] : mItemHints)
-    {
-        const PlayfieldItem& item = mModel.Items()[index];
-        if (item.mRemoved)
-            continue;
-        g->Translate(item.mX, item.mY);
-        hint.DrawSparkle(g, item.mWidth, item.mHeight);
-        g->Translate(-item.mX, -item.mY);
-    }
-}
-
-void GameFrame::OnMouseButtonDown(int x, int y, int button, int)
-{
-    if (button != 0 || mItemsDoneShown)
-        return;
-    const int32_t index = mModel.FindItemAt(x, y, mModel.IsHeldSelected());
-    const std::string name = index >= 0 ? mModel.Items()[size_t(index)].mRecord.mName : std::string();
-    switch (mModel.Click(x, y))
-    {
-    case ClickOutcome::Found:
-    {
-        const int32_t sounds[] = {SFX_ITEM_FOUND_1, SFX_ITEM_FOUND_2, SFX_ITEM_FOUND_3, SFX_ITEM_FOUND_4};
-        PlaySound(sounds[platform::rand() % 4]);
-        if (mListMode == kFullListMode)
-            mItemList->MarkFound(name);
-        else
-            mItemList->mRemaining = mModel.ItemsLeft();
-        CheckItemsDone();
-        break;
-    }
-    case ClickOutcome::HintTaken:
-        PlaySound(SFX_HINT_USED);
-        mHintWidget->AddHint();
-        break;
-    case ClickOutcome::Misclick:
-        OnMisclick(x, y);
-        break;
-    default:
-        break;
-    }
-}
-
-void GameFrame::OnMisclick(int x, int y)
-{
-    if (mModel.IsHeldSelected())
-    {
-        PlaySound(SFX_ACTION_ITEM_MISSED);
-        return;
-    }
-    Quib::gApp->SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER_RED);
-    PlaySound(platform::rand() % 2 == 0 ? SFX_ITEM_MISSED_1 : SFX_ITEM_MISSED_2);
-    if (mMisclicks.OnMisclick())
-        StartMouseRun(x, y);
-}
-
-void GameFrame::OnMouseButtonUp(int, int, int, int)
-{
-    if (!mMisclicks.IsMouseRunning())
-        Quib::gApp->SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER);
-}
-
-// The real pointer vanishes while its copy runs away; clicks go on reaching
-// the picture through the running copy.
-void GameFrame::StartMouseRun(int x, int y)
-{
-    Quib::gApp->SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER_EMPTY);
-    mMouse->Resize(0, 0, 800, 600);
-    mMouse->mMouseVisible = false;
-    mMouse->Start(x, y);
-    AddChild(mMouse.get());
-}
-
-void GameFrame::EndMouseRun()
-{
-    Quib::gApp->SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER);
-    if (mWidgetManager != nullptr)
-    {
-        mWidgetManager->mLastMouseX = 200;
-        mWidgetManager->mLastMouseY = 200;
-    }
-    mMouse->Resize(0, 0, 0, 0);
-    RemoveChild(mMouse.get());
-    mMisclicks.EndMouseRun();
-    const int x = 120 + platform::rand() % 630;
-    const int y = 20 + platform::rand() % 560;
-    Quib::gApp->WarpPointer(x, y);
-}
-
-void GameFrame::CheckItemsDone()
-{
-    if (!mItemsDoneShown && mModel.ItemsLeft() == 0 && mStack != nullptr && mStack->Top() == this)
-        OnSceneItemsDone();
-}
+// ---- entering, attaching, leaving
 
 void GameFrame::OnEntered(GameStateStack* stack)
 {
     mStack = stack;
-    if (PlayerProfile* profile = gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr)
-        mHintWidget->SetCount(profile->GetHints());
-    mModel.SetHints(mHintWidget->mCount);
+    mVisitStopwatch.Start();
+    if (mPlayfield != nullptr)
+    {
+        mPlayfield->LoadMiniGameDone();
+        mPlayfield->HideSceneOnePieces();
+        mPlayfield->ShowProfileHints();
+        mPlayfield->mTutorial2Watch.Start();
+        mPlayfield->mTutorial4Watch.Start();
+    }
     if (mClock)
     {
-        if (const SceneProgress* record = SceneRecord())
+        const SceneProgress* record = SceneRecord();
+        if (record != nullptr)
             mClock->SetTime(record->mClock[0], record->mClock[1], record->mClock[2], record->mClock[3]);
         else
             mClock->SetTime(0, SceneProgress::kDefaultClockMinutes, 0, 0);
         mClock->mCountdown->Start();
-        mClock->SlideIn();
     }
+    if (const PlayerProfile* profile = CurrentProfile())
+        mHintWidget->SetCount(profile->GetHints());
+    UpdateDiaryButton(true);
+    FadeInMusic(1 + platform::rand() % kGameplayTracks);
+    if (gSharkInterface != nullptr)
+        gSharkInterface->SetCurrentGameFrame(this);
     ScreenBase::OnEntered(stack);
-    mItemList->TypeIn();
-    CheckItemsDone();
+}
+
+void GameFrame::UpdateDiaryButton(bool revealPieces)
+{
+    MenuItem& diary = *mSideButtons[2];
+    const PlayerProfile* profile = CurrentProfile();
+    if (mPlayfield == nullptr || mPlayfield->GetSceneName() != "Scene1" || mSecondVisit || profile == nullptr)
+    {
+        diary.SetVisible(true);
+        return;
+    }
+    const SceneProgress* record =
+        const_cast<PlayerProfile*>(profile)->mLevelProgress.FindScene(mPlayfield->GetSceneName());
+    const bool pageTaken = record != nullptr && !record->mItems.empty() && record->mItems[0].mTaken;
+    diary.SetVisible(pageTaken);
+    if (pageTaken && revealPieces && profile->mTutorialFlags.IsSet(6) &&
+        (mPlayfield->GetHeldItem() == nullptr || !mPlayfield->mModel.IsHeldSelected()))
+        mPlayfield->RevealHiddenPieces();
+}
+
+void GameFrame::OnAttached(Quib::WidgetManager* manager)
+{
+    if (!mHudBuilt && mPlayfield != nullptr)
+    {
+        if (mPlayfield->mListMode == kFullListMode)
+            mPlayfield->BuildFullList();
+        else
+            mPlayfield->BuildTenItemsList();
+        mHudBuilt = true;
+    }
+    if (mPlayfield != nullptr)
+    {
+        mPlayfield->Resize(0, 0, 800, 600);
+        manager->AddChild(mPlayfield);
+    }
+    manager->AddChild(mHintWidget.get());
+    for (auto& button : mSideButtons)
+        manager->AddChild(button.get());
+    if (mClock)
+        manager->AddChild(mClock.get());
+    PlayerProfile* profile = CurrentProfile();
+    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
+    if (profile == nullptr || profile->mStoryFlags.IsSceneStoryShown(scene, mSecondVisit))
+    {
+        SlideIn();
+        mFadeFromBlack->Start(nullptr, 0);
+        return;
+    }
+    profile->mStoryFlags.MarkSceneStoryShown(scene, mSecondVisit);
+    mFadeFromBlack->Start(nullptr, 0);
+    mSlideInPending = true;
+    OpenStory(mSecondVisit ? scene + "replay" : scene, false);
+}
+
+void GameFrame::OnDetached(Quib::WidgetManager* manager)
+{
+    if (mPlayfield != nullptr)
+        manager->RemoveChild(mPlayfield);
+    manager->RemoveChild(mHintWidget.get());
+    for (auto& button : mSideButtons)
+        manager->RemoveChild(button.get());
+    if (mClock)
+        manager->RemoveChild(mClock.get());
 }
 
 void GameFrame::OnLeft(GameStateStack* stack)
 {
+    mVisitStopwatch.Stop();
+    AddVisitTimeToProfile();
     if (SceneProgress* record = SceneRecord(); record != nullptr && mClock)
     {
         const TimeValue left = mClock->mCountdown->GetRemaining();
         record->SetClock(left.mHours, left.mMinutes, left.mSeconds, left.mMilliseconds);
     }
-    if (PlayerProfile* profile = gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr)
+    if (PlayerProfile* profile = CurrentProfile())
         profile->SetHints(mHintWidget->mCount);
+    if (mPlayfield != nullptr)
+    {
+        mPlayfield->DeselectHeldItem();
+        mPlayfield->SaveMiniGameDone();
+        mPlayfield->mTutorial2Watch.Stop();
+        mPlayfield->mTutorial4Watch.Stop();
+    }
+    for (int track = 1; track <= kGameplayTracks; ++track)
+        FadeOutMusic(track);
+    if (gSharkInterface != nullptr && gSharkInterface->mGameFrame == this)
+        gSharkInterface->SetCurrentGameFrame(nullptr);
     ScreenBase::OnLeft(stack);
+    if (mPlayfield != nullptr)
+        mPlayfield->mFrame = nullptr;
     mStack = nullptr;
 }
 
-// The countdown does not run while another screen covers the scene.
-void GameFrame::OnCovered(GameStateStack* stack)
+void GameFrame::AddVisitTimeToProfile()
 {
-    ScreenBase::OnCovered(stack);
-    if (mClock)
-        mClock->mCountdown->Stop();
+    PlayerProfile* profile = CurrentProfile();
+    if (profile != nullptr)
+        profile->mPlayTime.Add(0, 0, 0, mVisitStopwatch.GetElapsedMs());
 }
 
-void GameFrame::OnUncovered(GameStateStack* stack)
+void GameFrame::OnCovered(GameStateStack*)
 {
-    ScreenBase::OnUncovered(stack);
-    if (mClock && mClock->mTimeUpArmed)
-        mClock->mCountdown->Start();
-    CheckItemsDone();
-}
-
-void GameFrame::OnTimeExceeded()
-{
-    ShowDialog(StringTable::GetInstance().Lookup("LBL_DIALOG_TIME_EXCEEDED"), DIALOG_ID_TIME_EXCEEDED, true);
-}
-
-void GameFrame::OnSceneItemsDone()
-{
-    mItemsDoneShown = true;
-    const StringTable& strings = StringTable::GetInstance();
-    if (mListMode == kTenItemsListMode)
-        ShowDialog(strings.Lookup("LBL_DIALOG_10_ITEMS_FOUND"), DIALOG_ID_TEN_ITEMS_FOUND, false);
-    else if (mListMode == kFullListMode)
+    mVisitStopwatch.Stop();
+    StopCountdown();
+    if (mExitMode == ExitAfterDialog)
     {
-        const char* key = mModel.IsMiniGameDone() ? "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED"
-                          : mModel.HasHeldItem()  ? "LBL_DIALOG_ITEMS_FOUND_IF_PIECES_FOUND"
-                                                  : "LBL_DIALOG_ITEMS_FOUND";
-        ShowDialog(strings.Lookup(key), DIALOG_ID_ITEMS_FOUND, false);
+        if (!mItemsFinishedTutorialsPending)
+            mExitMode = ExitNone;
+        return;
     }
+    if (PlayerProfile* profile = CurrentProfile())
+        profile->SetHints(mHintWidget->mCount);
+    if (mPlayfield != nullptr)
+    {
+        mPlayfield->DeselectHeldItem();
+        mPlayfield->mPlacesActive = false;
+        mPlayfield->mTutorial2Watch.Stop();
+        mPlayfield->mTutorial4Watch.Stop();
+        if (const PlayerProfile* profile = CurrentProfile();
+            profile != nullptr && profile->mTutorialFlags.IsSet(8))
+            mPlayfield->mTutorial9Watch.Stop();
+    }
+    if (gSharkInterface != nullptr && gSharkInterface->mGameFrame == this)
+        gSharkInterface->SetCurrentGameFrame(nullptr);
+}
+
+void GameFrame::OnUncovered(GameStateStack*)
+{
+    mVisitStopwatch.Start();
+    PlayerProfile* profile = CurrentProfile();
+    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
+    if (mFadeOutPending)
+    {
+        mFadeOutPending = false;
+        mExitMode = ExitToMap;
+        mFadeToBlack->Start(this, kFadedToBlack);
+        return;
+    }
+    if (mStoryPending)
+    {
+        mStoryPending = false;
+        if (scene != "Scene31")
+        {
+            mFadeOutPending = true;
+            const char* letter = scene == "Scene1" ? "EnvelopeText0_2" : "EnvelopeText0_3";
+            OpenOver(SceneScreens().mLetter ? SceneScreens().mLetter(letter) : nullptr);
+            return;
+        }
+        if (profile == nullptr || !profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
+            return;
+        if (profile->mStoryFlags.IsCutsceneShown("Cutscene19_2"))
+        {
+            GameStateStack* stack = mStack;
+            ScreenBase* scores = SceneScreens().mFinalScores ? SceneScreens().mFinalScores() : nullptr;
+            PopGameState(stack);
+            if (scores != nullptr)
+            {
+                scores->Resize(0, 0, 800, 600);
+                PushGameState(scores, stack);
+            }
+            return;
+        }
+        mExitMode = ExitMiniGame;
+        OpenBomb();
+        return;
+    }
+    if (mItemsDonePending)
+    {
+        mItemsDonePending = false;
+        OnSceneItemsDone();
+    }
+    if (mSlideInPending)
+    {
+        mSlideInPending = false;
+        SlideIn();
+    }
+    if (mLeaveAfterDiary)
+    {
+        MarkSceneDone();
+        if (profile != nullptr && profile->mStoryFlags.IsCutsceneShown("Cutscene0_3"))
+        {
+            if (scene != "Scene31")
+                mExitMode = ExitToMap;
+            else if (profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
+            {
+                profile->mStoryFlags.MarkCutsceneShown("Cutscene19_2");
+                mStoryPending = true;
+                OpenStory("Cutscene19_2", false);
+                return;
+            }
+            else
+                mExitMode = ExitFinale;
+        }
+        else
+        {
+            if (profile != nullptr)
+                profile->mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+            mExitMode = ExitChapterStory;
+        }
+        SlideOut(kSlidOutLeaving, false);
+        return;
+    }
+    if (mExitMode == ExitAfterDialog)
+    {
+        if (mPlayfield != nullptr)
+            mPlayfield->mPlacesActive = true;
+        ResumeCountdown();
+        if (mItemsFinishedTutorialsPending)
+        {
+            if (ShowTutorial(5))
+                return;
+            if (ShowTutorial(6))
+            {
+                mExitMode = ExitNone;
+                if (mPlayfield != nullptr)
+                {
+                    mPlayfield->RevealHiddenPieces();
+                    mPlayfield->mTutorial7Watch.Start();
+                }
+                mItemsFinishedTutorialsPending = false;
+            }
+        }
+        return;
+    }
+    if (const PlayerProfile* counted = CurrentProfile())
+        mHintWidget->SetCount(counted->GetHints());
+    ResumeCountdown();
+    if (mPlayfield != nullptr)
+    {
+        mPlayfield->ShowProfileHints();
+        mPlayfield->DeselectHeldItem();
+        mPlayfield->mPlacesActive = true;
+        mPlayfield->mTutorial2Watch.Start();
+        mPlayfield->mTutorial4Watch.Start();
+        if (profile != nullptr && profile->mTutorialFlags.IsSet(6))
+            mPlayfield->mTutorial7Watch.Start();
+        if (profile != nullptr && profile->mTutorialFlags.IsSet(8))
+            mPlayfield->mTutorial9Watch.Start();
+    }
+    UpdateDiaryButton(false);
+    if (mExitMode == ExitPause || mExitMode == ExitToMap || mExitMode == ExitMiniGame)
+        SlideIn();
+    if (gSharkInterface != nullptr)
+        gSharkInterface->SetCurrentGameFrame(this);
+}
+
+void GameFrame::StopStopwatches()
+{
+    mStoppedByFocusLoss = mVisitStopwatch.IsRunning();
+    mVisitStopwatch.Stop();
+    if (mPlayfield == nullptr)
+        return;
+    Stopwatch* watches[2] = {&mPlayfield->mTutorial2Watch, &mPlayfield->mTutorial4Watch};
+    for (int i = 0; i < 2; ++i)
+    {
+        mTutorialWatchesStoppedByFocusLoss[i] = watches[i]->IsRunning();
+        watches[i]->Stop();
+    }
+}
+
+void GameFrame::StartStopwatches()
+{
+    if (mStoppedByFocusLoss)
+        mVisitStopwatch.Start();
+    mStoppedByFocusLoss = false;
+    if (mPlayfield == nullptr)
+        return;
+    Stopwatch* watches[2] = {&mPlayfield->mTutorial2Watch, &mPlayfield->mTutorial4Watch};
+    for (int i = 0; i < 2; ++i)
+    {
+        if (mTutorialWatchesStoppedByFocusLoss[i])
+            watches[i]->Start();
+        mTutorialWatchesStoppedByFocusLoss[i] = false;
+    }
+}
+
+// ---- screens opened over the frame
+
+void GameFrame::OpenOver(ScreenBase* screen)
+{
+    if (screen != nullptr)
+    {
+        screen->Resize(0, 0, 800, 600);
+        PushGameState(screen, mStack);
+        return;
+    }
+    OnCovered(mStack);
+    OnUncovered(mStack);
+}
+
+void GameFrame::OpenStory(const std::string& story, bool withEnvelope)
+{
+    OpenOver(SceneScreens().mStory ? SceneScreens().mStory(story, withEnvelope) : nullptr);
 }
 
 void GameFrame::ShowDialog(const std::string& text, int32_t id, bool dim)
@@ -358,10 +490,411 @@ void GameFrame::ShowDialog(const std::string& text, int32_t id, bool dim)
     PushGameState(dialog, mStack);
 }
 
+bool GameFrame::ShowTutorial(int n, int argument)
+{
+    PlayerProfile* profile = CurrentProfile();
+    if (profile == nullptr || profile->mLevel != 1)
+        return false;
+    if (n >= 0 && n < TutorialFlags::kCount)
+    {
+        if (profile->mTutorialFlags.IsSet(n))
+            return false;
+        profile->mTutorialFlags.Set(n);
+    }
+    static const char* const keys[] = {"",
+                                       "TUT_SCENE_FIRST10",
+                                       "TUT_HINTS_1",
+                                       "TUT_SCENE_NORMAL_1",
+                                       "TUT_HINTS_2",
+                                       "TUT_SCENE_ITEMS_FINISHED1",
+                                       "TUT_SCENE_ITEMS_FINISHED2",
+                                       "TUT_SCENE_NORMAL_2",
+                                       "TUT_SCENE_ACTION_ITEM_1",
+                                       "TUT_SCENE_ACTION_ITEM_2",
+                                       "TUT_HINTS_3",
+                                       "TUT_DIARY_FOUND"};
+    if (n >= 1 && n <= 11)
+        OpenOver(SceneScreens().mTutorial ? SceneScreens().mTutorial(n == 11 ? argument : 0, keys[n])
+                                          : nullptr);
+    return true;
+}
+
+// ---- side buttons and what leads away
+
+void GameFrame::SetInventoryVisible(bool visible)
+{
+    if (mPlayfield != nullptr)
+        mPlayfield->mInventory->SetVisible(visible);
+}
+
+void GameFrame::SetHeldItemVisible(bool visible)
+{
+    if (mPlayfield != nullptr && mPlayfield->GetHeldItem() != nullptr)
+        mPlayfield->GetHeldItem()->SetVisible(visible);
+}
+
+void GameFrame::SlideOut(int code, bool hideHeldItem)
+{
+    SetInventoryVisible(false);
+    if (hideHeldItem)
+        SetHeldItemVisible(false);
+    if (mClock)
+        mClock->SlideOut();
+    mItemList->TypeOut();
+    mSlideOut->Start(this, code);
+}
+
+void GameFrame::SlideIn()
+{
+    mSlideIn->Start(this, kSlidIn);
+    mItemList->TypeIn();
+    if (mClock)
+        mClock->SlideIn();
+}
+
+void GameFrame::StopCountdown()
+{
+    if (mClock)
+        mClock->mCountdown->Stop();
+}
+
+// A countdown that has run out stays stopped: its dialog has been asked for.
+void GameFrame::ResumeCountdown()
+{
+    if (mClock && mClock->mTimeUpArmed)
+        mClock->mCountdown->Start();
+}
+
+void GameFrame::OnMenuButton()
+{
+    mExitMode = ExitPause;
+    SlideOut(kSlidOutCovering, true);
+}
+
+void GameFrame::OnMapButton()
+{
+    mExitMode = ExitToMap;
+    if (mPlayfield != nullptr && mPlayfield->GetHeldItem() != nullptr)
+    {
+        SetHeldItemVisible(false);
+        for (Stopwatch* watch : {&mPlayfield->mTutorial2Watch, &mPlayfield->mTutorial4Watch,
+                                 &mPlayfield->mTutorial7Watch, &mPlayfield->mTutorial9Watch})
+            watch->Stop();
+    }
+    SlideOut(kSlidOutLeaving, false);
+}
+
+void GameFrame::OpenDiary()
+{
+    mExitMode = ExitDiary;
+    mSideButtons[2]->SetVisible(false);
+    PlayerProfile* profile = CurrentProfile();
+    const bool firstOpening = profile != nullptr && !profile->mDiaryOpened;
+    if (profile != nullptr)
+        profile->mDiaryOpened = true;
+    OpenOver(SceneScreens().mDiary ? SceneScreens().mDiary(*this, firstOpening) : nullptr);
+}
+
+void GameFrame::OpenMiniGame()
+{
+    mExitMode = ExitMiniGame;
+    SlideOut(kSlidOutCovering, true);
+}
+
+MenuItem* GameFrame::GetDiaryButton() const
+{
+    return mSideButtons[2].get();
+}
+
+int32_t GameFrame::GetItemsLeft()
+{
+    return mPlayfield != nullptr ? mPlayfield->GetItemsLeft() : 0;
+}
+
+bool GameFrame::IsAnimating()
+{
+    return mSlideIn->IsRunning() || mSlideOut->IsRunning() || mFadeToBlack->IsRunning() ||
+           mFadeFromBlack->IsRunning() || mEndDelay->IsRunning();
+}
+
+void GameFrame::StartSceneEndDelay()
+{
+    mEndDelay->Start(this, kEndDelayOver);
+}
+
+void GameFrame::MarkSceneDone()
+{
+    PlayerProfile* profile = CurrentProfile();
+    if (profile == nullptr || mPlayfield == nullptr)
+        return;
+    if (SceneProgress* record = profile->mLevelProgress.FindScene(mPlayfield->GetSceneName()))
+    {
+        if (mSecondVisit)
+            record->SetDoneSecondVisit(true);
+        else
+            record->SetDoneFirstVisit(true);
+    }
+}
+
+void GameFrame::OnTimeExceeded()
+{
+    ShowDialog(Text("LBL_DIALOG_TIME_EXCEEDED"), DIALOG_ID_TIME_EXCEEDED, true);
+}
+
+// ---- the end of the list and its dialogs
+
+void GameFrame::OnListFinished()
+{
+    const bool playing = mStack != nullptr && mStack->Top() == this && !IsAnimating() &&
+                         (mExitMode == ExitNone || mExitMode == ExitAfterDialog);
+    if (playing)
+        OnSceneItemsDone();
+    else
+        mItemsDonePending = true;
+}
+
+void GameFrame::CheckListFinished()
+{
+    if (mItemsDonePending)
+    {
+        mItemsDonePending = false;
+        OnSceneItemsDone();
+    }
+    else if (!mListEndShown && mHudBuilt && mPlayfield != nullptr && mPlayfield->GetItemsLeft() == 0)
+        OnListFinished();
+}
+
+void GameFrame::OnSceneItemsDone()
+{
+    if (mPlayfield == nullptr)
+        return;
+    mListEndShown = true;
+    const int32_t listMode = mPlayfield->mListMode;
+    if (listMode == kTenItemsListMode)
+        ShowDialog(Text("LBL_DIALOG_10_ITEMS_FOUND"), DIALOG_ID_TEN_ITEMS_FOUND, false);
+    else if (listMode == kFullListMode && mSecondVisit)
+        ShowDialog(Text("LBL_DIALOG_ALL_DONE"), DIALOG_ID_ALL_DONE, false);
+    else if (listMode == kFullListMode && mPlayfield->GetSceneName() == "Scene1")
+    {
+        mItemsFinishedTutorialsPending = true;
+        mExitMode = ExitAfterDialog;
+        OnUncovered(mStack);
+    }
+    else if (listMode == kFullListMode)
+    {
+        const char* key = mPlayfield->IsMiniGameDone() ? "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED"
+                          : mPlayfield->GetHeldItem() != nullptr ? "LBL_DIALOG_ITEMS_FOUND_IF_PIECES_FOUND"
+                                                                 : "LBL_DIALOG_ITEMS_FOUND";
+        ShowDialog(Text(key), DIALOG_ID_ITEMS_FOUND, false);
+    }
+}
+
 void GameFrame::OnDialogClosed(int32_t dialogId, int32_t)
 {
-    GameStateStack* stack = mStack;
-    PopGameState(stack);
-    if (dialogId == DIALOG_ID_TEN_ITEMS_FOUND || dialogId == DIALOG_ID_TIME_EXCEEDED)
-        PopGameState(stack);
+    if (dialogId == DIALOG_ID_ITEMS_FOUND)
+        mItemsFinishedTutorialsPending = true;
+    mExitMode = ExitAfterDialog;
+    PopGameState(mStack);
+    PlayerProfile* profile = CurrentProfile();
+    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
+    switch (dialogId)
+    {
+    case DIALOG_ID_ITEMS_FOUND:
+        if (mPlayfield != nullptr && mPlayfield->IsMiniGameDone())
+            StartSceneEndDelay();
+        break;
+    case DIALOG_ID_TEN_ITEMS_FOUND:
+        if (profile != nullptr)
+            if (SceneProgress* record = profile->mLevelProgress.FindScene(scene))
+                record->SetListMode(kFullListMode);
+        mExitMode = ExitToMap;
+        if (mMapScreen != nullptr)
+            mMapScreen->SetReopenWithFullList(true);
+        SlideOut(kSlidOutLeaving, true);
+        break;
+    case DIALOG_ID_ALL_DONE:
+        PlaySound(SFX_END_SCENE);
+        if (profile != nullptr)
+            profile->AddDiaryPage();
+        if (scene == "Scene1" && mMapScreen != nullptr)
+            mMapScreen->UnlockOtherScenes();
+        mSideButtons[2]->SetVisible(false);
+        mLeaveAfterDiary = true;
+        OpenOver(SceneScreens().mDiary ? SceneScreens().mDiary(*this, false) : nullptr);
+        break;
+    case DIALOG_ID_FIRST_SCENE_DONE:
+        PlaySound(SFX_END_SCENE);
+        if (scene == "Scene1" && mMapScreen != nullptr)
+            mMapScreen->UnlockOtherScenes();
+        MarkSceneDone();
+        mExitMode = ExitChapterStory;
+        SlideOut(kSlidOutCovering, false);
+        break;
+    case DIALOG_ID_TIME_EXCEEDED:
+        mExitMode = ExitToMap;
+        if (mMapScreen != nullptr)
+            mMapScreen->SetResetAfterTimeOut(true);
+        SlideOut(kSlidOutLeaving, true);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameFrame::OnActionFinished(int code)
+{
+    PlayerProfile* profile = CurrentProfile();
+    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
+    switch (code)
+    {
+    case kSlidIn:
+        SetInventoryVisible(!(IsLevelOne() && !profile->mTutorialFlags.IsSet(6)));
+        SetHeldItemVisible(true);
+        if (scene == "Scene1" && mPlayfield != nullptr &&
+            ShowTutorial(mPlayfield->mListMode == kTenItemsListMode ? 1 : 3))
+            break;
+        CheckListFinished();
+        break;
+    case kSlidOutLeaving:
+        if (mExitMode == ExitChapterStory)
+        {
+            mStoryPending = true;
+            OpenStory("Cutscene0_3", true);
+        }
+        else if (mExitMode == ExitToMap)
+            mFadeToBlack->Start(this, kFadedToBlack);
+        else if (mExitMode == ExitFinale)
+        {
+            if (profile != nullptr)
+                profile->mStoryFlags.MarkCutsceneShown("Cutscene19_1");
+            mStoryPending = true;
+            OpenStory("Cutscene19_1", false);
+        }
+        break;
+    case kSlidOutCovering:
+        if (mExitMode == ExitMiniGame)
+            CreateMiniGame();
+        else if (mExitMode == ExitPause)
+            OpenOver(SceneScreens().mPauseMenu ? SceneScreens().mPauseMenu() : nullptr);
+        else if (mExitMode == ExitChapterStory)
+        {
+            if (profile != nullptr)
+                profile->mStoryFlags.MarkCutsceneShown("Cutscene0_2");
+            mStoryPending = true;
+            OpenStory("Cutscene0_2", true);
+        }
+        break;
+    case kFadedToBlack:
+        if (mExitMode != ExitToMap || IsAnimating())
+            break;
+        // Whatever is still on its way ends now: its record was written when it was clicked.
+        if (mPlayfield != nullptr)
+            mPlayfield->FinishCollecting();
+        PopGameState(mStack);
+        break;
+    case kEndDelayOver:
+        if (scene == "Scene1" && !mSecondVisit)
+            ShowDialog(Text("LBL_DIALOG_ALL_DONE_SCENE1_ONLY"), DIALOG_ID_FIRST_SCENE_DONE, false);
+        else
+            ShowDialog(Text("LBL_DIALOG_ALL_DONE"), DIALOG_ID_ALL_DONE, false);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- the list, as the playfield fills it
+
+bool GameFrame::IsWantedItem(int32_t item) const
+{
+    return item >= 0 && std::find(mWantedItems.begin(), mWantedItems.end(), item) != mWantedItems.end();
+}
+
+void GameFrame::ClearWantedItem(int32_t item)
+{
+    std::replace(mWantedItems.begin(), mWantedItems.end(), item, -1);
+}
+
+void GameFrame::MarkItemFound(const std::string& name)
+{
+    mItemList->MarkFound(name);
+}
+
+void GameFrame::SetItemFoundQuiet(const std::string& name)
+{
+    mItemList->SetFoundQuiet(name);
+}
+
+void GameFrame::AddListNameCentred(const std::string& name)
+{
+    mItemList->AddCentred(name);
+}
+
+void GameFrame::AddListNameLeft(const std::string& name)
+{
+    mItemList->AddLeft(name);
+}
+
+void GameFrame::PlayItemCollectedEffect(int32_t item)
+{
+    if (mPlayfield == nullptr || item < 0)
+        return;
+    const PlayfieldItem& found = mPlayfield->mModel.Items()[size_t(item)];
+    mItemCollectedEffect->Restart();
+    mItemCollectedEffect->Move(found.mX + found.mWidth / 2 - mItemCollectedEffect->mWidth / 2,
+                               found.mY + found.mHeight / 2 - mItemCollectedEffect->mHeight / 2);
+    mItemCollectedEffect->mState = AnimatedWidget::STATE_PLAYING;
+}
+
+void GameFrame::PlayHintCollectedEffect(int32_t item)
+{
+    if (mPlayfield == nullptr || item < 0)
+        return;
+    const PlayfieldItem& found = mPlayfield->mModel.Items()[size_t(item)];
+    mHintCollectedEffect->Restart();
+    mHintCollectedEffect->Move(found.mX + found.mWidth / 2 - mHintCollectedEffect->mWidth / 2,
+                               found.mY + found.mHeight / 2 - mHintCollectedEffect->mHeight / 2);
+    mHintCollectedEffect->mState = AnimatedWidget::STATE_PLAYING;
+}
+
+// ---- per update and drawing
+
+void GameFrame::UpdateFraction(float fraction)
+{
+    mSlideIn->Update();
+    if (mSlideOut->IsRunning())
+        mSlideOut->Update();
+    mEndDelay->Update();
+    mFadeToBlack->Update();
+    mFadeFromBlack->Update();
+    mFadeAlpha = std::clamp(mFadeAlpha, 0, 255);
+    mFadeColor.mAlpha = mFadeAlpha;
+    mItemList->UpdateFraction(fraction);
+    mItemCollectedEffect->Update();
+    mHintCollectedEffect->Update();
+}
+
+void GameFrame::Draw(Quib::Graphics*)
+{
+    RequestOverlayDraw(kFramePriority);
+}
+
+void GameFrame::DrawOverlay(Quib::Graphics* g)
+{
+    g->DrawImageSubpixel(IMAGE_GUI_NORMAL, float(mHudOffset), 0);
+    for (AnimatedWidget* effect : {mItemCollectedEffect.get(), mHintCollectedEffect.get()})
+        if (effect->mState == AnimatedWidget::STATE_PLAYING)
+        {
+            g->Translate(effect->mX, effect->mY);
+            effect->Draw(g);
+            g->Translate(-effect->mX, -effect->mY);
+        }
+    g->Translate(kListX, kListY);
+    mItemList->Draw(g);
+    g->Translate(-kListX, -kListY);
+    if (mFadeAlpha > 0)
+    {
+        g->SetColor(mFadeColor);
+        g->FillRect(0, 0, mWidth, mHeight);
+    }
 }

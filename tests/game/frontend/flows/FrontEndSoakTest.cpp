@@ -5,6 +5,8 @@
 #include "game/frontend/ScoresScreen.h"
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
+#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "game/records/OptionsData.h"
 #include "platform/Desktop.h"
 #include "tests/game/support/GameHarness.h"
@@ -46,7 +48,7 @@ void OpenRoundScreen(GameHarness& game, MainMenu& menu, unsigned which)
     switch (which - std::size(buttons))
     {
     case 0:
-        Push(game, new GameFrame("Scene" + std::to_string(1 + which % 31), kTenItemsListMode));
+        Push(game, MakeSceneFrame("Scene" + std::to_string(1 + which % 31), kTenItemsListMode));
         Push(game, new PauseMenu());
         break;
     case 1:

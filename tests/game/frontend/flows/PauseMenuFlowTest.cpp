@@ -3,6 +3,8 @@
 #include "game/frontend/PauseMenu.h"
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
+#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "game/records/DataFolder.h"
 #include "game/shell/Resources.h"
 #include "tests/game/support/GameHarness.h"
@@ -22,7 +24,7 @@ GameStateStack* Stack(GameHarness& game)
 
 GameFrame* OpenScene(GameHarness& game, const char* name)
 {
-    auto* frame = new GameFrame(name, kTenItemsListMode);
+    GameFrame* frame = MakeSceneFrame(name, kTenItemsListMode);
     PushGameState(frame, Stack(game));
     game.Update();
     return frame;

@@ -133,3 +133,16 @@ TEST_F(SokobanFlow, TheSkipLabelCountsDownFromForty)
     mGame->OnSkipClicked();
     EXPECT_NE(mStack.Top(), mGame);
 }
+
+// Played from a scene the game shows Skip beside Reset: the two stand side by
+// side under the board without one lying over the other.
+TEST_F(SokobanFlow, SkipAndResetStandSideBySideUnderTheBoard)
+{
+    const MenuItem& skip = *mGame->mSkipButton;
+    const MenuItem& reset = *mGame->mResetButton;
+    EXPECT_EQ(skip.mY, reset.mY);
+    EXPECT_LT(skip.mX + skip.mWidth, reset.mX);
+    EXPECT_GE(skip.mX, 0);
+    EXPECT_LE(reset.mX + reset.mWidth, 800);
+    EXPECT_EQ((skip.mX + reset.mX + reset.mWidth) / 2, 150 + 8 * 60 / 2);
+}

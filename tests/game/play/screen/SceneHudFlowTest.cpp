@@ -6,6 +6,8 @@
 #include "game/frontend/IntroScreen.h"
 #include "game/play/ShownPoint.h"
 #include "game/play/screen/GameFrame.h"
+#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/support/GameHarness.h"
@@ -42,9 +44,11 @@ GameFrame* OpenScene(GameHarness& game, const std::string& sceneName, bool timed
     if (!game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 1000))
         return nullptr;
     AddPlayer(game, sceneName, secondsLeft);
-    auto* frame = new GameFrame(sceneName, kFullListMode, {}, timed);
+    GameFrame* frame = MakeSceneFrame(sceneName, kFullListMode, timed);
     PushGameState(frame, game.App().mGameStates.get());
     game.Update();
+    // The display has slid in.
+    game.RunUntil([&] { return !frame->IsAnimating(); }, 100);
     return frame;
 }
 
@@ -52,12 +56,13 @@ GameFrame* OpenScene(GameHarness& game, const std::string& sceneName, bool timed
 // neither wanted nor of another kind.
 std::optional<std::pair<int32_t, int32_t>> DecoyPoint(const GameFrame& frame)
 {
-    for (size_t i = 0; i < frame.mModel.Items().size(); ++i)
+    const PlayfieldModel& model = frame.mPlayfield->mModel;
+    for (size_t i = 0; i < model.Items().size(); ++i)
     {
-        const PlayfieldItem& item = frame.mModel.Items()[i];
+        const PlayfieldItem& item = model.Items()[i];
         if (item.mKind == SceneItemKind::Plain && !item.mWanted && item.mClickable && !item.mRemoved &&
             item.mX > 150)
-            if (auto point = ShownPointOf(frame.mModel, i, false, 1))
+            if (auto point = ShownPointOf(model, i, false, 1))
                 return point;
     }
     return std::nullopt;
@@ -134,27 +139,27 @@ TEST(SceneHudFlowTest, TheFourthQuickMisclickSendsThePointerRunningAndItComesBac
     {
         game.Click(decoy->first, decoy->second);
         game.Update(10);
-        EXPECT_FALSE(frame->mMisclicks.IsMouseRunning()) << misclick;
+        EXPECT_FALSE(frame->mPlayfield->mMisclicks.IsMouseRunning()) << misclick;
         EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER) << misclick;
     }
     game.Click(decoy->first, decoy->second);
     game.Update(2);
-    ASSERT_TRUE(frame->mMisclicks.IsMouseRunning());
-    EXPECT_TRUE(frame->HasChild(frame->mMouse.get()));
-    EXPECT_TRUE(frame->mMouse->IsRunning());
+    ASSERT_TRUE(frame->mPlayfield->mMisclicks.IsMouseRunning());
+    EXPECT_TRUE(game.App().mWidgetManager->HasChild(frame->mPlayfield->mMouse.get()));
+    EXPECT_TRUE(frame->mPlayfield->mMouse->IsRunning());
     EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER_EMPTY);
-    EXPECT_NEAR(frame->mMouse->mStartX, decoy->first, 1);
-    EXPECT_NEAR(frame->mMouse->mStartY, decoy->second, 1);
+    EXPECT_NEAR(frame->mPlayfield->mMouse->mStartX, decoy->first, 1);
+    EXPECT_NEAR(frame->mPlayfield->mMouse->mStartY, decoy->second, 1);
     // Misclicks during the run still reach the picture and turn the pointer
     // red, but count nothing.
     game.Click(decoy->first, decoy->second);
     game.Update(2);
-    EXPECT_EQ(frame->mMisclicks.GetCount(), 0);
+    EXPECT_EQ(frame->mPlayfield->mMisclicks.GetCount(), 0);
     EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER_RED);
     EXPECT_EQ(game.States().size(), 2u);
 
-    ASSERT_TRUE(game.RunUntil([&] { return !frame->mMisclicks.IsMouseRunning(); }, 200));
-    EXPECT_FALSE(frame->HasChild(frame->mMouse.get()));
+    ASSERT_TRUE(game.RunUntil([&] { return !frame->mPlayfield->mMisclicks.IsMouseRunning(); }, 200));
+    EXPECT_FALSE(game.App().mWidgetManager->HasChild(frame->mPlayfield->mMouse.get()));
     EXPECT_EQ(*cursor, IMAGE_CUSTOM_POINTER);
     EXPECT_EQ(game.App().mWidgetManager->mLastMouseX, 200);
     EXPECT_EQ(game.App().mWidgetManager->mLastMouseY, 200);
@@ -180,17 +185,17 @@ TEST(SceneHudFlowTest, HintsAreSpentOnWantedItemsTakenFromThePictureAndKeptInThe
     EXPECT_EQ(counter.mCount, 5);
     EXPECT_FALSE(counter.mHintRequested);
     EXPECT_EQ(player.GetHints(), 5);
-    ASSERT_EQ(frame->mItemHints.size(), 1u);
-    const size_t hinted = frame->mItemHints.begin()->first;
-    EXPECT_TRUE(frame->mModel.Items()[hinted].mWanted);
-    EXPECT_TRUE(frame->mItemHints.begin()->second.IsPulsing());
-    EXPECT_TRUE(frame->mItemHints.begin()->second.IsSparkling());
+    ASSERT_EQ(frame->mPlayfield->mItemHints.size(), 1u);
+    const size_t hinted = frame->mPlayfield->mItemHints.begin()->first;
+    EXPECT_TRUE(frame->mPlayfield->mModel.Items()[hinted].mWanted);
+    EXPECT_TRUE(frame->mPlayfield->mItemHints.begin()->second.IsPulsing());
+    EXPECT_TRUE(frame->mPlayfield->mItemHints.begin()->second.IsSparkling());
 
     // A hint item in the picture gives the hint back.
     std::optional<std::pair<int32_t, int32_t>> hintItem;
-    for (size_t i = 0; i < frame->mModel.Items().size() && !hintItem; ++i)
-        if (frame->mModel.Items()[i].mKind == SceneItemKind::Hint)
-            hintItem = ShownPointOf(frame->mModel, i, false, 1);
+    for (size_t i = 0; i < frame->mPlayfield->mModel.Items().size() && !hintItem; ++i)
+        if (frame->mPlayfield->mModel.Items()[i].mKind == SceneItemKind::Hint)
+            hintItem = ShownPointOf(frame->mPlayfield->mModel, i, false, 1);
     ASSERT_TRUE(hintItem);
     game.Click(hintItem->first, hintItem->second);
     game.Update(5);
@@ -203,15 +208,15 @@ TEST(SceneHudFlowTest, HintsAreSpentOnWantedItemsTakenFromThePictureAndKeptInThe
         clickCounter();
         EXPECT_EQ(counter.mCount, left);
     }
-    const size_t highlighted = frame->mItemHints.size();
+    const size_t highlighted = frame->mPlayfield->mItemHints.size();
     clickCounter();
     EXPECT_EQ(counter.mCount, 0);
-    EXPECT_EQ(frame->mItemHints.size(), highlighted);
+    EXPECT_EQ(frame->mPlayfield->mItemHints.size(), highlighted);
     EXPECT_EQ(game.States().size(), 2u);
 
     // The pulse ends after 360 updates, the sparkle after six seconds.
     game.Update(700);
-    for (const auto& [index, hint] : frame->mItemHints)
+    for (const auto& [index, hint] : frame->mPlayfield->mItemHints)
     {
         EXPECT_FALSE(hint.IsPulsing());
         EXPECT_FALSE(hint.IsSparkling());

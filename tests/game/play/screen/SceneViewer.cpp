@@ -6,7 +6,9 @@
 // scene and ends.
 
 #include "game/frontend/IntroScreen.h"
+#include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "tests/game/support/GameHarness.h"
 
 #include <chrono>
@@ -36,7 +38,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "sceneviewer: the game did not start\n");
         return 1;
     }
-    PushGameState(new GameFrame(scene, listMode), game.App().mGameStates.get());
+    PushGameState(MakeSceneFrame(scene, listMode), game.App().mGameStates.get());
     game.RegainFocus();
     if (!shot.empty())
     {

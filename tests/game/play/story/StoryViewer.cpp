@@ -8,7 +8,9 @@
 // story asks for on the way.
 
 #include "game/frontend/IntroScreen.h"
+#include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "game/play/story/StoryDialog.h"
 #include "game/play/story/StoryEnvelope.h"
 #include "game/shell/GameStateStack.h"
@@ -20,20 +22,6 @@
 #include <cstdio>
 #include <string>
 #include <thread>
-
-namespace
-{
-
-// A scene that stays drawn under the story, as the picture a person sees behind it.
-class Backdrop : public GameFrame
-{
-public:
-    using GameFrame::GameFrame;
-    void OnCovered(GameStateStack*) override {}
-    void OnUncovered(GameStateStack*) override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -67,8 +55,9 @@ int main(int argc, char** argv)
         return 1;
     }
     GameStateStack* stack = game.App().mGameStates.get();
+    // The scene stays drawn under the story, as the picture a person sees behind it.
     if (!scene.empty())
-        PushGameState(new Backdrop(scene, kFullListMode), stack);
+        PushGameState(MakeSceneFrame(scene, kFullListMode), stack);
     Quib::Widget* screen = letter ? static_cast<Quib::Widget*>(new StoryEnvelope(name))
                                   : static_cast<Quib::Widget*>(new StoryDialog(name, envelope));
     screen->Resize(0, 0, 800, 600);

@@ -1,0 +1,57 @@
+#include "game/play/screen/InventoryWidget.h"
+
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "game/play/screen/SandboxWidget.h"
+
+namespace
+{
+
+constexpr int32_t kInventoryPriority = 8;
+constexpr int32_t kSilhouetteAlpha = 70;
+
+} // namespace
+
+InventoryWidget::InventoryWidget(SandboxWidget* owner) : mOwner(owner)
+{
+    Resize(0, 0, 0, 0);
+    SetVisible(false);
+}
+
+void InventoryWidget::Draw(Quib::Graphics*)
+{
+    if (mVisible)
+        RequestOverlayDraw(kInventoryPriority);
+}
+
+void InventoryWidget::DrawOverlay(Quib::Graphics* g)
+{
+    if (!mVisible)
+        return;
+    const std::vector<PlayfieldItem>& items = mOwner->mModel.Items();
+    for (size_t c = 0; c < items.size(); ++c)
+    {
+        const PlayfieldItem& combined = items[c];
+        Quib::DDImage* picture = mOwner->PictureOf(c);
+        if (combined.mKind != SceneItemKind::Combined || picture == nullptr || combined.mRecord.mType == 0)
+            continue;
+        // Complete: its usable object has taken its place.
+        bool arriving = false;
+        for (size_t p = 0; p < items.size(); ++p)
+            arriving |= items[p].mCombined == int32_t(c) && mOwner->AnimationOf(p).IsCollecting();
+        if (combined.mMissing == 0 && !arriving)
+            continue;
+        g->SetTintImages(true);
+        g->SetColor(Quib::Color(255, 255, 255, kSilhouetteAlpha));
+        g->DrawImage(picture, combined.mX, combined.mY);
+        g->SetTintImages(false);
+        for (size_t p = 0; p < items.size(); ++p)
+        {
+            const PlayfieldItem& piece = items[p];
+            Quib::DDImage* part = mOwner->PictureOf(p);
+            if (piece.mCombined == int32_t(c) && piece.mRemoved && !mOwner->AnimationOf(p).IsCollecting() &&
+                part != nullptr)
+                g->DrawImage(part, combined.mX, combined.mY);
+        }
+    }
+}

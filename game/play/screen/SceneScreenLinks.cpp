@@ -1,0 +1,7 @@
+#include "game/play/screen/SceneScreenLinks.h"
+
+SceneScreenMakers& SceneScreens()
+{
+    static SceneScreenMakers makers;
+    return makers;
+}
