@@ -356,6 +356,11 @@ void GameFrame::OnUncovered(GameStateStack*)
     {
         mItemsDonePending = false;
         OnSceneItemsDone();
+        // The first scene's list end has already run this call's rest itself
+        // and may have opened a tutorial: a second pass would open the next
+        // tutorial over it.
+        if (mExitMode == ExitAfterDialog && mStack != nullptr && mStack->Top() != this)
+            return;
     }
     if (mSlideInPending)
     {

@@ -9,6 +9,7 @@
 #include "game/shell/GameStateStack.h"
 #include "game/shell/MenuItem.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace scenetest
@@ -158,7 +159,10 @@ void CloseDialog(gameharness::GameHarness& game, CustomDialog& dialog)
     ASSERT_TRUE(game.RunUntil([&] { return !dialog.IsAnimating(); }, 200));
     const MenuItem& ok = *dialog.mFirstButton;
     game.Click(ok.mX + ok.mWidth / 2, ok.mY + ok.mHeight / 2);
-    game.Update(2);
+    // It slides away before its answer is given.
+    const std::vector<GameStateInterface*>& states = game.States();
+    ASSERT_TRUE(
+        game.RunUntil([&] { return std::find(states.begin(), states.end(), &dialog) == states.end(); }, 200));
 }
 
 void CloseStandIn(gameharness::GameHarness& game, const std::string& what)

@@ -1,0 +1,259 @@
+// Whole visits of scenes on the game harness, to their ends: what the scene
+// screen pushes and pops on the way (stories, letters, diary, tutorials,
+// dialogs, the mini-game) and what the player's record holds afterwards.
+#include "game/frontend/IntroScreen.h"
+#include "game/minigames/base/MiniGameHelpScreen.h"
+#include "game/minigames/base/MiniGameWidget.h"
+#include "game/minigames/games/MiniGamePuzzle.h"
+#include "game/play/screen/ActionItem.h"
+#include "game/play/screen/InventoryWidget.h"
+#include "game/shell/StringTable.h"
+#include "tests/game/play/screen/SceneFlowSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using gameharness::GameHarness;
+using namespace scenetest;
+
+std::string Text(const char* key)
+{
+    return StringTable::GetInstance().Lookup(key);
+}
+
+// The dialog the scene screen shows next, checked and closed.
+void CloseSceneDialog(GameHarness& game, int32_t id, const char* textKey)
+{
+    CustomDialog* dialog = AwaitTop<CustomDialog>(game);
+    ASSERT_NE(dialog, nullptr) << "waiting for dialog " << id;
+    EXPECT_EQ(dialog->mDialogId, id);
+    EXPECT_EQ(dialog->mText, Text(textKey));
+    CloseDialog(game, *dialog);
+}
+
+// The scene's mini-game, opened by the usable object, played for forty
+// seconds and skipped: it counts as done at the price of ten minutes.
+void SkipTheMiniGame(GameHarness& game, SandboxWidget& playfield)
+{
+    UseTheUsableObject(game, playfield);
+    MiniGameWidget* miniGame = AwaitTop<MiniGameWidget>(game);
+    ASSERT_NE(miniGame, nullptr);
+    EXPECT_EQ(miniGame->mOwnerPlayfield, &playfield);
+    EXPECT_TRUE(miniGame->mSkipAllowed);
+    EXPECT_EQ(game.App().mMiniGame, miniGame);
+    MiniGameHelpScreen* help = AwaitTop<MiniGameHelpScreen>(game);
+    ASSERT_NE(help, nullptr);
+    game.Update(30);
+    game.Click(400, 300);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MiniGameWidget>() == miniGame; }, 100));
+    const double playTime = Profile(game).mPlayTime.ToMilliseconds();
+    game.Clock().advance(41000);
+    game.Update(2);
+    const MenuItem& skip = *miniGame->mSkipButton;
+    game.Click(skip.mX + skip.mWidth / 2, skip.mY + skip.mHeight / 2);
+    CustomDialog* question = AwaitTop<CustomDialog>(game);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->mDialogId, MiniGameWidget::DIALOG_ID_MINI_GAME_SKIP);
+    CloseDialog(game, *question);
+    EXPECT_TRUE(playfield.IsMiniGameDone());
+    EXPECT_EQ(playfield.GetHeldItem(), nullptr);
+    EXPECT_GE(Profile(game).mPlayTime.ToMilliseconds() - playTime, 10 * 60 * 1000.0);
+    // The jigsaw lays out its picture whole and waits for its own OK.
+    if (auto* jigsaw = dynamic_cast<MiniGamePuzzle*>(miniGame))
+    {
+        ASSERT_TRUE(game.RunUntil([&] { return jigsaw->mOkShown; }, 300));
+        const MenuItem& ok = *jigsaw->mOkButton;
+        game.Click(ok.mX + ok.mWidth / 2, ok.mY + ok.mHeight / 2);
+    }
+    ASSERT_TRUE(game.RunUntil([&] { return game.App().mMiniGame == nullptr; }, 200));
+}
+
+// A player who has seen every tutorial of the first level.
+void SeeEveryTutorial(GameHarness& game)
+{
+    for (int tutorial = 1; tutorial < TutorialFlags::kCount; ++tutorial)
+        Profile(game).mTutorialFlags.Set(tutorial);
+}
+
+bool BackAtTheIntro(GameHarness& game)
+{
+    return game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 300) &&
+           game.States().size() == 1u;
+}
+
+TEST(SceneEndFlowTest, AFullListWithItsMiniGameSkippedLeadsThroughTheDiaryAndTheChapterStoryBackToTheMap)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    CloseStandIn(game, "story:Scene2");
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsSceneStoryShown("Scene2", false));
+    EXPECT_TRUE(visit.mPlayfield->mInventory->mVisible);
+    EXPECT_TRUE(visit.mFrame->GetDiaryButton()->mVisible);
+
+    CollectEveryPiece(game, *visit.mPlayfield);
+    ASSERT_NE(visit.mPlayfield->GetHeldItem(), nullptr);
+    EXPECT_EQ(Record(game, "Scene2").mPieces.size(), 2u);
+    FindEveryListedItem(game, *visit.mPlayfield);
+    for (const SceneProgress::ItemEntry& entry : Record(game, "Scene2").mItems)
+        EXPECT_TRUE(entry.mTaken) << entry.mName;
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ITEMS_FOUND, "LBL_DIALOG_ITEMS_FOUND_IF_PIECES_FOUND");
+    // The usable object is still to be used: play goes on.
+    game.Update(100);
+    EXPECT_EQ(game.Top<GameFrame>(), visit.mFrame);
+
+    SkipTheMiniGame(game, *visit.mPlayfield);
+    EXPECT_TRUE(Record(game, "Scene2").mMiniGameDone);
+    // The game leaves, the display slides back in and the end delay shows the last dialog.
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ALL_DONE, "LBL_DIALOG_ALL_DONE");
+    EXPECT_EQ(Profile(game).mDiaryPages, 1);
+    CloseStandIn(game, "diary");
+    CloseStandIn(game, "story+envelope:Cutscene0_3");
+    CloseStandIn(game, "letter:EnvelopeText0_3");
+    ASSERT_TRUE(BackAtTheIntro(game));
+
+    EXPECT_EQ(standIns.mOpened,
+              (std::vector<std::string>{"story:Scene2", "diary", "story+envelope:Cutscene0_3",
+                                        "letter:EnvelopeText0_3"}));
+    const SceneProgress& record = Record(game, "Scene2");
+    EXPECT_TRUE(record.IsDoneFirstVisit());
+    EXPECT_FALSE(record.IsDoneSecondVisit());
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene0_3"));
+    EXPECT_TRUE(Profile(game).mGameInProgress);
+    EXPECT_GT(Profile(game).mPlayTime.ToMilliseconds(), 0.0);
+    EXPECT_EQ(game.App().mGameFrame, nullptr);
+    EXPECT_EQ(game.App().mMiniGame, nullptr);
+}
+
+TEST(SceneEndFlowTest, AListFinishedAfterTheMiniGameWaitsForItsEndDelayAndLaterScenesGoStraightBackToTheMap)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene3", false);
+    Profile(game).mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+    Record(game, "Scene3").mMiniGameDone = true;
+    SceneVisit visit(game, "Scene3", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    EXPECT_TRUE(visit.mPlayfield->IsMiniGameDone());
+
+    FindEveryListedItem(game, *visit.mPlayfield);
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ITEMS_FOUND,
+                     "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED");
+    EXPECT_TRUE(visit.mFrame->mEndDelay->IsRunning());
+    // Nothing reacts while the delay runs.
+    EXPECT_TRUE(visit.mFrame->IsAnimating());
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ALL_DONE, "LBL_DIALOG_ALL_DONE");
+    CloseStandIn(game, "diary");
+    ASSERT_TRUE(BackAtTheIntro(game));
+    EXPECT_EQ(standIns.mOpened, (std::vector<std::string>{"diary"}));
+    EXPECT_TRUE(Record(game, "Scene3").IsDoneFirstVisit());
+    EXPECT_EQ(Profile(game).mDiaryPages, 1);
+}
+
+TEST(SceneEndFlowTest, ASecondVisitEndsWithItsDiaryPageAtOnceAndMarksTheSecondVisitDone)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    Profile(game).mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+    Record(game, "Scene4").SetDoneFirstVisit(true);
+    SceneVisit visit(game, "Scene4", kFullListMode, true);
+    CloseStandIn(game, "story:Scene4replay");
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    // Only plain items and hints are left in the picture.
+    for (const PlayfieldItem& item : visit.mPlayfield->mModel.Items())
+        EXPECT_TRUE(item.mKind == SceneItemKind::Plain || item.mKind == SceneItemKind::Hint)
+            << item.mRecord.mName;
+
+    FindEveryListedItem(game, *visit.mPlayfield);
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ALL_DONE, "LBL_DIALOG_ALL_DONE");
+    CloseStandIn(game, "diary");
+    ASSERT_TRUE(BackAtTheIntro(game));
+    EXPECT_TRUE(Record(game, "Scene4").IsDoneSecondVisit());
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsSceneStoryShown("Scene4", true));
+}
+
+TEST(SceneEndFlowTest, TheTenItemsVisitSwitchesTheRecordToTheFullListAndTheSceneReopensWithIt)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    {
+        SceneVisit visit(game, "Scene2", kTenItemsListMode);
+        CloseStandIn(game, "story:Scene2");
+        ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+        FindEveryListedItem(game, *visit.mPlayfield);
+        for (const SceneProgress::NamedEntry& entry : Record(game, "Scene2").mGroupItems)
+            EXPECT_TRUE(entry.mTaken) << entry.mName;
+        CloseSceneDialog(game, GameFrame::DIALOG_ID_TEN_ITEMS_FOUND, "LBL_DIALOG_10_ITEMS_FOUND");
+        ASSERT_TRUE(BackAtTheIntro(game));
+        EXPECT_TRUE(visit.mMap.mReopenWithFullList);
+        EXPECT_EQ(Record(game, "Scene2").GetListMode(), kFullListMode);
+        EXPECT_FALSE(Record(game, "Scene2").IsDoneFirstVisit());
+    }
+    // Reopened at once with the full list: no story again, twelve names to find.
+    SceneVisit full(game, "Scene2", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *full.mFrame));
+    EXPECT_EQ(game.Top<GameFrame>(), full.mFrame);
+    EXPECT_EQ(full.mFrame->mItemList->mEntries.size(), 12u);
+    EXPECT_EQ(full.mPlayfield->GetItemsLeft(), 12);
+    EXPECT_EQ(standIns.mOpened, (std::vector<std::string>{"story:Scene2"}));
+}
+
+TEST(SceneEndFlowTest, TheFirstSceneShowsItsTutorialsAndDiaryPageAndEndsWithTheChapterStoryAndTheLetter)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    // The tutorials that wait for idle time stay out of the way of the scripted clicks.
+    for (int idle : {2, 4, 7, 9})
+        Profile(game).mTutorialFlags.Set(idle);
+    SceneVisit visit(game, "Scene1", kFullListMode);
+    CloseStandIn(game, "story:Scene1");
+    CloseStandIn(game, "tutorial:TUT_SCENE_NORMAL_1");
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    // Until the diary page is found there is no diary, and the pieces stay hidden.
+    EXPECT_FALSE(visit.mFrame->GetDiaryButton()->mVisible);
+    EXPECT_FALSE(visit.mPlayfield->mInventory->mVisible);
+    size_t hiddenPieces = 0;
+    for (const PlayfieldItem& item : visit.mPlayfield->mModel.Items())
+        hiddenPieces += item.mKind == SceneItemKind::Piece && !item.mVisible;
+    EXPECT_GE(hiddenPieces, 2u);
+
+    FindEveryListedItem(game, *visit.mPlayfield);
+    // The diary page opened the diary on its way; the list ends once it closes.
+    EXPECT_EQ(Profile(game).mDiaryPages, 1);
+    CloseStandIn(game, "diary:first");
+    CloseStandIn(game, "tutorial:TUT_SCENE_ITEMS_FINISHED1");
+    CloseStandIn(game, "tutorial:TUT_SCENE_ITEMS_FINISHED2");
+    EXPECT_TRUE(visit.mFrame->GetDiaryButton()->mVisible);
+    EXPECT_TRUE(visit.mPlayfield->mInventory->mVisible);
+    for (const PlayfieldItem& item : visit.mPlayfield->mModel.Items())
+        EXPECT_TRUE(item.mVisible) << item.mRecord.mName;
+
+    CollectEveryPiece(game, *visit.mPlayfield);
+    CloseStandIn(game, "tutorial:TUT_SCENE_ACTION_ITEM_1");
+    SkipTheMiniGame(game, *visit.mPlayfield);
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_FIRST_SCENE_DONE, "LBL_DIALOG_ALL_DONE_SCENE1_ONLY");
+    EXPECT_EQ(visit.mMap.mUnlocks, 1);
+    EXPECT_TRUE(Record(game, "Scene1").IsDoneFirstVisit());
+    CloseStandIn(game, "story+envelope:Cutscene0_2");
+    CloseStandIn(game, "letter:EnvelopeText0_2");
+    ASSERT_TRUE(BackAtTheIntro(game));
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene0_2"));
+    EXPECT_FALSE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene0_3"));
+    for (int tutorial : {3, 5, 6, 8})
+        EXPECT_TRUE(Profile(game).mTutorialFlags.IsSet(tutorial)) << tutorial;
+    EXPECT_FALSE(Profile(game).mTutorialFlags.IsSet(1));
+}
+
+} // namespace
