@@ -2,6 +2,7 @@
 // the singletons that outlive its run.
 
 #include "framework/crash/CrashReporter.h"
+#include "game/frontend/SceneScreenMakers.h"
 #include "game/frontend/StartScreenMakers.h"
 #include "game/records/LevelMapTable.h"
 #include "game/shell/GameClock.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
 
     SharkInterface* app = SharkInterface::GetInstance();
     app->mStartScreens = FrontEndStartScreens();
+    RegisterFrontEndSceneScreens();
     app->SetCommandLine(argc, argv);
     app->Init();
     Quib::CrashReporter::AttachApplication();

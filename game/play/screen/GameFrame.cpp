@@ -112,15 +112,18 @@ void GameFrame::BuildSlides()
     MenuItem& menu = *mSideButtons[0];
     MenuItem& map = *mSideButtons[1];
     MenuItem& diary = *mSideButtons[2];
-    mSlideIn = InOrder(
-        Together(Set(&menu.mX, -wB), Set(&map.mX, -wB), Set(&diary.mX, -wB), Set(&mHudOffset, -wN)),
-        Together(Tween(&mHudOffset, wN, kSlideMs), InOrder(Wait(100), Tween(&menu.mX, wB - 2, kSlideMs)),
-                 InOrder(Wait(100), Tween(&map.mX, wB + 6, kSlideMs)),
-                 InOrder(Wait(200), Tween(&diary.mX, wB + 12, kSlideMs))));
-    mSlideOut =
-        Together(Tween(&menu.mX, 2 - wB, kSlideMs), InOrder(Wait(100), Tween(&map.mX, -wB - 6, kSlideMs)),
-                 InOrder(Wait(200), Tween(&diary.mX, -wB - 12, kSlideMs)),
-                 InOrder(Wait(250), Together(Tween(&mHudOffset, -wN, kSlideMs))));
+    HintWidget& hint = *mHintWidget;
+    const int32_t wH = hint.mWidth;
+    mSlideIn = InOrder(Together(Set(&menu.mX, -wB), Set(&map.mX, -wB), Set(&diary.mX, -wB), Set(&hint.mX, -wH),
+                                Set(&mHudOffset, -wN)),
+                       Together(Tween(&mHudOffset, wN, kSlideMs), InOrder(Wait(100), Tween(&menu.mX, wB - 2, kSlideMs)),
+                                InOrder(Wait(100), Tween(&map.mX, wB + 6, kSlideMs)),
+                                InOrder(Wait(200), Tween(&diary.mX, wB + 12, kSlideMs)),
+                                InOrder(Wait(300), Tween(&hint.mX, wH + 12, kSlideMs))));
+    mSlideOut = Together(Tween(&menu.mX, 2 - wB, kSlideMs), InOrder(Wait(100), Tween(&map.mX, -wB - 6, kSlideMs)),
+                         InOrder(Wait(200), Tween(&diary.mX, -wB - 12, kSlideMs)),
+                         InOrder(Wait(300), Tween(&hint.mX, -wH - 12, kSlideMs)),
+                         InOrder(Wait(250), Together(Tween(&mHudOffset, -wN, kSlideMs))));
     mFadeToBlack = InOrder(Set(&mFadeAlpha, 0), Tween(&mFadeAlpha, 255, kFadeMs));
     mFadeFromBlack = InOrder(Set(&mFadeAlpha, 255), Tween(&mFadeAlpha, -255, kFadeMs));
 }

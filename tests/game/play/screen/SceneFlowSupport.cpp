@@ -15,7 +15,7 @@
 namespace scenetest
 {
 
-StandIns::StandIns()
+StandIns::StandIns() : mRegistered(SceneScreens())
 {
     SceneScreenMakers& makers = SceneScreens();
     const auto make = [this](std::string what) -> ScreenBase*
@@ -39,7 +39,7 @@ StandIns::StandIns()
 
 StandIns::~StandIns()
 {
-    SceneScreens() = SceneScreenMakers();
+    SceneScreens() = mRegistered;
 }
 
 void BootGame(gameharness::GameHarness& game, bool withProfile)

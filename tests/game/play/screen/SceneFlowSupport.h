@@ -47,6 +47,9 @@ public:
     StandIns();
     ~StandIns();
     std::vector<std::string> mOpened;
+
+private:
+    SceneScreenMakers mRegistered;
 };
 
 // The game booted with its resources loaded, the intro on the stack, and

@@ -98,8 +98,8 @@ TEST(SceneScreenFlowTest, AClickBesideAnItemsShapeOrOnAnUnlistedItemTakesNothing
         EXPECT_EQ(entry->mState, ItemNameEntry::kStillToFind) << entry->mName;
 }
 
-// A list that ends while another screen covers the scene (an item still on
-// its way to the list when a dialog opened) ends the scene once it is uncovered.
+// A list whose last items are still on their way when another screen covers
+// the scene ends once the scene is uncovered, not under that screen.
 TEST(SceneScreenFlowTest, AListFinishedUnderAnotherScreenEndsWhenTheSceneIsUncovered)
 {
     GameHarness game;
@@ -107,17 +107,61 @@ TEST(SceneScreenFlowTest, AListFinishedUnderAnotherScreenEndsWhenTheSceneIsUncov
     SceneVisit visit(game, "Scene4", kTenItemsListMode);
     ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
     GameStateStack* stack = game.App().mGameStates.get();
-    FindEveryListedItem(game, *visit.mPlayfield);
+    const PlayfieldModel& model = visit.mPlayfield->mModel;
+    for (size_t i = 0; i < model.Items().size(); ++i)
+        if (model.Items()[i].mWanted)
+        {
+            std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, i, false, 1);
+            ASSERT_TRUE(point);
+            game.Click(point->first, point->second);
+            game.Update(2);
+        }
+    EXPECT_EQ(model.ItemsLeft(), 0);
+    EXPECT_GT(visit.mPlayfield->GetCollectingCount(), 0);
+    auto* cover = new CustomDialog("cover", 99, CustomDialog::BUTTONS_OK, false, false);
+    PushGameState(cover, stack);
+    ASSERT_TRUE(game.RunUntil([&] { return visit.mPlayfield->GetCollectingCount() == 0; }, 300));
+    game.Update(5);
+    EXPECT_EQ(game.Top<CustomDialog>(), cover);
+    EXPECT_EQ(game.States().size(), 3u);
+
+    PopGameState(stack);
     CustomDialog* dialog = AwaitTop<CustomDialog>(game);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->mDialogId, GameFrame::DIALOG_ID_TEN_ITEMS_FOUND);
-    auto* cover = new CustomDialog("cover", 99, CustomDialog::BUTTONS_OK, false, false);
-    PushGameState(cover, stack);
-    game.Update(5);
-    PopGameState(stack);
-    ASSERT_EQ(game.Top<CustomDialog>(), dialog);
     CloseDialog(game, *dialog);
     ASSERT_TRUE(game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 200));
+}
+
+// The display slides in from the left edge to its places, and the scene
+// takes no click while it slides.
+TEST(SceneScreenFlowTest, TheDisplaySlidesInToItsPlacesAndTheSceneWaitsForIt)
+{
+    GameHarness game;
+    BootGame(game, false);
+    SceneVisit visit(game, "Scene5", kFullListMode);
+    GameFrame& frame = *visit.mFrame;
+    ASSERT_TRUE(frame.IsAnimating());
+    const PlayfieldModel& model = visit.mPlayfield->mModel;
+    size_t wanted = 0;
+    while (!model.Items()[wanted].mWanted)
+        ++wanted;
+    std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, wanted, false, 1);
+    ASSERT_TRUE(point);
+    game.Click(point->first, point->second);
+    game.Update(2);
+    EXPECT_FALSE(model.Items()[wanted].mRemoved);
+
+    ASSERT_TRUE(SettleFrame(game, frame));
+    EXPECT_EQ(frame.mHudOffset, 0);
+    EXPECT_EQ(frame.mSideButtons[0]->mX, -2);
+    EXPECT_EQ(frame.mSideButtons[1]->mX, 6);
+    EXPECT_EQ(frame.mSideButtons[2]->mX, 12);
+    EXPECT_EQ(frame.mHintWidget->mX, 12);
+    EXPECT_EQ(frame.mHintWidget->mY, 203);
+    game.Click(point->first, point->second);
+    game.Update(2);
+    EXPECT_TRUE(model.Items()[wanted].mRemoved);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // scene and ends.
 
 #include "game/frontend/IntroScreen.h"
+#include "game/frontend/SceneScreenMakers.h"
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/ScenePlayfield.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
         else
             scene = argument;
     }
+    RegisterFrontEndSceneScreens();
     gameharness::GameHarness game;
     game.Boot();
     game.FinishLoading();
