@@ -28,6 +28,8 @@ PlayerProfile& AddPlayer(GameHarness& game, const std::string& sceneName, int32_
     profile->mFileName = game.App().mProfiles->MakeNewFileName("Anna");
     profile->PrepareCurrentLevel(game.App().GetLevelPreparationSource());
     profile->mTimedPlay = true;
+    // The scene's story has been told: the visit starts with the display.
+    profile->mStoryFlags.MarkSceneStoryShown(sceneName, false);
     SceneProgress* record = profile->mLevelProgress.FindScene(sceneName);
     EXPECT_NE(record, nullptr);
     if (record != nullptr)
