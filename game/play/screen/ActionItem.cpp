@@ -99,7 +99,8 @@ void ActionItem::UpdateFraction(float)
 
 void ActionItem::Draw(Quib::Graphics* g)
 {
-    if (mImage == nullptr)
+    // Hidden while the display is out (a mini-game, the pause menu, leaving).
+    if (mImage == nullptr || !mVisible)
         return;
     RequestOverlayDraw(kItemPriority);
     DrawOverlay(g);
@@ -107,7 +108,7 @@ void ActionItem::Draw(Quib::Graphics* g)
 
 void ActionItem::DrawOverlay(Quib::Graphics* g)
 {
-    if (mImage == nullptr)
+    if (mImage == nullptr || !mVisible)
         return;
     const bool selected = IsSelected();
     if (!selected)
@@ -143,7 +144,7 @@ void ActionItem::DrawOverlay(Quib::Graphics* g)
 
 void ActionItem::OnMouseButtonDown(int, int, int button, int)
 {
-    if (mOwner == nullptr || (mOwner->mFrame != nullptr && mOwner->mFrame->IsAnimating()) ||
+    if (mOwner == nullptr || !mVisible || (mOwner->mFrame != nullptr && mOwner->mFrame->IsAnimating()) ||
         mCreatedEffect->mState == AnimatedWidget::STATE_PLAYING)
         return;
     if (gSharkInterface != nullptr)

@@ -665,7 +665,8 @@ void SandboxWidget::DrawItem(Quib::Graphics* g, size_t index)
     const PlayfieldItem& item = mModel.Items()[index];
     Quib::DDImage* picture = mPictures[index].get();
     ItemAnimation& animation = mAnimations[index];
-    if (picture == nullptr || !item.mVisible)
+    // Combined items belong to the inventory, which draws them.
+    if (picture == nullptr || !item.mVisible || item.mKind == SceneItemKind::Combined)
         return;
     if (item.mKind == SceneItemKind::Hint)
     {

@@ -43,6 +43,9 @@ void SkipTheMiniGame(GameHarness& game, SandboxWidget& playfield)
     EXPECT_EQ(miniGame->mOwnerPlayfield, &playfield);
     EXPECT_TRUE(miniGame->mSkipAllowed);
     EXPECT_EQ(game.App().mMiniGame, miniGame);
+    // The usable object waits out of sight under the game.
+    ASSERT_NE(playfield.GetHeldItem(), nullptr);
+    EXPECT_FALSE(playfield.GetHeldItem()->mVisible);
     MiniGameHelpScreen* help = AwaitTop<MiniGameHelpScreen>(game);
     ASSERT_NE(help, nullptr);
     game.Update(30);
