@@ -9,6 +9,7 @@
 #include "game/play/screen/InventoryWidget.h"
 #include "game/play/screen/SandboxWidget.h"
 #include "game/play/screen/SceneScreenLinks.h"
+#include "game/play/screen/SceneSession.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/AnimatedWidget.h"
 #include "game/shell/CustomDialog.h"
@@ -29,22 +30,6 @@ constexpr int32_t kSideButtonPriority = 4;
 constexpr int32_t kSlideMs = 250;
 constexpr int32_t kFadeMs = 250;
 constexpr int kGameplayTracks = 6;
-
-PlayerProfile* CurrentProfile()
-{
-    return gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr;
-}
-
-void PlaySound(int32_t soundId)
-{
-    if (gSharkInterface != nullptr)
-        gSharkInterface->PlaySoundEffect(soundId);
-}
-
-std::string Text(const char* key)
-{
-    return StringTable::GetInstance().Lookup(key);
-}
 
 } // namespace
 
@@ -114,16 +99,18 @@ void GameFrame::BuildSlides()
     MenuItem& diary = *mSideButtons[2];
     HintWidget& hint = *mHintWidget;
     const int32_t wH = hint.mWidth;
-    mSlideIn = InOrder(Together(Set(&menu.mX, -wB), Set(&map.mX, -wB), Set(&diary.mX, -wB), Set(&hint.mX, -wH),
-                                Set(&mHudOffset, -wN)),
-                       Together(Tween(&mHudOffset, wN, kSlideMs), InOrder(Wait(100), Tween(&menu.mX, wB - 2, kSlideMs)),
+    mSlideIn = InOrder(Together(Set(&menu.mX, -wB), Set(&map.mX, -wB), Set(&diary.mX, -wB),
+                                Set(&hint.mX, -wH), Set(&mHudOffset, -wN)),
+                       Together(Tween(&mHudOffset, wN, kSlideMs),
+                                InOrder(Wait(100), Tween(&menu.mX, wB - 2, kSlideMs)),
                                 InOrder(Wait(100), Tween(&map.mX, wB + 6, kSlideMs)),
                                 InOrder(Wait(200), Tween(&diary.mX, wB + 12, kSlideMs)),
                                 InOrder(Wait(300), Tween(&hint.mX, wH + 12, kSlideMs))));
-    mSlideOut = Together(Tween(&menu.mX, 2 - wB, kSlideMs), InOrder(Wait(100), Tween(&map.mX, -wB - 6, kSlideMs)),
-                         InOrder(Wait(200), Tween(&diary.mX, -wB - 12, kSlideMs)),
-                         InOrder(Wait(300), Tween(&hint.mX, -wH - 12, kSlideMs)),
-                         InOrder(Wait(250), Together(Tween(&mHudOffset, -wN, kSlideMs))));
+    mSlideOut =
+        Together(Tween(&menu.mX, 2 - wB, kSlideMs), InOrder(Wait(100), Tween(&map.mX, -wB - 6, kSlideMs)),
+                 InOrder(Wait(200), Tween(&diary.mX, -wB - 12, kSlideMs)),
+                 InOrder(Wait(300), Tween(&hint.mX, -wH - 12, kSlideMs)),
+                 InOrder(Wait(250), Together(Tween(&mHudOffset, -wN, kSlideMs))));
     mFadeToBlack = InOrder(Set(&mFadeAlpha, 0), Tween(&mFadeAlpha, 255, kFadeMs));
     mFadeFromBlack = InOrder(Set(&mFadeAlpha, 255), Tween(&mFadeAlpha, -255, kFadeMs));
 }
@@ -158,8 +145,6 @@ bool GameFrame::IsLevelOne() const
     const PlayerProfile* profile = CurrentProfile();
     return profile != nullptr && profile->mLevel == 1;
 }
-
-// ---- entering, attaching, leaving
 
 void GameFrame::OnEntered(GameStateStack* stack)
 {
@@ -470,65 +455,6 @@ void GameFrame::StartStopwatches()
     }
 }
 
-// ---- screens opened over the frame
-
-void GameFrame::OpenOver(ScreenBase* screen)
-{
-    if (screen != nullptr)
-    {
-        screen->Resize(0, 0, 800, 600);
-        PushGameState(screen, mStack);
-        return;
-    }
-    OnCovered(mStack);
-    OnUncovered(mStack);
-}
-
-void GameFrame::OpenStory(const std::string& story, bool withEnvelope)
-{
-    OpenOver(SceneScreens().mStory ? SceneScreens().mStory(story, withEnvelope) : nullptr);
-}
-
-void GameFrame::ShowDialog(const std::string& text, int32_t id, bool dim)
-{
-    auto* dialog = new CustomDialog(text, id, CustomDialog::BUTTONS_OK, dim, false);
-    dialog->Resize(0, 0, 800, 600);
-    dialog->Move(0, 0);
-    dialog->SetListener(this);
-    PushGameState(dialog, mStack);
-}
-
-bool GameFrame::ShowTutorial(int n, int argument)
-{
-    PlayerProfile* profile = CurrentProfile();
-    if (profile == nullptr || profile->mLevel != 1)
-        return false;
-    if (n >= 0 && n < TutorialFlags::kCount)
-    {
-        if (profile->mTutorialFlags.IsSet(n))
-            return false;
-        profile->mTutorialFlags.Set(n);
-    }
-    static const char* const keys[] = {"",
-                                       "TUT_SCENE_FIRST10",
-                                       "TUT_HINTS_1",
-                                       "TUT_SCENE_NORMAL_1",
-                                       "TUT_HINTS_2",
-                                       "TUT_SCENE_ITEMS_FINISHED1",
-                                       "TUT_SCENE_ITEMS_FINISHED2",
-                                       "TUT_SCENE_NORMAL_2",
-                                       "TUT_SCENE_ACTION_ITEM_1",
-                                       "TUT_SCENE_ACTION_ITEM_2",
-                                       "TUT_HINTS_3",
-                                       "TUT_DIARY_FOUND"};
-    if (n >= 1 && n <= 11)
-        OpenOver(SceneScreens().mTutorial ? SceneScreens().mTutorial(n == 11 ? argument : 0, keys[n])
-                                          : nullptr);
-    return true;
-}
-
-// ---- side buttons and what leads away
-
 void GameFrame::SetInventoryVisible(bool visible)
 {
     if (mPlayfield != nullptr)
@@ -646,226 +572,8 @@ void GameFrame::MarkSceneDone()
 
 void GameFrame::OnTimeExceeded()
 {
-    ShowDialog(Text("LBL_DIALOG_TIME_EXCEEDED"), DIALOG_ID_TIME_EXCEEDED, true);
+    ShowDialog(SceneText("LBL_DIALOG_TIME_EXCEEDED"), DIALOG_ID_TIME_EXCEEDED, true);
 }
-
-// ---- the end of the list and its dialogs
-
-void GameFrame::OnListFinished()
-{
-    const bool playing = mStack != nullptr && mStack->Top() == this && !IsAnimating() &&
-                         (mExitMode == ExitNone || mExitMode == ExitAfterDialog);
-    if (playing)
-        OnSceneItemsDone();
-    else
-        mItemsDonePending = true;
-}
-
-void GameFrame::CheckListFinished()
-{
-    if (mItemsDonePending)
-    {
-        mItemsDonePending = false;
-        OnSceneItemsDone();
-    }
-    else if (!mListEndShown && mHudBuilt && mPlayfield != nullptr && mPlayfield->GetItemsLeft() == 0)
-        OnListFinished();
-}
-
-void GameFrame::OnSceneItemsDone()
-{
-    if (mPlayfield == nullptr)
-        return;
-    mListEndShown = true;
-    const int32_t listMode = mPlayfield->mListMode;
-    if (listMode == kTenItemsListMode)
-        ShowDialog(Text("LBL_DIALOG_10_ITEMS_FOUND"), DIALOG_ID_TEN_ITEMS_FOUND, false);
-    else if (listMode == kFullListMode && mSecondVisit)
-        ShowDialog(Text("LBL_DIALOG_ALL_DONE"), DIALOG_ID_ALL_DONE, false);
-    else if (listMode == kFullListMode && mPlayfield->GetSceneName() == "Scene1")
-    {
-        mItemsFinishedTutorialsPending = true;
-        mExitMode = ExitAfterDialog;
-        OnUncovered(mStack);
-    }
-    else if (listMode == kFullListMode)
-    {
-        const char* key = mPlayfield->IsMiniGameDone() ? "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED"
-                          : mPlayfield->GetHeldItem() != nullptr ? "LBL_DIALOG_ITEMS_FOUND_IF_PIECES_FOUND"
-                                                                 : "LBL_DIALOG_ITEMS_FOUND";
-        ShowDialog(Text(key), DIALOG_ID_ITEMS_FOUND, false);
-    }
-}
-
-void GameFrame::OnDialogClosed(int32_t dialogId, int32_t)
-{
-    if (dialogId == DIALOG_ID_ITEMS_FOUND)
-        mItemsFinishedTutorialsPending = true;
-    mExitMode = ExitAfterDialog;
-    PopGameState(mStack);
-    PlayerProfile* profile = CurrentProfile();
-    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
-    switch (dialogId)
-    {
-    case DIALOG_ID_ITEMS_FOUND:
-        if (mPlayfield != nullptr && mPlayfield->IsMiniGameDone())
-            StartSceneEndDelay();
-        break;
-    case DIALOG_ID_TEN_ITEMS_FOUND:
-        if (profile != nullptr)
-            if (SceneProgress* record = profile->mLevelProgress.FindScene(scene))
-                record->SetListMode(kFullListMode);
-        mExitMode = ExitToMap;
-        if (mMapScreen != nullptr)
-            mMapScreen->SetReopenWithFullList(true);
-        SlideOut(kSlidOutLeaving, true);
-        break;
-    case DIALOG_ID_ALL_DONE:
-        PlaySound(SFX_END_SCENE);
-        if (profile != nullptr)
-            profile->AddDiaryPage();
-        if (scene == "Scene1" && mMapScreen != nullptr)
-            mMapScreen->UnlockOtherScenes();
-        mSideButtons[2]->SetVisible(false);
-        mLeaveAfterDiary = true;
-        OpenOver(SceneScreens().mDiary ? SceneScreens().mDiary(*this, false) : nullptr);
-        break;
-    case DIALOG_ID_FIRST_SCENE_DONE:
-        PlaySound(SFX_END_SCENE);
-        if (scene == "Scene1" && mMapScreen != nullptr)
-            mMapScreen->UnlockOtherScenes();
-        MarkSceneDone();
-        mExitMode = ExitChapterStory;
-        SlideOut(kSlidOutCovering, false);
-        break;
-    case DIALOG_ID_TIME_EXCEEDED:
-        mExitMode = ExitToMap;
-        if (mMapScreen != nullptr)
-            mMapScreen->SetResetAfterTimeOut(true);
-        SlideOut(kSlidOutLeaving, true);
-        break;
-    default:
-        break;
-    }
-}
-
-void GameFrame::OnActionFinished(int code)
-{
-    PlayerProfile* profile = CurrentProfile();
-    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
-    switch (code)
-    {
-    case kSlidIn:
-        SetInventoryVisible(!(IsLevelOne() && !profile->mTutorialFlags.IsSet(6)));
-        SetHeldItemVisible(true);
-        if (scene == "Scene1" && mPlayfield != nullptr &&
-            ShowTutorial(mPlayfield->mListMode == kTenItemsListMode ? 1 : 3))
-            break;
-        CheckListFinished();
-        break;
-    case kSlidOutLeaving:
-        if (mExitMode == ExitChapterStory)
-        {
-            mStoryPending = true;
-            OpenStory("Cutscene0_3", true);
-        }
-        else if (mExitMode == ExitToMap)
-            mFadeToBlack->Start(this, kFadedToBlack);
-        else if (mExitMode == ExitFinale)
-        {
-            if (profile != nullptr)
-                profile->mStoryFlags.MarkCutsceneShown("Cutscene19_1");
-            mStoryPending = true;
-            OpenStory("Cutscene19_1", false);
-        }
-        break;
-    case kSlidOutCovering:
-        if (mExitMode == ExitMiniGame)
-            CreateMiniGame();
-        else if (mExitMode == ExitPause)
-            OpenOver(SceneScreens().mPauseMenu ? SceneScreens().mPauseMenu() : nullptr);
-        else if (mExitMode == ExitChapterStory)
-        {
-            if (profile != nullptr)
-                profile->mStoryFlags.MarkCutsceneShown("Cutscene0_2");
-            mStoryPending = true;
-            OpenStory("Cutscene0_2", true);
-        }
-        break;
-    case kFadedToBlack:
-        if (mExitMode != ExitToMap || IsAnimating())
-            break;
-        // Whatever is still on its way ends now: its record was written when it was clicked.
-        if (mPlayfield != nullptr)
-            mPlayfield->FinishCollecting();
-        PopGameState(mStack);
-        break;
-    case kEndDelayOver:
-        if (scene == "Scene1" && !mSecondVisit)
-            ShowDialog(Text("LBL_DIALOG_ALL_DONE_SCENE1_ONLY"), DIALOG_ID_FIRST_SCENE_DONE, false);
-        else
-            ShowDialog(Text("LBL_DIALOG_ALL_DONE"), DIALOG_ID_ALL_DONE, false);
-        break;
-    default:
-        break;
-    }
-}
-
-// ---- the list, as the playfield fills it
-
-bool GameFrame::IsWantedItem(int32_t item) const
-{
-    return item >= 0 && std::find(mWantedItems.begin(), mWantedItems.end(), item) != mWantedItems.end();
-}
-
-void GameFrame::ClearWantedItem(int32_t item)
-{
-    std::replace(mWantedItems.begin(), mWantedItems.end(), item, -1);
-}
-
-void GameFrame::MarkItemFound(const std::string& name)
-{
-    mItemList->MarkFound(name);
-}
-
-void GameFrame::SetItemFoundQuiet(const std::string& name)
-{
-    mItemList->SetFoundQuiet(name);
-}
-
-void GameFrame::AddListNameCentred(const std::string& name)
-{
-    mItemList->AddCentred(name);
-}
-
-void GameFrame::AddListNameLeft(const std::string& name)
-{
-    mItemList->AddLeft(name);
-}
-
-void GameFrame::PlayItemCollectedEffect(int32_t item)
-{
-    if (mPlayfield == nullptr || item < 0)
-        return;
-    const PlayfieldItem& found = mPlayfield->mModel.Items()[size_t(item)];
-    mItemCollectedEffect->Restart();
-    mItemCollectedEffect->Move(found.mX + found.mWidth / 2 - mItemCollectedEffect->mWidth / 2,
-                               found.mY + found.mHeight / 2 - mItemCollectedEffect->mHeight / 2);
-    mItemCollectedEffect->mState = AnimatedWidget::STATE_PLAYING;
-}
-
-void GameFrame::PlayHintCollectedEffect(int32_t item)
-{
-    if (mPlayfield == nullptr || item < 0)
-        return;
-    const PlayfieldItem& found = mPlayfield->mModel.Items()[size_t(item)];
-    mHintCollectedEffect->Restart();
-    mHintCollectedEffect->Move(found.mX + found.mWidth / 2 - mHintCollectedEffect->mWidth / 2,
-                               found.mY + found.mHeight / 2 - mHintCollectedEffect->mHeight / 2);
-    mHintCollectedEffect->mState = AnimatedWidget::STATE_PLAYING;
-}
-
-// ---- per update and drawing
 
 void GameFrame::UpdateFraction(float fraction)
 {

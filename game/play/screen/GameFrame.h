@@ -155,6 +155,7 @@ private:
     // counts as opened and closed at once.
     void OpenOver(ScreenBase* screen);
     void OpenStory(const std::string& story, bool withEnvelope);
+    void PlayEffectOn(AnimatedWidget& effect, int32_t item);
     void AddVisitTimeToProfile();
     // Opens the mini-game over the frame, owned by the scene and skippable or not.
     void OpenMiniGameOver(MiniGameWidget* game, bool skipAllowed);

@@ -10,6 +10,7 @@
 #include "game/play/screen/ActionItem.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/InventoryWidget.h"
+#include "game/play/screen/SceneSession.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/MenuItem.h"
 #include "game/shell/Resources.h"
@@ -40,17 +41,6 @@ ItemMask MaskOf(Quib::DDImage* picture)
     for (size_t i = 0; i < mask.mAlpha.size(); ++i)
         mask.mAlpha[i] = uint8_t(bits[i] >> 24);
     return mask;
-}
-
-void PlaySound(int32_t soundId)
-{
-    if (gSharkInterface != nullptr)
-        gSharkInterface->PlaySoundEffect(soundId);
-}
-
-PlayerProfile* CurrentProfile()
-{
-    return gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr;
 }
 
 bool IsPiece(const PlayfieldItem& item)
@@ -188,7 +178,7 @@ void SandboxWidget::BuildTenItemsList()
     for (size_t i = 0; i < mModel.Items().size(); ++i)
         if (mModel.Items()[i].mWanted)
             mFrame->mWantedItems.push_back(int32_t(i));
-    mFrame->AddListNameCentred(StringTable::GetInstance().Lookup("10_ITEMS_NAME_" + mSceneName));
+    mFrame->AddListNameCentred(SceneText("10_ITEMS_NAME_" + mSceneName));
 }
 
 void SandboxWidget::LoadMiniGameDone()
@@ -401,7 +391,7 @@ void SandboxWidget::OnMouseButtonDown(int x, int y, int button, int)
     {
         if (mHeldItem)
         {
-            PlaySound(SFX_ACTION_ITEM_SELECTED);
+            PlaySceneSound(SFX_ACTION_ITEM_SELECTED);
             DeselectHeldItem();
         }
         return;
@@ -460,7 +450,7 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
         }
         if (profile != nullptr)
             profile->mGameInProgress = true;
-        PlaySound(SFX_ITEM_FOUND_1 + platform::rand() % 4);
+        PlaySceneSound(SFX_ITEM_FOUND_1 + platform::rand() % 4);
         mTutorial2Watch.Restart();
         mTutorial4Watch.Restart();
         mFrame->PlayItemCollectedEffect(int32_t(index));
@@ -472,7 +462,7 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     }
     case ClickOutcome::PieceFound:
     {
-        PlaySound(SFX_PIECE_FOUND_1 + platform::rand() % 3);
+        PlaySceneSound(SFX_PIECE_FOUND_1 + platform::rand() % 3);
         mTutorial7Watch.Restart();
         if (record != nullptr)
             record->AddPiece(item.mRecord.mName);
@@ -483,7 +473,7 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     }
     case ClickOutcome::HintTaken:
     {
-        PlaySound(SFX_HINT_USED);
+        PlaySceneSound(SFX_HINT_USED);
         mFrame->mHintWidget->AddHint();
         mModel.SetHints(mFrame->mHintWidget->mCount);
         if (profile != nullptr)
@@ -512,11 +502,11 @@ void SandboxWidget::OnMisclick(int x, int y)
 {
     if (mModel.IsHeldSelected())
     {
-        PlaySound(SFX_ACTION_ITEM_MISSED);
+        PlaySceneSound(SFX_ACTION_ITEM_MISSED);
         return;
     }
     Quib::gApp->SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER_RED);
-    PlaySound(platform::rand() % 2 == 0 ? SFX_ITEM_MISSED_1 : SFX_ITEM_MISSED_2);
+    PlaySceneSound(platform::rand() % 2 == 0 ? SFX_ITEM_MISSED_1 : SFX_ITEM_MISSED_2);
     if (mMisclicks.OnMisclick())
         StartMouseRun(x, y);
 }

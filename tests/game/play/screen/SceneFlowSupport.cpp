@@ -10,6 +10,7 @@
 #include "game/shell/MenuItem.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace scenetest
@@ -99,12 +100,17 @@ bool SettleFrame(gameharness::GameHarness& game, GameFrame& frame)
     return game.RunUntil([&] { return !frame.IsAnimating(); }, 300);
 }
 
-void FindEveryListedItem(gameharness::GameHarness& game, SandboxWidget& playfield)
+namespace
+{
+
+// Clicks each item that `take` picks where it shows; each must leave the picture.
+void TakeItems(gameharness::GameHarness& game, SandboxWidget& playfield,
+               const std::function<bool(const PlayfieldItem&)>& take)
 {
     const std::vector<PlayfieldItem>& items = playfield.mModel.Items();
     for (size_t i = 0; i < items.size(); ++i)
     {
-        if (!items[i].mWanted)
+        if (!take(items[i]))
             continue;
         std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(playfield.mModel, i, false, 1);
         ASSERT_TRUE(point) << items[i].mRecord.mName;
@@ -112,22 +118,21 @@ void FindEveryListedItem(gameharness::GameHarness& game, SandboxWidget& playfiel
         game.Update(2);
         EXPECT_TRUE(items[i].mRemoved) << items[i].mRecord.mName;
     }
+}
+
+} // namespace
+
+void FindEveryListedItem(gameharness::GameHarness& game, SandboxWidget& playfield)
+{
+    TakeItems(game, playfield, [](const PlayfieldItem& item) { return item.mWanted; });
     game.RunUntil([&] { return playfield.GetCollectingCount() == 0; }, 300);
 }
 
 void CollectEveryPiece(gameharness::GameHarness& game, SandboxWidget& playfield)
 {
-    const std::vector<PlayfieldItem>& items = playfield.mModel.Items();
-    for (size_t i = 0; i < items.size(); ++i)
-    {
-        if (items[i].mKind != SceneItemKind::Piece || items[i].mRemoved || !items[i].mClickable)
-            continue;
-        std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(playfield.mModel, i, false, 1);
-        ASSERT_TRUE(point) << items[i].mRecord.mName;
-        game.Click(point->first, point->second);
-        game.Update(2);
-        EXPECT_TRUE(items[i].mRemoved) << items[i].mRecord.mName;
-    }
+    TakeItems(game, playfield,
+              [](const PlayfieldItem& item)
+              { return item.mKind == SceneItemKind::Piece && !item.mRemoved && item.mClickable; });
     game.RunUntil([&] { return playfield.GetHeldItem() != nullptr; }, 300);
 }
 

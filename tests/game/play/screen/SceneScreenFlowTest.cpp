@@ -164,4 +164,40 @@ TEST(SceneScreenFlowTest, TheDisplaySlidesInToItsPlacesAndTheSceneWaitsForIt)
     EXPECT_TRUE(model.Items()[wanted].mRemoved);
 }
 
+// Out of focus the visit's time stands still; a scene covered by another
+// screen is not the playing one, so regaining the focus leaves its time stopped.
+TEST(SceneScreenFlowTest, TheVisitsTimeStandsStillOutOfFocusAndUnderAnotherScreen)
+{
+    GameHarness game;
+    BootGame(game, false);
+    SceneVisit visit(game, "Scene7", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    GameFrame& frame = *visit.mFrame;
+    EXPECT_EQ(game.App().mGameFrame, &frame);
+    EXPECT_TRUE(frame.mVisitStopwatch.IsRunning());
+    EXPECT_TRUE(visit.mPlayfield->mTutorial2Watch.IsRunning());
+
+    game.LoseFocus();
+    game.Update(3);
+    EXPECT_FALSE(frame.mVisitStopwatch.IsRunning());
+    EXPECT_FALSE(visit.mPlayfield->mTutorial2Watch.IsRunning());
+    EXPECT_FALSE(visit.mPlayfield->mTutorial4Watch.IsRunning());
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_TRUE(frame.mVisitStopwatch.IsRunning());
+    EXPECT_TRUE(visit.mPlayfield->mTutorial4Watch.IsRunning());
+
+    auto* cover = new CustomDialog("cover", 99, CustomDialog::BUTTONS_OK, false, false);
+    PushGameState(cover, game.App().mGameStates.get());
+    EXPECT_EQ(game.App().mGameFrame, nullptr);
+    game.LoseFocus();
+    game.Update(3);
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_FALSE(frame.mVisitStopwatch.IsRunning());
+    PopGameState(game.App().mGameStates.get());
+    EXPECT_TRUE(frame.mVisitStopwatch.IsRunning());
+    EXPECT_EQ(game.App().mGameFrame, &frame);
+}
+
 } // namespace
