@@ -96,15 +96,17 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
         // Cell 0 shows the computer's colour, the last the player's; the middle turns edge-on.
         float squash = std::fabs(std::cos(t * kPi));
         bool player = t > 0.5f;
-        bool ivory = entry.setting("variant") == "2" ? !player : player;
-        Distance disc = ellipse(cx, cy, r * 0.82f * std::max(0.08f, squash), r * 0.82f);
+        // The colours the score line names: blue against red, gold against silver.
+        const bool second = entry.setting("variant") == "2";
+        const uint32_t light = second ? (player ? 0xffe27a : 0xf6f6fc) : (player ? 0x6a9aff : 0xff6a58);
+        const uint32_t dark = second ? (player ? 0x9a7208 : 0x80808e) : (player ? 0x12307a : 0x7a1010);
+        const float rx = r * 0.82f * std::max(0.08f, squash);
+        Distance disc = ellipse(cx, cy, rx, r * 0.82f);
         cell.shadow(disc, 1, 2, 3, 0.45f);
         cell.fillShape(disc,
-                       [&](float, float y)
-                       {
-                           return mix(ivory ? rgb(0xfffaf0) : rgb(0x4a4a52),
-                                      ivory ? rgb(0xc8bca0) : rgb(0x0c0c10), (y - cy + r) / (2 * r));
-                       });
+                       [&](float, float y) { return mix(rgb(light), rgb(dark), (y - cy + r) / (2 * r)); });
+        cell.fillShape(ellipse(cx - rx * 0.25f, cy - r * 0.35f, rx * 0.45f, r * 0.22f), rgb(0xffffff, 0.35f),
+                       3);
         cell.strokeShape(disc, 1.5f, Rgba{0, 0, 0, 0.5f});
     }
     else if (effect == "card")

@@ -304,6 +304,10 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
     {
         canvas.strokeShape(sheet, 2.0f, look == "dark" ? rgb(0x8a7a5a) : rgb(0x3b2410));
     }
+    if (entry.setting("scheme") == "wiring")
+        paintWiringScheme(canvas, w, h);
+    if (entry.setting("state") == "over")
+        canvas.strokeShape(sheet, 3.0f, rgb(0xffd46a));
 }
 
 // The hint counter: a brass plaque with a magnifying glass; the number comes from its own strip.

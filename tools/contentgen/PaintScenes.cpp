@@ -343,6 +343,9 @@ void paintEmojiPicture(const ResourceEntry& entry, PaintContext& context, Canvas
                           brightness < 1 ? 0.7f : 1.0f);
         return;
     }
+    // A loose object lights up under the pointer.
+    if (brightness > 1)
+        canvas.fillShape(ellipse(w / 2, h / 2, w / 2 - 6, h / 2 - 6), rgb(0xffe08a, 0.5f), 10);
     context.drawEmoji(canvas, cp, 0, 0, w, h);
 }
 

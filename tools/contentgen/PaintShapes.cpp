@@ -391,6 +391,13 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
         canvas.fillShape(ellipse(w / 2, 0, w / 2, h), rgb(0x4a0618, 0.95f));
     else if (kind == "glass" || kind == "bottle")
         paintGlassVessel(entry, canvas, kind == "bottle");
+    else if (kind == "solved-ring")
+    {
+        // Around a matched symbol, which stays readable inside it.
+        Distance ring = ellipse(w / 2, h / 2, w / 2 - 2, h / 2 - 2);
+        canvas.fillShape(ring, rgb(0x40d060, 0.2f));
+        canvas.strokeShape(ring, 3.5f, rgb(0x30c050));
+    }
     else if (kind == "tile-glow")
         canvas.fillShape(roundRect(2, 2, w - 4, h - 4, 6), rgb(0x7af09a, 0.45f), 6);
     else if (kind == "board")

@@ -58,6 +58,8 @@ bool paintShape(const ResourceEntry& entry, PaintContext& context, Canvas& canva
 bool paintTilePicture(const ResourceEntry& entry, PaintContext& context, Canvas& canvas);
 
 // Room backdrops shared by scenes and jigsaw pictures.
+// The bomb's wiring scheme drawn on a sheet of its size.
+void paintWiringScheme(Canvas& canvas, float w, float h);
 void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed);
 
 } // namespace contentgen
