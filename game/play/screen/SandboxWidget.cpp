@@ -10,8 +10,10 @@
 #include "game/play/screen/ActionItem.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/InventoryWidget.h"
+#include "game/play/screen/ItemLabel.h"
 #include "game/play/screen/SceneSession.h"
 #include "game/shell/ActionSteps.h"
+#include "game/shell/LoopAction.h"
 #include "game/shell/MenuItem.h"
 #include "game/shell/Resources.h"
 #include "game/shell/SfxIndexTable.h"
@@ -28,6 +30,10 @@ constexpr int32_t kPlayfieldPriority = 400;
 constexpr int32_t kSkipPenaltyMinutes = 10;
 constexpr int32_t kHintFlashFrameMs = 50;
 constexpr int32_t kCentreX = 400, kCentreY = 300;
+constexpr int32_t kPlaceSparkleMs = 2700;
+// The cogs turn one cell every third drawing.
+constexpr int32_t kCogsDrawsPerCell = 3;
+const ItemLabel::Bounds kPlaceLabelBounds{720, 120, 540, 536, 40};
 
 ItemMask MaskOf(Quib::DDImage* picture)
 {
@@ -62,6 +68,12 @@ SandboxWidget::SandboxWidget()
 {
     mInventory->Move(0, 0);
     mMouse->Resize(0, 0, 0, 0);
+    const int32_t cells = PARTICLE_LOCATION_ITEM != nullptr ? PARTICLE_LOCATION_ITEM->mRows : 0;
+    mPlaceSparkle = std::make_unique<LoopAction>(steps::InOrder(
+        steps::Set(&mPlaceSparkleCell, 0), steps::Tween(&mPlaceSparkleCell, cells, kPlaceSparkleMs)));
+    mPlaceSparkle->Start(nullptr, 0);
+    if (const PlayerProfile* profile = CurrentProfile(); profile != nullptr && profile->mLevel <= 1)
+        mPlaceLabel = std::make_unique<ItemLabel>(SceneText("LBL_LOCATION_ITEM_ON_LEVEL1"));
 }
 
 SandboxWidget::~SandboxWidget()
@@ -646,6 +658,8 @@ void SandboxWidget::UpdateFraction(float)
                 OnItemCollected(i, false);
         }
     UpdateHintFlashes();
+    if (mPlacesActive)
+        mPlaceSparkle->Update();
     if (mFrame != nullptr && mFrame->mHintWidget->mHintRequested)
         UseHint();
 }
@@ -703,9 +717,52 @@ void SandboxWidget::Draw(Quib::Graphics* g)
     RequestOverlayDraw(kPlayfieldPriority);
 }
 
+void SandboxWidget::DrawPlace(Quib::Graphics* g, const PlayfieldItem& place)
+{
+    const bool over = mContainer != nullptr && mContainer->mLastMouseX >= place.mX &&
+                      mContainer->mLastMouseX < place.mX + place.mWidth &&
+                      mContainer->mLastMouseY >= place.mY &&
+                      mContainer->mLastMouseY < place.mY + place.mHeight;
+    g->Translate(place.mX, place.mY);
+    if (!over && PARTICLE_LOCATION_ITEM != nullptr)
+    {
+        Quib::Image* strip = PARTICLE_LOCATION_ITEM;
+        const int32_t cw = strip->GetWidth() / std::max(1, strip->mColumns);
+        const int32_t ch = strip->GetHeight() / std::max(1, strip->mRows);
+        g->DrawImageCell(strip, place.mWidth / 2 - cw / 2, place.mHeight / 2 - ch / 2, mPlaceSparkleCell);
+    }
+    else if (over && IMAGE_LOCATION_COGS != nullptr)
+    {
+        Quib::Image* cogs = IMAGE_LOCATION_COGS;
+        const int32_t columns = std::max(1, cogs->mColumns);
+        if (++mCogsStep >= kCogsDrawsPerCell)
+        {
+            mCogsStep = 0;
+            mCogsCell = (mCogsCell + 1) % columns;
+        }
+        const int32_t cw = cogs->GetWidth() / columns, ch = cogs->GetHeight() / std::max(1, cogs->mRows);
+        // This scene draws its cogs lower, inside the picture.
+        const int32_t y = mSceneName == "Scene22" ? 130 - ch : -ch;
+        g->DrawImageCell(cogs, place.mWidth / 2 - cw / 2, y, mCogsCell);
+        if (mPlaceLabel && !mModel.IsHeldSelected())
+        {
+            const auto [dx, dy] =
+                mPlaceLabel->OffsetOver(place.mX, place.mY, place.mWidth, kPlaceLabelBounds);
+            g->Translate(dx, dy);
+            mPlaceLabel->Draw(g);
+            g->Translate(-dx, -dy);
+        }
+    }
+    g->Translate(-place.mX, -place.mY);
+}
+
 void SandboxWidget::DrawOverlay(Quib::Graphics* g)
 {
     g->SetColor(Quib::Color(255, 255, 255));
+    if (mPlacesActive && !mModel.IsMiniGameDone())
+        for (const PlayfieldItem& item : mModel.Items())
+            if (item.mKind == SceneItemKind::Location && item.mVisible)
+                DrawPlace(g, item);
     for (const auto& [index, hint] : mItemHints)
     {
         const PlayfieldItem& item = mModel.Items()[index];

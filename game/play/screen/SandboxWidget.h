@@ -21,8 +21,10 @@ class DDImage;
 class WidgetManager;
 } // namespace Quib
 
+class Action;
 class ActionItem;
 class ActionSequence;
+class ItemLabel;
 class GameFrame;
 class InventoryWidget;
 struct SceneProgress;
@@ -139,6 +141,9 @@ private:
     void UpdateTutorialWatches();
     void CheckTutorialWatch(Stopwatch& watch, int32_t limitMs, bool applies, int32_t tutorial);
     void DrawItem(Quib::Graphics* g, size_t index);
+    // The place of the usable object: a sparkle, and under the pointer
+    // turning cogs and, on the first level, a tooltip.
+    void DrawPlace(Quib::Graphics* g, const PlayfieldItem& place);
     void AddToContainer(Quib::Widget* widget);
     void RemoveFromContainer(Quib::Widget* widget);
 
@@ -147,5 +152,10 @@ private:
     std::vector<std::unique_ptr<HintFlash>> mHintFlashes;
     std::unique_ptr<ActionItem> mHeldItem;
     int32_t mLastClickX = 0, mLastClickY = 0;
+    int32_t mPlaceSparkleCell = 0;
+    std::unique_ptr<Action> mPlaceSparkle;
+    int32_t mCogsCell = 0;
+    int32_t mCogsStep = 0;
+    std::unique_ptr<ItemLabel> mPlaceLabel;
     int32_t mAmbientSound = -1;
 };
