@@ -67,9 +67,9 @@ void MiniGameHelpScreen::DrawOverlay(Quib::Graphics* g)
     const int width = IMAGE_MINIGAMEHELP_FRAME->GetWidth() - 30;
     g->SetFont(FONT_BUTTON_LABELS);
     g->SetColor(Quib::Color(0, 0, 0, 255));
-    DrawWrappedText(g, mHelpText, Quib::Rect(mPanelX + 16, mPanelY + 35, width, 120), 0, 0);
+    DrawWrappedText(g, mHelpText, Quib::Rect(mPanelX + 16, mPanelY + 35, width, 120), -1, 0);
     g->SetColor(Quib::Color(255, 255, 255, 255));
-    DrawWrappedText(g, mHelpText, Quib::Rect(mPanelX + 15, mPanelY + 34, width, 120), 0, 0);
+    DrawWrappedText(g, mHelpText, Quib::Rect(mPanelX + 15, mPanelY + 34, width, 120), -1, 0);
     g->SetFont(FONT_ITEM_LABELS);
     g->SetColor(Quib::Color(0, 0, 0, 255));
     g->DrawString(mHintText, 401 - mHintHalfWidth, mPanelY + 151);

@@ -3,6 +3,8 @@
 #include "game/frontend/IntroScreen.h"
 #include "game/frontend/MainMenu.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
+#include "game/records/DataFolder.h"
+#include "game/records/ProfileList.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/support/GameHarness.h"
@@ -55,6 +57,29 @@ TEST(MainMenuFlowTest, TheGalleryButtonOpensThePuzzleGalleryOverTheMenuAndItsClo
     ASSERT_TRUE(game.RunUntil(
         [&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); }, 200));
     ExpectMenuAtRest(*menu);
+}
+
+TEST(MainMenuFlowTest, TheMenuAndItsGalleryBelongToThePlayerSavedAsCurrent)
+{
+    GameHarness game;
+    ASSERT_TRUE(CreateDataFolder());
+    ProfileList saved("Player");
+    auto player = std::make_unique<PlayerProfile>();
+    player->SetName("Ada");
+    player->SetFileName(saved.MakeNewFileName("Ada"));
+    player->mWallpaperUnlocks.mEntries[7].mUnlocked = true;
+    saved.AddProfile(std::move(player));
+    ASSERT_TRUE(saved.SaveProfiles());
+
+    MainMenu* menu = ReachMainMenu(game);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->HasProfile());
+    ClickOn(game, *menu->mPuzzlesButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<PuzzleScreen>() != nullptr; }, 200));
+    const PuzzleScreen& gallery = *game.Top<PuzzleScreen>();
+    ASSERT_EQ(gallery.mButtons.size(), 30u);
+    for (size_t index = 0; index < gallery.mButtons.size(); ++index)
+        EXPECT_EQ(gallery.mButtons[index]->mEnabled, index == 7) << index;
 }
 
 TEST(MainMenuFlowTest, ButtonsWithoutAScreenYetSlideOutAndComeBackLeavingTheStackAsItWas)
