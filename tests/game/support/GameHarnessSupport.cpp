@@ -159,7 +159,8 @@ uint32_t GameHarness::Pixel(int x, int y)
 bool GameHarness::SaveScreen(const std::string& file)
 {
     auto* screen = dynamic_cast<Quib::MemoryImage*>(mApp->mWidgetManager->mDrawImage);
-    if (screen == nullptr)
+    // Drawn through the hardware path, the frame has no bits to read here.
+    if (screen == nullptr || screen->GetBits() == nullptr)
         return false;
     ImageLib::Image image(screen->GetWidth(), screen->GetHeight());
     std::copy_n(screen->GetBits(), size_t(screen->GetWidth()) * size_t(screen->GetHeight()),
