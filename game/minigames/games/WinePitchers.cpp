@@ -49,11 +49,16 @@ std::unique_ptr<MenuItem> WinePitchers::MakeArrow(int dx, int dy, Quib::Image* n
     return button;
 }
 
+std::array<MenuItem*, 6> WinePitchers::Arrows() const
+{
+    return {mFillBottleButton.get(),  mFillGlassButton.get(), mEmptyGlassButton.get(),
+            mEmptyBottleButton.get(), mPourGlassButton.get(), mPourBottleButton.get()};
+}
+
 void WinePitchers::OnAttached(Quib::WidgetManager* manager)
 {
     if (mBoard)
-        for (MenuItem* button : {mFillBottleButton.get(), mFillGlassButton.get(), mEmptyGlassButton.get(),
-                                 mEmptyBottleButton.get(), mPourGlassButton.get(), mPourBottleButton.get()})
+        for (MenuItem* button : Arrows())
             manager->AddChild(button);
     MiniGameWidget::OnAttached(manager);
 }
@@ -61,8 +66,7 @@ void WinePitchers::OnAttached(Quib::WidgetManager* manager)
 void WinePitchers::OnDetached(Quib::WidgetManager* manager)
 {
     if (mBoard)
-        for (MenuItem* button : {mFillBottleButton.get(), mFillGlassButton.get(), mEmptyGlassButton.get(),
-                                 mEmptyBottleButton.get(), mPourGlassButton.get(), mPourBottleButton.get()})
+        for (MenuItem* button : Arrows())
             manager->RemoveChild(button);
     MiniGameWidget::OnDetached(manager);
 }

@@ -4,6 +4,7 @@
 #include "game/minigames/vessels/WinePitchersBoard.h"
 #include "game/minigames/vessels/WinePitchersMode.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,8 @@ public:
     std::unique_ptr<MenuItem> mPourBottleButton;
 
 private:
+    // In the order they are attached.
+    std::array<MenuItem*, 6> Arrows() const;
     void Apply(VesselPair::Operation operation);
     std::unique_ptr<MenuItem> MakeArrow(int dx, int dy, Quib::Image* normal, Quib::Image* over,
                                         void (WinePitchers::*onClick)());
