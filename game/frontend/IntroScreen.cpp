@@ -6,6 +6,7 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/MainMenu.h"
+#include "game/frontend/SelectProfile.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/GameClock.h"
 #include "game/shell/GameStateStack.h"
@@ -144,6 +145,12 @@ void IntroScreen::OnActionFinished(int id)
         PopGameState(app->mGameStates.get());
         auto* menu = new MainMenu(app->mProfiles.get(), app->mOptions.get());
         PushGameState(menu, app->mGameStates.get());
+        if (app->mProfiles == nullptr || app->mProfiles->GetProfileCount() == 0)
+        {
+            auto* selection = new SelectProfile(true);
+            selection->Resize(0, 0, 800, 600);
+            PushGameState(selection, app->mGameStates.get());
+        }
     }
 }
 

@@ -9,6 +9,9 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/BonusScreen.h"
+#include "game/frontend/CustomLoadingScreen.h"
+#include "game/frontend/OptionsScreen.h"
+#include "game/frontend/SelectProfile.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
 #include "game/records/OptionsData.h"
 #include "game/records/ProfileList.h"
@@ -47,7 +50,7 @@ std::unique_ptr<Quib::Image> LoadLogo(const char* name)
 
 } // namespace
 
-MainMenu::MainMenu(ProfileList* profiles, const OptionsData* options) : mProfiles(profiles), mOptions(options)
+MainMenu::MainMenu(ProfileList* profiles, OptionsData* options) : mProfiles(profiles), mOptions(options)
 {
     Resize(0, 0, 800, 600);
     mFrontCloudSource = Quib::Rect(0, 0, 800, IMAGE_MAIN_MENU_CLOUDS_FRONT->GetHeight());
@@ -57,9 +60,10 @@ MainMenu::MainMenu(ProfileList* profiles, const OptionsData* options) : mProfile
     BuildParticles();
     BuildButtons();
     BuildSequences();
-    // Without a profile the menu would wait for the profile selection above it
-    // to close; until that screen exists nothing would ever uncover the menu,
-    // so it slides in at once and offers the profile button instead.
+    // Without any profile the profile selection opens over the menu, which
+    // slides in once that screen is gone.
+    if (mProfiles == nullptr || mProfiles->GetProfileCount() == 0)
+        return;
     mSlideIn->Start(this, 0);
     mTitleSlideIn->Start(nullptr, 10);
 }
@@ -307,13 +311,52 @@ void MainMenu::AskQuestion(const char* textKey, int32_t dialogId)
     PushGameState(dialog, mStack);
 }
 
+void MainMenu::OpenProfileSelection()
+{
+    auto* selection = new SelectProfile(false);
+    selection->Resize(0, 0, 800, 600);
+    // Without a current player the first line stays selected, so that Done always chooses one.
+    if (HasProfile())
+        selection->SelectLine(mProfiles->GetCurrentProfileIndex());
+    PushGameState(selection, mStack);
+}
+
+void MainMenu::StartGame()
+{
+    mChoice = CHOICE_STARTING;
+    mFadeToBlack->Start(this, 2);
+}
+
 void MainMenu::OnActionFinished(int id)
 {
+    if (id == 2 && mChoice == CHOICE_STARTING)
+    {
+        auto* loading = new CustomLoadingScreen();
+        loading->Resize(0, 0, 800, 600);
+        SharkInterface::GetInstance()->mWidgetManager->AddChild(loading);
+        return;
+    }
     if (id != 1)
         return;
-    if (mChoice == CHOICE_PUZZLES)
+    PlayerProfile* profile = mProfiles != nullptr ? mProfiles->GetCurrentProfile() : nullptr;
+    if (mChoice == CHOICE_OPTIONS && mOptions != nullptr)
     {
-        const PlayerProfile* profile = mProfiles != nullptr ? mProfiles->GetCurrentProfile() : nullptr;
+        auto* options = new OptionsScreen(mOptions, true);
+        options->Resize(0, 0, 800, 600);
+        PushGameState(options, mStack);
+    }
+    else if (mChoice == CHOICE_PLAY && profile != nullptr)
+    {
+        if (profile->mGameInProgress)
+        {
+            AskQuestion("LBL_MAIN_RESUME_CURRENT_GAME", DIALOG_RESUME);
+            return;
+        }
+        profile->ResetAll(SharkInterface::GetInstance()->GetLevelPreparationSource());
+        StartGame();
+    }
+    else if (mChoice == CHOICE_PUZZLES)
+    {
         auto* gallery = new PuzzleScreen(profile, mOptions != nullptr && mOptions->mGameCompleted);
         gallery->Resize(0, 0, 800, 600);
         PushGameState(gallery, mStack);
@@ -325,27 +368,48 @@ void MainMenu::OnActionFinished(int id)
         gallery->Resize(0, 0, 800, 600);
         PushGameState(gallery, mStack);
     }
+    else if (mChoice == CHOICE_PROFILE)
+    {
+        OpenProfileSelection();
+    }
     else if (mChoice == CHOICE_EXIT)
     {
         AskQuestion("LBL_MAIN_EXIT_THE_GAME", DIALOG_EXIT);
     }
     else
     {
-        // The screens behind the other choices are not part of the game yet:
-        // the menu comes straight back instead of leaving the player on an
-        // empty screen. Play left the title in place, so only the buttons return.
-        if (mChoice == CHOICE_PLAY)
-            mChoice = CHOICE_BACK;
+        // A choice without the record it needs (no options, no player) brings
+        // the buttons back rather than leaving the menu empty.
         OnUncovered(mStack);
     }
 }
 
 void MainMenu::OnDialogClosed(int32_t dialogId, int32_t result)
 {
+    if (dialogId == DIALOG_NEW_GAME && result == CustomDialog::RESULT_NO)
+        mChoice = CHOICE_BACK;
     PopGameState(mStack);
-    if (dialogId == DIALOG_EXIT && result == CustomDialog::RESULT_YES)
+    PlayerProfile* profile = mProfiles != nullptr ? mProfiles->GetCurrentProfile() : nullptr;
+    if (dialogId == DIALOG_EXIT)
     {
-        FadeOutMusic(MUSIC_MAIN_THEME);
-        SharkInterface::GetInstance()->Quit(true);
+        if (result == CustomDialog::RESULT_YES)
+        {
+            FadeOutMusic(MUSIC_MAIN_THEME);
+            SharkInterface::GetInstance()->Quit(true);
+        }
+        return;
     }
+    if (dialogId == DIALOG_RESUME && result == CustomDialog::RESULT_NO)
+    {
+        AskQuestion("LBL_MAIN_CONTINUE_OR_NEW_GAME", DIALOG_NEW_GAME);
+        return;
+    }
+    if (dialogId == DIALOG_NEW_GAME)
+    {
+        if (result == CustomDialog::RESULT_NO || profile == nullptr)
+            return;
+        profile->Reset(SharkInterface::GetInstance()->GetLevelPreparationSource());
+        profile->ClearWallpaperUnlocks();
+    }
+    StartGame();
 }

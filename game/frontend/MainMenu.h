@@ -48,7 +48,7 @@ public:
 
     // Either record may be null while the application holds none: the menu
     // then has no profile and leaves the volumes as they are.
-    MainMenu(ProfileList* profiles, const OptionsData* options);
+    MainMenu(ProfileList* profiles, OptionsData* options);
     ~MainMenu() override;
 
     void OnAttached(Quib::WidgetManager* manager) override;
@@ -95,10 +95,12 @@ private:
     void BuildSequences();
     void Choose(int choice);
     void AskQuestion(const char* textKey, int32_t dialogId);
+    void StartGame();
+    void OpenProfileSelection();
     void DrawWelcomeLine(Quib::Graphics* g);
     MenuItem* Buttons(int index) const;
 
     ProfileList* mProfiles;
-    const OptionsData* mOptions;
+    OptionsData* mOptions;
     GameStateStack* mStack = nullptr;
 };

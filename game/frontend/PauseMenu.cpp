@@ -5,6 +5,7 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/MainMenuReturn.h"
+#include "game/frontend/OptionsScreen.h"
 #include "game/frontend/ShadowedText.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/GameStateStack.h"
@@ -139,9 +140,22 @@ void PauseMenu::OnActionFinished(int id)
     if (id == 1 && mChoice == CHOICE_RESUME)
         PopGameState(mStack);
     else if (id == 1 && mChoice == CHOICE_OPTIONS)
-        OnUncovered(mStack);
+        OpenOptions();
     else if (id == 2 && mChoice == CHOICE_MAIN_MENU)
         LeaveForMainMenu();
+}
+
+void PauseMenu::OpenOptions()
+{
+    OptionsData* options = SharkInterface::GetInstance()->mOptions.get();
+    if (options == nullptr)
+    {
+        OnUncovered(mStack);
+        return;
+    }
+    auto* screen = new OptionsScreen(options, false);
+    screen->Resize(0, 0, 800, 600);
+    PushGameState(screen, mStack);
 }
 
 void PauseMenu::LeaveForMainMenu()

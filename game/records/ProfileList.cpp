@@ -148,12 +148,10 @@ bool ProfileList::SaveIndex()
     return WriteSaveFile(GetIndexFilePath(), buffer);
 }
 
-void ProfileList::DeleteProfileFiles(const std::string& fileName)
+void ProfileList::DeleteProfileFile(const std::string& fileName)
 {
     if (IsSafeProfileFileName(fileName))
         platform::removeFile(GetProfileFilePath(fileName));
-    if (!mIndexUnreadable)
-        platform::removeFile(GetIndexFilePath());
 }
 
 bool ProfileList::KeepUnreadableIndex()

@@ -44,8 +44,9 @@ public:
     // Every profile's file, then the index. False when a file could not be written.
     bool SaveProfiles();
     bool SaveIndex();
-    // Deletes a deleted profile's file and the index, which the next save writes anew.
-    void DeleteProfileFiles(const std::string& fileName);
+    // Deletes a deleted profile's file. The index stays: it is only ever
+    // replaced whole by the next save, so no crash can leave the profiles without one.
+    void DeleteProfileFile(const std::string& fileName);
 
     HighScoreList& GetHighScores() { return mHighScores; }
     // The index file was there but could not be read; it is kept aside before a new one is written.

@@ -186,7 +186,7 @@ TEST(ProfileList, HostileIndexNamesAreSkippedAndNothingOutsideIsTouched)
     EXPECT_EQ(Names(list), (std::vector<std::string>{"Anna", "Bert"}));
     EXPECT_EQ(list.GetCurrentProfile(), list.GetProfile(0));
     EXPECT_EQ(list.GetProfile(1)->mFileName, "Bert0");
-    list.DeleteProfileFiles("../../outside");
+    list.DeleteProfileFile("../../outside");
     ASSERT_TRUE(list.SaveProfiles());
 
     EXPECT_EQ(FileBytes(outside), outsideBefore);
@@ -235,7 +235,7 @@ TEST(ProfileList, AnUnreadableIndexIsKeptAsideBeforeANewOneIsWritten)
     list.LoadSaveData();
     EXPECT_TRUE(list.IsIndexUnreadable());
     EXPECT_EQ(list.GetProfileCount(), 0);
-    list.DeleteProfileFiles("Anna0");
+    list.DeleteProfileFile("Anna0");
     EXPECT_TRUE(std::filesystem::exists(index));
 
     list.AddProfile(Profile("Dora", "Dora0"));

@@ -2,6 +2,8 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/IntroScreen.h"
 #include "game/frontend/MainMenu.h"
+#include "game/frontend/OptionsScreen.h"
+#include "game/frontend/SelectProfile.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
 #include "game/records/DataFolder.h"
 #include "game/records/ProfileList.h"
@@ -19,6 +21,7 @@ using gameharness::ClickOn;
 using gameharness::GameHarness;
 using gameharness::IsInWidgetTree;
 using gameharness::ReachMainMenu;
+using gameharness::WaitForMenuAtRest;
 
 void ExpectMenuAtRest(const MainMenu& menu)
 {
@@ -37,8 +40,8 @@ TEST(MainMenuFlowTest, TheGalleryButtonOpensThePuzzleGalleryOverTheMenuAndItsClo
     MainMenu* menu = ReachMainMenu(game);
     ASSERT_NE(menu, nullptr);
     ExpectMenuAtRest(*menu);
-    // A fresh data folder has no profile: no welcome line, but the choice is defined.
-    EXPECT_FALSE(menu->HasProfile());
+    // The player named on the way in is current; the choice is defined before any click.
+    EXPECT_TRUE(menu->HasProfile());
     EXPECT_EQ(menu->mChoice, MainMenu::CHOICE_OPTIONS);
 
     ClickOn(game, *menu->mPuzzlesButton);
@@ -82,30 +85,52 @@ TEST(MainMenuFlowTest, TheMenuAndItsGalleryBelongToThePlayerSavedAsCurrent)
         EXPECT_EQ(gallery.mButtons[index]->mEnabled, index == 7) << index;
 }
 
-TEST(MainMenuFlowTest, ButtonsWithoutAScreenYetSlideOutAndComeBackLeavingTheStackAsItWas)
+TEST(MainMenuFlowTest, OptionsAndProfileButtonsOpenTheirScreensAndComeBackToTheMenuAtRest)
 {
     GameHarness game;
     MainMenu* menu = ReachMainMenu(game);
     ASSERT_NE(menu, nullptr);
     struct Case
     {
+        const char* name;
         MenuItem* button;
+        // Leaves the menu's own profile current or not before the click.
+        bool noCurrentPlayer;
         int choice;
     };
-    // Play without a profile leads to the profile choice rather than a game with nobody's records.
-    for (const Case& c : {Case{menu->mPlayButton.get(), MainMenu::CHOICE_PROFILE},
-                          Case{menu->mOptionsButton.get(), MainMenu::CHOICE_OPTIONS},
-                          Case{menu->mProfileButton.get(), MainMenu::CHOICE_PROFILE}})
+    // A list whose current player could not be read has profiles but no player:
+    // play then leads to the profile choice instead of a game with nobody's records.
+    for (const Case& c :
+         {Case{"options", menu->mOptionsButton.get(), false, MainMenu::CHOICE_OPTIONS},
+          Case{"profile", menu->mProfileButton.get(), false, MainMenu::CHOICE_PROFILE},
+          Case{"play without a player", menu->mPlayButton.get(), true, MainMenu::CHOICE_PROFILE}})
     {
+        game.App().mProfiles->SetCurrentProfileIndex(c.noCurrentPlayer ? -1 : 0);
         ClickOn(game, *c.button);
         game.Update(2);
-        EXPECT_EQ(menu->mChoice, c.choice) << c.button->mLabel;
-        EXPECT_TRUE(menu->mSlideOut->IsRunning()) << c.button->mLabel;
-        ASSERT_TRUE(game.RunUntil([&] { return menu->mSlideIn->IsRunning(); }, 200)) << c.button->mLabel;
-        ASSERT_TRUE(game.RunUntil(
-            [&] { return !menu->mSlideIn->IsRunning() && !menu->mTitleSlideIn->IsRunning(); }, 200));
-        EXPECT_EQ(game.States().size(), 1u) << c.button->mLabel;
+        EXPECT_EQ(menu->mChoice, c.choice) << c.name;
+        MenuItem* close = nullptr;
+        if (c.choice == MainMenu::CHOICE_OPTIONS)
+        {
+            ASSERT_TRUE(game.RunUntil([&] { return game.Top<OptionsScreen>() != nullptr; }, 200)) << c.name;
+            OptionsScreen* options = game.Top<OptionsScreen>();
+            ASSERT_TRUE(game.RunUntil([&] { return !options->mSlideIn->IsRunning(); }, 100)) << c.name;
+            close = options->mOkButton.get();
+        }
+        else
+        {
+            ASSERT_TRUE(game.RunUntil([&] { return game.Top<SelectProfile>() != nullptr; }, 200)) << c.name;
+            SelectProfile* selection = game.Top<SelectProfile>();
+            ASSERT_TRUE(game.RunUntil([&] { return !selection->IsBusy(); }, 100)) << c.name;
+            close = selection->mButtons[SelectProfile::BUTTON_DONE].get();
+        }
+        EXPECT_EQ(game.States().size(), 2u) << c.name;
+        EXPECT_TRUE(IsInWidgetTree(game, menu)) << c.name;
+        ClickOn(game, *close);
+        ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() == menu; }, 200)) << c.name;
+        ASSERT_TRUE(WaitForMenuAtRest(game, *menu)) << c.name;
         ExpectMenuAtRest(*menu);
+        EXPECT_TRUE(menu->HasProfile()) << c.name;
     }
 }
 

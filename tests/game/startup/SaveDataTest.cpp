@@ -1,30 +1,17 @@
 #include "game/shell/StringTable.h"
 #include "tests/game/support/GameHarness.h"
+#include "tests/game/support/KeptFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <unistd.h>
 
 namespace
 {
 
 using gameharness::GameHarness;
 using gameharness::HarnessOptions;
-
-// A data folder that outlives the harnesses of one test.
-struct KeptFolder
-{
-    KeptFolder()
-        : path((std::filesystem::temp_directory_path() / ("orvellan-savedata-" + std::to_string(getpid())))
-                   .string())
-    {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~KeptFolder() { std::filesystem::remove_all(path); }
-    std::string path;
-};
+using gameharness::KeptFolder;
 
 void CloseAfterLoading(GameHarness& game)
 {
@@ -40,7 +27,7 @@ void CloseAfterLoading(GameHarness& game)
 
 TEST(SaveDataTest, AFirstStartWritesTheOptionsAndTheSaveFolderAndASecondStartReadsThemBack)
 {
-    KeptFolder folder;
+    KeptFolder folder("orvellan-savedata");
     const std::string data = folder.path + "/Quennivar";
     {
         GameHarness game(HarnessOptions{.dataFolder = folder.path});

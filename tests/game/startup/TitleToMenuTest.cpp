@@ -2,6 +2,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/IntroScreen.h"
 #include "game/frontend/MainMenu.h"
+#include "game/frontend/SelectProfile.h"
 #include "game/frontend/TitleScreen.h"
 #include "game/shell/MusicTracks.h"
 #include "game/shell/Resources.h"
@@ -29,6 +30,18 @@ int UpdatesUntilIntro(GameHarness& game, int limit)
             return -1;
     }
     return updates;
+}
+
+// A fresh data folder has no profile: the menu comes up with the profile
+// selection over it, already leading to the first name.
+void ExpectProfileSelectionOverTheMenu(GameHarness& game)
+{
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<SelectProfile>() != nullptr; }, 400));
+    ASSERT_EQ(game.States().size(), 2u);
+    const auto* menu = dynamic_cast<const MainMenu*>(game.States().front());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->mSlideIn->IsRunning());
+    EXPECT_TRUE(game.Top<SelectProfile>()->mCreateFirst);
 }
 
 TEST(TitleToMenuTest, LoadingThatEndsEarlyStillHoldsTheFirstPictureItsFullTime)
@@ -109,8 +122,7 @@ TEST(TitleToMenuTest, SkippingTheIntroHandsOverToTheMainMenuAndFadesTheIntroTrac
     game.PressKey(SDLK_SPACE);
     game.Update(2);
     EXPECT_EQ(intro->mPhase, IntroScreen::PHASE_SKIPPED);
-    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 400));
-    EXPECT_EQ(game.States().size(), 1u);
+    ExpectProfileSelectionOverTheMenu(game);
     // The intro track has faded out; the main menu fades the main theme in.
     game.Update(200);
     EXPECT_FALSE(music.IsTrackPlaying(MUSIC_INTRO_VOICEOVER));
@@ -129,8 +141,7 @@ TEST(TitleToMenuTest, AnIntroWatchedToItsEndHandsOverToTheMainMenu)
     ASSERT_TRUE(game.RunUntil([&] { return intro->mTextIndex == 1; }, 1500));
     EXPECT_GT(intro->mStartedPhoto, 0);
     ASSERT_TRUE(game.RunUntil([&] { return intro->mPhase == IntroScreen::PHASE_CLOSING; }, 3000));
-    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 400));
-    EXPECT_EQ(game.States().size(), 1u);
+    ExpectProfileSelectionOverTheMenu(game);
 }
 
 } // namespace

@@ -90,6 +90,8 @@ public:
     void MoveMouse(int x, int y);
     void Click(int x, int y, bool right = false);
     void PressKey(SDL_Keycode key);
+    // Typed text as the window's text input delivers it, in UTF-8.
+    void TypeText(const std::string& utf8);
     void LoseFocus();
     void RegainFocus();
     // The window's close box.

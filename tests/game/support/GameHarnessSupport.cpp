@@ -216,6 +216,16 @@ void GameHarness::PressKey(SDL_Keycode key)
     SDL_PushEvent(&e);
 }
 
+void GameHarness::TypeText(const std::string& utf8)
+{
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = mApp->MainWindowId();
+    const size_t length = std::min(utf8.size(), sizeof e.text.text - 1);
+    std::copy_n(utf8.begin(), length, e.text.text);
+    SDL_PushEvent(&e);
+}
+
 void GameHarness::PushWindowEvent(SDL_WindowEventID event)
 {
     SDL_Event e{};

@@ -1,24 +1,44 @@
 #include "framework/widgets/WidgetManager.h"
+#include "game/frontend/CustomEditWidget.h"
 #include "game/frontend/IntroScreen.h"
 #include "game/frontend/MainMenu.h"
+#include "game/frontend/PlayerNameEntry.h"
+#include "game/frontend/SelectProfile.h"
 #include "game/shell/CustomDialog.h"
 #include "tests/game/support/MenuSteps.h"
 
 namespace gameharness
 {
 
-MainMenu* ReachMainMenu(GameHarness& game)
+bool SkipIntro(GameHarness& game)
 {
     game.Boot();
     game.FinishLoading();
     if (!game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 1500))
-        return nullptr;
+        return false;
     IntroScreen* intro = game.Top<IntroScreen>();
     if (!game.RunUntil([&] { return intro->mPhase == IntroScreen::PHASE_TEXTS; }, 400))
-        return nullptr;
+        return false;
     game.PressKey(SDLK_SPACE);
-    if (!game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 400))
+    return true;
+}
+
+MainMenu* ReachMainMenu(GameHarness& game, const std::string& firstPlayer)
+{
+    if (!SkipIntro(game))
         return nullptr;
+    if (!game.RunUntil(
+            [&] { return game.Top<MainMenu>() != nullptr || game.Top<SelectProfile>() != nullptr; }, 400))
+        return nullptr;
+    if (game.Top<SelectProfile>() != nullptr)
+    {
+        if (WaitForNameEntry(game) == nullptr)
+            return nullptr;
+        TypeName(game, firstPlayer);
+        game.PressKey(SDLK_RETURN);
+        if (!game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 300))
+            return nullptr;
+    }
     MainMenu* menu = game.Top<MainMenu>();
     return WaitForMenuAtRest(game, *menu) ? menu : nullptr;
 }
@@ -51,6 +71,25 @@ bool AnswerDialog(GameHarness& game, CustomDialog& dialog, bool yes)
         return false;
     ClickOn(game, *button);
     return true;
+}
+
+PlayerNameEntry* WaitForNameEntry(GameHarness& game)
+{
+    if (!game.RunUntil([&] { return game.Top<PlayerNameEntry>() != nullptr; }, 300))
+        return nullptr;
+    PlayerNameEntry* entry = game.Top<PlayerNameEntry>();
+    return game.RunUntil([&] { return !entry->IsBusy(); }, 100) ? entry : nullptr;
+}
+
+void TypeName(GameHarness& game, const std::string& utf8)
+{
+    PlayerNameEntry* entry = game.Top<PlayerNameEntry>();
+    const size_t length = entry != nullptr ? entry->mNameEdit->mString.size() : 0;
+    for (size_t i = 0; i < length; ++i)
+        game.PressKey(SDLK_BACKSPACE);
+    game.Update(2);
+    game.TypeText(utf8);
+    game.Update(2);
 }
 
 void AddPlayer(GameHarness& game, const std::string& name)

@@ -1,0 +1,6 @@
+#include "game/frontend/LevelMapOpener.h"
+
+ScreenBase* MakeLevelMap()
+{
+    return nullptr;
+}
