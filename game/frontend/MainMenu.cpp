@@ -12,6 +12,7 @@
 #include "game/frontend/CustomLoadingScreen.h"
 #include "game/frontend/OptionsScreen.h"
 #include "game/frontend/SelectProfile.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
 #include "game/records/OptionsData.h"
 #include "game/records/ProfileList.h"
@@ -33,14 +34,7 @@ constexpr int kButtonCount = 6;
 
 std::unique_ptr<MenuItem> MakeMainButton(const char* labelKey, int y)
 {
-    MenuItemSpec layout;
-    layout.x = kButtonStartX;
-    layout.y = y;
-    layout.label = StringTable::GetInstance().Lookup(labelKey);
-    layout.labelY = 38;
-    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    return CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
+    return MakeWoodenButton(labelKey, kButtonStartX, y, 38);
 }
 
 std::unique_ptr<Quib::Image> LoadLogo(const char* name)

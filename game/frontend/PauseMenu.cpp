@@ -7,6 +7,7 @@
 #include "game/frontend/MainMenuReturn.h"
 #include "game/frontend/OptionsScreen.h"
 #include "game/frontend/ShadowedText.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/Resources.h"
@@ -24,14 +25,8 @@ constexpr int kOverlayPriority = 211;
 
 std::unique_ptr<MenuItem> MakePauseButton(const char* labelKey, int y)
 {
-    MenuItemSpec layout;
-    layout.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
-    layout.y = y;
-    layout.label = StringTable::GetInstance().Lookup(labelKey);
-    layout.labelY = 36;
-    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    std::unique_ptr<MenuItem> button = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
+    std::unique_ptr<MenuItem> button =
+        MakeWoodenButton(labelKey, 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2, y, 36);
     button->mOverlayPriority = kOverlayPriority;
     return button;
 }

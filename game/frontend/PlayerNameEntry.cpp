@@ -12,6 +12,7 @@
 #include "game/frontend/DialogPanel.h"
 #include "game/frontend/SelectProfile.h"
 #include "game/frontend/ShadowedText.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/minigames/base/MiniGameWidget.h"
 #include "game/records/ProfileList.h"
 #include "game/shell/CustomDialog.h"
@@ -67,14 +68,7 @@ PlayerNameEntry::PlayerNameEntry(int mode, SelectProfile* owner)
         mRelaxedBox->SetChecked(true, false);
     }
 
-    MenuItemSpec layout;
-    layout.x = 800;
-    layout.y = 477;
-    layout.label = strings.Lookup("BTN_PROFILE_DONE");
-    layout.labelY = 36;
-    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    mOkButton = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
+    mOkButton = MakeWoodenButton("BTN_PROFILE_DONE", 800, 477, 36);
     mOkButton->mOnClick = [this] { OnOk(); };
 
     mNameEdit = std::make_unique<CustomEditWidget>(kNameEditId, this);

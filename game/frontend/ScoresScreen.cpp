@@ -6,6 +6,7 @@
 #include "game/frontend/CreditsScreen.h"
 #include "game/frontend/MainMenuReturn.h"
 #include "game/frontend/ShadowedText.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/records/HighScoreList.h"
 #include "game/records/TimeValue.h"
 #include "game/shell/ActionSteps.h"
@@ -22,14 +23,7 @@ constexpr int kPanelY = 42;
 
 std::unique_ptr<MenuItem> MakeScoresButton(const char* labelKey, int y)
 {
-    MenuItemSpec layout;
-    layout.x = 800;
-    layout.y = y;
-    layout.label = StringTable::GetInstance().Lookup(labelKey);
-    layout.labelY = 38;
-    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    return CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
+    return MakeWoodenButton(labelKey, 800, y, 38);
 }
 
 std::string FormatTime(const HighScoreEntry& entry)

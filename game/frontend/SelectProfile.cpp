@@ -7,6 +7,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/DialogPanel.h"
 #include "game/frontend/PlayerNameEntry.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/records/ProfileList.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/GameStateStack.h"
@@ -50,13 +51,7 @@ SelectProfile::SelectProfile(bool createFirst) : mCreateFirst(createFirst)
                                   "BTN_PROFILE_DELETE"};
     for (int i = 0; i < 4; ++i)
     {
-        MenuItemSpec layout;
-        layout.x = 800;
-        layout.label = strings.Lookup(labels[i]);
-        layout.labelY = 36;
-        layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-        layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-        mButtons.push_back(CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU));
+        mButtons.push_back(MakeWoodenButton(labels[i], 800, 0, 36));
         mButtons.back()->mOnClick = [this, action = actions[i]] { (this->*action)(); };
     }
 
