@@ -64,6 +64,8 @@ TEST(WallpaperGalleryFlowTest, WithoutAProfileEveryPageIsLockedAndNothingReaches
     GameHarness game;
     MainMenu* menu = ReachMainMenu(game);
     ASSERT_NE(menu, nullptr);
+    // The player named on the way in is deleted again: no profile is left.
+    game.App().DeleteProfile(0);
     BonusScreen* gallery = OpenGallery(game, *menu);
     ASSERT_NE(gallery, nullptr);
     EXPECT_EQ(gallery->mPageY, 9);
