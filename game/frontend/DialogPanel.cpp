@@ -3,8 +3,8 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/shell/ActionSteps.h"
 #include "game/frontend/ShadowedText.h"
+#include "game/shell/ActionSteps.h"
 #include "game/shell/Resources.h"
 
 int PanelRestX()

@@ -49,7 +49,6 @@ public:
 
 private:
     bool IsSliding() const;
-    void OpenOptions();
     void LeaveForMainMenu();
 
     GameStateStack* mStack = nullptr;
