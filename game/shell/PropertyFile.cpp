@@ -3,7 +3,8 @@
 #include "framework/resources/XMLParser.h"
 
 bool ReadPropertyFile(const std::string& fileName,
-                      const std::function<void(const std::string& key, const std::string& value)>& entry)
+                      const std::function<void(const std::string& key, const std::string& value)>& entry,
+                      const std::string& attribute)
 {
     Quib::XMLParser parser;
     if (!parser.OpenDocument(fileName))
@@ -13,7 +14,7 @@ bool ReadPropertyFile(const std::string& fileName,
     {
         if (item.mKind != Quib::XML_ITEM_START || item.mSectionPath != "Strings")
             continue;
-        const auto value = item.mAttributes.find("value");
+        const auto value = item.mAttributes.find(attribute);
         entry(item.mValue, value == item.mAttributes.end() ? std::string() : value->second);
     }
     return true;

@@ -13,3 +13,6 @@ public:
 
 // The host in force, or null when none plays sounds.
 extern SoundEffectHost* gSoundEffectHost;
+
+// Plays the sound through the host in force; nothing without one.
+void PlayGameSound(int32_t soundId);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class MapScreen;
+class ScreenBase;
+struct MapScene;
+
+// The screens the level map opens over itself. The scene screen, the story
+// scenes and the letters belong to folders of their own; the map reaches them
+// through these makers, so that a test can put recording stand-ins in their
+// place. A maker that is missing or makes nothing lets the map go on at once,
+// as if the screen had been shown and closed.
+struct MapScreenMakers
+{
+    // The screen of one visit of the scene, linked to the map.
+    std::function<ScreenBase*(MapScreen& map, MapScene& scene)> mMakeScene;
+    // The story scene of the name; with the envelope rising as decoration.
+    std::function<ScreenBase*(const std::string& name, bool withEnvelope)> mMakeStory;
+    // The letter with the string-table key of its text.
+    std::function<ScreenBase*(const std::string& textKey)> mMakeLetter;
+};
+
+// The makers every map uses.
+MapScreenMakers& GetMapScreenMakers();
