@@ -1,6 +1,11 @@
 #include "game/frontend/LevelMapOpener.h"
 
+#include "game/play/map/MapScreen.h"
+
+#include <memory>
+
 ScreenBase* MakeLevelMap()
 {
-    return nullptr;
+    auto map = std::make_unique<MapScreen>();
+    return map->IsBuilt() ? map.release() : nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
-// Registers the front-end screens a scene opens: the pause menu and, at the
-// end of the game, the high-score screen.
+// Registers the screens a scene opens that the scene screen cannot build
+// itself: the pause menu, the diary, the tutorials and, at the end of the
+// game, the high-score screen.
 void RegisterFrontEndSceneScreens();

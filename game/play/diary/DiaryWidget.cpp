@@ -10,8 +10,8 @@
 #include "game/shell/ActionSteps.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/PropertyFile.h"
-#include "game/shell/Resources.h"
 #include "game/shell/ResourceGroupLoad.h"
+#include "game/shell/Resources.h"
 #include "game/shell/SharkInterface.h"
 #include "game/shell/SoundEffectHost.h"
 
@@ -81,6 +81,12 @@ DiaryWidget::DiaryWidget(DiaryOwner* owner, bool firstOpening)
     ShowButtons(false);
     PlayGameSound(SFX_DIARY_APPEAR);
     mOpenSeq->Start(this, kOpened);
+}
+
+DiaryWidget::DiaryWidget(std::unique_ptr<DiaryOwner> owner, bool firstOpening)
+    : DiaryWidget(owner.get(), firstOpening)
+{
+    mKeptOwner = std::move(owner);
 }
 
 DiaryWidget::~DiaryWidget()

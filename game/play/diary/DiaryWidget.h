@@ -33,6 +33,8 @@ public:
 
     // The opener sizes it to the screen and pushes it.
     DiaryWidget(DiaryOwner* owner, bool firstOpening);
+    // The same, keeping its owner's stand-in for as long as it lives.
+    DiaryWidget(std::unique_ptr<DiaryOwner> owner, bool firstOpening);
     ~DiaryWidget() override;
 
     void OnAttached(Quib::WidgetManager* manager) override;
@@ -64,6 +66,7 @@ public:
     std::unique_ptr<MenuItem> mCloseButton;
     std::unique_ptr<MenuItem> mNextButton;
     std::unique_ptr<MenuItem> mPrevButton;
+    std::unique_ptr<DiaryOwner> mKeptOwner;
     DiaryOwner* mOwner;
     std::map<std::string, std::string> mTexts;
     int32_t mColumnWidth;

@@ -9,6 +9,8 @@
 #include "game/play/SceneFile.h"
 #include "game/play/map/MapScreenMakers.h"
 #include "game/play/map/ScenePreviewButton.h"
+#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/ScenePlayfield.h"
 #include "game/play/tutorial/TutorialRequest.h"
 #include "game/records/LevelMapTable.h"
 #include "game/shell/ActionFunctor.h"
@@ -105,29 +107,19 @@ void MapScreen::BuildScenePlayfields()
         mPlayfields.push_back(BuildScenePlayfield(i));
 }
 
-MapScene MapScreen::BuildScenePlayfield(int32_t index)
+std::unique_ptr<SandboxWidget> MapScreen::BuildScenePlayfield(int32_t index)
 {
     const LevelMapEntry* entry = CurrentEntry();
     const SceneMarker& marker = *entry->GetMarker(index);
-    MapScene scene;
-    scene.mSceneName = marker.SceneName();
-    scene.mLevelName = LevelMapTable::LevelName(entry->mArea);
-    scene.mCaption = StringTable::GetInstance().Lookup(scene.mSceneName + "_NAME");
-    scene.mSecondVisit = marker.mRevisit;
     PlayerProfile* profile = CurrentProfile();
-    SceneProgress* byPosition = profile != nullptr ? profile->mLevelProgress.GetScene(index) : nullptr;
+    const SceneProgress* byPosition = profile != nullptr ? profile->mLevelProgress.GetScene(index) : nullptr;
     int32_t listMode = byPosition != nullptr ? byPosition->mListMode : kTenItemsListMode;
     if (marker.mRevisit)
         listMode = kFullListMode;
-    if (listMode == kTenItemsListMode || listMode == kFullListMode)
-    {
-        scene.mListMode = listMode;
-        if (SceneProgress* byName = scene.FindRecord(profile))
-            byName->mListMode = listMode;
-    }
-    if (const SceneProgress* record = scene.FindRecord(profile))
-        scene.mMiniGameDone = record->mMiniGameDone;
-    return scene;
+    auto playfield = MakeScenePlayfield(marker.SceneName(), LevelMapTable::LevelName(entry->mArea), listMode,
+                                        marker.mRevisit);
+    playfield->Resize(0, 0, 800, 600);
+    return playfield;
 }
 
 void MapScreen::BuildSceneButtons()
@@ -139,17 +131,18 @@ void MapScreen::BuildSceneButtons()
     const std::string folder = MapPictureFolder();
     for (size_t i = 0; i < mPlayfields.size() && i < kMaxSceneButtons; ++i)
     {
-        const MapScene& scene = mPlayfields[i];
-        std::unique_ptr<Quib::Image> picture(Quib::gApp->LoadImage(folder + scene.mSceneName, 1));
-        std::unique_ptr<Quib::Image> hover(Quib::gApp->LoadImage(folder + scene.mSceneName + "o", 1));
-        auto button = std::make_unique<ScenePreviewButton>(int32_t(i), scene.mSceneName, scene.mCaption, this,
-                                                           this, std::move(hover));
+        SandboxWidget& playfield = *mPlayfields[i];
+        const std::string sceneName = playfield.GetSceneName();
+        std::unique_ptr<Quib::Image> picture(Quib::gApp->LoadImage(folder + sceneName, 1));
+        std::unique_ptr<Quib::Image> hover(Quib::gApp->LoadImage(folder + sceneName + "o", 1));
+        auto button = std::make_unique<ScenePreviewButton>(int32_t(i), sceneName, playfield.GetDisplayName(),
+                                                           this, this, std::move(hover));
         // A missing picture leaves the button the size of the pictures the pack draws for every scene.
         const int32_t width = picture ? picture->GetWidth() : IMAGE_MAP_SCENE_COMPLETED->GetWidth();
         const int32_t height = picture ? picture->GetHeight() : IMAGE_MAP_SCENE_COMPLETED->GetHeight();
         button->mPicture = std::move(picture);
         button->Resize(0, ScenePreviewButton::kHiddenY, width, height);
-        button->UpdateFromPlayfield(scene, CurrentProfile(), mLevel != kFinalLevel || IsFinalePlayed());
+        button->UpdateFromPlayfield(playfield, CurrentProfile(), mLevel != kFinalLevel || IsFinalePlayed());
         button->mMarkerX = entry->GetMarker(int32_t(i))->mX;
         button->mMarkerY = entry->GetMarker(int32_t(i))->mY;
         mSceneButtons.push_back(std::move(button));
@@ -268,13 +261,15 @@ bool MapScreen::IsFinalePlayed() const
 
 bool MapScreen::IsSceneDone(size_t index) const
 {
-    const MapScene& scene = mPlayfields[index];
-    const SceneProgress* record = scene.FindRecord(CurrentProfile());
+    const SandboxWidget& playfield = *mPlayfields[index];
+    PlayerProfile* profile = CurrentProfile();
+    const SceneProgress* record =
+        profile != nullptr ? profile->mLevelProgress.FindScene(playfield.GetSceneName()) : nullptr;
     if (record == nullptr)
         return false;
     if (mLevel == kFinalLevel && !IsFinalePlayed())
         return false;
-    return scene.mSecondVisit ? record->mDoneSecondVisit : record->mDoneFirstVisit;
+    return playfield.mSecondVisit ? record->mDoneSecondVisit : record->mDoneFirstVisit;
 }
 
 bool MapScreen::IsLevelDone() const
@@ -299,14 +294,9 @@ bool MapScreen::CheckLevelEnd()
 
 void MapScreen::UpdateButtons()
 {
-    PlayerProfile* profile = CurrentProfile();
     for (size_t i = 0; i < mSceneButtons.size(); ++i)
-    {
-        MapScene& scene = mPlayfields[i];
-        if (const SceneProgress* record = scene.FindRecord(profile))
-            scene.mMiniGameDone = record->mMiniGameDone;
-        mSceneButtons[i]->UpdateFromPlayfield(scene, profile, mLevel != kFinalLevel || IsFinalePlayed());
-    }
+        mSceneButtons[i]->UpdateFromPlayfield(*mPlayfields[i], CurrentProfile(),
+                                              mLevel != kFinalLevel || IsFinalePlayed());
 }
 
 void MapScreen::FadeOutToScene()
@@ -333,7 +323,7 @@ void MapScreen::OpenScene(int32_t index)
     if (index < 0 || size_t(index) >= mPlayfields.size())
         return;
     const MapScreenMakers& makers = GetMapScreenMakers();
-    ScreenBase* scene = makers.mMakeScene ? makers.mMakeScene(*this, mPlayfields[size_t(index)]) : nullptr;
+    ScreenBase* scene = makers.mMakeScene ? makers.mMakeScene(*this, *mPlayfields[size_t(index)]) : nullptr;
     if (scene != nullptr)
         PushGameState(scene, mStack);
 }
@@ -444,11 +434,18 @@ void MapScreen::AdvanceLevel()
     LoadLevelPicture();
 }
 
+SceneProgress* MapScreen::RecordOf(size_t index) const
+{
+    PlayerProfile* profile = CurrentProfile();
+    return profile != nullptr ? profile->mLevelProgress.FindScene(mPlayfields[index]->GetSceneName())
+                              : nullptr;
+}
+
 void MapScreen::ReopenSceneFullList(int32_t index)
 {
     if (index < 0 || size_t(index) >= mPlayfields.size())
         return;
-    if (SceneProgress* record = mPlayfields[size_t(index)].FindRecord(CurrentProfile()))
+    if (SceneProgress* record = RecordOf(size_t(index)))
         record->SetClock(0, SceneProgress::kDefaultClockMinutes, 0, 0);
     mPlayfields[size_t(index)] = BuildScenePlayfield(index);
     OpenScene(index);
@@ -458,7 +455,7 @@ void MapScreen::ResetSceneAfterTimeout()
 {
     if (mSelectedScene < 0 || size_t(mSelectedScene) >= mPlayfields.size())
         return;
-    if (SceneProgress* record = mPlayfields[size_t(mSelectedScene)].FindRecord(CurrentProfile()))
+    if (SceneProgress* record = RecordOf(size_t(mSelectedScene)))
         record->Reset();
     mPlayfields[size_t(mSelectedScene)] = BuildScenePlayfield(mSelectedScene);
 }

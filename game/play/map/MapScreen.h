@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/foundation/Color.h"
-#include "game/play/map/MapScene.h"
+#include "game/play/screen/SceneScreenLinks.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
 #include "game/shell/CustomButtonListener.h"
@@ -20,16 +20,18 @@ class Image;
 class WidgetManager;
 } // namespace Quib
 
+class SandboxWidget;
 class ScenePreviewButton;
 struct LevelMapEntry;
 struct PlayerProfile;
+struct SceneProgress;
 
 // The hub of play: the estate's map zoomed onto the area of the profile's
 // level with that level's picture over it, and one button per scene of the
 // level along the top. A button opens its scene; coming back saves the
 // profiles, and once every scene of the level is done the level's story and
 // letter follow and the map moves on to the next level in place.
-class MapScreen : public ScreenBase, public ActionListener, public CustomButtonListener
+class MapScreen : public ScreenBase, public ActionListener, public CustomButtonListener, public SceneMapLink
 {
 public:
     // Steps of the map's own timed actions.
@@ -69,6 +71,11 @@ public:
     // Opens the scene of mSelectedScene, which the button set before the fade.
     void OnButtonClicked(int32_t index) override;
 
+    // What the scene screen tells the map.
+    void UnlockOtherScenes() override { UnlockSceneButtons(); }
+    void SetReopenWithFullList(bool reopen) override { mReopenFullList = reopen; }
+    void SetResetAfterTimeOut(bool reset) override { mResetAfterTimeout = reset; }
+
     void FadeOutToScene();
     // The scene screen's word that the first scene is done: the others open.
     void UnlockSceneButtons();
@@ -88,7 +95,7 @@ public:
     std::vector<std::unique_ptr<ScenePreviewButton>> mSceneButtons;
     std::unique_ptr<MenuItem> mExitButton;
     int32_t mLevel = 1;
-    std::vector<MapScene> mPlayfields;
+    std::vector<std::unique_ptr<SandboxWidget>> mPlayfields;
     Quib::WidgetManager* mManager = nullptr;
     bool mReopenFullList = false;
     int32_t mSelectedScene = -1;
@@ -121,7 +128,7 @@ public:
 private:
     const LevelMapEntry* CurrentEntry() const;
     void BuildScenePlayfields();
-    MapScene BuildScenePlayfield(int32_t index);
+    std::unique_ptr<SandboxWidget> BuildScenePlayfield(int32_t index);
     void BuildSceneButtons();
     void LockSceneButtons();
     void PlaceSceneButtons();
@@ -130,6 +137,7 @@ private:
     void LoadLevelPicture();
     void UpdateButtons();
     bool IsSceneDone(size_t index) const;
+    SceneProgress* RecordOf(size_t index) const;
     bool IsFinalePlayed() const;
     void OpenScene(int32_t index);
     // Pushes what the maker builds; without one the map goes on as if it had been closed.

@@ -5,7 +5,7 @@
 
 class MapScreen;
 class ScreenBase;
-struct MapScene;
+class SandboxWidget;
 
 // The screens the level map opens over itself. The scene screen, the story
 // scenes and the letters belong to folders of their own; the map reaches them
@@ -14,8 +14,8 @@ struct MapScene;
 // as if the screen had been shown and closed.
 struct MapScreenMakers
 {
-    // The screen of one visit of the scene, linked to the map.
-    std::function<ScreenBase*(MapScreen& map, MapScene& scene)> mMakeScene;
+    // The screen of one visit of the scene, linked to the map and to the playfield it keeps.
+    std::function<ScreenBase*(MapScreen& map, SandboxWidget& playfield)> mMakeScene;
     // The story scene of the name; with the envelope rising as decoration.
     std::function<ScreenBase*(const std::string& name, bool withEnvelope)> mMakeStory;
     // The letter with the string-table key of its text.

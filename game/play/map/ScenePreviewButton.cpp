@@ -3,8 +3,8 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/play/map/MapScene.h"
 #include "game/play/map/MapScreen.h"
+#include "game/play/screen/SandboxWidget.h"
 #include "game/records/PlayerProfile.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/Resources.h"
@@ -46,12 +46,15 @@ bool ScenePreviewButton::IsSliding() const
     return mSlideIn->IsRunning() || mSlideOut->IsRunning();
 }
 
-void ScenePreviewButton::UpdateFromPlayfield(const MapScene& scene, PlayerProfile* profile, bool finaleDone)
+void ScenePreviewButton::UpdateFromPlayfield(const SandboxWidget& playfield, PlayerProfile* profile,
+                                             bool finaleDone)
 {
-    mItemsLeft = scene.ItemsLeft(profile);
-    mMiniGameDone = scene.mMiniGameDone;
-    mSecondVisit = scene.mSecondVisit;
-    const SceneProgress* record = scene.FindRecord(profile);
+    mItemsLeft = playfield.GetItemsLeft();
+    mPiecesLeft = playfield.mModel.PiecesLeft();
+    mMiniGameDone = playfield.IsMiniGameDone();
+    mSecondVisit = playfield.mSecondVisit;
+    const SceneProgress* record =
+        profile != nullptr ? profile->mLevelProgress.FindScene(playfield.GetSceneName()) : nullptr;
     mCompleted = record != nullptr && (mSecondVisit ? record->mDoneSecondVisit : record->mDoneFirstVisit);
     // The last scene leads on to the finale: it stays open until the finale has been played.
     if (!finaleDone)

@@ -14,7 +14,7 @@ class Image;
 
 class CustomButtonListener;
 class MapScreen;
-struct MapScene;
+class SandboxWidget;
 struct PlayerProfile;
 
 // A scene's picture along the top of the level map: it slides down into view
@@ -37,12 +37,13 @@ public:
     void OnMouseEnter() override;
     void OnMouseButtonDown(int x, int y, int button, int clickCount) override;
 
-    // Takes what it shows from the scene as the profile records it.
-    void UpdateFromPlayfield(const MapScene& scene, PlayerProfile* profile, bool finaleDone);
+    // Takes what it shows from its scene's playfield and the profile's record.
+    void UpdateFromPlayfield(const SandboxWidget& playfield, PlayerProfile* profile, bool finaleDone);
     void BuildSlideSequences();
     bool IsSliding() const;
 
     int32_t mItemsLeft = 0;
+    int32_t mPiecesLeft = 0;
     std::string mSceneName;
     std::string mCaption;
     bool mMiniGameDone = false;

@@ -1,6 +1,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/play/map/ScenePreviewButton.h"
+#include "game/play/screen/SandboxWidget.h"
 #include "game/play/tutorial/Tutorial.h"
 #include "game/records/LevelMapTable.h"
 #include "game/shell/Resources.h"
@@ -193,7 +194,7 @@ TEST(MapScreenFlowTest, AfterTheTenItemsVisitTheSameSceneReopensAtOnceWithItsWho
     CloseTop(game);
     EXPECT_EQ(makers.mOpened, (std::vector<std::string>{"scene Scene1 0", "scene Scene1 1"}));
     EXPECT_NE(game.Top<StandInScreen>(), nullptr);
-    EXPECT_EQ(map->mPlayfields[1].mListMode, 1);
+    EXPECT_EQ(map->mPlayfields[1]->mListMode, 1);
     EXPECT_EQ(record.mClock[1], SceneProgress::kDefaultClockMinutes);
 }
 
@@ -217,7 +218,7 @@ TEST(MapScreenFlowTest, AVisitThatRanOutOfTimeStartsItsSceneAfreshNextTime)
     EXPECT_FALSE(record.mItems[0].mTaken);
     EXPECT_FALSE(record.mMiniGameDone);
     EXPECT_EQ(record.mClock[1], SceneProgress::kDefaultClockMinutes);
-    EXPECT_FALSE(map->mPlayfields[0].mMiniGameDone);
+    EXPECT_FALSE(map->mPlayfields[0]->IsMiniGameDone());
     EXPECT_EQ(game.Top<MapScreen>(), map);
 }
 
@@ -291,8 +292,8 @@ TEST(MapScreenFlowTest, WithoutStoryAndLetterScreensTheLevelEndStillReachesTheNe
     EXPECT_EQ(game.App().GetCurrentProfile()->mLevel, 5);
     EXPECT_EQ(ButtonScenes(*map), (std::vector<std::string>{"Scene3", "Scene1", "Scene4", "Scene2"}));
     // A returning level searches the whole list and locks nothing.
-    for (const MapScene& scene : map->mPlayfields)
-        EXPECT_EQ(scene.mListMode, 1);
+    for (const auto& playfield : map->mPlayfields)
+        EXPECT_EQ(playfield->mListMode, 1);
     for (const auto& button : map->mSceneButtons)
         EXPECT_FALSE(button->mLocked);
 }

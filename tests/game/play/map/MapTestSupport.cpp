@@ -1,6 +1,7 @@
 #include "tests/game/play/map/MapTestSupport.h"
 
 #include "game/play/map/ScenePreviewButton.h"
+#include "game/play/screen/SandboxWidget.h"
 #include "game/play/tutorial/Tutorial.h"
 #include "game/records/LevelMapTable.h"
 #include "tests/game/support/PlayStart.h"
@@ -11,9 +12,9 @@ namespace maptest
 RecordingMakers::RecordingMakers() : mSaved(GetMapScreenMakers())
 {
     MapScreenMakers& makers = GetMapScreenMakers();
-    makers.mMakeScene = [this](MapScreen&, MapScene& scene) -> ScreenBase*
+    makers.mMakeScene = [this](MapScreen&, SandboxWidget& playfield) -> ScreenBase*
     {
-        mOpened.push_back("scene " + scene.mSceneName + " " + std::to_string(scene.mListMode));
+        mOpened.push_back("scene " + playfield.GetSceneName() + " " + std::to_string(playfield.mListMode));
         return new StandInScreen(mOpened.back());
     };
     makers.mMakeStory = [this](const std::string& name, bool envelope) -> ScreenBase*
