@@ -89,7 +89,12 @@ public:
     // Input, in the 800 x 600 screen's coordinates.
     void MoveMouse(int x, int y);
     void Click(int x, int y, bool right = false);
+    // A button held and let go apart, with moves between them for a drag.
+    void PressMouse(int x, int y, bool right = false);
+    void ReleaseMouse(int x, int y, bool right = false);
     void PressKey(SDL_Keycode key);
+    // Alt+Enter, the switch between window and full screen.
+    void PressAltEnter();
     // Typed text as the window's text input delivers it, in UTF-8.
     void TypeText(const std::string& utf8);
     void LoseFocus();
@@ -118,6 +123,8 @@ public:
 
 private:
     void PushWindowEvent(SDL_WindowEventID event);
+    void PushMouseButton(int x, int y, bool right, bool down);
+    void PushKey(SDL_Keycode key, bool down, uint16_t modifiers);
     // The point in the window's client area that shows the screen point.
     std::pair<int, int> ClientPoint(int x, int y) const;
 

@@ -189,30 +189,57 @@ void GameHarness::MoveMouse(int x, int y)
 void GameHarness::Click(int x, int y, bool right)
 {
     MoveMouse(x, y);
+    PressMouse(x, y, right);
+    ReleaseMouse(x, y, right);
+}
+
+void GameHarness::PressMouse(int x, int y, bool right)
+{
+    PushMouseButton(x, y, right, true);
+}
+
+void GameHarness::ReleaseMouse(int x, int y, bool right)
+{
+    PushMouseButton(x, y, right, false);
+}
+
+void GameHarness::PushMouseButton(int x, int y, bool right, bool down)
+{
     const auto [cx, cy] = ClientPoint(x, y);
     SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONDOWN;
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     e.button.windowID = mApp->MainWindowId();
     e.button.button = uint8_t(right ? SDL_BUTTON_RIGHT : SDL_BUTTON_LEFT);
-    e.button.state = SDL_PRESSED;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.button.clicks = 1;
     e.button.x = cx;
     e.button.y = cy;
-    SDL_PushEvent(&e);
-    e.type = SDL_MOUSEBUTTONUP;
-    e.button.state = SDL_RELEASED;
     SDL_PushEvent(&e);
 }
 
 void GameHarness::PressKey(SDL_Keycode key)
 {
+    PushKey(key, true, KMOD_NONE);
+    PushKey(key, false, KMOD_NONE);
+}
+
+void GameHarness::PressAltEnter()
+{
+    PushKey(SDLK_LALT, true, KMOD_LALT);
+    PushKey(SDLK_RETURN, true, KMOD_LALT);
+    PushKey(SDLK_RETURN, false, KMOD_LALT);
+    PushKey(SDLK_LALT, false, KMOD_NONE);
+}
+
+void GameHarness::PushKey(SDL_Keycode key, bool down, uint16_t modifiers)
+{
     SDL_Event e{};
-    e.type = SDL_KEYDOWN;
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.windowID = mApp->MainWindowId();
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = key;
     e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    SDL_PushEvent(&e);
-    e.type = SDL_KEYUP;
+    e.key.keysym.mod = modifiers;
     SDL_PushEvent(&e);
 }
 
