@@ -5,7 +5,9 @@
 #include "framework/resources/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/MainMenuReturn.h"
+#include "game/frontend/OptionsScreen.h"
 #include "game/frontend/ShadowedText.h"
+#include "game/frontend/WoodenButton.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/Resources.h"
@@ -23,14 +25,8 @@ constexpr int kOverlayPriority = 211;
 
 std::unique_ptr<MenuItem> MakePauseButton(const char* labelKey, int y)
 {
-    MenuItemSpec layout;
-    layout.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
-    layout.y = y;
-    layout.label = StringTable::GetInstance().Lookup(labelKey);
-    layout.labelY = 36;
-    layout.hoverPicture = IMAGE_BUTTON_MAIN_MENU_OVER;
-    layout.pressedPicture = IMAGE_BUTTON_MAIN_MENU_DOWN;
-    std::unique_ptr<MenuItem> button = CreateMenuItem(layout, IMAGE_BUTTON_MAIN_MENU);
+    std::unique_ptr<MenuItem> button =
+        MakeWoodenButton(labelKey, 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2, y, 36);
     button->mOverlayPriority = kOverlayPriority;
     return button;
 }
@@ -139,9 +135,22 @@ void PauseMenu::OnActionFinished(int id)
     if (id == 1 && mChoice == CHOICE_RESUME)
         PopGameState(mStack);
     else if (id == 1 && mChoice == CHOICE_OPTIONS)
-        OnUncovered(mStack);
+        OpenOptions();
     else if (id == 2 && mChoice == CHOICE_MAIN_MENU)
         LeaveForMainMenu();
+}
+
+void PauseMenu::OpenOptions()
+{
+    OptionsData* options = SharkInterface::GetInstance()->mOptions.get();
+    if (options == nullptr)
+    {
+        OnUncovered(mStack);
+        return;
+    }
+    auto* screen = new OptionsScreen(options, false);
+    screen->Resize(0, 0, 800, 600);
+    PushGameState(screen, mStack);
 }
 
 void PauseMenu::LeaveForMainMenu()

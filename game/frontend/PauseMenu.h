@@ -49,6 +49,7 @@ public:
 
 private:
     bool IsSliding() const;
+    void OpenOptions();
     void LeaveForMainMenu();
 
     GameStateStack* mStack = nullptr;

@@ -1,5 +1,6 @@
 #include "framework/graphics/Image.h"
 #include "game/frontend/MainMenu.h"
+#include "game/frontend/OptionsScreen.h"
 #include "game/frontend/PauseMenu.h"
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
@@ -69,9 +70,15 @@ TEST(PauseMenuFlowTest, PausedSceneDimsUnderThePanelIgnoresClicksWhileItSlidesAn
         EXPECT_EQ(button->mX, buttonX) << button->mLabel;
     EXPECT_EQ(pause->mResumeButton->mOverlayPriority, 211);
 
-    // Options (whose screen comes back over the menu) leaves the dimming as it is.
+    // Options slides the panel away and opens the options screen over the
+    // still dimmed scene; its OK brings the panel back with the dimming as it was.
     ClickOn(game, *pause->mOptionsButton);
-    ASSERT_TRUE(game.RunUntil([&] { return pause->mSlideOut->IsRunning(); }, 10));
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<OptionsScreen>() != nullptr; }, 100));
+    OptionsScreen* options = game.Top<OptionsScreen>();
+    EXPECT_EQ(pause->mDimColor.mAlpha, 150);
+    ASSERT_TRUE(game.RunUntil([&] { return !options->mSlideIn->IsRunning(); }, 100));
+    ClickOn(game, *options->mOkButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<PauseMenu>() == pause; }, 100));
     ASSERT_TRUE(
         game.RunUntil([&] { return !pause->mSlideOut->IsRunning() && !pause->mSlideIn->IsRunning(); }, 100));
     EXPECT_EQ(pause->mDimColor.mAlpha, 150);
