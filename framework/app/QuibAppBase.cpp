@@ -7,6 +7,7 @@
 #include "framework/files/PakInterface.h"
 #include "framework/foundation/DebugPrintf.h"
 #include "framework/foundation/FormatString.h"
+#include "framework/foundation/HiResTimer.h"
 #include "framework/foundation/Paths.h"
 #include "framework/foundation/RandomGenerator.h"
 #include "framework/graphics/DDImage.h"
@@ -82,6 +83,8 @@ QuibAppBase::~QuibAppBase()
             delete entry.mImage;
         mSharedImageMap.clear();
     }
+    if (mDemo.IsRecording() || mDemo.IsPlaying())
+        SetTimerSource({});
     mDDInterface.reset();
     mMusicInterface.reset();
     mSoundManager.reset();
@@ -166,6 +169,7 @@ void QuibAppBase::Init()
     if (mCommandLine.mRecordDemo)
     {
         StartDemoRecording();
+        RunTimersOnUpdates();
     }
     else if (mCommandLine.mPlayDemo)
     {
@@ -176,6 +180,7 @@ void QuibAppBase::Init()
             ShowError(error);
             RestoreDisplayAndExit(0);
         }
+        RunTimersOnUpdates();
         ReplayStartDisplayMode();
     }
 

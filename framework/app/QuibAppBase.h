@@ -368,6 +368,9 @@ public:
     // Demo recording and playback (mDemo keeps the stream and its state).
     void StartDemoRecording();
     bool ReadDemoFile(std::string& error);
+    // The timers of a recorded or replayed run measure logic updates, not
+    // real time, so that playback at any speed sees the recorded times.
+    void RunTimersOnUpdates();
     void WriteDemoFile();
     void ReplayDemoEvents() override;
     // Playback: the recorded display mode, before the window is made.

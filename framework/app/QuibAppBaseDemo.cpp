@@ -1,5 +1,6 @@
 #include "framework/app/DemoPlaybackDialogs.h"
 #include "framework/app/QuibAppBase.h"
+#include "framework/foundation/HiResTimer.h"
 #include "framework/graphics/Font.h"
 #include "framework/services/DemoReplayTarget.h"
 #include "framework/widgets/ControlFont.h"
@@ -88,6 +89,11 @@ bool QuibAppBase::ReadDemoFile(std::string& error)
         return false;
     mRandSeed = mDemo.RandomSeed();
     return true;
+}
+
+void QuibAppBase::RunTimersOnUpdates()
+{
+    SetTimerSource([this] { return int64_t(mMainLoop.mUpdateCount.load()) * mMainLoop.mFrameTime; });
 }
 
 void QuibAppBase::WriteDemoFile()

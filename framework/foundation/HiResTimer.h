@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace Quib
 {
 
-// A stopwatch in milliseconds on the platform clock's high-resolution counter.
+// A stopwatch in milliseconds on the platform clock's high-resolution counter,
+// or on the time source installed below.
 class HiResTimer
 {
 public:
@@ -21,5 +23,12 @@ private:
     double mElapsedMs = 0.0;
     bool mRunning = false;
 };
+
+// Makes every timer read whole milliseconds from `milliseconds` instead of the
+// platform clock; an empty function restores the clock. A recorded demo runs
+// its timers on the logic updates, so that a replay finds the same times at
+// the same updates at whatever speed it runs. Install it while no timer runs
+// and no other thread reads one.
+void SetTimerSource(std::function<int64_t()> milliseconds);
 
 } // namespace Quib

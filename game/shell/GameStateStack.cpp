@@ -1,6 +1,10 @@
 #include "game/shell/GameStateStack.h"
 
 #include <cstddef>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
 
 void PushGameState(GameStateInterface* state, GameStateStack* stack)
 {
@@ -31,4 +35,15 @@ void ClearGameStates(GameStateStack* stack)
         if (GameStateInterface* state = stack->mStates[i])
             state->OnLeft(stack);
     stack->mStates.clear();
+}
+
+std::string GameStateName(const GameStateInterface* state)
+{
+    if (state == nullptr)
+        return "none";
+    const char* mangled = typeid(*state).name();
+    int status = 0;
+    const std::unique_ptr<char, decltype(&std::free)> name(
+        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+    return status == 0 && name ? std::string(name.get()) : std::string(mangled);
 }

@@ -2,6 +2,7 @@
 
 #include "game/shell/GameStateInterface.h"
 
+#include <string>
 #include <vector>
 
 // The game's full screens, topmost last. The stack holds pointers only: whoever
@@ -26,3 +27,5 @@ void PushGameState(GameStateInterface* state, GameStateStack* stack);
 void PopGameState(GameStateStack* stack);
 // Tells every state from the top down that it has left, then empties the stack.
 void ClearGameStates(GameStateStack* stack);
+// The class name of the state, "none" for no state: what the log says of a screen.
+std::string GameStateName(const GameStateInterface* state);

@@ -1,6 +1,7 @@
 #include "game/shell/SharkInterface.h"
 
 #include "framework/display/DDInterface.h"
+#include "framework/foundation/DebugPrintf.h"
 #include "framework/foundation/Paths.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Font.h"
@@ -340,6 +341,9 @@ void SharkInterface::OnActivated()
 
 void SharkInterface::Shutdown()
 {
+    // A replayed recording is checked against the screen its player closed on.
+    if (mExitDialog == nullptr && mGameStates)
+        Quib::DebugPrintf("Closing on %s\n", GameStateName(mGameStates->Top()).c_str());
     ReportLoadingError();
     SaveProfiles();
     if (!mLoadingFinished)

@@ -33,4 +33,25 @@ TEST(HiResTimer, MeasuresOnThePlatformCounter)
     EXPECT_EQ(timer.GetElapsedMs(), 0.0);
 }
 
+TEST(HiResTimer, AnInstalledSourceReplacesTheClockUntilRemoved)
+{
+    platform::FakeClock clock(5'000'000);
+    platform::ScopedClock scoped(clock);
+    int64_t updates = 0;
+    SetTimerSource([&] { return updates * 10; });
+
+    HiResTimer timer;
+    timer.Start();
+    clock.advance(1000);
+    EXPECT_EQ(timer.GetElapsedMs(), 0.0);
+    updates = 7;
+    EXPECT_DOUBLE_EQ(timer.GetElapsedMs(), 70.0);
+    timer.Stop();
+
+    SetTimerSource({});
+    timer.Start();
+    clock.advance(3);
+    EXPECT_DOUBLE_EQ(timer.GetElapsedMs(), 3.0);
+}
+
 } // namespace

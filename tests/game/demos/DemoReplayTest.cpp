@@ -1,0 +1,152 @@
+// Every recorded play-through under tests/fixtures/demos/ is played back
+// headless at full speed from the save folder it was recorded on, and must end
+// as its recording ended: the same files in the data folder, byte for byte,
+// and the same screen on top when the player closed the game.
+//
+// A demo's folder holds "play.dmo", "start/" (the data folder the recording
+// began with; missing for a first start), "end/" (the data folder after it)
+// and "screen.txt" (the screen it was closed on). scripts/record-demo makes them.
+
+#include "framework/services/DemoFile.h"
+#include "game/frontend/SceneScreenMakers.h"
+#include "tests/game/support/GameHarness.h"
+#include "tests/game/support/KeptFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using gameharness::GameHarness;
+using gameharness::HarnessOptions;
+using gameharness::KeptFolder;
+
+const fs::path kDemos = fs::path(ORVELLAN_FIXTURES_DIR) / "demos";
+
+// Updates a replay may run past the recording's end before it counts as stuck.
+constexpr int kGraceUpdates = 3000;
+
+std::vector<uint8_t> ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every regular file below the folder, by its path relative to it.
+std::map<std::string, std::vector<uint8_t>> FilesBelow(const fs::path& folder)
+{
+    std::map<std::string, std::vector<uint8_t>> files;
+    if (!fs::exists(folder))
+        return files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+    return files;
+}
+
+std::string ReadLine(const fs::path& file)
+{
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// The screen named by the first "Closing on" line of the log, "" without one.
+std::string ClosedOn(const std::string& log)
+{
+    static const std::string kPrefix = "Closing on ";
+    const size_t at = log.find(kPrefix);
+    if (at == std::string::npos)
+        return "";
+    const size_t start = at + kPrefix.size();
+    return log.substr(start, log.find('\n', start) - start);
+}
+
+std::vector<std::string> DemoNames()
+{
+    std::vector<std::string> names;
+    if (fs::exists(kDemos))
+        for (const fs::directory_entry& entry : fs::directory_iterator(kDemos))
+            if (entry.is_directory())
+                names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class DemoReplay : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(DemoReplay, EndsAsItsRecordingEnded)
+{
+    const fs::path demo = kDemos / GetParam();
+    const fs::path demoFile = demo / "play.dmo";
+    ASSERT_TRUE(fs::exists(demoFile)) << demoFile;
+
+    KeptFolder data("orvellan-demo-" + GetParam());
+    if (fs::exists(demo / "start"))
+        fs::copy(demo / "start", data.path, fs::copy_options::recursive);
+
+    std::string log;
+    {
+        // As the program entry has it.
+        RegisterFrontEndSceneScreens();
+        GameHarness game(HarnessOptions{.dataFolder = data.path});
+        SharkInterface& app = game.App();
+        // Refused files end the process at start-up; they are refused here instead.
+        Quib::DemoFileHeader header;
+        Quib::Buffer events;
+        std::string error;
+        const std::vector<uint8_t> bytes = ReadBytes(demoFile);
+        ASSERT_TRUE(
+            Quib::DecodeDemoFile(bytes, demoFile.string(), app.mProductVersion, header, events, error))
+            << error;
+
+        const std::string option = "-demofile=" + demoFile.string();
+        const char* const arguments[] = {"orvellan", "-play", option.c_str()};
+        app.SetCommandLine(3, arguments);
+        testing::internal::CaptureStderr();
+        game.Boot();
+        // The loading is over before play starts; playback holds the game at
+        // the update where the recording saw it end.
+        game.FinishLoading();
+        const int length = app.mDemo.DemoLength();
+        app.mMainLoop.mDemoTargetUpdate = length;
+        game.RunUntil([&] { return app.mMainLoop.mUpdateCount > length + kGraceUpdates; },
+                      length + 2 * kGraceUpdates);
+        const bool ended = game.IsShutDown();
+        const int updates = app.mMainLoop.mUpdateCount;
+        log = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(ended) << "the replay was still running " << updates - length
+                           << " updates after the recording's end";
+    }
+
+    EXPECT_EQ(ClosedOn(log), ReadLine(demo / "screen.txt"));
+    const auto expected = FilesBelow(demo / "end");
+    const auto replayed = FilesBelow(data.path);
+    for (const auto& [name, bytes] : expected)
+    {
+        const auto found = replayed.find(name);
+        if (found == replayed.end())
+            ADD_FAILURE() << name << " was not written by the replay";
+        else
+            EXPECT_TRUE(found->second == bytes) << name << " differs from the recording's";
+    }
+    for (const auto& [name, bytes] : replayed)
+        EXPECT_TRUE(expected.count(name) != 0) << name << " was written by the replay only";
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorded, DemoReplay, testing::ValuesIn(DemoNames()),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DemoReplay);
+
+} // namespace
