@@ -18,10 +18,12 @@
 #include "game/shell/GameClock.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/MusicTracks.h"
+#include "game/shell/PackFolder.h"
 #include "game/shell/Resources.h"
 #include "game/shell/ScreenBase.h"
 #include "game/shell/SfxIndexTable.h"
 #include "game/shell/StringTable.h"
+#include "platform/Files.h"
 #include "platform/Window.h"
 
 SharkInterface* gSharkInterface = nullptr;
@@ -234,6 +236,12 @@ void SharkInterface::OnInitFinished()
 {
     SetWindowIcon();
     mAllowExtendedChars = true;
+}
+
+bool SharkInterface::OnChangeDirectory(const std::string& folder)
+{
+    const std::string packFolder = FindPackFolder(folder);
+    return !packFolder.empty() && platform::changeDirectory(packFolder);
 }
 
 void SharkInterface::SetWindowIcon()

@@ -51,6 +51,8 @@ public:
     void LoadSettings() override;
     void Shutdown() override;
     void Init() override;
+    // Changes to the folder that holds the content pack, the program's own or an installation's.
+    bool OnChangeDirectory(const std::string& folder) override;
     void OnDisplayModeChange() override;
     void DrawOverlay(Quib::Graphics* g) override;
     void OnActivated() override;
