@@ -108,7 +108,7 @@ private:
 
     void PlayOneGame()
     {
-        const Player player = mReport.games == 0 ? Player::New : Player(mRandom() % 3);
+        const Player player = Player(mRandom() % 3);
         const int64_t length = kShortestGame + int64_t(mRandom() % (kLongestGame - kShortestGame));
         ++mReport.games;
         std::fprintf(stderr, "soak: game %d at update %lld with %s\n", mReport.games,
