@@ -23,6 +23,9 @@
 namespace
 {
 
+// The least space between Skip and Reset when they stand side by side.
+constexpr int kBottomButtonGap = 8;
+
 int WidthOf(Quib::Image* image)
 {
     return image != nullptr ? image->GetWidth() : 0;
@@ -38,12 +41,12 @@ void PlayMiniGameSound(int32_t soundId)
 
 MiniGameWidget::MiniGameWidget()
 {
-    mSkipButton = MakeButton(150, 520, IMAGE_BUTTON_MAIN_MENU, IMAGE_BUTTON_MAIN_MENU_OVER,
+    mSkipButton = MakeButton(0, 0, IMAGE_BUTTON_MAIN_MENU, IMAGE_BUTTON_MAIN_MENU_OVER,
                              IMAGE_BUTTON_MAIN_MENU_DOWN, "", &MiniGameWidget::OnSkipClicked);
     mResetButton =
-        MakeButton(650 - WidthOf(IMAGE_BUTTON_MAIN_MENU), 520, IMAGE_BUTTON_MAIN_MENU,
-                   IMAGE_BUTTON_MAIN_MENU_OVER, IMAGE_BUTTON_MAIN_MENU_DOWN,
+        MakeButton(0, 0, IMAGE_BUTTON_MAIN_MENU, IMAGE_BUTTON_MAIN_MENU_OVER, IMAGE_BUTTON_MAIN_MENU_DOWN,
                    StringTable::GetInstance().Lookup("LBL_RESET"), &MiniGameWidget::OnResetClicked);
+    PlaceSkipAndReset(150, 650, 520);
     mCloseButton = MakeButton(648, 31, IMAGE_GUI_MINIGAME_CLOSE_NORMAL, IMAGE_GUI_MINIGAME_CLOSE_OVER,
                               IMAGE_GUI_MINIGAME_CLOSE_PRESSED, "", &MiniGameWidget::OnCloseClicked);
     mHelpButton = MakeButton(144 - WidthOf(IMAGE_GUI_MINIGAME_HELP_NORMAL), 31,
@@ -86,6 +89,20 @@ std::unique_ptr<ActionSequence> MiniGameWidget::MakeDim(int from, int delta)
 void MiniGameWidget::BindReset(std::function<void()> reset)
 {
     mResetButton->mOnClick = std::move(reset);
+}
+
+void MiniGameWidget::PlaceSkipAndReset(int left, int right, int y)
+{
+    const int skipWidth = mSkipButton->mWidth, resetWidth = mResetButton->mWidth;
+    int skipX = left, resetX = right - resetWidth;
+    if (skipX + skipWidth + kBottomButtonGap > resetX)
+    {
+        const int start = (left + right - skipWidth - kBottomButtonGap - resetWidth) / 2;
+        skipX = start;
+        resetX = start + skipWidth + kBottomButtonGap;
+    }
+    mSkipButton->Move(skipX, y);
+    mResetButton->Move(resetX, y);
 }
 
 bool MiniGameWidget::LoadGroup(const char* group, bool (*fetch)(Quib::ResourceManager*))

@@ -82,6 +82,10 @@ public:
     static bool LoadGroup(const char* group, bool (*fetch)(Quib::ResourceManager*));
     // Binds the Reset button to the game's own reset.
     void BindReset(std::function<void()> reset);
+    // Skip at the left end of the span, Reset at its right end; when the span
+    // is too narrow for the two, they stand side by side centred on it, so
+    // that one never lies over the other.
+    void PlaceSkipAndReset(int left, int right, int y);
 
     std::unique_ptr<MenuItem> mSkipButton;
     std::unique_ptr<MenuItem> mCloseButton;

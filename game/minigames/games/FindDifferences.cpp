@@ -20,8 +20,7 @@ FindDifferences::FindDifferences(const std::string& mode)
     mCounterLabel = StringTable::GetInstance().Lookup("LBL_defferences_found");
     const int boardWidth = IMAGE_MG_MATCH_BACKGROUND->GetWidth();
     const int left = (800 - boardWidth) / 2;
-    mSkipButton->Move(left, mSkipButton->mY);
-    mResetButton->Move(left + boardWidth - IMAGE_BUTTON_MAIN_MENU->GetWidth(), mResetButton->mY);
+    PlaceSkipAndReset(left, left + boardWidth, mSkipButton->mY);
     mHelpButton->Move(mHelpButton->mX + 7, mHelpButton->mY);
     mCloseButton->Move(mCloseButton->mX + 1, mCloseButton->mY);
     BindReset([this] { OnResetClicked(); });

@@ -32,8 +32,7 @@ MemoryGame::MemoryGame(const std::string& mode)
     }
     mHelpButton->Move(100 - IMAGE_GUI_MINIGAME_HELP_NORMAL->GetWidth(), mHelpButton->mY);
     mCloseButton->Move(IMAGE_MG_MEMORY_FRAME->GetWidth() + 100, mCloseButton->mY);
-    mSkipButton->Move(100, mSkipButton->mY);
-    mResetButton->Move(700 - IMAGE_BUTTON_MAIN_MENU->GetWidth(), mResetButton->mY);
+    PlaceSkipAndReset(100, 700, mSkipButton->mY);
     BindReset([this] { OnResetClicked(); });
     PlaceParticlesAroundBoard(IMAGE_MG_MEMORY_FRAME, mParticles.get(), 0, -12);
     mHelpNumber = 10;

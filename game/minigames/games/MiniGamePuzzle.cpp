@@ -43,8 +43,7 @@ MiniGamePuzzle::MiniGamePuzzle(int pictureKind) : mPictureKind(pictureKind == 2 
     mCloseButton->mOnClick = [this] { OnPuzzleCloseClicked(); };
     mHelpButton->Move(100 - IMAGE_GUI_MINIGAME_HELP_NORMAL->GetWidth(), mHelpButton->mY);
     mCloseButton->Move(641 + IMAGE_GUI_MINIGAME_CLOSE_NORMAL->GetWidth(), mCloseButton->mY);
-    mSkipButton->Move(100, 520);
-    mResetButton->Move(700 - IMAGE_BUTTON_MAIN_MENU->GetWidth(), 520);
+    PlaceSkipAndReset(100, 700, 520);
     PlaceParticlesAroundBoard(IMAGE_MG_PUZZLE_BG, mParticles.get(), -3, -12);
     mDelay = std::make_unique<ActionDelay>(ActionTimer(3000));
     mHelpNumber = 1;

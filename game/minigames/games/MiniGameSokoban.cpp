@@ -9,13 +9,6 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/shell/Resources.h"
 
-namespace
-{
-
-constexpr int kButtonGap = 8;
-
-} // namespace
-
 MiniGameSokoban::MiniGameSokoban(const std::string& mode)
 {
     mLoaded = LoadGroup("MG_Sokoban", &FetchGroupMgSokoban);
@@ -41,13 +34,7 @@ MiniGameSokoban::MiniGameSokoban(const std::string& mode)
     const int closeWidth = IMAGE_GUI_MINIGAME_CLOSE_NORMAL->GetWidth();
     mCloseButton->Move(8 * 60 + 159, mHelpButton->mY);
     mHelpButton->Move(141 - closeWidth, mCloseButton->mY);
-    // Skip and Reset stand side by side under the board, centred on it: two
-    // buttons of this width are wider together than the board, so placing each
-    // at a board edge would lay one over the other.
-    const int buttonWidth = IMAGE_BUTTON_MAIN_MENU->GetWidth();
-    const int boardCentre = 150 + 8 * 60 / 2;
-    mSkipButton->Move(boardCentre - kButtonGap / 2 - buttonWidth, mSkipButton->mY);
-    mResetButton->Move(boardCentre + kButtonGap / 2, mResetButton->mY);
+    PlaceSkipAndReset(144, 8 * 60 + 156, mSkipButton->mY);
     mHelpNumber = 6;
 }
 

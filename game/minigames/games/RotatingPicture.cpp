@@ -15,8 +15,7 @@ RotatingPicture::RotatingPicture(const std::string& mode)
     mPicture = mode == "Mode2"   ? IMAGE_MG_ROTATING_IMAGE_MODE_2
                : mode == "Mode3" ? IMAGE_MG_ROTATING_IMAGE_MODE_3
                                  : IMAGE_MG_ROTATING_IMAGE_MODE_1;
-    mSkipButton->Move(150, 528);
-    mResetButton->Move(150 + 500 - IMAGE_BUTTON_MAIN_MENU->GetWidth(), 528);
+    PlaceSkipAndReset(150, 150 + 500, 528);
     mCloseButton->Move(mCloseButton->mX + 6, mCloseButton->mY - 6);
     BindReset([this] { OnResetClicked(); });
     mTileWidth = mPicture->GetWidth() / RotatingBoard::kColumns;

@@ -59,6 +59,26 @@ TEST(GalleryFlow, EveryGameIsBuiltFromTheTable)
     EXPECT_TRUE(app.mStack.Empty());
 }
 
+// From a scene every game shows Skip beside Reset: the two stand on one line
+// with space between them, inside the screen.
+TEST(GalleryFlow, SkipAndResetStandApartInEveryGame)
+{
+    MiniGameApp app;
+    for (int index = 0; index < kGalleryMiniGameCount; ++index)
+    {
+        MiniGameWidget* game = CreateMiniGameByIndex(index, &app.mStack);
+        ASSERT_NE(game, nullptr) << index;
+        const MenuItem& skip = *game->mSkipButton;
+        const MenuItem& reset = *game->mResetButton;
+        EXPECT_EQ(skip.mY, reset.mY) << index;
+        EXPECT_LT(skip.mX + skip.mWidth, reset.mX) << index;
+        EXPECT_GE(skip.mX, 0) << index;
+        EXPECT_LE(reset.mX + reset.mWidth, 800) << index;
+        ClearGameStates(&app.mStack);
+        app.FlushDeletes();
+    }
+}
+
 TEST(GalleryFlow, AGameSolvedInTheGalleryLeavesTheProfileAlone)
 {
     MiniGameApp app;
