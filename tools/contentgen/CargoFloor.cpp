@@ -1,4 +1,4 @@
-// The box-pushing board's floor: one flagstone floor of 8 x 8 cells, cut into
+// The box-pushing board's floor: one plank floor of 8 x 8 cells, cut into
 // a picture per cell, as the board loads them ("bg__01.jpg" .. "bg__64.jpg").
 #include "framework/resources/ImageLib.h"
 #include "platform/Files.h"
@@ -21,30 +21,27 @@ constexpr int kCells = 8;
 constexpr int kCell = 60;
 constexpr int kSide = kCells * kCell;
 
-// Stones in courses of 40 pixels, each course's joints shifted, so the stones
-// run across cell edges and the floor reads as one surface under the grid.
+// The planks of a cargo hold, 20 pixels wide with staggered ends, so the deck
+// reads as one floor under the grid and the stone walls stand out from it.
 Rgba floorAt(float x, float y, uint32_t seed)
 {
-    const float course = 40;
-    const int row = int(std::floor(y / course));
-    const float shift = float((row * 37) % 70);
-    const float length = 70;
+    const float width = 20, length = 150;
+    const int row = int(std::floor(y / width));
+    const float shift = float((row * 53) % int(length));
     const int column = int(std::floor((x + shift) / length));
-    const float u = std::fmod(x + shift, length), v = std::fmod(y, course);
-    const float edge = std::min(std::min(u, length - u), std::min(v, course - v));
-    const uint32_t stone = seed + uint32_t(row * 131 + column * 17);
-    const float tone = 0.8f + 0.25f * valueNoise(float(column), float(row), seed);
-    Rgba base =
-        mix(rgb(0x6e6558), rgb(0x8a8070), valueNoise(float(column) * 3.1f, float(row) * 1.7f, seed + 7));
-    float grain = fractalNoise(x / 9, y / 9, stone, 3);
-    Rgba c = shade(base, tone * (0.82f + 0.3f * grain));
-    if (edge < 2.5f)
-        return shade(rgb(0x3a332b), 0.8f + 0.3f * grain);
-    if (edge < 4.5f)
-        return shade(c, 0.78f + 0.05f * edge);
-    // A few worn patches and stains.
-    float wear = fractalNoise(x / 70, y / 70, seed + 99, 3);
-    return shade(c, 0.9f + 0.2f * wear);
+    const float u = std::fmod(x + shift, length), v = std::fmod(y, width);
+    const uint32_t plank = seed + uint32_t(row * 131 + column * 17);
+    Rgba base = mix(rgb(0x6a4424), rgb(0x96643a), valueNoise(float(column) * 2.3f, float(row) * 1.9f, seed));
+    // Grain runs along the plank.
+    const float grain = fractalNoise(x / 40, y / 2.5f, plank, 3);
+    Rgba c = shade(base, 0.8f + 0.35f * grain);
+    if (v < 1.5f || u < 1.5f)
+        return shade(rgb(0x2e1c0e), 0.9f + 0.2f * grain);
+    if (v < 3)
+        return shade(c, 1.12f);
+    if (v > width - 3)
+        return shade(c, 0.8f);
+    return c;
 }
 
 } // namespace

@@ -303,6 +303,38 @@ Rgba bubbleFill()
     return rgb(0x221c2c, 0.9f);
 }
 
+// A length of stone wall seen from above: bricks along it with mortar joints,
+// the lit edge toward the top left, and its shadow on the floor along the
+// bottom right, so that it stands up from the floor as a block, not a line.
+void paintWallBlock(Canvas& canvas, float w, float h)
+{
+    const bool upright = h > w;
+    const float stone = (upright ? w : h) - 4;
+    const uint32_t seed = seedOf("cargo-wall");
+    canvas.fill(
+        [&](float x, float y)
+        {
+            const float along = upright ? y : x, across = upright ? x : y;
+            if (across >= stone)
+                return Rgba{0, 0, 0, 0.4f - 0.08f * (across - stone)};
+            const float brick = 15;
+            const int n = int(std::floor(along / brick));
+            const float u = along - float(n) * brick;
+            Rgba c = mix(rgb(0x9a9284), rgb(0x746c60), valueNoise(float(n) * 1.7f, 0.5f, seed));
+            c = shade(c, 0.85f + 0.3f * fractalNoise(x / 3, y / 3, seed + 1, 3));
+            if (u < 1.5f)
+                c = rgb(0x3a342c);
+            if (across < 2)
+                c = shade(c, 1.3f);
+            else if (across > stone - 3)
+                c = shade(c, 0.55f);
+            return c;
+        });
+    canvas.strokeShape(upright ? roundRect(0.5f, 0.5f, stone - 1, h - 1, 1)
+                               : roundRect(0.5f, 0.5f, w - 1, stone - 1, 1),
+                       1, rgb(0x2a241e));
+}
+
 void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
 {
     const std::string kind = entry.setting("kind");
@@ -355,8 +387,7 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     else if (kind == "oscilloscope")
         paintOscilloscope(canvas, w, h);
     else if (kind == "wall")
-        canvas.fill([&](float x, float y)
-                    { return shade(rgb(0x8a6a4a), 0.7f + 0.4f * fractalNoise(x / 4, y / 4, 3, 3)); });
+        paintWallBlock(canvas, w, h);
     else if (kind == "scale")
     {
         // One mark per unit of the vessel's capacity, from the row where its

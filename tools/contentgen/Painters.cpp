@@ -68,10 +68,19 @@ const Canvas& PaintContext::jigsawPicture()
     {
         Canvas picture(6 * kJigsawPlaceWidth, 4 * kJigsawPlaceHeight);
         paintRoom(picture, "library", seedOf("jigsaw"));
+        // Every place shows something of its own, so that no two pieces look
+        // alike: a picture and a mirror on the bare wall, the objects on the
+        // panelling, and one thing on the floor under each column.
+        drawEmoji(picture, 0x1F5BC, 22, 30, 150, 150);
+        drawEmoji(picture, 0x1FA9E, 485, 64, 96, 96);
         const char32_t objects[] = {0x1F570, 0x1F4DA, 0x1F56F, 0x1F3FA, 0x1F5DD};
         for (int i = 0; i < 5; ++i)
             drawEmojiWithShadow(picture, objects[i], 30.0f + float(i) * 108.0f, 260.0f - float(i % 2) * 44.0f,
                                 104, 104);
+        const char32_t floor[] = {0x1F408, 0x1F9F6, 0x1F9FA, 0x1F45E, 0x1F9F3, 0x1F302};
+        for (int column = 0; column < 6; ++column)
+            drawEmojiWithShadow(picture, floor[column], 12.0f + float(column * kJigsawPlaceWidth), 364, 72,
+                                72);
         mCache->jigsaw = std::move(picture);
     }
     return mCache->jigsaw;

@@ -3,12 +3,14 @@
 #include "game/minigames/games/FindDifferences.h"
 #include "game/minigames/games/MatchesMiniGame.h"
 #include "game/minigames/games/RotatingPicture.h"
+#include "game/minigames/matches/MatchesPuzzle.h"
 #include "game/minigames/matches/MatchesSolver.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace
 {
@@ -152,5 +154,54 @@ TEST(PictureGamesFlow, MatchSticksAreMovedIntoAnAcceptedLayout)
         }
         EXPECT_TRUE(app.Played(SFX_MG_MATCH_PLACE));
         ExpectEndDialog(app, game);
+    }
+}
+
+// Every stick of a puzzle's start and of each accepted layout lies well inside
+// the board picture's visible panel, never against its edge.
+TEST(PictureGamesFlow, MatchFiguresStayClearOfTheBoardsEdge)
+{
+    constexpr int kMargin = 8;
+    MiniGameApp app;
+    auto* board = dynamic_cast<Quib::MemoryImage*>(IMAGE_MG_MATCH_BACKGROUND);
+    ASSERT_NE(board, nullptr);
+    const int width = board->GetWidth(), height = board->GetHeight();
+    const uint32_t* bits = board->GetBits();
+    auto opaque = [&](int x, int y) { return (bits[y * width + x] >> 24) == 255; };
+    int left = 0, right = width - 1, top = 0, bottom = height - 1;
+    while (left < right && !opaque(left, height / 2))
+        ++left;
+    while (right > left && !opaque(right, height / 2))
+        --right;
+    while (top < bottom && !opaque(width / 2, top))
+        ++top;
+    while (bottom > top && !opaque(width / 2, bottom))
+        --bottom;
+    for (const char* name : {"Fish", "Squares5to4"})
+    {
+        MatchesMiniGame* game = Open(app, new MatchesMiniGame(name));
+        const MatchesPuzzleInfo puzzle = MatchesPuzzleByName(name);
+        std::vector<std::string> files = {name};
+        for (int v = 1; v <= puzzle.mSolutionCount; ++v)
+            files.push_back(std::string(name) + "Solution" + std::to_string(v));
+        for (const std::string& file : files)
+        {
+            MatchesLayoutRead read = ReadMatchesLayout(MatchesFileName(file));
+            ASSERT_TRUE(read.mLayout.has_value()) << file;
+            for (int cell = 0; cell < int(game->mBlocks.size()); ++cell)
+            {
+                const MatchSticks* sticks = read.mLayout->mState.GetCell(cell);
+                if (sticks == nullptr || sticks->none())
+                    continue;
+                const MatchesBlock& block = *game->mBlocks[size_t(cell)];
+                const int x = block.mX - game->mOriginX, y = block.mY - game->mOriginY;
+                EXPECT_GE(x, left + kMargin) << file << " cell " << cell;
+                EXPECT_GE(y, top + kMargin) << file << " cell " << cell;
+                EXPECT_LE(x + block.mWidth, right - kMargin) << file << " cell " << cell;
+                EXPECT_LE(y + block.mHeight, bottom - kMargin) << file << " cell " << cell;
+            }
+        }
+        ClearGameStates(&app.mStack);
+        app.FlushDeletes();
     }
 }
