@@ -93,16 +93,25 @@ void MiniGameWidget::BindReset(std::function<void()> reset)
 
 void MiniGameWidget::PlaceSkipAndReset(int left, int right, int y)
 {
+    mButtonSpanLeft = left;
+    mButtonSpanRight = right;
+    mButtonSpanY = y;
+    LayOutSkipAndReset();
+}
+
+void MiniGameWidget::LayOutSkipAndReset()
+{
+    const int left = mButtonSpanLeft, right = mButtonSpanRight;
     const int skipWidth = mSkipButton->mWidth, resetWidth = mResetButton->mWidth;
     int skipX = left, resetX = right - resetWidth;
-    if (skipX + skipWidth + kBottomButtonGap > resetX)
+    if (mSkipAllowed && skipX + skipWidth + kBottomButtonGap > resetX)
     {
         const int start = (left + right - skipWidth - kBottomButtonGap - resetWidth) / 2;
         skipX = start;
         resetX = start + skipWidth + kBottomButtonGap;
     }
-    mSkipButton->Move(skipX, y);
-    mResetButton->Move(resetX, y);
+    mSkipButton->Move(skipX, mButtonSpanY);
+    mResetButton->Move(resetX, mButtonSpanY);
 }
 
 bool MiniGameWidget::LoadGroup(const char* group, bool (*fetch)(Quib::ResourceManager*))
@@ -114,6 +123,8 @@ void MiniGameWidget::OnAttached(Quib::WidgetManager* manager)
 {
     ScreenBase::OnAttached(manager);
     mAttached = true;
+    // The launcher decides about Skip after the game has placed its buttons.
+    LayOutSkipAndReset();
     manager->AddChild(mParticles.get());
     manager->AddChild(mCloseButton.get());
     manager->AddChild(mResetButton.get());

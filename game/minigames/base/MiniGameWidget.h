@@ -82,9 +82,9 @@ public:
     static bool LoadGroup(const char* group, bool (*fetch)(Quib::ResourceManager*));
     // Binds the Reset button to the game's own reset.
     void BindReset(std::function<void()> reset);
-    // Skip at the left end of the span, Reset at its right end; when the span
-    // is too narrow for the two, they stand side by side centred on it, so
-    // that one never lies over the other.
+    // Skip at the left end of the span, Reset at its right end; when Skip is
+    // shown and the span is too narrow for the two, they stand side by side
+    // centred on it, so that one never lies over the other.
     void PlaceSkipAndReset(int left, int right, int y);
 
     std::unique_ptr<MenuItem> mSkipButton;
@@ -127,7 +127,11 @@ private:
                                          Quib::Image* down, const std::string& label,
                                          void (MiniGameWidget::*onClick)());
     std::unique_ptr<ActionSequence> MakeDim(int from, int delta);
+    void LayOutSkipAndReset();
     bool mAttached = false;
+    int mButtonSpanLeft = 0;
+    int mButtonSpanRight = 0;
+    int mButtonSpanY = 0;
     // Whether the focus loss stopped the stopwatch, so that regaining the
     // focus does not start one that a help panel or dialog holds stopped.
     bool mStoppedByFocusLoss = false;

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+using minigametest::EnterFromScene;
 using minigametest::FrameFile;
 using minigametest::MiniGameApp;
+using minigametest::RecordingOwner;
 
 TEST(GalleryFlow, LockedGamesStayShutAndOpenOnesAreBuiltAtTheirPlace)
 {
@@ -60,14 +62,16 @@ TEST(GalleryFlow, EveryGameIsBuiltFromTheTable)
 }
 
 // From a scene every game shows Skip beside Reset: the two stand on one line
-// with space between them, inside the screen.
+// with space between them, inside the screen. In the gallery, without Skip,
+// Reset keeps its place at the right end of the board.
 TEST(GalleryFlow, SkipAndResetStandApartInEveryGame)
 {
     MiniGameApp app;
+    RecordingOwner owner;
     for (int index = 0; index < kGalleryMiniGameCount; ++index)
     {
-        MiniGameWidget* game = CreateMiniGameByIndex(index, &app.mStack);
-        ASSERT_NE(game, nullptr) << index;
+        MiniGameWidget* game = CreateMiniGame(*GalleryMiniGame(index));
+        EnterFromScene(app, game, &owner);
         const MenuItem& skip = *game->mSkipButton;
         const MenuItem& reset = *game->mResetButton;
         EXPECT_EQ(skip.mY, reset.mY) << index;
@@ -77,6 +81,11 @@ TEST(GalleryFlow, SkipAndResetStandApartInEveryGame)
         ClearGameStates(&app.mStack);
         app.FlushDeletes();
     }
+    // Rotating tiles: Reset ends with the picture's right edge.
+    MiniGameWidget* rotating = CreateMiniGameByIndex(1, &app.mStack);
+    EXPECT_EQ(rotating->mResetButton->mX + rotating->mResetButton->mWidth, 650);
+    ClearGameStates(&app.mStack);
+    app.FlushDeletes();
 }
 
 TEST(GalleryFlow, AGameSolvedInTheGalleryLeavesTheProfileAlone)
