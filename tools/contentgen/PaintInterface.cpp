@@ -207,11 +207,12 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
                                                              : std::stof(entry.setting("border"));
         Distance outer = roundRect(2, 2, w - 4, h - 4, 10);
         Distance hole = roundRect(border, border, w - 2 * border, h - 2 * border, 4);
-        // A frame that is the board's whole picture shows a room through its hole.
-        if (entry.setting("inside") == "room")
+        // A frame that is the board's whole picture shows a room through its
+        // hole; a bare wall has no window or picture to show through glass.
+        if (entry.setting("inside") == "room" || entry.setting("inside") == "wall")
         {
             Canvas room{int(w), int(h)};
-            paintRoom(room, "cellar", seed);
+            paintRoom(room, "cellar", seed, entry.setting("inside") == "room");
             canvas.fillShape(roundRect(border - 4, border - 4, w - 2 * border + 8, h - 2 * border + 8, 4),
                              [&](float x, float y)
                              {

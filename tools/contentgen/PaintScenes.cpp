@@ -31,8 +31,36 @@ RoomColours coloursFor(uint32_t seed)
     return kRooms[seed % 5];
 }
 
-// A panelled room: striped wallpaper, wainscot, boards, a window and a framed picture.
-void paintRoomInto(Canvas& canvas, uint32_t seed)
+// A tall window with a moonlit sky, and a gilt frame on the wall beside it.
+void paintWindowAndPicture(Canvas& canvas, uint32_t seed)
+{
+    const float w = float(canvas.width()), h = float(canvas.height());
+    float wx = w * (0.12f + float(seed % 3) * 0.25f), wy = h * 0.1f, ww = w * 0.16f, wh = h * 0.38f;
+    Distance window = roundRect(wx, wy, ww, wh, ww * 0.5f);
+    canvas.fillShape(window,
+                     [&](float, float y) { return mix(rgb(0x26386a), rgb(0x6a7fb0), (y - wy) / wh); });
+    canvas.fillShape(ellipse(wx + ww * 0.7f, wy + wh * 0.3f, ww * 0.1f, ww * 0.1f), rgb(0xf4f0d8));
+    canvas.strokeShape(window, std::max(2.0f, w / 160), rgb(0xe8dcc0));
+    canvas.fillShape(roundRect(wx + ww / 2 - 1.5f, wy, 3, wh, 1), rgb(0xe8dcc0));
+    canvas.fillShape(roundRect(wx, wy + wh * 0.55f, ww, 3, 1), rgb(0xe8dcc0));
+    float fx = wx + ww + w * 0.12f, fy = h * 0.16f, fw = w * 0.18f, fh = h * 0.22f;
+    if (fx + fw < w)
+    {
+        Distance frame = roundRect(fx, fy, fw, fh, 2);
+        canvas.shadow(frame, 3, 4, 6, 0.45f);
+        canvas.fillShape(frame, brassShader(fy, fh, 1.0f));
+        canvas.fillShape(roundRect(fx + 6, fy + 6, fw - 12, fh - 12, 1),
+                         [&](float x, float y)
+                         {
+                             float n = fractalNoise(x / 30, y / 30, seed + 9, 3);
+                             return mix(rgb(0x27402a), rgb(0x8a7a4a), y > fy + fh * 0.6f ? n : n * 0.4f);
+                         });
+    }
+}
+
+// A panelled room: striped wallpaper, wainscot, boards and, when furnished, a
+// window and a framed picture.
+void paintRoomInto(Canvas& canvas, uint32_t seed, bool furnished)
 {
     const float w = float(canvas.width()), h = float(canvas.height());
     const RoomColours colours = coloursFor(seed);
@@ -61,29 +89,8 @@ void paintRoomInto(Canvas& canvas, uint32_t seed)
                            Rgba{0, 0, 0, 0.3f});
     }
     canvas.fillShape(roundRect(0, wainscot - 4, w, 8, 2), brassShader(wainscot - 4, 8, 0.8f));
-    // A tall window with a moonlit sky.
-    float wx = w * (0.12f + float(seed % 3) * 0.25f), wy = h * 0.1f, ww = w * 0.16f, wh = h * 0.38f;
-    Distance window = roundRect(wx, wy, ww, wh, ww * 0.5f);
-    canvas.fillShape(window,
-                     [&](float, float y) { return mix(rgb(0x26386a), rgb(0x6a7fb0), (y - wy) / wh); });
-    canvas.fillShape(ellipse(wx + ww * 0.7f, wy + wh * 0.3f, ww * 0.1f, ww * 0.1f), rgb(0xf4f0d8));
-    canvas.strokeShape(window, std::max(2.0f, w / 160), rgb(0xe8dcc0));
-    canvas.fillShape(roundRect(wx + ww / 2 - 1.5f, wy, 3, wh, 1), rgb(0xe8dcc0));
-    canvas.fillShape(roundRect(wx, wy + wh * 0.55f, ww, 3, 1), rgb(0xe8dcc0));
-    // A gilt frame on the wall.
-    float fx = wx + ww + w * 0.12f, fy = h * 0.16f, fw = w * 0.18f, fh = h * 0.22f;
-    if (fx + fw < w)
-    {
-        Distance frame = roundRect(fx, fy, fw, fh, 2);
-        canvas.shadow(frame, 3, 4, 6, 0.45f);
-        canvas.fillShape(frame, brassShader(fy, fh, 1.0f));
-        canvas.fillShape(roundRect(fx + 6, fy + 6, fw - 12, fh - 12, 1),
-                         [&](float x, float y)
-                         {
-                             float n = fractalNoise(x / 30, y / 30, seed + 9, 3);
-                             return mix(rgb(0x27402a), rgb(0x8a7a4a), y > fy + fh * 0.6f ? n : n * 0.4f);
-                         });
-    }
+    if (furnished)
+        paintWindowAndPicture(canvas, seed);
     // Vignette.
     canvas.fill(
         [&, copy = canvas](float x, float y)
@@ -267,7 +274,7 @@ void paintScenePicture(const ResourceEntry& entry, PaintContext& context, Canvas
     }
     else
     {
-        paintRoomInto(canvas, seed);
+        paintRoomInto(canvas, seed, true);
     }
 
     // The objects of the picture, large and in front.
@@ -398,9 +405,9 @@ void paintPiece(const ResourceEntry& entry, PaintContext& context, Canvas& canva
 
 } // namespace
 
-void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed)
+void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed, bool furnished)
 {
-    paintRoomInto(canvas, seed ^ seedOf(theme));
+    paintRoomInto(canvas, seed ^ seedOf(theme), furnished);
 }
 
 bool paintScene(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)

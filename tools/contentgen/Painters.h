@@ -60,6 +60,6 @@ bool paintTilePicture(const ResourceEntry& entry, PaintContext& context, Canvas&
 // Room backdrops shared by scenes and jigsaw pictures.
 // The bomb's wiring scheme drawn on a sheet of its size.
 void paintWiringScheme(Canvas& canvas, float w, float h);
-void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed);
+void paintRoom(Canvas& canvas, const std::string& theme, uint32_t seed, bool furnished = true);
 
 } // namespace contentgen
