@@ -659,7 +659,12 @@ void paintGlyph(const ResourceEntry& entry, Canvas& canvas)
     if (look == "queen")
     {
         canvas.fillShape(ellipse(w / 2, h * 0.88f, w * 0.34f, h * 0.08f), Rgba{0, 0, 0, 0.35f}, 4);
-        canvas.glyph(0x265B, "DejaVuSans.ttf", int(h * 0.8f), w * 0.12f, -h * 0.02f, rgb(0x6a1a22));
+        // An ivory rim around the red queen, so that she reads on the dark squares as well as the light.
+        for (float dx : {-2.0f, 0.0f, 2.0f})
+            for (float dy : {-2.0f, 0.0f, 2.0f})
+                canvas.glyph(0x265B, "DejaVuSans.ttf", int(h * 0.8f), w * 0.12f + dx, -h * 0.02f + dy,
+                             rgb(0xf4e8c8));
+        canvas.glyph(0x265B, "DejaVuSans.ttf", int(h * 0.8f), w * 0.12f, -h * 0.02f, rgb(0x8a1a26));
         return;
     }
     if (look == "badge")
