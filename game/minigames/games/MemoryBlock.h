@@ -28,6 +28,8 @@ public:
     // Turns up or down; a flip still running the other way is stopped first,
     // so that one field is never written by two flips.
     void StartFlip(bool up);
+    // The flip cells of the face's strip; the last shows the face.
+    int CellCount() const;
 
     int mIndex;
     int mFace = 0;
@@ -37,7 +39,4 @@ public:
     std::unique_ptr<ActionSequence> mFlipUp;
     std::unique_ptr<ActionSequence> mFlipDown;
     MemoryGame* mGame;
-
-private:
-    int CellCount() const;
 };

@@ -63,9 +63,9 @@ void MemoryGame::Choose(int card)
 {
     if (!mBoard || !AcceptsInput())
         return;
-    if (mBoard->Choose(card) == MemoryBoard::ChooseResult::Ignored)
-        return;
-    PlayMiniGameSound(SFX_MG_MEMORY_ROTATE);
+    // Any choice turns back two cards on show, even one that is itself ignored.
+    if (mBoard->Choose(card) != MemoryBoard::ChooseResult::Ignored)
+        PlayMiniGameSound(SFX_MG_MEMORY_ROTATE);
     SyncFlips();
 }
 
@@ -74,6 +74,8 @@ void MemoryGame::OnFlipFinished(int card)
     const MemoryBoard::CompareResult result = mBoard->FlipFinished(card);
     if (result == MemoryBoard::CompareResult::Pair)
         PlayMiniGameSound(SFX_MG_MEMORY_MATCH);
+    if (result == MemoryBoard::CompareResult::NoPair)
+        mNoPairShown = 0;
     mSolved = mBoard->IsSolved();
     SyncFlips();
 }
@@ -99,6 +101,11 @@ void MemoryGame::OnResetClicked()
 void MemoryGame::UpdateFraction(float fraction)
 {
     MiniGameWidget::UpdateFraction(fraction);
+    if (mBoard && mBoard->IsShowingNoPair() && ++mNoPairShown >= kNoPairShowUpdates)
+    {
+        mBoard->TurnBackShownCards();
+        SyncFlips();
+    }
     CountTowardEndDialog();
 }
 

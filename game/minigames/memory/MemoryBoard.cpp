@@ -27,6 +27,7 @@ MemoryBoard::ChooseResult MemoryBoard::Choose(int card)
 {
     if (!Valid(card) || mComparing)
         return ChooseResult::Ignored;
+    TurnBackShownCards();
     Card& chosen = mCards[size_t(card)];
     if (chosen.mFlip != Flip::None || chosen.mMatched)
         return ChooseResult::Ignored;
@@ -72,13 +73,26 @@ MemoryBoard::CompareResult MemoryBoard::FlipFinished(int card)
     }
     else
     {
-        first.mFaceUp = second.mFaceUp = false;
-        first.mFlip = second.mFlip = Flip::Down;
+        mShownA = mFirst;
+        mShownB = mSecond;
         result = CompareResult::NoPair;
     }
     mFirst = mSecond = -1;
     mComparing = false;
     return result;
+}
+
+void MemoryBoard::TurnBackShownCards()
+{
+    for (int shown : {mShownA, mShownB})
+    {
+        if (shown < 0)
+            continue;
+        Card& card = mCards[size_t(shown)];
+        card.mFaceUp = false;
+        card.mFlip = Flip::Down;
+    }
+    mShownA = mShownB = -1;
 }
 
 void MemoryBoard::Reset()
@@ -93,6 +107,7 @@ void MemoryBoard::Reset()
         }
     }
     mFirst = mSecond = -1;
+    mShownA = mShownB = -1;
     mPairsFound = 0;
     mComparing = false;
 }

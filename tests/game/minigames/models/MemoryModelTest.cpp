@@ -72,11 +72,19 @@ TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBack)
     EXPECT_TRUE(board.IsComparing());
     EXPECT_EQ(board.Choose(pick.b), MemoryBoard::ChooseResult::Ignored); // two chosen: wait
     EXPECT_EQ(board.FlipFinished(pick.other), MemoryBoard::CompareResult::NoPair);
-    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::Down);
+    // The two stay up on show for the player to see.
+    EXPECT_TRUE(board.IsShowingNoPair());
+    EXPECT_TRUE(board.IsFaceUp(pick.a));
+    EXPECT_TRUE(board.IsFaceUp(pick.other));
+    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::None);
     EXPECT_FALSE(board.IsComparing());
-    // Other cards take clicks at once; the two turning back only when they are down.
-    EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::Ignored);
+    // Other cards take clicks at once and turn the two back, which take clicks
+    // again only when they are down.
     EXPECT_EQ(board.Choose(pick.b), MemoryBoard::ChooseResult::TurnedUp);
+    EXPECT_FALSE(board.IsShowingNoPair());
+    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::Down);
+    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
+    EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::Ignored);
     board.FlipFinished(pick.a);
     board.FlipFinished(pick.other);
     EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::TurnedUp);
@@ -86,6 +94,43 @@ TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBack)
     EXPECT_TRUE(board.IsFaceUp(pick.b));
     EXPECT_EQ(board.GetPairsFound(), 1);
     EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::Ignored);
+}
+
+// Two cards on show turn back when the view says so, or when one of them is
+// clicked (that click itself is ignored); Reset takes them down as well.
+TEST(MemoryBoardTest, CardsOnShowTurnBackOnTheirTimeOnAClickOrOnReset)
+{
+    platform::srand(7);
+    MemoryBoard board(10);
+    Pick pick = FindPair(board);
+    auto showNoPair = [&]
+    {
+        board.Choose(pick.a);
+        board.FlipFinished(pick.a);
+        board.Choose(pick.other);
+        ASSERT_EQ(board.FlipFinished(pick.other), MemoryBoard::CompareResult::NoPair);
+        ASSERT_TRUE(board.IsShowingNoPair());
+    };
+    showNoPair();
+    board.TurnBackShownCards();
+    EXPECT_FALSE(board.IsShowingNoPair());
+    EXPECT_FALSE(board.IsFaceUp(pick.a));
+    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
+    board.FlipFinished(pick.a);
+    board.FlipFinished(pick.other);
+
+    showNoPair();
+    EXPECT_EQ(board.Choose(pick.other), MemoryBoard::ChooseResult::Ignored);
+    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::Down);
+    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
+    board.FlipFinished(pick.a);
+    board.FlipFinished(pick.other);
+
+    showNoPair();
+    board.Reset();
+    EXPECT_FALSE(board.IsShowingNoPair());
+    EXPECT_FALSE(board.IsFaceUp(pick.a));
+    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
 }
 
 TEST(MemoryBoardTest, AFirstChoiceCanBePutBack)
