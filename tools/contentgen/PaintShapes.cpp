@@ -293,8 +293,9 @@ void paintOscilloscope(Canvas& canvas, float w, float h)
     for (float kx : {108.0f, 205.0f, 302.0f})
         canvas.fillShape(ellipse(kx + 37, 338 + 37, 42, 42), rgb(0x202324), 3);
     canvas.fillShape(roundRect(90, 432, 320, 60, 6), rgb(0x2c3032));
+    // The rails' grooves end above the labels, whose letters rise to about y 460.
     for (float lx : {100.0f, 200.0f, 300.0f})
-        canvas.fillShape(roundRect(lx - 2, 438, 94, 28, 3), rgb(0x16181a));
+        canvas.fillShape(roundRect(lx - 2, 438, 94, 22, 3), rgb(0x16181a));
 }
 
 // The speech bubble's inside, dark so that its white text reads well.
