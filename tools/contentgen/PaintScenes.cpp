@@ -274,7 +274,8 @@ void paintScenePicture(const ResourceEntry& entry, PaintContext& context, Canvas
     }
     else
     {
-        paintRoomInto(canvas, seed, true);
+        // A picture that stands behind glass leaves the window out.
+        paintRoomInto(canvas, seed, entry.setting("window") != "none");
     }
 
     // The objects of the picture, large and in front.
