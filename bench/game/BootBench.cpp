@@ -3,7 +3,7 @@
 // end of the big group's background load. Prints the wall time per boot and
 // the process's peak resident memory (goal: under 1 s and under 150 MB).
 
-#include "platform/Environment.h"
+#include "bench/game/HeadlessBenchMain.h"
 #include "tests/game/support/GameHarness.h"
 
 #include <benchmark/benchmark.h>
@@ -63,12 +63,5 @@ BENCHMARK(BM_BootToEndOfBigGroup)->UseManualTime()->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    // Headless, as the tests run: no window, no sound device, no message boxes.
-    platform::setEnv("SDL_VIDEODRIVER", "dummy");
-    platform::setEnv("SDL_AUDIODRIVER", "dummy");
-    platform::setEnv("ORVELLAN_TEST", "1");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunHeadlessBenchmarks(argc, argv);
 }

@@ -25,6 +25,14 @@
 namespace
 {
 
+// The screens are taken off one by one as the program ends, each uncovering
+// the one below: the finale must not go on then, or the profile would be
+// saved with a finale it never showed.
+bool ProgramEnding()
+{
+    return Quib::gApp != nullptr && Quib::gApp->IsShuttingDown();
+}
+
 constexpr int32_t kFramePriority = 3;
 constexpr int32_t kSideButtonPriority = 4;
 constexpr int32_t kSlideMs = 250;
@@ -322,7 +330,7 @@ void GameFrame::OnUncovered(GameStateStack*)
             OpenOver(SceneScreens().mLetter ? SceneScreens().mLetter(letter) : nullptr);
             return;
         }
-        if (profile == nullptr || !profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
+        if (profile == nullptr || !profile->mStoryFlags.IsCutsceneShown("Cutscene19_1") || ProgramEnding())
             return;
         if (profile->mStoryFlags.IsCutsceneShown("Cutscene19_2"))
         {
@@ -357,28 +365,7 @@ void GameFrame::OnUncovered(GameStateStack*)
     }
     if (mLeaveAfterDiary)
     {
-        MarkSceneDone();
-        if (profile != nullptr && profile->mStoryFlags.IsCutsceneShown("Cutscene0_3"))
-        {
-            if (scene != "Scene31")
-                mExitMode = ExitToMap;
-            else if (profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
-            {
-                profile->mStoryFlags.MarkCutsceneShown("Cutscene19_2");
-                mStoryPending = true;
-                OpenStory("Cutscene19_2", false);
-                return;
-            }
-            else
-                mExitMode = ExitFinale;
-        }
-        else
-        {
-            if (profile != nullptr)
-                profile->mStoryFlags.MarkCutsceneShown("Cutscene0_3");
-            mExitMode = ExitChapterStory;
-        }
-        SlideOut(kSlidOutLeaving, false);
+        LeaveScene();
         return;
     }
     if (mExitMode == ExitAfterDialog)
@@ -554,6 +541,36 @@ bool GameFrame::IsAnimating()
 void GameFrame::StartSceneEndDelay()
 {
     mEndDelay->Start(this, kEndDelayOver);
+}
+
+void GameFrame::LeaveScene()
+{
+    MarkSceneDone();
+    PlayerProfile* profile = CurrentProfile();
+    const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
+    if (profile != nullptr && profile->mStoryFlags.IsCutsceneShown("Cutscene0_3"))
+    {
+        if (scene != "Scene31")
+            mExitMode = ExitToMap;
+        else if (profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
+        {
+            if (ProgramEnding())
+                return;
+            profile->mStoryFlags.MarkCutsceneShown("Cutscene19_2");
+            mStoryPending = true;
+            OpenStory("Cutscene19_2", false);
+            return;
+        }
+        else
+            mExitMode = ExitFinale;
+    }
+    else
+    {
+        if (profile != nullptr)
+            profile->mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+        mExitMode = ExitChapterStory;
+    }
+    SlideOut(kSlidOutLeaving, false);
 }
 
 void GameFrame::MarkSceneDone()

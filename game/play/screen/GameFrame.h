@@ -161,6 +161,12 @@ private:
     void OpenMiniGameOver(MiniGameWidget* game, bool skipAllowed);
     // The last scene's ending: the bomb, which cannot be skipped.
     void OpenBomb();
+    // After the diary of the scene's end: the scene is done, and the chapter
+    // story, the finale or the way back to the map follows.
+    void LeaveScene();
+    // The last scene reopened after the program ended in its finale: what is
+    // left of the finale follows, without a second end of the scene.
+    void ResumeFinale();
     bool IsLevelOne() const;
     // The current profile's record of the scene, or null.
     SceneProgress* SceneRecord() const;

@@ -97,7 +97,12 @@ void GameFrame::OnSceneItemsDone()
         return;
     mListEndShown = true;
     const int32_t listMode = mPlayfield->mListMode;
-    if (listMode == kTenItemsListMode)
+    const SceneProgress* record = SceneRecord();
+    const bool doneBefore =
+        record != nullptr && (mSecondVisit ? record->IsDoneSecondVisit() : record->IsDoneFirstVisit());
+    if (listMode == kFullListMode && doneBefore)
+        ResumeFinale();
+    else if (listMode == kTenItemsListMode)
         ShowDialog(SceneText("LBL_DIALOG_10_ITEMS_FOUND"), DIALOG_ID_TEN_ITEMS_FOUND, false);
     else if (listMode == kFullListMode && mSecondVisit)
         ShowDialog(SceneText("LBL_DIALOG_ALL_DONE"), DIALOG_ID_ALL_DONE, false);
@@ -114,6 +119,20 @@ void GameFrame::OnSceneItemsDone()
                                                                  : "LBL_DIALOG_ITEMS_FOUND";
         ShowDialog(SceneText(key), DIALOG_ID_ITEMS_FOUND, false);
     }
+}
+
+void GameFrame::ResumeFinale()
+{
+    // Only the last scene opens again once done: it stays open until its finale has been played.
+    mLeaveAfterDiary = true;
+    const PlayerProfile* profile = CurrentProfile();
+    if (profile != nullptr && profile->mStoryFlags.IsCutsceneShown("Cutscene19_1"))
+    {
+        mExitMode = ExitMiniGame;
+        OpenBomb();
+        return;
+    }
+    LeaveScene();
 }
 
 void GameFrame::OnDialogClosed(int32_t dialogId, int32_t)

@@ -80,6 +80,10 @@ public:
     void ReleaseLoading();
     // Releases the loading thread and returns once it has ended.
     void FinishLoading();
+    // From now on the run loop neither draws the widgets nor presents frames,
+    // which is nearly all of an update's cost: for long runs that look at no
+    // picture. The updates, input and timing go on as before.
+    void StopDrawing();
 
     // Runs the run loop until `count` more logic updates have run; false once the program has shut down.
     bool Update(int count = 1);

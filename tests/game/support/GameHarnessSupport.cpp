@@ -116,6 +116,14 @@ void GameHarness::FinishLoading()
     mApp->WaitForBackgroundLoad();
 }
 
+void GameHarness::StopDrawing()
+{
+    mApp->mWidgetManager->mWidgetFlags &= ~Quib::TREE_DRAW;
+    // A frame is presented only once the clock has reached this, which the
+    // fake clock will not within any run: half its range ahead.
+    mApp->mMainLoop.mEarliestNextPresent = platform::tickCount() + 0x7FFFFFFFu;
+}
+
 bool GameHarness::Update(int count)
 {
     // Update steps, not the counted updates: out of focus the game's step

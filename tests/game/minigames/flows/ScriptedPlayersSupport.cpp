@@ -17,25 +17,30 @@ namespace minigametest
 namespace
 {
 
-void ClickCentre(MiniGameApp& app, const Quib::Widget& widget, int clickCode = 1)
+void ClickCentre(const PlayHost& app, const Quib::Widget& widget)
 {
-    app.Click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2, clickCode);
+    app.click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2);
 }
 
-template <class Still> void StepUntil(MiniGameApp& app, Still still)
+void ClickCentre(MiniGameApp& app, const Quib::Widget& widget)
+{
+    app.Click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2);
+}
+
+template <class Still> void StepUntil(const PlayHost& app, Still still)
 {
     for (int update = 0; update < 200 && !still(); ++update)
-        app.Step(1);
+        app.step(1);
     ASSERT_TRUE(still());
 }
 
-void MaybeDraw(MiniGameApp& app, const std::string& frame, size_t move, size_t moves)
+void MaybeDraw(const PlayHost& app, const std::string& frame, size_t move, size_t moves)
 {
     if (!frame.empty() && move == moves / 2)
-        app.DrawFrame(FrameFile(frame));
+        app.draw(FrameFile(frame));
 }
 
-void PlayWinePitchers(MiniGameApp& app, WinePitchers& game, const std::string& frame)
+void PlayWinePitchers(const PlayHost& app, WinePitchers& game, const std::string& frame)
 {
     const auto line = SolveVessels(game.mBoard->GetVessels());
     ASSERT_TRUE(line.has_value());
@@ -53,7 +58,7 @@ void PlayWinePitchers(MiniGameApp& app, WinePitchers& game, const std::string& f
     }
 }
 
-void PlayTanks(MiniGameApp& app, DecantingMiniGame& game, const std::string& frame)
+void PlayTanks(const PlayHost& app, DecantingMiniGame& game, const std::string& frame)
 {
     const auto line = SolveVessels(game.mBoard->GetTanks());
     ASSERT_TRUE(line.has_value());
@@ -72,8 +77,8 @@ void PlayTanks(MiniGameApp& app, DecantingMiniGame& game, const std::string& fra
         ASSERT_TRUE(game.mBoard->IsMoving()) << i;
         if (i == line->size() / 2 && !frame.empty())
         {
-            app.Step(12); // the valve half open, the liquid on its way
-            app.DrawFrame(FrameFile(frame));
+            app.step(12); // the valve half open, the liquid on its way
+            app.draw(FrameFile(frame));
         }
         StepUntil(app,
                   [&]
@@ -107,7 +112,7 @@ std::array<int, SeatingTable::kCount> SeatingSolution(const SeatingTable& table)
     return {};
 }
 
-void PlaySeating(MiniGameApp& app, TableNeighbours& game, const std::string& frame)
+void PlaySeating(const PlayHost& app, TableNeighbours& game, const std::string& frame)
 {
     const std::array<int, SeatingTable::kCount> numbers = SeatingSolution(*game.mBoard);
     ASSERT_NE(numbers[0], 0) << "no seating solves this table";
@@ -119,8 +124,8 @@ void PlaySeating(MiniGameApp& app, TableNeighbours& game, const std::string& fra
         ClickCentre(app, *game.mGuests[size_t(guest)]);
         ASSERT_EQ(game.mBoard->GetHeld(), guest);
         const ObjectSeat& target = *game.mSeats[size_t(seat)];
-        app.Point(target.mX + 20, target.mY + 20);
-        app.Step(2);
+        app.point(target.mX + 20, target.mY + 20);
+        app.step(2);
         EXPECT_EQ(game.mGuests[size_t(guest)]->mX, target.mX + 20 - game.mGuests[0]->mWidth / 2);
         MaybeDraw(app, frame, size_t(seat), SeatingTable::kCount);
         ClickCentre(app, target);
@@ -128,7 +133,7 @@ void PlaySeating(MiniGameApp& app, TableNeighbours& game, const std::string& fra
     }
 }
 
-void Exchange(MiniGameApp& app, LetterScramble& game, int a, int b)
+void Exchange(const PlayHost& app, LetterScramble& game, int a, int b)
 {
     ClickCentre(app, *game.mTiles[size_t(a)]);
     ClickCentre(app, *game.mTiles[size_t(b)]);
@@ -136,7 +141,7 @@ void Exchange(MiniGameApp& app, LetterScramble& game, int a, int b)
     StepUntil(app, [&] { return game.mSwapState == LetterScramble::SWAP_IDLE; });
 }
 
-void PlayScramble(MiniGameApp& app, LetterScramble& game, const std::string& frame)
+void PlayScramble(const PlayHost& app, LetterScramble& game, const std::string& frame)
 {
     const std::string word = game.mBoard.GetWord();
     ASSERT_GE(word.size(), 2u);
@@ -165,6 +170,22 @@ void PlayScramble(MiniGameApp& app, LetterScramble& game, const std::string& fra
 } // namespace
 
 void PlayToSolve(MiniGameApp& app, MiniGameWidget* game, const std::string& frame)
+{
+    const PlayHost host{[&](int updates) { app.Step(updates); }, [&](int x, int y) { app.Point(x, y); },
+                        [&](int x, int y) { app.Click(x, y); },
+                        [&](const std::string& file) { app.DrawFrame(file); }};
+    PlayToSolve(host, game, frame);
+}
+
+bool HasScriptedPlayer(const MiniGameWidget* game)
+{
+    return dynamic_cast<const WinePitchers*>(game) != nullptr ||
+           dynamic_cast<const DecantingMiniGame*>(game) != nullptr ||
+           dynamic_cast<const TableNeighbours*>(game) != nullptr ||
+           dynamic_cast<const LetterScramble*>(game) != nullptr;
+}
+
+void PlayToSolve(const PlayHost& app, MiniGameWidget* game, const std::string& frame)
 {
     if (auto* wine = dynamic_cast<WinePitchers*>(game))
         PlayWinePitchers(app, *wine, frame);
