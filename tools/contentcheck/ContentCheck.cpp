@@ -64,6 +64,7 @@ int main(int argc, char** argv)
                 diaryName = text;
         contentcheck::checkScenes(diaryName, problems);
         contentcheck::checkStories(*table, problems);
+        contentcheck::checkItemListTexts(problems);
     }
 
     for (const std::string& problem : problems)

@@ -46,6 +46,10 @@ void checkWallpapers(Problems& problems);
 // text inside its bubble; and every letter's text on its paper.
 void checkStories(const contentgen::ResourceTable& table, Problems& problems);
 
+// Every name a scene's item list shows, and each ten-items title, inside the
+// list's strip in the list's font.
+void checkItemListTexts(Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

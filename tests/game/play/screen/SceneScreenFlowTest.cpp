@@ -26,7 +26,7 @@ TEST(SceneScreenFlowTest, TheTenItemsVisitFoundToTheEndShowsItsDialogAndLeavesTh
     ASSERT_EQ(game.Top<GameFrame>(), visit.mFrame);
     EXPECT_EQ(ListedCount(*visit.mPlayfield), 10u);
     ASSERT_EQ(visit.mFrame->mItemList->mEntries.size(), 1u);
-    EXPECT_EQ(visit.mFrame->mItemList->mEntries[0]->mName, "Find 10 items in the Front Porch");
+    EXPECT_EQ(visit.mFrame->mItemList->mEntries[0]->mName, "Coins");
     EXPECT_EQ(visit.mFrame->mItemList->mRemaining, 10);
 
     ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
