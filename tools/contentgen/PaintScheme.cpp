@@ -70,7 +70,7 @@ void paintWiringScheme(Canvas& canvas, float w, float h)
     if (!large)
         return;
     canvas.text("WIRING", "DejaVuSerif-Bold.ttf", 30, w / 2, 14, pencil, true);
-    canvas.text("Cut all four wires with the pliers. Undo the screw with the screwdriver.", "DejaVuSans.ttf",
+    canvas.text("Cut all four wires with the scissors. Undo the screw with the screwdriver.", "DejaVuSans.ttf",
                 20, w / 2, h - bottom + 12, pencil, true);
 }
 
