@@ -77,6 +77,8 @@ void ScoresScreen::OnEntered(GameStateStack* stack)
 {
     mStack = stack;
     ScreenBase::OnEntered(stack);
+    if (mEndOfGame)
+        RecordFinishedGame();
 }
 
 void ScoresScreen::OnCovered(GameStateStack*) {}
@@ -134,8 +136,11 @@ void ScoresScreen::OnActionFinished(int id)
     }
 }
 
-void ScoresScreen::FinishGame()
+void ScoresScreen::RecordFinishedGame()
 {
+    // Written as soon as the scores show: a program ended on this screen must
+    // start a new game next time, not come back to a last level whose finale
+    // has been played and that has no way on.
     SharkInterface* app = SharkInterface::GetInstance();
     if (PlayerProfile* profile = app->GetCurrentProfile())
         profile->Reset(app->GetLevelPreparationSource());
@@ -144,7 +149,13 @@ void ScoresScreen::FinishGame()
         app->mOptions->mGameCompleted = true;
         app->mOptions->Save();
     }
-    // The new game and the table are written now, not only at the next close.
+    app->SaveProfiles();
+}
+
+void ScoresScreen::FinishGame()
+{
+    SharkInterface* app = SharkInterface::GetInstance();
+    // The table is written now, not only at the next close.
     app->SaveProfiles();
     PopToMainMenu(mStack);
     auto* credits = new CreditsScreen(true);

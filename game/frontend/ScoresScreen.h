@@ -58,6 +58,8 @@ public:
 
 private:
     void PushDialog(const std::string& text, int32_t dialogId, int32_t buttons);
+    // The finished game recorded: the player's profile starts afresh and the galleries open for good.
+    void RecordFinishedGame();
     void FinishGame();
 
     GameStateStack* mStack = nullptr;

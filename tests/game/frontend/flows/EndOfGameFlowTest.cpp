@@ -160,4 +160,29 @@ TEST(EndOfGameFlowTest, CreditsListTheHeadingsAndNamesOfTheStringTableAndCloseOn
     ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() == menu; }, 100));
 }
 
+TEST(EndOfGameFlowTest, TheFinishedGameIsWrittenAsSoonAsTheScoresShowSoAProgramEndedThereStartsANewGame)
+{
+    GameHarness game;
+    MainMenu* menu = ReachMainMenu(game);
+    ASSERT_NE(menu, nullptr);
+    AddPlayer(game, "Ada");
+    PlayerProfile* player = game.App().GetCurrentProfile();
+    player->mLevel = 19;
+    player->mGameInProgress = true;
+    player->mStoryFlags.MarkCutsceneShown("Cutscene19_2");
+    PushGameState(new MapStandIn, game.App().mGameStates.get());
+    OpenScores(game, true);
+    ASSERT_NE(WaitForDialog(game), nullptr);
+
+    ProfileList saved("");
+    saved.LoadSaveData();
+    const PlayerProfile* written = saved.GetCurrentProfile();
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->mName, "Ada");
+    EXPECT_EQ(written->mLevel, 1);
+    EXPECT_FALSE(written->mGameInProgress);
+    EXPECT_FALSE(written->mStoryFlags.IsCutsceneShown("Cutscene19_2"));
+    EXPECT_TRUE(game.App().mOptions->mGameCompleted);
+}
+
 } // namespace

@@ -259,4 +259,55 @@ TEST(SceneEndFlowTest, TheFirstSceneShowsItsTutorialsAndDiaryPageAndEndsWithTheC
     EXPECT_FALSE(Profile(game).mTutorialFlags.IsSet(1));
 }
 
+// A player on the last level whose last scene is found to its end and whose
+// jigsaw is done, as the scene's record stands once its diary has closed.
+void FinishTheLastScene(GameHarness& game)
+{
+    PlayerProfile& profile = Profile(game);
+    profile.mLevel = 19;
+    profile.ResetLevelProgress();
+    profile.PrepareCurrentLevel(game.App().GetLevelPreparationSource());
+    SeeEveryTutorial(game);
+    profile.mStoryFlags.MarkSceneStoryShown("Scene31", false);
+    profile.mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+    SceneProgress& record = Record(game, "Scene31");
+    for (SceneProgress::ItemEntry& item : record.mItems)
+        item.mTaken = true;
+    record.mMiniGameDone = true;
+    record.SetDoneFirstVisit(true);
+}
+
+TEST(SceneEndFlowTest, TheProgramEndedDuringTheFinaleLeavesTheBombAndTheLastStoryForTheNextStart)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    FinishTheLastScene(game);
+    SceneVisit visit(game, "Scene31", kFullListMode);
+    ASSERT_NE(AwaitTop<StandInScreen>(game), nullptr);
+    ASSERT_EQ(standIns.mOpened, (std::vector<std::string>{"story:Cutscene19_1"}));
+    // The screens taken off one by one as the program ends uncover the scene on the way.
+    game.App().Quit(true);
+    EXPECT_EQ(standIns.mOpened, (std::vector<std::string>{"story:Cutscene19_1"}));
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene19_1"));
+    EXPECT_FALSE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene19_2"));
+}
+
+TEST(SceneEndFlowTest, TheLastSceneReopenedAfterTheFirstFinaleStoryGoesOnWithTheBombWithoutAnotherDiaryPage)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    FinishTheLastScene(game);
+    Profile(game).mStoryFlags.MarkCutsceneShown("Cutscene19_1");
+    const int32_t pages = Profile(game).mDiaryPages;
+    SceneVisit visit(game, "Scene31", kFullListMode);
+    // The stand-in bomb counts as played at once.
+    CloseStandIn(game, "story:Cutscene19_2");
+    ASSERT_NE(AwaitTop<StandInScreen>(game), nullptr);
+    EXPECT_EQ(standIns.mOpened, (std::vector<std::string>{"bomb", "story:Cutscene19_2", "scores"}));
+    EXPECT_EQ(Profile(game).mDiaryPages, pages);
+    EXPECT_TRUE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene19_2"));
+}
+
 } // namespace
