@@ -1,6 +1,5 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/CustomLoadingScreen.h"
-#include "game/frontend/MainMenu.h"
 #include "game/frontend/SceneScreenMakers.h"
 #include "game/records/OptionsData.h"
 #include "game/records/ProfileList.h"
