@@ -26,9 +26,14 @@ HighScoreList::HighScoreList(const std::string& defaultName)
 
 void HighScoreList::FillDefaults(const std::string& defaultName)
 {
+    FillDefaults([&](int i) { return defaultName + std::to_string(i); });
+}
+
+void HighScoreList::FillDefaults(const std::function<std::string(int)>& nameOf)
+{
     mEntries.clear();
     for (int i = 0; i < kPlaces; ++i)
-        mEntries.push_back({defaultName + std::to_string(i), i + 1, 0, 0, 0});
+        mEntries.push_back({nameOf(i), i + 1, 0, 0, 0});
 }
 
 int HighScoreList::FindRank(const HighScoreEntry& candidate) const

@@ -3,6 +3,7 @@
 #include "framework/foundation/Buffer.h"
 #include "game/records/HighScoreEntry.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
     explicit HighScoreList(const std::string& defaultName);
 
     void FillDefaults(const std::string& defaultName);
+    // The default table with entry i named nameOf(i), with i + 1 hours.
+    void FillDefaults(const std::function<std::string(int)>& nameOf);
     // The place the candidate would take: the first entry whose total is
     // greater than the candidate's or empty; -1 when the time does not qualify.
     int FindRank(const HighScoreEntry& candidate) const;

@@ -118,7 +118,10 @@ void SharkInterface::Init()
     mGameStates = std::make_unique<GameStateStack>();
     mSceneCatalogue = LevelItemTable();
     LoadSceneCatalogue();
-    mProfiles = std::make_unique<ProfileList>(strings.Lookup("ScoreNameEntry"));
+    mProfiles = std::make_unique<ProfileList>(std::string());
+    // Each default place has a whole name of its own in the string table.
+    mProfiles->GetHighScores().FillDefaults([&](int i)
+                                            { return strings.Lookup("ScoreNameEntry" + std::to_string(i)); });
     LoadSaveData();
     if (mStartScreens.mMakeTitle)
     {

@@ -1,7 +1,9 @@
 #include "game/frontend/IntroScreen.h"
 #include "game/records/DataFolder.h"
+#include "game/records/HighScoreList.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/MenuItem.h"
+#include "game/shell/StringTable.h"
 #include "tests/game/support/GameHarness.h"
 
 #include <filesystem>
@@ -22,6 +24,22 @@ TEST(SavedRecordsTest, AFirstStartWritesTheDefaultOptionsAndTheWindowFollowsThem
     EXPECT_EQ(game.App().mIsWindowed, !game.App().mOptions->mFullscreen);
     ASSERT_NE(game.App().mProfiles, nullptr);
     EXPECT_EQ(game.App().GetCurrentProfile(), nullptr);
+}
+
+TEST(SavedRecordsTest, AFirstStartNamesEachDefaultBestTimeFromItsOwnStringTableText)
+{
+    GameHarness game;
+    game.Boot();
+    ASSERT_NE(game.App().mProfiles, nullptr);
+    const HighScoreList& scores = game.App().mProfiles->GetHighScores();
+    ASSERT_EQ(scores.GetCount(), HighScoreList::kPlaces);
+    for (int i = 0; i < HighScoreList::kPlaces; ++i)
+    {
+        const std::string key = "ScoreNameEntry" + std::to_string(i);
+        ASSERT_TRUE(StringTable::GetInstance().Contains(key)) << key;
+        EXPECT_EQ(scores.GetAt(i)->mName, StringTable::GetInstance().Lookup(key));
+        EXPECT_EQ(scores.GetAt(i)->mHours, i + 1);
+    }
 }
 
 TEST(SavedRecordsTest, AConfirmedExitSavesTheProfilesAndTheOptions)
