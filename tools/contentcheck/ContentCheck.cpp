@@ -65,6 +65,7 @@ int main(int argc, char** argv)
         contentcheck::checkScenes(diaryName, problems);
         contentcheck::checkStories(*table, problems);
         contentcheck::checkItemListTexts(problems);
+        contentcheck::checkMapCaptions(*table, problems);
     }
 
     for (const std::string& problem : problems)

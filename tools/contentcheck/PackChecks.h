@@ -50,6 +50,10 @@ void checkStories(const contentgen::ResourceTable& table, Problems& problems);
 // list's strip in the list's font.
 void checkItemListTexts(Problems& problems);
 
+// The level map's scene previews fit side by side, and each scene's caption
+// fits over its preview.
+void checkMapCaptions(const contentgen::ResourceTable& table, Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

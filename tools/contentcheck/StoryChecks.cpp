@@ -70,6 +70,7 @@ struct StoryContext
     Quib::Font* bubbleFont;
     const contentgen::ResourceEntry* corner;
     const contentgen::ResourceEntry* edge;
+    const contentgen::ResourceEntry* fill;
     Problems& problems;
 };
 
@@ -83,11 +84,17 @@ void checkBubble(const StoryContext& context, const std::string& where, const St
                                    "\", not both in properties/Strings.xml");
         return;
     }
-    if (!context.bubbleFont || !context.corner || !context.edge)
+    if (!context.bubbleFont || !context.corner || !context.edge || !context.fill)
         return;
     const int cw = context.corner->width, ch = context.corner->height, tw = context.edge->width;
     const int width = 2 * cw + tw * ((block.mW - 2 * cw) / tw + 1);
     const int height = 2 * ch + tw * ((block.mH - 2 * ch) / tw + 1);
+    // The fill carries the bubble's frame, which only keeps its shape unstretched.
+    if (width - 40 != context.fill->width || height - 20 != context.fill->height)
+        context.problems.push_back(where + ": the bubble of \"" + block.mTextKey + "\" stretches its " +
+                                   std::to_string(context.fill->width) + " x " +
+                                   std::to_string(context.fill->height) + " fill to " +
+                                   std::to_string(width - 40) + " x " + std::to_string(height - 20));
     const std::string shown =
         (block.mNameKey.empty() ? std::string() : name->second + ":\n\n") + text->second;
     // A bubble the player answers has its OK button over its bottom.
@@ -211,6 +218,7 @@ void checkStories(const contentgen::ResourceTable& table, Problems& problems)
                                bubbleFont,
                                findEntry(table, "IMAGE_STORY_CORNERTILE"),
                                findEntry(table, "IMAGE_STORY_CENTERTILE"),
+                               findEntry(table, "IMAGE_STORY_BG"),
                                problems};
     for (const std::string& name : storyNames())
         checkStory(context, name);

@@ -273,8 +273,12 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
 
     if (look == "bubble")
     {
-        // Dark, so that the story's white text reads well on it.
-        canvas.fill(rgb(0x221c2c, 0.9f));
+        // Dark, so that the story's white text reads well on it, in a thin gilt
+        // frame close to its edge: the text starts five pixels inside.
+        Distance bubble = roundRect(0.5f, 0.5f, w - 1, h - 1, 12);
+        canvas.fillShape(bubble, rgb(0x221c2c, 0.92f));
+        canvas.strokeShape(bubble, 1.5f, rgb(0xd9ad52));
+        canvas.strokeShape(roundRect(3.5f, 3.5f, w - 7, h - 7, 9), 1, rgb(0xd9ad52, 0.45f));
         return;
     }
 

@@ -298,12 +298,6 @@ void paintOscilloscope(Canvas& canvas, float w, float h)
         canvas.fillShape(roundRect(lx - 2, 438, 94, 22, 3), rgb(0x16181a));
 }
 
-// The speech bubble's inside, dark so that its white text reads well.
-Rgba bubbleFill()
-{
-    return rgb(0x221c2c, 0.9f);
-}
-
 // A length of stone wall seen from above: bricks along it with mortar joints,
 // the lit edge toward the top left, and its shadow on the floor along the
 // bottom right, so that it stands up from the floor as a block, not a line.
@@ -529,17 +523,11 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
                          rgb(0xc02020));
         canvas.fillShape(ellipse(w / 2, h * 0.36f, w * 0.18f, w * 0.18f), rgb(0xfff0d0));
     }
-    else if (kind == "bubble-corner")
+    else if (kind == "bubble-clear")
     {
-        // The top-right corner of the bubble: its inside runs on to the left and down.
-        Distance corner = roundRect(-w, 1, 2 * w - 1, 2 * h, w * 0.7f);
-        canvas.fillShape(corner, bubbleFill());
-        canvas.strokeShape(corner, 3, rgb(0xd9ad52));
-    }
-    else if (kind == "bubble-edge")
-    {
-        canvas.fill(bubbleFill());
-        canvas.fillShape(roundRect(0, 1, w, 3, 0), rgb(0xd9ad52));
+        // Tiles the story screen lays around its bubble in steps that overlap
+        // each other and the fill; the fill picture carries the whole frame, so
+        // these stay clear rather than darken where they overlap.
     }
     else if (kind == "envelope-back" || kind == "envelope-front")
     {

@@ -22,7 +22,7 @@ namespace contentgen
 namespace
 {
 
-constexpr int kMapWidth = 176, kMapHeight = 132;
+constexpr int kMapWidth = 150, kMapHeight = 112;
 const char* const kSceneFiles[] = {"Scene.xml", "Scene10Items.xml"};
 
 struct SceneItem
