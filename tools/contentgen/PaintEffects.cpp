@@ -157,9 +157,13 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
     }
     else if (effect == "book")
     {
-        // The diary: closed on cell 0, lying open on the last.
+        // The diary: closed on cell 0, lying open on the last. The diary writes
+        // its two columns 238 wide from x 79 and 354, with baselines every 14
+        // pixels from y 46, and sets its buttons on the pages' foot at y 336:
+        // the spine stands in the gutter between the columns and the paper
+        // leaves a margin round the text.
         float open = std::min(1.0f, t * 1.15f);
-        float coverW = w * 0.46f, pageH = h * 0.82f, top = h * 0.08f, spine = w / 2;
+        float coverW = 280, pageH = 380, top = 10, spine = 335;
         cell.shadow(roundRect(spine - coverW * open, top, coverW * (1 + open), pageH, 12), 6, 8, 14, 0.45f);
         // Back cover and right page.
         Distance back = roundRect(spine, top, coverW, pageH, 10);
@@ -188,10 +192,12 @@ void paintFrame(Canvas& cell, const std::string& effect, int frame, int frames, 
                 context.drawEmoji(cell, 0x1F50D, (x0 + x1) / 2 - 30, top + pageH / 2 - 30, 60, 60);
             }
         }
+        // A ruled line just under each of the twenty baselines of a page.
         if (open >= 1)
-            for (float y = top + 40; y < top + pageH - 30; y += 22)
-                for (float side : {spine - coverW + 24, spine + 18})
-                    cell.fillShape(roundRect(side, y, coverW - 44, 1, 0.5f), rgb(0x8aa2c8, 0.45f));
+            for (int line = 0; line < 20; ++line)
+                for (float side : {75.0f, 350.0f})
+                    cell.fillShape(roundRect(side, float(46 + 14 * line + 3), 246, 1, 0.5f),
+                                   rgb(0x8aa2c8, 0.45f));
         cell.fillShape(roundRect(spine - 3, top - 2, 6, pageH + 4, 3), rgb(0x3a1010));
     }
     else if (effect == "digits")
