@@ -2,9 +2,7 @@
 // screen pushes and pops on the way (stories, letters, diary, tutorials,
 // dialogs, the mini-game) and what the player's record holds afterwards.
 #include "game/frontend/IntroScreen.h"
-#include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/base/MiniGameWidget.h"
-#include "game/minigames/games/MiniGamePuzzle.h"
 #include "game/play/screen/ActionItem.h"
 #include "game/play/screen/InventoryWidget.h"
 #include "game/shell/StringTable.h"
@@ -31,46 +29,6 @@ void CloseSceneDialog(GameHarness& game, int32_t id, const char* textKey)
     EXPECT_EQ(dialog->mDialogId, id);
     EXPECT_EQ(dialog->mText, Text(textKey));
     CloseDialog(game, *dialog);
-}
-
-// The scene's mini-game, opened by the usable object, played for forty
-// seconds and skipped: it counts as done at the price of ten minutes.
-void SkipTheMiniGame(GameHarness& game, SandboxWidget& playfield)
-{
-    UseTheUsableObject(game, playfield);
-    MiniGameWidget* miniGame = AwaitTop<MiniGameWidget>(game);
-    ASSERT_NE(miniGame, nullptr);
-    EXPECT_EQ(miniGame->mOwnerPlayfield, &playfield);
-    EXPECT_TRUE(miniGame->mSkipAllowed);
-    EXPECT_EQ(game.App().mMiniGame, miniGame);
-    // The usable object waits out of sight under the game.
-    ASSERT_NE(playfield.GetHeldItem(), nullptr);
-    EXPECT_FALSE(playfield.GetHeldItem()->mVisible);
-    MiniGameHelpScreen* help = AwaitTop<MiniGameHelpScreen>(game);
-    ASSERT_NE(help, nullptr);
-    game.Update(30);
-    game.Click(400, 300);
-    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MiniGameWidget>() == miniGame; }, 100));
-    const double playTime = Profile(game).mPlayTime.ToMilliseconds();
-    game.Clock().advance(41000);
-    game.Update(2);
-    const MenuItem& skip = *miniGame->mSkipButton;
-    game.Click(skip.mX + skip.mWidth / 2, skip.mY + skip.mHeight / 2);
-    CustomDialog* question = AwaitTop<CustomDialog>(game);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(question->mDialogId, MiniGameWidget::DIALOG_ID_MINI_GAME_SKIP);
-    CloseDialog(game, *question);
-    EXPECT_TRUE(playfield.IsMiniGameDone());
-    EXPECT_EQ(playfield.GetHeldItem(), nullptr);
-    EXPECT_GE(Profile(game).mPlayTime.ToMilliseconds() - playTime, 10 * 60 * 1000.0);
-    // The jigsaw lays out its picture whole and waits for its own OK.
-    if (auto* jigsaw = dynamic_cast<MiniGamePuzzle*>(miniGame))
-    {
-        ASSERT_TRUE(game.RunUntil([&] { return jigsaw->mOkShown; }, 300));
-        const MenuItem& ok = *jigsaw->mOkButton;
-        game.Click(ok.mX + ok.mWidth / 2, ok.mY + ok.mHeight / 2);
-    }
-    ASSERT_TRUE(game.RunUntil([&] { return game.App().mMiniGame == nullptr; }, 200));
 }
 
 // A player who has seen every tutorial of the first level.

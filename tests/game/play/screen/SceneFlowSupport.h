@@ -82,6 +82,9 @@ void FindEveryListedItem(gameharness::GameHarness& game, SandboxWidget& playfiel
 void CollectEveryPiece(gameharness::GameHarness& game, SandboxWidget& playfield);
 // Picks the usable object up and uses it on its place.
 void UseTheUsableObject(gameharness::GameHarness& game, SandboxWidget& playfield);
+// Uses the usable object on its place, lets the scene's mini-game open and
+// skips it after forty seconds: it counts as done at the price of ten minutes.
+void SkipTheMiniGame(gameharness::GameHarness& game, SandboxWidget& playfield);
 // Clicks the OK (first) button of the dialog on top once it stands.
 void CloseDialog(gameharness::GameHarness& game, CustomDialog& dialog);
 // The top of the stack once it is of the type, within a few updates; else null.
