@@ -156,7 +156,7 @@ std::vector<SceneRoom> buildRooms()
          {piece("bookcase", 140, 40, 200, 370, 0x4a2a14), piece("bookcase", 580, 40, 200, 370, 0x4a2a14),
           piece("window", 380, 60, 160, 200, 0x2a3a6a), piece("table", 360, 320, 210, 90, 0x5a3418),
           piece("lamp", 380, 240, 60, 80, 0, 0x1FA94), piece("armchair", 150, 400, 170, 150, 0x7a2a2a),
-          piece("decorfront", 640, 420, 120, 140, 0, 0x1F5FF), piece("rug", 450, 480, 300, 70, 0x6a2a2a)},
+          piece("decorfront", 640, 420, 120, 140, 0, 0x1F3FA), piece("rug", 450, 480, 300, 70, 0x6a2a2a)},
          objects("Book:1F4D5:40|Scroll:1F4DC:44|Quill:1FAB6:44|Inkwell:1F58B:40|Globe:1F30F:48|"
                  "Hourglass:231B:40|Glasses:1F453:34|Lantern:1F3EE:42|Magnifier:1F50E:38|Compass:1F9ED:34|"
                  "Map:1F5FA:44|Telescope:1F52D:50|Microscope:1F52C:46|Bookmark:1F516:32|Skull:1F480:36|"
@@ -200,7 +200,7 @@ std::vector<SceneRoom> buildRooms()
          {piece("painting", 150, 60, 200, 140, 0xc8b080), piece("painting", 560, 60, 200, 140, 0xb8a070),
           piece("bookcase", 390, 40, 130, 360, 0x3a2414), piece("billiard", 200, 300, 340, 100, 0x6a4a2a),
           piece("sideboard", 590, 290, 180, 110, 0x4a2c16),
-          piece("decorfront", 650, 420, 110, 130, 0, 0x1F5FF),
+          piece("decorfront", 650, 420, 110, 130, 0, 0x1F3FA),
           piece("armchair", 140, 420, 160, 140, 0x3a5a3a)},
          objects("Globe:1F30E:48|Map:1F5FA:46|Compass:1F9ED:36|Anchor:2693:42|Ship:26F5:44|"
                  "Telescope:1F52D:52|Rope:1FAA2:40|Pin:1F4CD:30|Ruler:1F4D0:42|Scroll:1F4DC:44|"
@@ -277,7 +277,7 @@ std::vector<SceneRoom> buildRooms()
          2,
          object("Card table:1F3B4:80")});
 
-    // 11 Dining Room: long table under a chandelier.
+    // 11 Dining Room: a long table, a candle on the sideboard.
     add({0,
          "paper",
          "boards",
@@ -288,7 +288,7 @@ std::vector<SceneRoom> buildRooms()
          400,
          {piece("painting", 160, 70, 160, 120, 0x4a6a3a), piece("window", 380, 60, 150, 190, 0x2a3a6a),
           piece("painting", 590, 70, 160, 120, 0x8a5a3a), piece("sideboard", 570, 280, 210, 120, 0x4a2a14),
-          piece("table", 200, 330, 360, 110, 0xf0e8d8), piece("lamp", 420, 10, 80, 70, 0, 0x1F56F),
+          piece("table", 200, 330, 360, 110, 0xf0e8d8), piece("lamp", 735, 222, 40, 58, 0, 0x1F56F),
           piece("armchair", 140, 420, 140, 140, 0x6a2a30), piece("armchair", 620, 430, 140, 140, 0x6a2a30)},
          objects("Plate:1F37D:44|Fork:1F374:40|Spoon:1F944:38|Glass:1F377:40|Goblet:1F3C6:40|"
                  "Napkin:1F9FB:34|Olive:1FAD2:28|Soup:1F35C:38|Roast:1F357:40|Pie:1F967:38|"
@@ -704,8 +704,8 @@ std::vector<SceneRoom> buildRooms()
          {piece("stall", 140, 200, 220, 200, 0x6a4a2a), piece("stall", 560, 200, 220, 200, 0x6a4a2a),
           piece("decor", 400, 262, 170, 180, 0, 0x1F40E), piece("window", 400, 60, 140, 110, 0x9ac0e8),
           piece("wallshelf", 150, 140, 200, 12), piece("wallshelf", 570, 150, 200, 12),
-          piece("hay", 170, 440, 170, 100), piece("barrel", 620, 430, 110, 130), piece("hay", 420, 470, 150, 80),
-          piece("lamp", 380, 110, 44, 60, 0, 0x1F3EE)},
+          piece("hay", 170, 440, 170, 100), piece("barrel", 620, 430, 110, 130),
+          piece("hay", 420, 470, 150, 80), piece("lamp", 380, 110, 44, 60, 0, 0x1F3EE)},
          objects("Comb:1FAAE:38|Sheaf:1F33E:44|Carrot:1F955:40|Apple:1F34F:30|Bucket:1FAA3:42|"
                  "Brush:1FAA5:40|Rope:1FAA2:40|Boot:1F462:44|Hat:1F920:40|Milk:1F95B:36|"
                  "Hen:1F414:40|Chick:1F424:30|Egg:1F95A:28|Cat:1F408:42|Mouse:1F401:30|"
@@ -727,7 +727,7 @@ std::vector<SceneRoom> buildRooms()
          {piece("bookcase", 140, 40, 200, 360, 0x3a2010), piece("window", 380, 60, 150, 200, 0x1a2450),
           piece("fireplace", 570, 130, 210, 270), piece("table", 330, 300, 260, 100, 0x3a2010),
           piece("lamp", 360, 220, 60, 80, 0, 0x1FA94), piece("armchair", 150, 410, 170, 150, 0x3a2a4a),
-          piece("rug", 460, 490, 300, 70, 0x5a2a2a), piece("decorfront", 640, 440, 100, 130, 0, 0x1F5FF)},
+          piece("rug", 460, 490, 300, 70, 0x5a2a2a), piece("decorfront", 640, 440, 100, 130, 0, 0x1F3FA)},
          objects("Quill:1FAB6:44|Inkwell:1F58B:40|Letter:1F48C:36|Seal:1F4EE:38|Pipe:1F6AC:40|"
                  "Pocket watch:231A:32|Magnifier:1F50E:38|Globe:1F30D:44|Candle:1F56F:38|Book:1F4D5:40|"
                  "Key:1F5DD:36|Dagger:1F5E1:48|Envelope:2709:36|Telephone:260E:42|Map:1F5FA:42|"
