@@ -54,8 +54,9 @@ TEST(FinaleRestartFlowTest, AGameClosedJustBeforeTheBombLeadsBackToItThroughTheL
 
     // Found, solved and seen to its ending story before: the scene goes on with the bomb at once,
     // without a second end or diary page.
-    DefuseTheBombAndReachTheScores(game);
+    ASSERT_NE(scenetest::AwaitTop<BombMiniGame>(game), nullptr);
     EXPECT_EQ(game.App().GetCurrentProfile()->mDiaryPages, 1);
+    DefuseTheBombAndReachTheScores(game);
 }
 
 } // namespace
