@@ -37,7 +37,7 @@ BonusHelpScreen::BonusHelpScreen()
     mVistaText = strings.Lookup("LBL_BONUS_HELP_VISTA");
     mSlideIn = InOrder(Set(&mPanelY, 600.0f), Tween(&mPanelY, -570.0f, kSlideMilliseconds));
     mSlideOut = InOrder(Set(&mPanelY, 30.0f), Tween(&mPanelY, 570.0f, kSlideMilliseconds));
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
     layout.y = 600;
     layout.label = strings.Lookup("BTN_BACK");

@@ -70,7 +70,7 @@ void BonusScreen::BuildButtons()
 
     auto arrow = [](int x, int y, Quib::Image* normal, Quib::Image* over, Quib::Image* pressed)
     {
-        MenuItemSpec layout;
+        MenuItemLook layout;
         layout.x = x;
         layout.y = y;
         layout.labelY = 36;

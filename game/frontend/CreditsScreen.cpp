@@ -49,7 +49,7 @@ CreditsScreen::CreditsScreen(bool endOfGame) : mEndOfGame(endOfGame)
     if (!mLoaded)
         return;
     const int h = IMAGE_BUTTON_OPTIONS_NORMAL1->GetHeight();
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 20;
     layout.y = 600;
     layout.label = StringTable::GetInstance().Lookup("LBL_CLOSE");

@@ -90,7 +90,7 @@ void MainMenu::BuildButtons()
     mPuzzlesButton = MakeMainButton("BTN_MAIN_PUZZLES", 276 + 2 * h);
     mBonusButton = MakeMainButton("BTN_MAIN_BONUS", 274 + 3 * h);
     mExitButton = MakeMainButton("BTN_MAIN_EXIT", 272 + 4 * h);
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.label = StringTable::GetInstance().Lookup("LBL_MAIN_CLICK_HERE");
     layout.labelY = 19;
     mProfileButton = CreateMenuItem(layout, nullptr);

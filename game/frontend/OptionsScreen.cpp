@@ -31,7 +31,7 @@ constexpr int kMaxDim = 200;
 
 std::unique_ptr<MenuItem> MakeOptionsButton(const char* labelKey, int y)
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 800;
     layout.y = y;
     layout.label = StringTable::GetInstance().Lookup(labelKey);

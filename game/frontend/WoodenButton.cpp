@@ -5,7 +5,7 @@
 
 std::unique_ptr<MenuItem> MakeWoodenButton(const char* labelKey, int x, int y, int labelY)
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = x;
     layout.y = y;
     layout.label = StringTable::GetInstance().Lookup(labelKey);

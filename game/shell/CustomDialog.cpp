@@ -54,7 +54,7 @@ CustomDialog::~CustomDialog() = default;
 
 std::unique_ptr<MenuItem> CustomDialog::MakeButton(const char* labelKey, void (CustomDialog::*onClick)())
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = kScreenWidth;
     layout.y = 0;
     layout.label = StringTable::GetInstance().Lookup(labelKey);

@@ -131,7 +131,7 @@ void MenuItem::DrawOverlay(Quib::Graphics* g)
     DrawColoredText(g, mLabel, mLabelX, mLabelY + 2, width, mLabelJustification);
 }
 
-std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec layout, Quib::Image* normalPicture)
+std::unique_ptr<MenuItem> CreateMenuItem(MenuItemLook layout, Quib::Image* normalPicture)
 {
     auto item = std::make_unique<MenuItem>();
     const Quib::Image* sizing = normalPicture ? normalPicture : layout.hoverPicture;

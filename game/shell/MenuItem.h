@@ -75,7 +75,7 @@ private:
 };
 
 // Where a button stands and what its label and other pictures are.
-struct MenuItemSpec
+struct MenuItemLook
 {
     int32_t x = 0;
     int32_t y = 0;
@@ -90,4 +90,4 @@ struct MenuItemSpec
 // A button sized to its normal picture (else its hover picture), with the
 // button-label font and a centred label. The caller binds its callback and
 // adds it to a container.
-std::unique_ptr<MenuItem> CreateMenuItem(MenuItemSpec layout, Quib::Image* normalPicture);
+std::unique_ptr<MenuItem> CreateMenuItem(MenuItemLook layout, Quib::Image* normalPicture);

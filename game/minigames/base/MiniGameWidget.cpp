@@ -65,7 +65,7 @@ std::unique_ptr<MenuItem> MiniGameWidget::MakeButton(int x, int y, Quib::Image* 
                                                      Quib::Image* down, const std::string& label,
                                                      void (MiniGameWidget::*onClick)())
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = x;
     layout.y = y;
     layout.label = label;

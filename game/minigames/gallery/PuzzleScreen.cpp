@@ -39,7 +39,7 @@ PuzzleScreen::PuzzleScreen(const PlayerProfile* profile, bool gameCompleted)
     mLoaded = MiniGameWidget::LoadGroup("PuzzleScreen", &FetchGroupPuzzleScreen);
     if (!mLoaded)
         return;
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 400 - IMAGE_BUTTON_MAIN_MENU->GetWidth() / 2;
     layout.y = 590 - IMAGE_BUTTON_MAIN_MENU->GetHeight();
     layout.label = StringTable::GetInstance().Lookup("LBL_CLOSE");

@@ -36,7 +36,7 @@ ClockMiniGame::ClockMiniGame()
     mLetterPictures = {IMAGE_MG_CLOCK_LETTER_A, IMAGE_MG_CLOCK_LETTER_B, IMAGE_MG_CLOCK_LETTER_C,
                        IMAGE_MG_CLOCK_LETTER_D, IMAGE_MG_CLOCK_LETTER_E, IMAGE_MG_CLOCK_LETTER_F,
                        IMAGE_MG_CLOCK_LETTER_G, IMAGE_MG_CLOCK_LETTER_H, IMAGE_MG_CLOCK_LETTER_I};
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = int(mOriginX) + 246;
     layout.y = int(mOriginY) + 432;
     layout.hoverPicture = IMAGE_MG_CLOCK_BUTTON_OVER;

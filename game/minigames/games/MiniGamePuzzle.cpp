@@ -47,7 +47,7 @@ MiniGamePuzzle::MiniGamePuzzle(int pictureKind) : mPictureKind(pictureKind == 2 
     PlaceParticlesAroundBoard(IMAGE_MG_PUZZLE_BG, mParticles.get(), -3, -12);
     mDelay = std::make_unique<ActionDelay>(ActionTimer(3000));
     mHelpNumber = 1;
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 400 - IMAGE_BUTTON_MAIN_MENU_SMALL->GetWidth() / 2;
     layout.y = 520;
     layout.label = StringTable::GetInstance().Lookup("BTN_DIALOG_OK");

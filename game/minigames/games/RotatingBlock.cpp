@@ -14,7 +14,7 @@ constexpr int kTurnSteps = 22;
 
 std::unique_ptr<MenuItem> Arrow(Quib::Image* normal, Quib::Image* over, std::function<void()> onClick)
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.hoverPicture = over;
     std::unique_ptr<MenuItem> arrow = CreateMenuItem(layout, normal);
     arrow->mOverlayPriority = 11;

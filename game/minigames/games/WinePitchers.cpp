@@ -40,7 +40,7 @@ WinePitchers::~WinePitchers()
 std::unique_ptr<MenuItem> WinePitchers::MakeArrow(int dx, int dy, Quib::Image* normal, Quib::Image* over,
                                                   void (WinePitchers::*onClick)())
 {
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = int(mOriginX) + dx;
     layout.y = int(mOriginY) + dy;
     layout.hoverPicture = over;

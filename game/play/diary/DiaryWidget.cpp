@@ -45,7 +45,7 @@ DiaryWidget::DiaryWidget(DiaryOwner* owner, bool firstOpening)
     auto makeButton = [this](int32_t x, Quib::Image* normal, Quib::Image* hover, Quib::Image* down,
                              void (DiaryWidget::*onClick)())
     {
-        MenuItemSpec layout;
+        MenuItemLook layout;
         layout.x = x;
         layout.y = 380;
         layout.hoverPicture = hover;

@@ -65,7 +65,7 @@ MapScreen::MapScreen()
     BuildZoomSequences();
     LoadLevelPicture();
 
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 400 - IMAGE_BUTTON_MAIN_MENU_SMALL->GetWidth() / 2;
     layout.y = mExitButtonY;
     layout.label = StringTable::GetInstance().Lookup("BTN_MAIN_EXIT");

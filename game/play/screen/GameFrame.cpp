@@ -67,11 +67,11 @@ GameFrame::GameFrame(bool timed) : mItemList(std::make_unique<ItemNameList>()), 
           SideButton{52, IMAGE_GUI_BUTTON_MAP, IMAGE_GUI_BUTTON_MAP_OVER, &GameFrame::OnMapButton},
           SideButton{119, IMAGE_GUI_BUTTON_DIARY, IMAGE_GUI_BUTTON_DIARY_OVER, &GameFrame::OpenDiary}})
     {
-        MenuItemSpec spec;
-        spec.x = -wB;
-        spec.y = side.y;
-        spec.hoverPicture = side.over;
-        std::unique_ptr<MenuItem> button = CreateMenuItem(spec, side.normal);
+        MenuItemLook look;
+        look.x = -wB;
+        look.y = side.y;
+        look.hoverPicture = side.over;
+        std::unique_ptr<MenuItem> button = CreateMenuItem(look, side.normal);
         button->mOverlayPriority = kSideButtonPriority;
         button->mPressSound = SFX_BUTTON_GUI_PRESS;
         button->mHoverSound = SFX_BUTTON_GUI_OVER;

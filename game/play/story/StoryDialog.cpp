@@ -62,7 +62,7 @@ StoryDialog::StoryDialog(const std::string& scriptName, bool withEnvelope)
         Tween(&mEnvelopeY, -(IMAGE_ENVELOPE_DOWN1->GetHeight() + kEnvelopeClearance), kEnvelopeRiseMs));
     LoadScript(scriptName);
 
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.label = "OK";
     layout.labelX = 1;
     layout.labelY = 18;

@@ -57,7 +57,7 @@ StoryEnvelope::StoryEnvelope(const std::string& textKey)
     BuildOpening(rise, lastCell);
     BuildClosing(rise, lastCell);
 
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.label = "OK";
     layout.labelX = 0;
     layout.labelY = 20;

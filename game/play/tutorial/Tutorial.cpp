@@ -31,7 +31,7 @@ Tutorial::Tutorial(int32_t xOffset, const std::string& key) : mKey(key), mText(L
     // The distance from above the screen to where the frame rests, centred.
     const int32_t c = h - int32_t(float(h) * 0.5f) + 300;
 
-    MenuItemSpec layout;
+    MenuItemLook layout;
     layout.x = 0;
     layout.y = -100;
     layout.label = StringTable::GetInstance().Lookup("LBL_CLOSE");
