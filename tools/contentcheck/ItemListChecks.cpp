@@ -1,9 +1,8 @@
 #include "framework/graphics/Font.h"
-#include "framework/resources/ResourceManager.h"
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
 #include "tools/contentcheck/PackChecks.h"
-#include "tools/contentgen/PackHost.h"
+#include "tools/contentcheck/PackFonts.h"
 
 #include <map>
 
@@ -21,24 +20,12 @@ constexpr int kScenes = 31;
 // and the ten-items title, centred, starts left of it.
 void checkItemListTexts(Problems& problems)
 {
-    std::map<std::string, std::string> strings;
-    for (auto& [key, text] : readPropertyFile("properties/Strings.xml", "value", problems))
-        strings[key] = text;
-
-    contentgen::PackHost host;
-    Quib::ResourceManager manager(&host);
-    Quib::Font* font = nullptr;
-    try
-    {
-        if (manager.ReadManifest("properties/resources.xml") && manager.LoadGroup("Init"))
-            font = manager.GetFontOrThrow("FONT_ITEM_LABELS");
-    }
-    catch (const Quib::ResourceManagerException&)
-    {
-    }
+    std::map<std::string, std::string> strings = readStringTable(problems);
+    PackFonts fonts({"Init"});
+    Quib::Font* font = fonts.Get("FONT_ITEM_LABELS");
     if (!font)
     {
-        problems.push_back("the item list's font does not load: " + manager.GetErrorMessage());
+        problems.push_back("the item list's font does not load: " + fonts.GetErrorMessage());
         return;
     }
 

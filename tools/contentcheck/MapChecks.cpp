@@ -1,7 +1,6 @@
 #include "framework/graphics/Font.h"
-#include "framework/resources/ResourceManager.h"
 #include "tools/contentcheck/PackChecks.h"
-#include "tools/contentgen/PackHost.h"
+#include "tools/contentcheck/PackFonts.h"
 
 #include <map>
 
@@ -20,9 +19,7 @@ constexpr int kSceneCount = 31;
 
 void checkMapCaptions(const contentgen::ResourceTable& table, Problems& problems)
 {
-    std::map<std::string, std::string> strings;
-    for (auto& [key, text] : readPropertyFile("properties/Strings.xml", "value", problems))
-        strings[key] = text;
+    const std::map<std::string, std::string> strings = readStringTable(problems);
     int previewWidth = 0;
     for (const contentgen::ResourceEntry& entry : table.entries)
         if (entry.id == "IMAGE_MAP_SCENE_NOT_ACCESSIBLE")
@@ -32,20 +29,11 @@ void checkMapCaptions(const contentgen::ResourceTable& table, Problems& problems
                            " pixels wide, more than the " + std::to_string(kPreviewSpacing) +
                            " between them");
 
-    contentgen::PackHost host;
-    Quib::ResourceManager manager(&host);
-    Quib::Font* font = nullptr;
-    try
-    {
-        if (manager.ReadManifest("properties/resources.xml") && manager.LoadGroup("Init"))
-            font = manager.GetFontOrThrow("FONT_SCENE_LABELS");
-    }
-    catch (const Quib::ResourceManagerException&)
-    {
-    }
+    PackFonts fonts({"Init"});
+    Quib::Font* font = fonts.Get("FONT_SCENE_LABELS");
     if (!font)
     {
-        problems.push_back("the map's caption font does not load: " + manager.GetErrorMessage());
+        problems.push_back("the map's caption font does not load: " + fonts.GetErrorMessage());
         return;
     }
     for (int scene = 1; scene <= kSceneCount; ++scene)

@@ -1,9 +1,8 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
-#include "framework/resources/ResourceManager.h"
 #include "game/play/StoryScript.h"
 #include "tools/contentcheck/PackChecks.h"
-#include "tools/contentgen/PackHost.h"
+#include "tools/contentcheck/PackFonts.h"
 
 #include <map>
 #include <set>
@@ -190,28 +189,12 @@ void checkLetters(const contentgen::ResourceTable& table, const std::map<std::st
 
 void checkStories(const contentgen::ResourceTable& table, Problems& problems)
 {
-    std::map<std::string, std::string> strings;
-    for (auto& [key, text] : readPropertyFile("properties/Strings.xml", "value", problems))
-        strings[key] = text;
-
-    contentgen::PackHost host;
-    Quib::ResourceManager manager(&host);
-    Quib::Font* bubbleFont = nullptr;
-    Quib::Font* letterFont = nullptr;
-    try
-    {
-        if (manager.ReadManifest("properties/resources.xml") && manager.LoadGroup("Init") &&
-            manager.LoadGroup("StoryEnvelope"))
-        {
-            bubbleFont = manager.GetFontOrThrow("FONT_ITEM_LABELS");
-            letterFont = manager.GetFontOrThrow("FONT_STORY_ENVELOPE");
-        }
-    }
-    catch (const Quib::ResourceManagerException&)
-    {
-    }
+    const std::map<std::string, std::string> strings = readStringTable(problems);
+    PackFonts fonts({"Init", "StoryEnvelope"});
+    Quib::Font* bubbleFont = fonts.Get("FONT_ITEM_LABELS");
+    Quib::Font* letterFont = fonts.Get("FONT_STORY_ENVELOPE");
     if (!bubbleFont || !letterFont)
-        problems.push_back("the story fonts do not load: " + manager.GetErrorMessage());
+        problems.push_back("the story fonts do not load: " + fonts.GetErrorMessage());
 
     const StoryContext context{table,
                                strings,
