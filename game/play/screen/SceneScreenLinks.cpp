@@ -1,5 +1,6 @@
 #include "game/play/screen/SceneScreenLinks.h"
 
+#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/games/BombMiniGame.h"
 #include "game/play/story/StoryDialog.h"
 #include "game/play/story/StoryEnvelope.h"
@@ -12,7 +13,8 @@ SceneScreenMakers& SceneScreens()
         .mStory = [](const std::string& story, bool withEnvelope) -> ScreenBase*
         { return new StoryDialog(story, withEnvelope); },
         .mLetter = [](const std::string& textKey) -> ScreenBase* { return new StoryEnvelope(textKey); },
-        .mBomb = []() -> MiniGameWidget* { return new BombMiniGame(); },
+        // Sized to the screen, so that no click on the bomb reaches the scene below it.
+        .mBomb = []() -> MiniGameWidget* { return CreateBombMiniGame(nullptr, nullptr); },
     };
     return makers;
 }
