@@ -199,6 +199,103 @@ void DrawNormalSse2(const Row& row, const Paint& paint)
     }
 }
 
+// With no turn and the position on a pixel corner the odd fractions leave the
+// top-left neighbour all the weight (w00 = 65534, the other three 0): each source
+// pixel lands on one destination pixel with a = (65534 x alpha) >> 16, which is
+// alpha - 1 and 0 for alpha 0 and 1. Four pixels a step, no neighbours read.
+bool IsWholePixelRow(const Row& row)
+{
+    return row.du == 65536 && row.dv == 0 && (row.u & 0xFFFF) == 0 && (row.v & 0xFFFF) == 0;
+}
+
+inline __m128i Select(__m128i mask, __m128i chosen, __m128i other)
+{
+    return _mm_or_si128(_mm_and_si128(mask, chosen), _mm_andnot_si128(mask, other));
+}
+
+// Each pixel's 32-bit lane holds a value in its low half; the result repeats it in
+// the four 16-bit channels of the first two (low) or last two (high) pixels.
+inline __m128i SpreadLow(__m128i value)
+{
+    const __m128i both = _mm_or_si128(value, _mm_slli_epi32(value, 16));
+    return _mm_unpacklo_epi32(both, both);
+}
+
+inline __m128i SpreadHigh(__m128i value)
+{
+    const __m128i both = _mm_or_si128(value, _mm_slli_epi32(value, 16));
+    return _mm_unpackhi_epi32(both, both);
+}
+
+void DrawWholePixelsSse2(const Row& row, const Paint& paint)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colorAlpha = _mm_set1_epi16(int16_t(paint.a));
+    const __m128i factors =
+        _mm_set_epi16(0, int16_t(paint.r + 1), int16_t(paint.g + 1), int16_t(paint.b + 1), 0,
+                      int16_t(paint.r + 1), int16_t(paint.g + 1), int16_t(paint.b + 1));
+    const __m128i redLanes = _mm_set_epi16(0, -1, 0, 0, 0, -1, 0, 0);
+    const __m128i opaque = _mm_set1_epi32(int32_t(0xFF000000u));
+    const bool modulate = !paint.white;
+    auto channels = [&](__m128i sum)
+    {
+        if (!modulate)
+            return _mm_srli_epi16(sum, 8);
+        const __m128i red = _mm_mulhi_epu16(sum, factors);
+        const __m128i greenBlue = _mm_srli_epi16(_mm_mullo_epi16(_mm_srli_epi16(sum, 8), factors), 8);
+        return Select(redLanes, red, greenBlue);
+    };
+    // Over an opaque pixel the divisor is 256: C + ((((d x 255) >> 8) x (256 - A)) >> 8).
+    auto over = [&](__m128i c, __m128i d, __m128i inverse)
+    {
+        const __m128i scaled = _mm_srli_epi16(_mm_mullo_epi16(d, _mm_set1_epi16(255)), 8);
+        return _mm_add_epi16(c, _mm_srli_epi16(_mm_mullo_epi16(scaled, inverse), 8));
+    };
+
+    const uint32_t* src = row.src + int64_t(row.v >> 16) * row.stride + (row.u >> 16);
+    uint32_t* dest = row.dest;
+    int32_t k = 0;
+    for (; k + 4 <= row.count; k += 4)
+    {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k));
+        __m128i a = _mm_subs_epu16(_mm_srli_epi32(s, 24), _mm_set1_epi32(1));
+        if (modulate)
+            a = _mm_srli_epi16(_mm_mullo_epi16(a, colorAlpha), 8);
+        const __m128i none = _mm_cmpeq_epi32(a, zero);
+        if (_mm_movemask_epi8(none) == 0xFFFF)
+            continue;
+        const __m128i cLow = channels(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), SpreadLow(a)));
+        const __m128i cHigh = channels(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), SpreadHigh(a)));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + k));
+        const __m128i inverse = _mm_sub_epi32(_mm_set1_epi32(256), a);
+        const __m128i blended =
+            _mm_packus_epi16(over(cLow, _mm_unpacklo_epi8(d, zero), SpreadLow(inverse)),
+                             over(cHigh, _mm_unpackhi_epi8(d, zero), SpreadHigh(inverse)));
+        const __m128i full = _mm_cmpgt_epi32(a, _mm_set1_epi32(250));
+        __m128i out = Select(full, _mm_packus_epi16(cLow, cHigh), blended);
+        out = Select(none, d, _mm_or_si128(out, opaque));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k), out);
+
+        // Partly covered pixels over a pixel that is not opaque take the dividing formula.
+        const __m128i destOpaque = _mm_cmpeq_epi32(_mm_srli_epi32(d, 24), _mm_set1_epi32(255));
+        const int settled =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(full, none), destOpaque)));
+        if (settled != 0xF)
+        {
+            alignas(16) uint32_t before[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(before), d);
+            for (int32_t i = 0; i < 4; ++i)
+                if ((settled & (1 << i)) == 0)
+                {
+                    dest[k + i] = before[i];
+                    ReferencePixel(row, paint, row.u + (k + i) * 65536, row.v, dest + k + i);
+                }
+        }
+    }
+    for (; k < row.count; ++k)
+        ReferencePixel(row, paint, row.u + k * 65536, row.v, dest + k);
+}
+
 #endif
 
 } // namespace
@@ -216,7 +313,10 @@ void Draw(const Row& row, const Paint& paint)
 #ifdef ORVELLAN_ROTATED_SSE2
     if (!paint.additive && ActiveSimdLevel() != SimdLevel::Scalar)
     {
-        DrawNormalSse2(row, paint);
+        if (IsWholePixelRow(row))
+            DrawWholePixelsSse2(row, paint);
+        else
+            DrawNormalSse2(row, paint);
         return;
     }
 #endif

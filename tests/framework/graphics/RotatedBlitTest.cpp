@@ -29,6 +29,32 @@ protected:
 
     void TearDown() override { SetSimdLevel(DetectedSimdLevel()); }
 
+    static RotatedBlitRows::Paint RandomPaint(TestRandom& random, bool colored)
+    {
+        RotatedBlitRows::Paint paint;
+        if (colored)
+        {
+            paint.r = uint32_t(random.Range(0, 255));
+            paint.g = uint32_t(random.Range(0, 255));
+            paint.b = uint32_t(random.Range(0, 255));
+            paint.a = uint32_t(random.Range(0, 255));
+            paint.white = false;
+        }
+        return paint;
+    }
+
+    // Draws the row into both destinations, one by the fast routine and one by the
+    // reference, which must agree.
+    static void ExpectSameRow(RotatedBlitRows::Row row, const RotatedBlitRows::Paint& paint,
+                              std::vector<uint32_t>& fast, std::vector<uint32_t>& slow)
+    {
+        row.dest = fast.data();
+        RotatedBlitRows::Draw(row, paint);
+        row.dest = slow.data();
+        RotatedBlitRows::Reference(row, paint);
+        ASSERT_EQ(fast, slow);
+    }
+
     testsupport::FakeImageHost mHost;
     testsupport::ScopedImageHost mScope{&mHost};
 };
@@ -200,15 +226,7 @@ TEST_F(RotatedBlit, FastRowsMatchTheReferenceBitForBit)
             random.Next(), 64, 1,
             trial % 3 == 0 ? testsupport::AlphaMix::Opaque : testsupport::AlphaMix::Extremes);
         std::vector<uint32_t> slow = fast;
-        RotatedBlitRows::Paint paint;
-        if (trial % 4 != 0)
-        {
-            paint.r = uint32_t(random.Range(0, 255));
-            paint.g = uint32_t(random.Range(0, 255));
-            paint.b = uint32_t(random.Range(0, 255));
-            paint.a = uint32_t(random.Range(0, 255));
-            paint.white = false;
-        }
+        RotatedBlitRows::Paint paint = RandomPaint(random, trial % 4 != 0);
         paint.additive = trial % 5 == 0;
         // Any start and step that keep the 2 x 2 neighbourhood inside the source.
         RotatedBlitRows::Row row;
@@ -223,11 +241,72 @@ TEST_F(RotatedBlit, FastRowsMatchTheReferenceBitForBit)
         const int32_t endV = random.Range(0, (h - 1) * 65536 - 1);
         row.du = (endU - row.u) / 64;
         row.dv = (endV - row.v) / 64;
-        row.dest = fast.data();
-        RotatedBlitRows::Draw(row, paint);
-        row.dest = slow.data();
-        RotatedBlitRows::Reference(row, paint);
-        ASSERT_EQ(fast, slow) << "trial " << trial;
+        ExpectSameRow(row, paint, fast, slow);
+        ASSERT_FALSE(HasFatalFailure()) << "trial " << trial;
+    }
+}
+
+// Rows that start on a pixel corner and step one source pixel: the row routine
+// takes each source pixel alone there, four at a time, with a tail; destinations
+// that are not opaque send some pixels back to the dividing formula.
+TEST_F(RotatedBlit, WholePixelRowsMatchTheReferenceBitForBit)
+{
+    const testsupport::AlphaMix mixes[] = {testsupport::AlphaMix::Opaque, testsupport::AlphaMix::Extremes,
+                                           testsupport::AlphaMix::Runs, testsupport::AlphaMix::Uniform};
+    TestRandom random(915);
+    for (int trial = 0; trial < 400; ++trial)
+    {
+        const int w = random.Range(2, 40), h = random.Range(2, 6);
+        const std::vector<uint32_t> src = testsupport::RandomPixels(random.Next(), w, h, mixes[trial % 4]);
+        const int column = random.Range(0, w - 2);
+        const int count = random.Range(1, w - 1 - column);
+        std::vector<uint32_t> fast =
+            testsupport::RandomPixels(random.Next(), count, 1, mixes[(trial / 4) % 4]);
+        std::vector<uint32_t> slow = fast;
+        const RotatedBlitRows::Paint paint = RandomPaint(random, trial % 3 != 0);
+        RotatedBlitRows::Row row;
+        row.src = src.data();
+        row.stride = w;
+        row.u = column * 65536;
+        row.v = random.Range(0, h - 2) * 65536;
+        row.du = 65536;
+        row.count = count;
+        ExpectSameRow(row, paint, fast, slow);
+        ASSERT_FALSE(HasFatalFailure()) << "trial " << trial;
+    }
+}
+
+// The whole blit at whole positions, clipped on every side, on the vector path and
+// on the plain one.
+TEST_F(RotatedBlit, WholePositionDrawsTheSameOnEveryPath)
+{
+    struct Case
+    {
+        float x, y;
+        Rect clip;
+        Color color;
+    };
+    const Case cases[] = {
+        {0.0f, 0.0f, Rect(0, 0, 64, 48), Color::White},
+        {-7.0f, -3.0f, Rect(0, 0, 64, 48), Color(231, 218, 202, 255)},
+        {40.0f, 30.0f, Rect(0, 0, 64, 48), Color(255, 255, 255, 70)},
+        {5.0f, 6.0f, Rect(9, 8, 21, 13), Color(90, 200, 30, 180)},
+        {-2.0f, 1.0f, Rect(0, 0, 64, 48), Color(128, 128, 128, 255)},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<uint32_t> results[2];
+        const SimdLevel levels[2] = {SimdLevel::Scalar, DetectedSimdLevel()};
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            SetSimdLevel(levels[pass]);
+            MemoryImage source, dest;
+            testsupport::FillRandom(source, 31, 37, 29, testsupport::AlphaMix::Runs);
+            testsupport::FillRandom(dest, 32, 64, 48, testsupport::AlphaMix::Extremes);
+            dest.BlitSubpixel(&source, c.x, c.y, Rect(0, 0, 37, 29), c.clip, c.color, DRAW_MODE_NORMAL);
+            results[pass].assign(dest.GetBits(), dest.GetBits() + 64 * 48);
+        }
+        EXPECT_EQ(results[0], results[1]) << c.x << "," << c.y;
     }
 }
 
