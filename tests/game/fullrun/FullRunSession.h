@@ -5,6 +5,7 @@
 #include "tests/game/support/KeptFolder.h"
 
 #include <memory>
+#include <string>
 
 class MapScreen;
 struct PlayerProfile;
@@ -34,6 +35,8 @@ public:
     void Stop();
 
     gameharness::GameHarness& Game() { return *mGame; }
+    // The data folder every start of the program reads and saves into.
+    const std::string& DataFolder() const { return mFolder.path; }
     FullRunPlayer& Player() { return *mPlayer; }
     PlayerProfile& Profile();
     // The level map wherever it lies on the stack; null when there is none.
