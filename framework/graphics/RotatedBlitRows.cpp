@@ -5,8 +5,9 @@
 #include <algorithm>
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #define ORVELLAN_ROTATED_SSE2 1
+#define AVX2_TARGET __attribute__((target("avx2")))
 #endif
 
 namespace Quib::RotatedBlitRows
@@ -208,6 +209,20 @@ bool IsWholePixelRow(const Row& row)
     return row.du == 65536 && row.dv == 0 && (row.u & 0xFFFF) == 0 && (row.v & 0xFFFF) == 0;
 }
 
+// Partly covered pixels over a pixel that is not opaque take the dividing formula:
+// each lane of the step at k whose bit in settled is clear gets its destination
+// pixel back and is drawn one by one.
+void RedrawUnsettled(const Row& row, const Paint& paint, int32_t k, int32_t lanes, int settled,
+                     const uint32_t* before)
+{
+    for (int32_t i = 0; i < lanes; ++i)
+        if ((settled & (1 << i)) == 0)
+        {
+            row.dest[k + i] = before[i];
+            ReferencePixel(row, paint, row.u + (k + i) * 65536, row.v, row.dest + k + i);
+        }
+}
+
 inline __m128i Select(__m128i mask, __m128i chosen, __m128i other)
 {
     return _mm_or_si128(_mm_and_si128(mask, chosen), _mm_andnot_si128(mask, other));
@@ -266,17 +281,22 @@ void DrawWholePixelsSse2(const Row& row, const Paint& paint)
             continue;
         const __m128i cLow = channels(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), SpreadLow(a)));
         const __m128i cHigh = channels(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), SpreadHigh(a)));
+        const __m128i full = _mm_cmpgt_epi32(a, _mm_set1_epi32(250));
+        if (_mm_movemask_epi8(full) == 0xFFFF)
+        {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k),
+                             _mm_or_si128(_mm_packus_epi16(cLow, cHigh), opaque));
+            continue;
+        }
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + k));
         const __m128i inverse = _mm_sub_epi32(_mm_set1_epi32(256), a);
         const __m128i blended =
             _mm_packus_epi16(over(cLow, _mm_unpacklo_epi8(d, zero), SpreadLow(inverse)),
                              over(cHigh, _mm_unpackhi_epi8(d, zero), SpreadHigh(inverse)));
-        const __m128i full = _mm_cmpgt_epi32(a, _mm_set1_epi32(250));
         __m128i out = Select(full, _mm_packus_epi16(cLow, cHigh), blended);
         out = Select(none, d, _mm_or_si128(out, opaque));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k), out);
 
-        // Partly covered pixels over a pixel that is not opaque take the dividing formula.
         const __m128i destOpaque = _mm_cmpeq_epi32(_mm_srli_epi32(d, 24), _mm_set1_epi32(255));
         const int settled =
             _mm_movemask_ps(_mm_castsi128_ps(_mm_or_si128(_mm_or_si128(full, none), destOpaque)));
@@ -284,18 +304,105 @@ void DrawWholePixelsSse2(const Row& row, const Paint& paint)
         {
             alignas(16) uint32_t before[4];
             _mm_store_si128(reinterpret_cast<__m128i*>(before), d);
-            for (int32_t i = 0; i < 4; ++i)
-                if ((settled & (1 << i)) == 0)
-                {
-                    dest[k + i] = before[i];
-                    ReferencePixel(row, paint, row.u + (k + i) * 65536, row.v, dest + k + i);
-                }
+            RedrawUnsettled(row, paint, k, 4, settled, before);
         }
     }
     for (; k < row.count; ++k)
         ReferencePixel(row, paint, row.u + k * 65536, row.v, dest + k);
 }
 
+AVX2_TARGET inline __m256i Select(__m256i mask, __m256i chosen, __m256i other)
+{
+    return _mm256_blendv_epi8(other, chosen, mask);
+}
+
+AVX2_TARGET inline __m256i SpreadLow(__m256i value)
+{
+    const __m256i both = _mm256_or_si256(value, _mm256_slli_epi32(value, 16));
+    return _mm256_unpacklo_epi32(both, both);
+}
+
+AVX2_TARGET inline __m256i SpreadHigh(__m256i value)
+{
+    const __m256i both = _mm256_or_si256(value, _mm256_slli_epi32(value, 16));
+    return _mm256_unpackhi_epi32(both, both);
+}
+
+AVX2_TARGET inline __m256i Channels(__m256i sum, __m256i factors, bool modulate)
+{
+    if (!modulate)
+        return _mm256_srli_epi16(sum, 8);
+    const __m256i red = _mm256_mulhi_epu16(sum, factors);
+    const __m256i greenBlue = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(sum, 8), factors), 8);
+    return Select(_mm256_set1_epi64x(0x0000FFFF00000000ll), red, greenBlue);
+}
+
+AVX2_TARGET inline __m256i Over(__m256i c, __m256i d, __m256i inverse)
+{
+    const __m256i scaled = _mm256_srli_epi16(_mm256_mullo_epi16(d, _mm256_set1_epi16(255)), 8);
+    return _mm256_add_epi16(c, _mm256_srli_epi16(_mm256_mullo_epi16(scaled, inverse), 8));
+}
+
+// The whole-pixel row eight pixels a step; the last pixels go to the four-pixel row.
+AVX2_TARGET void DrawWholePixelsAvx2(const Row& row, const Paint& paint)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i colorAlpha = _mm256_set1_epi16(int16_t(paint.a));
+    const __m256i factors = _mm256_set_epi16(
+        0, int16_t(paint.r + 1), int16_t(paint.g + 1), int16_t(paint.b + 1), 0, int16_t(paint.r + 1),
+        int16_t(paint.g + 1), int16_t(paint.b + 1), 0, int16_t(paint.r + 1), int16_t(paint.g + 1),
+        int16_t(paint.b + 1), 0, int16_t(paint.r + 1), int16_t(paint.g + 1), int16_t(paint.b + 1));
+    const __m256i opaque = _mm256_set1_epi32(int32_t(0xFF000000u));
+    const bool modulate = !paint.white;
+
+    const uint32_t* src = row.src + int64_t(row.v >> 16) * row.stride + (row.u >> 16);
+    uint32_t* dest = row.dest;
+    int32_t k = 0;
+    for (; k + 8 <= row.count; k += 8)
+    {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + k));
+        __m256i a = _mm256_subs_epu16(_mm256_srli_epi32(s, 24), _mm256_set1_epi32(1));
+        if (modulate)
+            a = _mm256_srli_epi16(_mm256_mullo_epi16(a, colorAlpha), 8);
+        const __m256i none = _mm256_cmpeq_epi32(a, zero);
+        if (_mm256_movemask_epi8(none) == -1)
+            continue;
+        const __m256i cLow =
+            Channels(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), SpreadLow(a)), factors, modulate);
+        const __m256i cHigh =
+            Channels(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), SpreadHigh(a)), factors, modulate);
+        const __m256i full = _mm256_cmpgt_epi32(a, _mm256_set1_epi32(250));
+        if (_mm256_movemask_epi8(full) == -1)
+        {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + k),
+                                _mm256_or_si256(_mm256_packus_epi16(cLow, cHigh), opaque));
+            continue;
+        }
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dest + k));
+        const __m256i inverse = _mm256_sub_epi32(_mm256_set1_epi32(256), a);
+        const __m256i blended =
+            _mm256_packus_epi16(Over(cLow, _mm256_unpacklo_epi8(d, zero), SpreadLow(inverse)),
+                                Over(cHigh, _mm256_unpackhi_epi8(d, zero), SpreadHigh(inverse)));
+        __m256i out = Select(full, _mm256_packus_epi16(cLow, cHigh), blended);
+        out = Select(none, d, _mm256_or_si256(out, opaque));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + k), out);
+
+        const __m256i destOpaque = _mm256_cmpeq_epi32(_mm256_srli_epi32(d, 24), _mm256_set1_epi32(255));
+        const int settled =
+            _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(_mm256_or_si256(full, none), destOpaque)));
+        if (settled != 0xFF)
+        {
+            alignas(32) uint32_t before[8];
+            _mm256_store_si256(reinterpret_cast<__m256i*>(before), d);
+            RedrawUnsettled(row, paint, k, 8, settled, before);
+        }
+    }
+    Row rest = row;
+    rest.u += k * 65536;
+    rest.dest += k;
+    rest.count -= k;
+    DrawWholePixelsSse2(rest, paint);
+}
 #endif
 
 } // namespace
@@ -313,7 +420,9 @@ void Draw(const Row& row, const Paint& paint)
 #ifdef ORVELLAN_ROTATED_SSE2
     if (!paint.additive && ActiveSimdLevel() != SimdLevel::Scalar)
     {
-        if (IsWholePixelRow(row))
+        if (IsWholePixelRow(row) && ActiveSimdLevel() == SimdLevel::Avx2)
+            DrawWholePixelsAvx2(row, paint);
+        else if (IsWholePixelRow(row))
             DrawWholePixelsSse2(row, paint);
         else
             DrawNormalSse2(row, paint);

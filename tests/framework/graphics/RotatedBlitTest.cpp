@@ -260,9 +260,8 @@ TEST_F(RotatedBlit, WholePixelRowsMatchTheReferenceBitForBit)
         const std::vector<uint32_t> src = testsupport::RandomPixels(random.Next(), w, h, mixes[trial % 4]);
         const int column = random.Range(0, w - 2);
         const int count = random.Range(1, w - 1 - column);
-        std::vector<uint32_t> fast =
+        const std::vector<uint32_t> dest =
             testsupport::RandomPixels(random.Next(), count, 1, mixes[(trial / 4) % 4]);
-        std::vector<uint32_t> slow = fast;
         const RotatedBlitRows::Paint paint = RandomPaint(random, trial % 3 != 0);
         RotatedBlitRows::Row row;
         row.src = src.data();
@@ -271,8 +270,14 @@ TEST_F(RotatedBlit, WholePixelRowsMatchTheReferenceBitForBit)
         row.v = random.Range(0, h - 2) * 65536;
         row.du = 65536;
         row.count = count;
-        ExpectSameRow(row, paint, fast, slow);
-        ASSERT_FALSE(HasFatalFailure()) << "trial " << trial;
+        // Each vector width, and each hands its last pixels to the narrower one.
+        for (const SimdLevel level : {SimdLevel::Sse2, DetectedSimdLevel()})
+        {
+            SetSimdLevel(level);
+            std::vector<uint32_t> fast = dest, slow = dest;
+            ExpectSameRow(row, paint, fast, slow);
+            ASSERT_FALSE(HasFatalFailure()) << "trial " << trial;
+        }
     }
 }
 
@@ -295,9 +300,9 @@ TEST_F(RotatedBlit, WholePositionDrawsTheSameOnEveryPath)
     };
     for (const Case& c : cases)
     {
-        std::vector<uint32_t> results[2];
-        const SimdLevel levels[2] = {SimdLevel::Scalar, DetectedSimdLevel()};
-        for (int pass = 0; pass < 2; ++pass)
+        std::vector<uint32_t> results[3];
+        const SimdLevel levels[3] = {SimdLevel::Scalar, SimdLevel::Sse2, DetectedSimdLevel()};
+        for (int pass = 0; pass < 3; ++pass)
         {
             SetSimdLevel(levels[pass]);
             MemoryImage source, dest;
@@ -307,6 +312,7 @@ TEST_F(RotatedBlit, WholePositionDrawsTheSameOnEveryPath)
             results[pass].assign(dest.GetBits(), dest.GetBits() + 64 * 48);
         }
         EXPECT_EQ(results[0], results[1]) << c.x << "," << c.y;
+        EXPECT_EQ(results[0], results[2]) << c.x << "," << c.y;
     }
 }
 
