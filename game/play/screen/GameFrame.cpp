@@ -310,6 +310,7 @@ void GameFrame::OnCovered(GameStateStack*)
 
 void GameFrame::OnUncovered(GameStateStack*)
 {
+    SetHudVisible(true);
     mVisitStopwatch.Start();
     PlayerProfile* profile = CurrentProfile();
     const std::string scene = mPlayfield != nullptr ? mPlayfield->GetSceneName() : std::string();
@@ -609,7 +610,8 @@ void GameFrame::UpdateFraction(float fraction)
 
 void GameFrame::Draw(Quib::Graphics*)
 {
-    RequestOverlayDraw(kFramePriority);
+    if (!mHudHidden)
+        RequestOverlayDraw(kFramePriority);
 }
 
 void GameFrame::DrawOverlay(Quib::Graphics* g)

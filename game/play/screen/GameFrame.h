@@ -134,6 +134,9 @@ public:
     bool mHudBuilt = false;
     // This visit has shown the end of its list (so sliding in again asks nothing).
     bool mListEndShown = false;
+    // The display stands aside while the bomb fills the screen.
+    bool mHudHidden = false;
+    bool mDiaryButtonWasVisible = false;
     Stopwatch mVisitStopwatch;
     GameStateStack* mStack = nullptr;
 
@@ -161,6 +164,9 @@ private:
     void OpenMiniGameOver(MiniGameWidget* game, bool skipAllowed);
     // The last scene's ending: the bomb, which cannot be skipped.
     void OpenBomb();
+    // The display's pictures, buttons, list and clock; drawn above the screens
+    // over the frame, they would cover the bomb and its time-out flash.
+    void SetHudVisible(bool visible);
     // After the diary of the scene's end: the scene is done, and the chapter
     // story, the finale or the way back to the map follows.
     void LeaveScene();

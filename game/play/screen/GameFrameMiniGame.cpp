@@ -4,6 +4,7 @@
 #include "game/play/screen/SandboxWidget.h"
 #include "game/play/screen/SceneScreenLinks.h"
 #include "game/shell/GameStateStack.h"
+#include "game/shell/MenuItem.h"
 #include "game/shell/Resources.h"
 #include "game/shell/SharkInterface.h"
 
@@ -17,7 +18,26 @@ void GameFrame::CreateMiniGame()
 
 void GameFrame::OpenBomb()
 {
-    OpenMiniGameOver(SceneScreens().mBomb ? SceneScreens().mBomb() : nullptr, false);
+    MiniGameWidget* bomb = SceneScreens().mBomb ? SceneScreens().mBomb() : nullptr;
+    if (bomb != nullptr)
+        SetHudVisible(false);
+    OpenMiniGameOver(bomb, false);
+}
+
+void GameFrame::SetHudVisible(bool visible)
+{
+    if (visible != mHudHidden)
+        return;
+    mHudHidden = !visible;
+    MenuItem& diary = *mSideButtons[2];
+    if (!visible)
+        mDiaryButtonWasVisible = diary.mVisible;
+    diary.SetVisible(visible && mDiaryButtonWasVisible);
+    mSideButtons[0]->SetVisible(visible);
+    mSideButtons[1]->SetVisible(visible);
+    mHintWidget->SetVisible(visible);
+    if (mClock)
+        mClock->SetVisible(visible);
 }
 
 void GameFrame::OpenMiniGameOver(MiniGameWidget* game, bool skipAllowed)

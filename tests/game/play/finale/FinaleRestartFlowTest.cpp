@@ -1,12 +1,14 @@
 // The finale stays within reach of a player who closed the game just before
 // the bomb: the next start reopens the last scene, which goes on with the
 // bomb, the closing story and the final scores.
+#include "framework/graphics/MemoryImage.h"
 #include "game/minigames/games/BombMiniGame.h"
 #include "game/play/map/MapScreen.h"
 #include "game/play/map/ScenePreviewButton.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/SandboxWidget.h"
 #include "game/play/story/StoryDialog.h"
+#include "game/shell/Resources.h"
 #include "tests/game/play/finale/FinaleSupport.h"
 #include "tests/game/play/screen/SceneFlowSupport.h"
 #include "tests/game/support/KeptFolder.h"
@@ -56,6 +58,12 @@ TEST(FinaleRestartFlowTest, AGameClosedJustBeforeTheBombLeadsBackToItThroughTheL
     // without a second end or diary page.
     ASSERT_NE(scenetest::AwaitTop<BombMiniGame>(game), nullptr);
     EXPECT_EQ(game.App().GetCurrentProfile()->mDiaryPages, 1);
+    // The bomb fills the screen: where the scene's Map button and item list lie, the bomb shows.
+    game.Update(100);
+    auto* background = dynamic_cast<Quib::MemoryImage*>(IMAGE_MG_BOMB_BG);
+    ASSERT_NE(background, nullptr);
+    for (auto [x, y] : {std::pair{60, 80}, std::pair{40, 400}})
+        EXPECT_EQ(game.Pixel(x, y), background->GetBits()[y * background->GetWidth() + x]) << x << "," << y;
     DefuseTheBombAndReachTheScores(game);
 }
 
