@@ -112,8 +112,8 @@ void BombMiniGame::OnAttached(Quib::WidgetManager* manager)
          std::initializer_list<Quib::Widget*>{mWire2.get(), mWire1.get(), mWire3.get(), mWire4.get(),
                                               mPliers.get(), mScrewdriver.get(), mScrew.get(), mScheme.get()})
         manager->AddChild(piece);
-    mCloseButton->Move(400 - IMAGE_BUTTON_MAIN_MENU->GetCellWidth() / 2,
-                       590 - IMAGE_BUTTON_MAIN_MENU->GetHeight());
+    // Centred on its own size: the round button is narrower than a menu button.
+    mCloseButton->Move(400 - mCloseButton->mWidth / 2, 590 - mCloseButton->mHeight);
     // The way out of the finale: it has no uncover that would show it.
     mCloseButton->SetVisible(true);
     manager->AddChild(mCloseButton.get());

@@ -56,6 +56,8 @@ TEST_F(BombFlow, OpensWithoutHelpOrDimAndOnlyTheCloseButton)
     EXPECT_EQ(mBomb->mHelpNumber, -1);
     EXPECT_TRUE(Attached(mBomb->mCloseButton.get()));
     EXPECT_TRUE(mBomb->mCloseButton->mVisible);
+    EXPECT_EQ(mBomb->mCloseButton->mX + mBomb->mCloseButton->mWidth / 2, 400); // at the bottom centre
+    EXPECT_EQ(mBomb->mCloseButton->mY + mBomb->mCloseButton->mHeight, 590);
     for (MenuItem* button : {mBomb->mSkipButton.get(), mBomb->mResetButton.get(), mBomb->mHelpButton.get()})
         EXPECT_FALSE(Attached(button));
     mApp.Step(60);
