@@ -567,8 +567,9 @@ void GameFrame::LeaveScene()
     }
     else
     {
-        if (profile != nullptr)
-            profile->mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+        // Marked only when the story opens: the program may end before the
+        // slide does (the diary that ends the scene is taken off by the shutdown
+        // too), and the story then waits for the next scene's end.
         mExitMode = ExitChapterStory;
     }
     SlideOut(kSlidOutLeaving, false);

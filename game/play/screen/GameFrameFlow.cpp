@@ -204,6 +204,8 @@ void GameFrame::OnActionFinished(int code)
     case kSlidOutLeaving:
         if (mExitMode == ExitChapterStory)
         {
+            if (profile != nullptr)
+                profile->mStoryFlags.MarkCutsceneShown("Cutscene0_3");
             mStoryPending = true;
             OpenStory("Cutscene0_3", true);
         }

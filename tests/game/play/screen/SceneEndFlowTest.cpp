@@ -118,6 +118,31 @@ TEST(SceneEndFlowTest, AListFinishedAfterTheMiniGameWaitsForItsEndDelayAndLaterS
     EXPECT_EQ(Profile(game).mDiaryPages, 1);
 }
 
+TEST(SceneEndFlowTest, TheProgramEndedOverTheDiaryThatEndsASceneKeepsTheChapterStoryForTheNextSceneEnd)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene3", false);
+    Record(game, "Scene3").mMiniGameDone = true;
+    SceneVisit visit(game, "Scene3", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    FindEveryListedItem(game, *visit.mPlayfield);
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ITEMS_FOUND,
+                     "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED");
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ALL_DONE, "LBL_DIALOG_ALL_DONE");
+    ASSERT_NE(AwaitTop<StandInScreen>(game), nullptr);
+    ASSERT_EQ(standIns.mOpened, (std::vector<std::string>{"diary"}));
+
+    // Taking the diary off as the program ends uncovers the scene, which leaves it.
+    game.App().Quit(true);
+    EXPECT_EQ(standIns.mOpened, (std::vector<std::string>{"diary"}));
+    EXPECT_FALSE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene0_3"));
+    EXPECT_TRUE(Record(game, "Scene3").IsDoneFirstVisit());
+    EXPECT_EQ(Profile(game).mDiaryPages, 1);
+}
+
 TEST(SceneEndFlowTest, ASecondVisitEndsWithItsDiaryPageAtOnceAndMarksTheSecondVisitDone)
 {
     GameHarness game;
