@@ -1,6 +1,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "game/play/StoryScript.h"
+#include "game/records/LevelMapTable.h"
 #include "tools/contentcheck/PackChecks.h"
 #include "tools/contentcheck/PackFonts.h"
 
@@ -27,11 +28,11 @@ std::vector<std::string> storyNames()
 {
     std::vector<std::string> names = {"Cutscene0_1", "Cutscene0_2", "Cutscene0_3", "Cutscene19_1",
                                       "Cutscene19_2"};
-    for (int scene = 1; scene <= 30; ++scene)
-    {
-        names.push_back("Scene" + std::to_string(scene));
-        names.push_back("Scene" + std::to_string(scene) + "replay");
-    }
+    // A scene's story is asked for on each visit the map leads to: the first,
+    // and "replay" where a returning level comes back to it.
+    for (const LevelMapEntry& level : LevelMapTable::GetInstance()->mLevels)
+        for (const SceneMarker& marker : level.mMarkers)
+            names.push_back(marker.SceneName() + (marker.mRevisit ? "replay" : ""));
     for (int level = 1; level <= 18; ++level)
         names.push_back("cutscene" + std::to_string(level));
     return names;
