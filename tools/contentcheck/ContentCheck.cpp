@@ -66,6 +66,7 @@ int main(int argc, char** argv)
         contentcheck::checkStories(*table, problems);
         contentcheck::checkItemListTexts(problems);
         contentcheck::checkMapCaptions(*table, problems);
+        contentcheck::checkEstateMap(*table, problems);
     }
 
     for (const std::string& problem : problems)

@@ -54,6 +54,11 @@ void checkItemListTexts(Problems& problems);
 // fits over its preview.
 void checkMapCaptions(const contentgen::ResourceTable& table, Problems& problems);
 
+// Every level's pins point into the rooms the estate map draws for their
+// scenes, named as the string table names them, and every map area has its
+// picture, which leaves the map clear under the pins.
+void checkEstateMap(const contentgen::ResourceTable& table, Problems& problems);
+
 // "Scene{1-3}_NAME" gives Scene1_NAME, Scene2_NAME, Scene3_NAME; other text stands for itself.
 std::vector<std::string> expandKeyPattern(const std::string& pattern);
 

@@ -9,6 +9,7 @@
 #include "platform/ColorGlyphs.h"
 #include "platform/Files.h"
 #include "tools/contentgen/ContactSheet.h"
+#include "tools/contentgen/EstatePlan.h"
 #include "tools/contentgen/Manifest.h"
 #include "tools/contentgen/Materials.h"
 #include "tools/contentgen/MiniGameData.h"
@@ -215,6 +216,20 @@ int main(int argc, char** argv)
     icon.settings = {{"cp", "1F50D"}, {"back", "portrait"}};
     if (!makePicture(icon, context, pack))
         return fail("cannot make the window icon");
+    // The map's area pictures are no resources of the manifest either: the map
+    // loads "level" and the area's number from its folder.
+    for (int area = 1; area <= contentgen::kAreaCount; ++area)
+    {
+        contentgen::ResourceEntry picture;
+        picture.id = "MAP_AREA_" + std::to_string(area);
+        picture.path = "content/images/map/level" + std::to_string(area) + ".png";
+        picture.width = 800;
+        picture.height = 600;
+        picture.painter = "scene";
+        picture.settings = {{"theme", "area"}, {"area", std::to_string(area)}};
+        if (!makePicture(picture, context, pack))
+            return fail("cannot make the map's area picture " + picture.path);
+    }
     if (!makeMusic(options, pack))
         return fail("cannot make the music");
     std::string sceneError;

@@ -1,10 +1,12 @@
 // Backdrops, photos, portraits, objects and jigsaw pieces.
 
+#include "tools/contentgen/EstateMap.h"
 #include "tools/contentgen/Materials.h"
 #include "tools/contentgen/Painters.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace contentgen
 {
@@ -167,39 +169,6 @@ void paintEstate(Canvas& canvas, const std::string& theme)
     hill(h * 0.9f, h * 0.1f, 0x17131f, 5);
 }
 
-void paintMap(Canvas& canvas)
-{
-    const float w = float(canvas.width()), h = float(canvas.height());
-    canvas.fill(paperShader(seedOf("map"), 1.0f));
-    // Lawns, paths and the house's floor plan in ink.
-    canvas.fillShape(roundRect(w * 0.05f, h * 0.05f, w * 0.9f, h * 0.9f, 30), rgb(0x6f8a4a, 0.35f));
-    canvas.fillShape(capsule(w * 0.5f, h * 0.95f, w * 0.5f, h * 0.62f, 18), rgb(0xc8a870, 0.7f));
-    Rgba ink = rgb(0x4a2e14);
-    struct Room
-    {
-        float x, y, w, h;
-        const char* name;
-    };
-    const Room rooms[] = {{0.2f, 0.2f, 0.2f, 0.2f, "Library"},     {0.4f, 0.2f, 0.2f, 0.2f, "Great Hall"},
-                          {0.6f, 0.2f, 0.2f, 0.2f, "Study"},       {0.2f, 0.4f, 0.2f, 0.2f, "Kitchen"},
-                          {0.4f, 0.4f, 0.2f, 0.2f, "Dining Room"}, {0.6f, 0.4f, 0.2f, 0.2f, "Drawing Room"},
-                          {0.3f, 0.08f, 0.4f, 0.12f, "Attic"},     {0.8f, 0.3f, 0.12f, 0.2f, "Garden"}};
-    for (const Room& room : rooms)
-    {
-        Distance r = roundRect(room.x * w, room.y * h, room.w * w, room.h * h, 4);
-        canvas.fillShape(r, rgb(0xe9d8b0, 0.6f));
-        canvas.strokeShape(r, 3, ink);
-        canvas.text(room.name, "DejaVuSerif-Italic.ttf", int(h / 40), (room.x + room.w / 2) * w,
-                    (room.y + room.h / 2) * h - h / 80, ink, true);
-    }
-    // A compass rose.
-    float cx = w * 0.88f, cy = h * 0.85f, r = h * 0.07f;
-    canvas.fillShape(polygon({{cx, cy - r}, {cx + r * 0.2f, cy}, {cx, cy + r}, {cx - r * 0.2f, cy}}), ink);
-    canvas.fillShape(polygon({{cx - r, cy}, {cx, cy - r * 0.2f}, {cx + r, cy}, {cx, cy + r * 0.2f}}), ink);
-    canvas.text("N", kTitleFace, int(r * 0.5f), cx, cy - r * 1.6f, ink, true);
-    canvas.strokeShape(roundRect(8, 8, w - 16, h - 16, 10), 6, rgb(0x6b4a1a));
-}
-
 void paintTitleCard(Canvas& canvas, const ResourceEntry& entry, PaintContext& context)
 {
     const float w = float(canvas.width()), h = float(canvas.height());
@@ -230,7 +199,9 @@ void paintScenePicture(const ResourceEntry& entry, PaintContext& context, Canvas
     else if (theme.rfind("estate", 0) == 0)
         paintEstate(canvas, theme);
     else if (theme == "map")
-        paintMap(canvas);
+        paintEstateMap(canvas, context);
+    else if (theme == "area")
+        paintAreaPicture(canvas, std::atoi(entry.setting("area").c_str()));
     else if (theme == "bomb")
     {
         canvas.fill(

@@ -171,16 +171,21 @@ void MapScreen::UnlockSceneButtons()
             button->mLocked = false;
 }
 
+int32_t MapScreen::SceneButtonX(int32_t index, int32_t count, int32_t firstWidth)
+{
+    const int32_t step = 800 / (count + 1);
+    return (index + 1) * step - int32_t(float(firstWidth) * 0.5f);
+}
+
 void MapScreen::PlaceSceneButtons()
 {
     if (mSceneButtons.empty())
         return;
-    const int32_t step = 800 / int32_t(mSceneButtons.size() + 1);
-    const int32_t half = int32_t(float(mSceneButtons.front()->mWidth) * 0.5f);
+    const int32_t count = int32_t(mSceneButtons.size());
     for (size_t i = 0; i < mSceneButtons.size(); ++i)
     {
         ScenePreviewButton& button = *mSceneButtons[i];
-        button.Move(int32_t(i + 1) * step - half, button.mY);
+        button.Move(SceneButtonX(int32_t(i), count, mSceneButtons.front()->mWidth), button.mY);
         button.BuildSlideSequences();
     }
 }

@@ -54,6 +54,10 @@ public:
     static constexpr const char* kFirstStory = "Cutscene0_1";
     static constexpr const char* kFinaleEnd = "Cutscene19_2";
 
+    // Where the scene button at the index stands along the top edge when the
+    // level has `count` of them, every one as wide as the first.
+    static int32_t SceneButtonX(int32_t index, int32_t count, int32_t firstWidth);
+
     // Built and pushed by the loading overlay.
     MapScreen();
     ~MapScreen() override;
