@@ -621,6 +621,10 @@ void SandboxWidget::CheckTutorialWatch(Stopwatch& watch, int32_t limitMs, bool a
 {
     if (!applies || watch.GetElapsedMs() < limitMs)
         return;
+    // A tutorial that comes of idle time waits while the question whether to
+    // quit stands, so that it never slides in over it and takes its answer.
+    if (gSharkInterface != nullptr && gSharkInterface->mExitDialog != nullptr)
+        return;
     if (mFrame != nullptr)
         mFrame->ShowTutorial(tutorial);
     if (watch.IsRunning())
