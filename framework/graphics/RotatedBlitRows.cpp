@@ -66,10 +66,9 @@ inline uint32_t ComposeNormal(uint32_t d, uint32_t cA, uint32_t cR, uint32_t cG,
            channel(d & 0xFF, cB);
 }
 
-inline void ReferencePixel(const Row& row, const Paint& paint, int32_t u, int32_t v, uint32_t* dest)
+inline void DrawSample(const Sample& s, const Paint& paint, uint32_t* dest)
 {
     const bool modulate = !paint.white;
-    const Sample s = SampleAt(row, u, v, paint.a, modulate && !paint.additive);
     if (s.a == 0)
         return;
     const uint32_t d = *dest;
@@ -97,6 +96,11 @@ inline void ReferencePixel(const Row& row, const Paint& paint, int32_t u, int32_
     }
     *dest = (d & 0xFF000000u) | (Saturate(((d >> 16) & 0xFF) + addR) << 16) |
             (Saturate(((d >> 8) & 0xFF) + addG) << 8) | Saturate((d & 0xFF) + addB);
+}
+
+inline void ReferencePixel(const Row& row, const Paint& paint, int32_t u, int32_t v, uint32_t* dest)
+{
+    DrawSample(SampleAt(row, u, v, paint.a, !paint.white && !paint.additive), paint, dest);
 }
 
 #ifdef ORVELLAN_ROTATED_SSE2
@@ -200,6 +204,17 @@ void DrawNormalSse2(const Row& row, const Paint& paint)
     }
 }
 
+// Pixel k of a whole-pixel row (below), where the top-left neighbour has all the
+// weight and the other three add nothing.
+inline void WholePixel(const Row& row, const Paint& paint, int32_t k)
+{
+    const uint32_t p = row.src[int64_t(row.v >> 16) * row.stride + (row.u >> 16) + k];
+    uint32_t a = (65534 * (p >> 24)) >> 16;
+    if (!paint.white && !paint.additive)
+        a = (a * paint.a) >> 8;
+    DrawSample({a, ((p >> 16) & 0xFF) * a, ((p >> 8) & 0xFF) * a, (p & 0xFF) * a}, paint, row.dest + k);
+}
+
 // With no turn and the position on a pixel corner the odd fractions leave the
 // top-left neighbour all the weight (w00 = 65534, the other three 0): each source
 // pixel lands on one destination pixel with a = (65534 x alpha) >> 16, which is
@@ -219,7 +234,7 @@ void RedrawUnsettled(const Row& row, const Paint& paint, int32_t k, int32_t lane
         if ((settled & (1 << i)) == 0)
         {
             row.dest[k + i] = before[i];
-            ReferencePixel(row, paint, row.u + (k + i) * 65536, row.v, row.dest + k + i);
+            WholePixel(row, paint, k + i);
         }
 }
 
@@ -308,7 +323,7 @@ void DrawWholePixelsSse2(const Row& row, const Paint& paint)
         }
     }
     for (; k < row.count; ++k)
-        ReferencePixel(row, paint, row.u + k * 65536, row.v, dest + k);
+        WholePixel(row, paint, k);
 }
 
 AVX2_TARGET inline __m256i Select(__m256i mask, __m256i chosen, __m256i other)
