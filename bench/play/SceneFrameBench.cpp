@@ -1,16 +1,23 @@
 // One frame of a scene as the player sees it, drawn in software: the room's
 // picture, every item tinted to its light, the heads-up strip with its
-// buttons, the item list in its font and the clock with its hands.
+// buttons, the item list in its font and the clock with its hands. The frame
+// is drawn into a memory image and onto the screen surface the software
+// display draws on, so that the two routines' costs stand side by side.
+#include "framework/display/DDInterface.h"
 #include "framework/foundation/Matrix3.h"
+#include "framework/graphics/DDImage.h"
 #include "framework/graphics/FontHost.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageFont.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
 #include "game/play/SceneFile.h"
+#include "platform/Window.h"
+#include "tests/framework/display/DisplayHostSupport.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -102,9 +109,9 @@ struct SceneFrame
 
     // The game draws every item, the room's picture too, at sub-pixel
     // positions; the plain blit of the picture is measured beside it.
-    void Draw(bool plainBackground)
+    void Draw(Quib::Image* target, bool plainBackground)
     {
-        Quib::Graphics g(&screen);
+        Quib::Graphics g(target);
         for (const DrawnItem& item : items)
         {
             const SceneItemRecord& r = item.record;
@@ -169,28 +176,64 @@ double ThreadCpuMilliseconds()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
+// The software display at the game's size, headless: its draw surface is the
+// screen image the game draws every frame onto.
+struct SoftwareScreen
+{
+    SoftwareScreen()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        host.mDisplay = &display;
+        display.mRenderDeviceSource = [] { return nullptr; };
+        if (window.create("Scene", 800, 600, false) &&
+            display.InitDisplay(&window, true) == Quib::DDInterface::RESULT_OK)
+            image = display.GetDrawSurfaceImage();
+    }
+    ~SoftwareScreen() { display.ReleaseSurfaces(); }
+
+    platform::Window window;
+    testsupport::FakeDisplayHost host;
+    Quib::DDInterface display{&host};
+    Quib::DDImage* image = nullptr;
+};
+
 // Besides the mean, the costliest single frame of each round: a frame that
 // misses the screen's pace shows here long before it moves the mean. The
 // pictures' first drawing prepares them once, as the scene's opening does.
 void BM_SceneFrame(benchmark::State& state)
 {
-    SceneFrame frame(int(state.range(0)));
-    frame.Draw(state.range(1) != 0);
+    SceneFrame frame(int(state.range(2)));
+    const bool plainBackground = state.range(1) != 0;
+    std::unique_ptr<SoftwareScreen> software;
+    Quib::Image* target = &frame.screen;
+    if (state.range(0) != 0)
+    {
+        software = std::make_unique<SoftwareScreen>();
+        if (software->image == nullptr)
+        {
+            state.SkipWithError("no software display");
+            return;
+        }
+        target = software->image;
+    }
+    frame.Draw(target, plainBackground);
     double worst = 0;
     for (auto _ : state)
     {
         const double start = ThreadCpuMilliseconds();
-        frame.Draw(state.range(1) != 0);
-        benchmark::DoNotOptimize(frame.screen.GetBits());
+        frame.Draw(target, plainBackground);
+        benchmark::ClobberMemory();
         worst = std::max(worst, ThreadCpuMilliseconds() - start);
     }
     state.counters["items"] = double(frame.items.size());
     state.counters["worst_cpu_ms"] = worst;
 }
-// The porch, the library (most items on shelves) and the attic; the second
-// argument 1 draws the room's picture with a plain blit.
+// Onto the software display's screen surface (1) or a memory image (0); the
+// room's picture with a plain blit (1) or at its sub-pixel position (0); the
+// porch, the library (most items on shelves) and the attic.
 BENCHMARK(BM_SceneFrame)
-    ->ArgsProduct({{1, 5, 23}, {0, 1}})
+    ->ArgsProduct({{0, 1}, {0, 1}, {1, 5, 23}})
+    ->ArgNames({"screen", "plain", "scene"})
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(7)
     ->ComputeStatistics("max",
