@@ -233,6 +233,9 @@ void D3DInterface::FinishScene()
         ReadFrameToSurface();
     mFrameNewer = false;
     mSurfaceNewer = true;
+    // The window and the frame share one renderer: left on the frame, a software
+    // present that follows would draw into the frame texture and never be seen.
+    ReportDXFailure("SetRenderTarget", mDevice->setTarget(0));
 }
 
 bool D3DInterface::PresentFrame()

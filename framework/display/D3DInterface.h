@@ -43,7 +43,8 @@ public:
     bool InitFromDisplay(DDInterface* display);
     void Shutdown();
     // Ends the scene and brings the draw surface up to date, for code that reads
-    // or writes it with the CPU; the next draw takes the surface's pixels back.
+    // or writes it with the CPU or presents it in software; the renderer draws
+    // into the window again. The next draw takes the surface's pixels back.
     void FinishScene() override;
     // Ends the frame and shows it in the window.
     bool PresentFrame();

@@ -5,6 +5,7 @@
 #include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
 #include "platform/Presenter.h"
+#include "platform/RenderDevice.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
 #include "tests/framework/display/DisplayHostSupport.h"
@@ -265,6 +266,45 @@ TEST_F(DDInterfaceTest, SoftwareCursorIsDrawnIntoThePresentedFrameOnly)
             EXPECT_EQ(screenPixel(primary, x, y), x >= 98 && x < 102 && y >= 78 && y < 82 ? 0xFF0000u : 0u)
                 << x << "," << y;
     EXPECT_EQ(screenPixel(*display.GetDrawSurface(), 99, 79), 0u);
+}
+
+// Playback on the hardware path: the frame is read back so the recorded pointer
+// can be drawn over it, and the result must reach the window, not the frame texture.
+TEST_F(DDInterfaceTest, HardwareFrameWithSoftwareCursorReachesTheWindow)
+{
+    platform::RenderDevice* device = window.renderDevice();
+    ASSERT_NE(device, nullptr);
+    display.mIs3D = true;
+    host.mTextureDisplay = &display;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    ASSERT_NE(display.Get3D(), nullptr);
+    const std::vector<uint32_t> green(8 * 8, 0xFF00FF00u);
+    MemoryImage cursor(nullptr);
+    cursor.SetBits(green.data(), 8, 8, true);
+    display.ChangeCursorImage(&cursor);
+    display.SetWantedCursorPosition(100, 80);
+    display.mDrawSoftwareCursor = true;
+    // The window scales the screen: read at the centre of the screen pixel.
+    const auto shownPixel = [&](int x, int y)
+    {
+        const Rect& shown = display.mPresentationRect;
+        const int wx = shown.mX + (2 * x + 1) * shown.mWidth / (2 * 800);
+        const int wy = shown.mY + (2 * y + 1) * shown.mHeight / (2 * 600);
+        uint32_t argb = 0;
+        EXPECT_TRUE(device->setTarget(0));
+        EXPECT_TRUE(device->readPixels({wx, wy, wx + 1, wy + 1}, &argb, 4));
+        return argb & 0xFFFFFF;
+    };
+
+    for (const uint8_t red : {255, 128})
+    {
+        display.GetDrawSurfaceImage()->FillRect(Rect(0, 0, 800, 600), Color(red, 0, 0), 0);
+        ASSERT_TRUE(display.Redraw()) << display.mErrorString;
+        EXPECT_EQ(shownPixel(10, 10), uint32_t(red) << 16) << "frame " << int(red);
+        EXPECT_EQ(shownPixel(99, 79), 0x00FF00u) << "frame " << int(red);
+    }
+    // The pointer is only in what was shown; the next frame starts from a clean one.
+    EXPECT_EQ(platform::readArgb(*display.GetDrawSurface())[79 * 800 + 99] & 0xFFFFFF, 0x800000u);
 }
 
 TEST_F(DDInterfaceTest, VideoMemoryDrawSurfaceSurvivesAReset)
