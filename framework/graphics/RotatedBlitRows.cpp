@@ -1,5 +1,6 @@
 #include "framework/graphics/RotatedBlitRows.h"
 
+#include "framework/graphics/LaneSpread.h"
 #include "framework/graphics/Simd.h"
 
 #include <algorithm>
@@ -104,6 +105,9 @@ inline void ReferencePixel(const Row& row, const Paint& paint, int32_t u, int32_
 }
 
 #ifdef ORVELLAN_ROTATED_SSE2
+
+using LaneSpread::SpreadHigh;
+using LaneSpread::SpreadLow;
 
 // Normal mode, one pixel per step in 16-bit lanes: the two source rows' neighbour
 // pairs are widened, weighted with mulhi (weights and alphas fit 16 bits, so the high
@@ -243,20 +247,6 @@ inline __m128i Select(__m128i mask, __m128i chosen, __m128i other)
     return _mm_or_si128(_mm_and_si128(mask, chosen), _mm_andnot_si128(mask, other));
 }
 
-// Each pixel's 32-bit lane holds a value in its low half; the result repeats it in
-// the four 16-bit channels of the first two (low) or last two (high) pixels.
-inline __m128i SpreadLow(__m128i value)
-{
-    const __m128i both = _mm_or_si128(value, _mm_slli_epi32(value, 16));
-    return _mm_unpacklo_epi32(both, both);
-}
-
-inline __m128i SpreadHigh(__m128i value)
-{
-    const __m128i both = _mm_or_si128(value, _mm_slli_epi32(value, 16));
-    return _mm_unpackhi_epi32(both, both);
-}
-
 void DrawWholePixelsSse2(const Row& row, const Paint& paint)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -329,18 +319,6 @@ void DrawWholePixelsSse2(const Row& row, const Paint& paint)
 AVX2_TARGET inline __m256i Select(__m256i mask, __m256i chosen, __m256i other)
 {
     return _mm256_blendv_epi8(other, chosen, mask);
-}
-
-AVX2_TARGET inline __m256i SpreadLow(__m256i value)
-{
-    const __m256i both = _mm256_or_si256(value, _mm256_slli_epi32(value, 16));
-    return _mm256_unpacklo_epi32(both, both);
-}
-
-AVX2_TARGET inline __m256i SpreadHigh(__m256i value)
-{
-    const __m256i both = _mm256_or_si256(value, _mm256_slli_epi32(value, 16));
-    return _mm256_unpackhi_epi32(both, both);
 }
 
 AVX2_TARGET inline __m256i Channels(__m256i sum, __m256i factors, bool modulate)
