@@ -1,8 +1,9 @@
 // One 800 x 600 frame drawn and shown: the room's picture, 100 sprites with
 // alpha, some of them tinted, turned or additive, and a line of text as glyph
 // blits, once through the software path and once through the window's renderer
-// (Mesa's software GL here, through SDL's offscreen driver). Frames per second
-// are printed for both.
+// (Mesa's software GL here, through SDL's offscreen driver), and through the
+// renderer with the pointer drawn over each shown frame as demo playback does.
+// Frames per second are printed for each.
 #include "bench/BenchRounds.h"
 #include "framework/display/D3DInterface.h"
 #include "framework/display/DDInterface.h"
@@ -163,6 +164,32 @@ void BM_FrameRenderer(benchmark::State& state)
     Report(state);
 }
 BENCHMARK(BM_FrameRenderer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Demo playback on the renderer: each frame is read back so that the recorded
+// pointer can be drawn over it before it is shown.
+void BM_FramePlaybackRenderer(benchmark::State& state)
+{
+    Bench& bench = Shared();
+    if (!bench.ready)
+    {
+        state.SkipWithError("no accelerated renderer");
+        return;
+    }
+    const std::unique_ptr<MemoryImage> pointer = Picture(nullptr, 32, 32, true, 5);
+    bench.hardware.ChangeCursorImage(pointer.get());
+    bench.hardware.mDrawSoftwareCursor = true;
+    int step = 0;
+    for (auto _ : state)
+    {
+        bench.hardware.SetWantedCursorPosition(100 + step % 600, 100 + step % 400);
+        ++step;
+        bench.Frame(bench.hardware);
+    }
+    bench.hardware.mDrawSoftwareCursor = false;
+    bench.hardware.ChangeCursorImage(nullptr);
+    Report(state);
+}
+BENCHMARK(BM_FramePlaybackRenderer)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -309,9 +309,11 @@ void DDInterface::DrawCursorOnPrimary()
 {
     DDImage screen(this);
     screen.SetSurface(mPrimarySurface);
+    mCursorTarget = &screen;
     Graphics g(&screen);
     g.DrawImage(mCursorImage, mCursorX - mCursorImage->GetWidth() / 2,
                 mCursorY - mCursorImage->GetHeight() / 2);
+    mCursorTarget = nullptr;
     screen.DeleteSurface();
 }
 
@@ -360,8 +362,7 @@ void DDInterface::UnregisterImage(DDImage* image)
 
 bool DDInterface::IsCursorAreaImage(const DDImage* image) const
 {
-    (void)image;
-    return false;
+    return image != nullptr && image == mCursorTarget;
 }
 
 } // namespace Quib

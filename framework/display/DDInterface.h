@@ -144,6 +144,9 @@ private:
     int Fail(int code, const std::string& step, const char* error);
     void DrawCursorOnPrimary();
     platform::Presenter mPresenter;
+    // The image over the screen that the pointer is being drawn into: it is drawn
+    // straight into the screen's pixels even while frames go through the renderer.
+    const DDImage* mCursorTarget = nullptr;
 };
 
 } // namespace Quib
