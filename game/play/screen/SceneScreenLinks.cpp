@@ -9,12 +9,15 @@ SceneScreenMakers& SceneScreens()
 {
     // Stories, letters and the bomb are this part of the game's own; the rest
     // is registered by the parts that build it.
-    static SceneScreenMakers makers{
-        .mStory = [](const std::string& story, bool withEnvelope) -> ScreenBase*
-        { return new StoryDialog(story, withEnvelope); },
-        .mLetter = [](const std::string& textKey) -> ScreenBase* { return new StoryEnvelope(textKey); },
+    static SceneScreenMakers makers = []
+    {
+        SceneScreenMakers own;
+        own.mStory = [](const std::string& story, bool withEnvelope) -> ScreenBase*
+        { return new StoryDialog(story, withEnvelope); };
+        own.mLetter = [](const std::string& textKey) -> ScreenBase* { return new StoryEnvelope(textKey); };
         // Sized to the screen, so that no click on the bomb reaches the scene below it.
-        .mBomb = []() -> MiniGameWidget* { return CreateBombMiniGame(nullptr, nullptr); },
-    };
+        own.mBomb = []() -> MiniGameWidget* { return CreateBombMiniGame(nullptr, nullptr); };
+        return own;
+    }();
     return makers;
 }

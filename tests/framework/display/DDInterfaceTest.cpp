@@ -77,7 +77,9 @@ TEST_F(DDInterfaceTest, InitResultCodesFollowTheScreenFormat)
         EXPECT_EQ(display.mInitialized, c.result == DDInterface::RESULT_OK);
         EXPECT_EQ(display.Redraw(), c.result == DDInterface::RESULT_OK);
         if (c.result != DDInterface::RESULT_OK)
+        {
             EXPECT_FALSE(display.mErrorString.empty());
+        }
         if (c.bitDepth != 0)
         {
             EXPECT_EQ(display.mBitDepth, c.bitDepth);

@@ -16,7 +16,8 @@ StoryGame::StoryGame(const std::vector<std::pair<std::string, std::string>>& scr
 {
     for (const auto& [name, text] : scripts)
         mPack.Write("content/stories/" + name + ".xml", text);
-    mGame = std::make_unique<gameharness::GameHarness>(gameharness::HarnessOptions{mPack.Folder()});
+    mGame = std::make_unique<gameharness::GameHarness>(
+        gameharness::HarnessOptions{.packFolder = mPack.Folder(), .dataFolder = {}});
     mGame->Boot();
     mGame->FinishLoading();
     // Without the focus the game's updates stand still.
