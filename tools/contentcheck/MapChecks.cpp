@@ -27,10 +27,8 @@ constexpr uint32_t kMostAlphaUnderPin = 64;
 
 int pictureSize(const contentgen::ResourceTable& table, const std::string& id, bool height)
 {
-    for (const contentgen::ResourceEntry& entry : table.entries)
-        if (entry.id == id)
-            return height ? entry.height : entry.width;
-    return 0;
+    const contentgen::ResourceEntry* entry = table.find(id);
+    return entry == nullptr ? 0 : height ? entry->height : entry->width;
 }
 
 int previewWidth(const contentgen::ResourceTable& table)

@@ -46,14 +46,6 @@ std::vector<std::string> letterKeys()
     return keys;
 }
 
-const contentgen::ResourceEntry* findEntry(const contentgen::ResourceTable& table, const std::string& id)
-{
-    for (const contentgen::ResourceEntry& entry : table.entries)
-        if (entry.id == id)
-            return &entry;
-    return nullptr;
-}
-
 // The bottom of a wrapped text drawn with its first baseline at `baseline`.
 int wrappedBottom(Quib::Font* font, const std::string& text, int width, int baseline)
 {
@@ -127,7 +119,7 @@ void checkStory(const StoryContext& context, const std::string& name)
         case STORY_BLOCK_SUMMON_CHARACTER:
         case STORY_BLOCK_SHOW_PICTURE:
         case STORY_BLOCK_SHOW_THE_END:
-            picture = findEntry(context.table, block.mTextKey);
+            picture = context.table.find(block.mTextKey);
             if (!picture || picture->kind != contentgen::ResourceKind::Image ||
                 picture->group != kPictureGroup)
                 context.problems.push_back(where + " names \"" + block.mTextKey +
@@ -143,7 +135,7 @@ void checkStory(const StoryContext& context, const std::string& name)
             checkBubble(context, where, block);
             break;
         case STORY_BLOCK_PLAY_SOUND:
-            if (const contentgen::ResourceEntry* sound = findEntry(context.table, block.mResource);
+            if (const contentgen::ResourceEntry* sound = context.table.find(block.mResource);
                 !sound || sound->kind != contentgen::ResourceKind::Sound || !kSoundGroups.count(sound->group))
                 context.problems.push_back(where + " plays \"" + block.mResource +
                                            "\", no sound of a group loaded while stories play");
@@ -162,8 +154,8 @@ void checkStory(const StoryContext& context, const std::string& name)
 void checkLetters(const contentgen::ResourceTable& table, const std::map<std::string, std::string>& strings,
                   Quib::Font* font, Problems& problems)
 {
-    const contentgen::ResourceEntry* envelope = findEntry(table, "IMAGE_ENVELOPE_DOWN");
-    const contentgen::ResourceEntry* paper = findEntry(table, "IMAGE_ENVELOPE_PAPER");
+    const contentgen::ResourceEntry* envelope = table.find("IMAGE_ENVELOPE_DOWN");
+    const contentgen::ResourceEntry* paper = table.find("IMAGE_ENVELOPE_PAPER");
     if (!font || !envelope || !paper)
     {
         problems.push_back("the letters' font, envelope or paper is missing");
@@ -200,9 +192,9 @@ void checkStories(const contentgen::ResourceTable& table, Problems& problems)
     const StoryContext context{table,
                                strings,
                                bubbleFont,
-                               findEntry(table, "IMAGE_STORY_CORNERTILE"),
-                               findEntry(table, "IMAGE_STORY_CENTERTILE"),
-                               findEntry(table, "IMAGE_STORY_BG"),
+                               table.find("IMAGE_STORY_CORNERTILE"),
+                               table.find("IMAGE_STORY_CENTERTILE"),
+                               table.find("IMAGE_STORY_BG"),
                                problems};
     for (const std::string& name : storyNames())
         checkStory(context, name);

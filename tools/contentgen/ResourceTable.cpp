@@ -56,6 +56,14 @@ std::string ResourceEntry::setting(const std::string& key, const std::string& fa
     return it == settings.end() ? fallback : it->second;
 }
 
+const ResourceEntry* ResourceTable::find(const std::string& id) const
+{
+    for (const ResourceEntry& entry : entries)
+        if (entry.id == id)
+            return &entry;
+    return nullptr;
+}
+
 std::optional<ResourceTable> readResourceTable(const std::string& text, std::string& error)
 {
     ResourceTable table;

@@ -39,6 +39,9 @@ struct ResourceTable
 {
     std::vector<std::string> groups; // in manifest order
     std::vector<ResourceEntry> entries;
+
+    // The entry of the identifier; null when the table has none.
+    const ResourceEntry* find(const std::string& id) const;
 };
 
 // Reads the table; on a bad line, nullopt with the line's number and text in `error`.

@@ -16,13 +16,12 @@ namespace
 // The table's picture painted again at its own size; empty when the id is missing.
 Canvas painted(const ResourceTable& table, PaintContext& context, const std::string& id)
 {
-    for (const ResourceEntry& entry : table.entries)
-        if (entry.id == id)
-        {
-            Canvas canvas(entry.width, entry.height);
-            if (paint(entry, context, canvas))
-                return canvas;
-        }
+    if (const ResourceEntry* entry = table.find(id))
+    {
+        Canvas canvas(entry->width, entry->height);
+        if (paint(*entry, context, canvas))
+            return canvas;
+    }
     return {};
 }
 
