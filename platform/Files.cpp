@@ -219,13 +219,14 @@ std::optional<FileInfo> fileInfo(std::string_view path)
     info.modifiedSeconds = st.st_mtim.tv_sec;
     info.modifiedNanoseconds = st.st_mtim.tv_nsec;
     info.isDirectory = S_ISDIR(st.st_mode);
+    info.isRegular = S_ISREG(st.st_mode);
     return info;
 }
 
 bool fileExists(std::string_view path)
 {
     auto info = fileInfo(path);
-    return info && !info->isDirectory;
+    return info && info->isRegular;
 }
 
 bool directoryExists(std::string_view path)
@@ -234,10 +235,13 @@ bool directoryExists(std::string_view path)
     return info && info->isDirectory;
 }
 
-std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t maxBytes)
+namespace
+{
+
+std::optional<std::vector<uint8_t>> readWhole(std::string_view path, uint64_t maxBytes, File::Links links)
 {
     File file;
-    if (!file.open(path, File::Mode::Read))
+    if (!file.open(path, File::Mode::Read, links))
         return std::nullopt;
     int64_t size = file.size();
     if (size < 0 || uint64_t(size) > maxBytes)
@@ -247,6 +251,18 @@ std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t max
     if (got != data.size())
         return std::nullopt;
     return data;
+}
+
+} // namespace
+
+std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t maxBytes)
+{
+    return readWhole(path, maxBytes, File::Links::Follow);
+}
+
+std::optional<std::vector<uint8_t>> readFileNoFollow(std::string_view path, uint64_t maxBytes)
+{
+    return readWhole(path, maxBytes, File::Links::Refuse);
 }
 
 bool writeFile(std::string_view path, const void* data, size_t size)
@@ -362,10 +378,12 @@ File& File::operator=(File&& other) noexcept
     return *this;
 }
 
-bool File::open(std::string_view path, Mode mode)
+bool File::open(std::string_view path, Mode mode, Links links)
 {
     close();
-    int flags = O_CLOEXEC;
+    // Opening a pipe waits for its other end; not waiting lets the check below
+    // refuse it.
+    int flags = O_CLOEXEC | O_NONBLOCK | (links == Links::Refuse ? O_NOFOLLOW : 0);
     std::string name;
     switch (mode)
     {
@@ -391,14 +409,15 @@ bool File::open(std::string_view path, Mode mode)
         break;
     }
     mFd = ::open(name.c_str(), flags, 0644);
-    if (mFd >= 0 && (mode == Mode::Read || mode == Mode::ReadWrite))
+    if (mFd < 0)
+        return false;
+    struct stat st
     {
-        struct stat st
-        {
-        };
-        if (::fstat(mFd, &st) != 0 || S_ISDIR(st.st_mode))
-            close();
-    }
+    };
+    const int status = ::fcntl(mFd, F_GETFL);
+    if (::fstat(mFd, &st) != 0 || !S_ISREG(st.st_mode) || status < 0 ||
+        ::fcntl(mFd, F_SETFL, status & ~O_NONBLOCK) != 0)
+        close();
     return mFd >= 0;
 }
 
@@ -456,7 +475,7 @@ MappedFile::~MappedFile()
 bool MappedFile::open(std::string_view path)
 {
     close();
-    int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st

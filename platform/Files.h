@@ -25,14 +25,18 @@ struct FileInfo
     int64_t modifiedSeconds = 0; // seconds since the Unix epoch
     int64_t modifiedNanoseconds = 0;
     bool isDirectory = false;
+    bool isRegular = false; // neither a folder nor a pipe, socket or device
 };
 
 std::optional<FileInfo> fileInfo(std::string_view path);
-bool fileExists(std::string_view path); // a regular file (or anything not a folder)
+bool fileExists(std::string_view path); // a regular file: nothing that could block its reader
 bool directoryExists(std::string_view path);
 
 // Reads a whole file; nullopt when it cannot be opened, read, or is larger than maxBytes.
 std::optional<std::vector<uint8_t>> readFile(std::string_view path, uint64_t maxBytes = uint64_t(1) << 31);
+// The same for a file that a symbolic link in its place must not lead to
+// another of the user's files.
+std::optional<std::vector<uint8_t>> readFileNoFollow(std::string_view path, uint64_t maxBytes);
 bool writeFile(std::string_view path, const void* data, size_t size);
 // Writes to a temporary file in the same folder, flushes it to disk and renames
 // it over the target, so the previous contents survive a crash or a full disk.
@@ -50,6 +54,7 @@ struct DirectoryEntry
 {
     std::string name;
     bool isDirectory = false;
+    bool isRegular = false; // neither a folder nor a pipe, socket or device
 };
 // The entries of a folder except "." and "..", sorted by name.
 std::vector<DirectoryEntry> listDirectory(std::string_view path);
@@ -61,7 +66,9 @@ std::string executablePath();
 // The folder that holds the running executable, with a trailing slash.
 std::string executableFolder();
 
-// A file opened for byte-level access. Closed on destruction.
+// A file opened for byte-level access. Closed on destruction. Only regular
+// files open: a pipe, socket or device in a file's place would block or
+// feed its reader without end, so it is refused without waiting on it.
 class File
 {
 public:
@@ -81,7 +88,13 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    bool open(std::string_view path, Mode mode);
+    enum class Links
+    {
+        Follow,
+        Refuse // a symbolic link as the last part of the name fails the open
+    };
+
+    bool open(std::string_view path, Mode mode, Links links = Links::Follow);
     void close();
     bool isOpen() const { return mFd >= 0; }
 

@@ -34,7 +34,9 @@ void watchSessionEnd()
                        };
                        action.sa_handler = onSessionEndSignal;
                        sigemptyset(&action.sa_mask);
-                       action.sa_flags = SA_RESTART;
+                       // Not restarted: a call blocked when the request comes
+                       // returns, so that the program can act on it.
+                       action.sa_flags = 0;
                        for (int signal : {SIGTERM, SIGHUP, SIGINT})
                            sigaction(signal, &action, nullptr);
                    });

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -213,6 +214,48 @@ TEST_F(FilesTest, DirectoriesAndFileObject)
     ASSERT_TRUE(mapped.open(path("a/b/f.bin")));
     ASSERT_EQ(mapped.size(), 10u);
     EXPECT_EQ(mapped.data()[9], '9');
+}
+
+// A pipe, a socket or a device in a save file's place would leave its reader
+// waiting for ever; every way of opening refuses it at once. (Before the fix
+// the first open below never returned: the alarm ends the test then.)
+TEST_F(FilesTest, OnlyRegularFilesOpen)
+{
+    const std::string pipe = path("Data.omsg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ::alarm(60);
+    using Mode = platform::File::Mode;
+    for (Mode mode : {Mode::Read, Mode::ReadWrite, Mode::Write, Mode::Append})
+    {
+        platform::File file;
+        EXPECT_FALSE(file.open(pipe, mode)) << int(mode);
+    }
+    EXPECT_FALSE(platform::readFile(pipe));
+    EXPECT_FALSE(platform::fileExists(pipe));
+    EXPECT_FALSE(platform::fileInfo(pipe)->isRegular);
+    platform::MappedFile mapped;
+    EXPECT_FALSE(mapped.open(pipe));
+    platform::File device;
+    EXPECT_FALSE(device.open("/dev/zero", Mode::Read)) << "a device never ends";
+    ::alarm(0);
+
+    // Opening for reading leaves the file blocking, as its readers expect.
+    platform::File file;
+    ASSERT_TRUE(file.open(path("Data/Images/Logo.PNG"), Mode::Read));
+    char bytes[4] = {};
+    EXPECT_EQ(file.read(bytes, 3), 3u);
+}
+
+TEST_F(FilesTest, ALinkIsFollowedOnlyWhereAllowed)
+{
+    write("other.txt", "the user's own");
+    std::filesystem::create_symlink(path("other.txt"), path("crash.txt"));
+    EXPECT_EQ(read("crash.txt"), "the user's own");
+    EXPECT_FALSE(platform::readFileNoFollow(path("crash.txt"), 1000));
+    platform::File file;
+    EXPECT_FALSE(file.open(path("crash.txt"), platform::File::Mode::Write, platform::File::Links::Refuse));
+    EXPECT_EQ(read("other.txt"), "the user's own");
+    EXPECT_TRUE(platform::readFileNoFollow(path("other.txt"), 1000));
 }
 
 TEST_F(FilesTest, CaseLookupSeesChangesToFoldersItHasSeenBefore)
