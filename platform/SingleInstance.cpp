@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -51,7 +52,7 @@ SingleInstance::SingleInstance(std::string_view name, std::string folder)
         folder = runtimeFolder();
     if (folder.back() != '/')
         folder += '/';
-    const std::string base = folder + safeName(name);
+    const std::string base = folder + safeName(name) + "-" + std::to_string(::getuid());
     mLockPath = base + ".lock";
     mSocketPath = base + ".sock";
 }
@@ -71,13 +72,24 @@ bool SingleInstance::acquire()
 {
     if (mLockFd >= 0)
         return true;
-    const int fd = ::open(mLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A link or anything but a plain file in the lock's place, or a file
+    // this user may not open, is no sign of another copy.
+    const int fd = ::open(mLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return true;
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     {
         ::close(fd);
-        return false;
+        return true;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !held;
     }
     mLockFd = fd;
 

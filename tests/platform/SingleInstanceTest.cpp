@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +83,48 @@ TEST_F(SingleInstanceTest, NamesCannotLeaveTheFolder)
     EXPECT_TRUE(odd.acquire());
     SingleInstance other("Other", folder);
     EXPECT_TRUE(other.acquire()); // different names do not exclude each other
+}
+
+// Nothing that stands in the lock's place (a folder, a link, a file this
+// user may not open) is taken for another running copy: the program starts.
+TEST_F(SingleInstanceTest, ALockThatCannotBeHadLetsTheProgramStart)
+{
+    SingleInstance probe("Orvellan", folder);
+    std::filesystem::create_directory(probe.lockPath());
+    SingleInstance blocked("Orvellan", folder);
+    EXPECT_TRUE(blocked.acquire());
+    EXPECT_FALSE(blocked.isPrimary());
+    std::filesystem::remove(probe.lockPath());
+
+    std::filesystem::create_symlink(folder + "/elsewhere", probe.lockPath());
+    SingleInstance linked("Orvellan", folder);
+    EXPECT_TRUE(linked.acquire());
+    EXPECT_FALSE(linked.isPrimary());
+    EXPECT_FALSE(std::filesystem::exists(folder + "/elsewhere")) << "the link was not followed";
+}
+
+// Without a per-user runtime folder the lock lies in the shared temporary
+// folder; another user's copy there has a lock of its own.
+TEST_F(SingleInstanceTest, TheSharedFolderHoldsOneLockPerUser)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime ? runtime : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    SingleInstance mine("Orvellan");
+    if (!saved.empty())
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_EQ(mine.lockPath(), "/tmp/Orvellan-" + std::to_string(getuid()) + ".lock");
+
+    // Another user's copy holding its lock (here: the same name without this
+    // user's id) does not stop this user's start.
+    const std::string theirs = folder + "/Orvellan.lock";
+    const int held = open(theirs.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    SingleInstance me("Orvellan", folder);
+    EXPECT_TRUE(me.acquire());
+    EXPECT_TRUE(me.isPrimary());
+    close(held);
 }
 
 } // namespace
