@@ -115,6 +115,7 @@ void HTTPTransfer::ResetForUrl()
 void HTTPTransfer::StartWorker()
 {
     mTransferPending = true;
+    mStartTick = platform::tickCount();
     if (gApp && gApp->mDemo.IsPlaying())
         return;
     mThreadRunning = true;
@@ -127,14 +128,25 @@ void HTTPTransfer::StopWithResult(int result)
     mExiting = true;
 }
 
+bool HTTPTransfer::PastDeadline()
+{
+    if (uint32_t(platform::tickCount() - mStartTick) < mDeadlineMs)
+        return false;
+    StopWithResult(TRANSFER_SOCKET_ERROR);
+    return true;
+}
+
 bool HTTPTransfer::WaitForSocket(platform::TcpSocket& socket, bool readable)
 {
     const uint32_t start = platform::tickCount();
     while (!mExiting)
     {
+        if (PastDeadline())
+            return false;
         const auto wait = readable ? socket.waitReadable(kPollMs) : socket.waitWritable(kPollMs);
+        // What arrived after the deadline is not taken any more.
         if (wait == platform::TcpSocket::Wait::Ready)
-            return true;
+            return !PastDeadline();
         if (wait == platform::TcpSocket::Wait::Failed)
         {
             StopWithResult(TRANSFER_SOCKET_ERROR);
@@ -215,7 +227,7 @@ void HTTPTransfer::RunTransfer()
     if (mAborted)
         mResult = TRANSFER_CANCELLED;
     else if (mResult == TRANSFER_BUSY)
-        mResult = TRANSFER_DONE;
+        mResult = reader.HasStatus() ? TRANSFER_DONE : TRANSFER_HTTP_ERROR;
     mTransferPending = false;
     mThreadRunning = false;
 }

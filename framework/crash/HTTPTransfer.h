@@ -52,6 +52,10 @@ public:
     // A server that neither sends nor takes anything for this long ends the
     // transfer with a socket error, so a stalled peer cannot hold it for ever.
     uint32_t mStallTimeoutMs = 30000;
+    // However it trickles in, a transfer ends with a socket error this long
+    // after it started, so a peer sending a byte now and then cannot hold it
+    // for ever either.
+    uint32_t mDeadlineMs = 300000;
 
 private:
     void ResetForUrl();
@@ -61,6 +65,7 @@ private:
     void SyncResultWithDemo();
     bool WaitForSocket(platform::TcpSocket& socket, bool readable);
     void JoinWorker();
+    bool PastDeadline();
 
     int mTransferId;
     std::string mRequest;
@@ -77,6 +82,7 @@ private:
     std::atomic<bool> mAborted{false};
     std::atomic<int> mResult{TRANSFER_IDLE};
     int mLastDemoResult = TRANSFER_IDLE;
+    uint32_t mStartTick = 0;
     std::thread mWorker;
 };
 

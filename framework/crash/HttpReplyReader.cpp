@@ -77,11 +77,18 @@ bool HttpReplyReader::ParseHeaderLine()
     }
     if (line.size() >= 7 && StartsWith(line, "HTTP/1."))
     {
+        mHasStatus = true;
         const std::string status = line.size() >= 12 ? line.substr(9, 3) : "";
         if (status == "404")
             Stop(State::NotFound);
         else if (status != "200")
             Stop(State::HttpError);
+    }
+    else if (!mHasStatus)
+    {
+        // Whatever answered is not an HTTP server.
+        Stop(State::HttpError);
+        return false;
     }
     else if (line == "Transfer-Encoding: chunked")
         mChunked = true;

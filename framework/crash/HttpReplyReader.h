@@ -23,13 +23,16 @@ public:
         Reading,   // wants more bytes
         Finished,  // the body is complete (or ended by a zero or unreadable chunk size)
         NotFound,  // status 404
-        HttpError, // any other status but 200
+        HttpError, // any other status but 200, or a reply that does not begin with a status line
         TooLarge   // a header line, the headers, a chunk size line or the body passed its limit
     };
 
     // Appends received bytes and reads as far as they go.
     State Feed(const char* bytes, size_t count);
     State GetState() const { return mState; }
+    // Whether a status line began the reply; a connection that ends before
+    // one came has not answered.
+    bool HasStatus() const { return mHasStatus; }
     const std::string& GetContent() const { return mContent; }
     int GetContentLength() const { return mContentLength; }
 
@@ -45,6 +48,7 @@ private:
     std::string mReceived;
     size_t mPos = 0;
     size_t mHeaderBytes = 0;
+    bool mHasStatus = false;
     bool mHeadersDone = false;
     bool mChunked = false;
     size_t mChunkLeft = 0;

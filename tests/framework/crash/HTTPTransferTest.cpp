@@ -2,10 +2,16 @@
 
 #include "framework/crash/HttpReplyReader.h"
 #include "framework/crash/ReportUpload.h"
+#include "platform/Clock.h"
 #include "tests/framework/crash/LoopbackServerSupport.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace Quib;
@@ -30,6 +36,34 @@ Outcome Transfer(LoopbackServer& server, uint32_t stallTimeoutMs = 30000)
     transfer.WaitUntilDone();
     return {transfer.PollResult(), transfer.GetContent()};
 }
+
+// Bytes that are no HTTP reply, the same every run.
+std::string NoiseBytes(size_t count)
+{
+    std::string bytes;
+    uint32_t state = 12345;
+    for (size_t i = 0; i < count; ++i)
+    {
+        state = state * 214013 + 2531011;
+        bytes += char(state >> 16);
+    }
+    return bytes;
+}
+
+// Time that moves only when the test says so, read by the transfer's worker;
+// waiting for the transfer takes real time but moves no clock.
+class SharedFakeClock : public platform::Clock
+{
+public:
+    uint32_t tickCount() override { return uint32_t(mMilliseconds.load()); }
+    int64_t counter() override { return int64_t(mMilliseconds.load()) * 1000; }
+    int64_t counterFrequency() override { return 1000000; }
+    void sleep(uint32_t) override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+    void advance(uint32_t milliseconds) { mMilliseconds += milliseconds; }
+
+private:
+    std::atomic<uint64_t> mMilliseconds{1000};
+};
 
 LoopbackServer::Script Reply(std::vector<std::string> pieces)
 {
@@ -84,6 +118,13 @@ TEST(HTTPTransfer, RepliesEndWithTheirResultCodes)
          {"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc"},
          HTTPTransfer::TRANSFER_DONE,
          "abc"},
+        {"no status line", {NoiseBytes(5000)}, HTTPTransfer::TRANSFER_HTTP_ERROR, ""},
+        {"headers without a status line",
+         {"Content-Length: 2\r\n\r\nok"},
+         HTTPTransfer::TRANSFER_HTTP_ERROR,
+         ""},
+        {"closed before a status line", {"HTTP/1.1 200"}, HTTPTransfer::TRANSFER_HTTP_ERROR, ""},
+        {"closed without a word", {}, HTTPTransfer::TRANSFER_HTTP_ERROR, ""},
     };
     for (const Case& c : cases)
     {
@@ -246,4 +287,60 @@ TEST(ReportUpload, TheFormBodyAndRequestHaveTheirExactBytes)
               "POST /deluxe_error.php HTTP/1.1\r\nContent-Type: multipart/form-data; boundary=" + b +
                   "\r\nUser-Agent: Mozilla/4.0 (compatible; mirvak)\r\nHost: reports:81\r\nContent-Length: " +
                   std::to_string(expected.size()) + "\r\nConnection: close\r\n\r\n" + expected);
+}
+
+// A server that sends a byte a second never stalls, but the transfer still
+// ends at its deadline instead of taking whatever comes for ever.
+TEST(HTTPTransfer, ATrickleEndsAtTheDeadline)
+{
+    SharedFakeClock clock;
+    platform::ScopedClock useClock(clock);
+    std::mutex lock;
+    std::condition_variable changed;
+    int bytesToSend = 0;
+    bool answering = false;
+    bool finished = false;
+    LoopbackServer server(
+        [&](LoopbackServer& s, int connection)
+        {
+            s.ReadRequest(connection);
+            LoopbackServer::SendAll(connection, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+            std::unique_lock<std::mutex> held(lock);
+            answering = true;
+            changed.notify_all();
+            for (;;)
+            {
+                changed.wait(held, [&] { return bytesToSend > 0 || finished; });
+                if (bytesToSend == 0)
+                    return;
+                --bytesToSend;
+                LoopbackServer::SendAll(connection, "x");
+            }
+        });
+    gReportUploadUrl = "127.0.0.1:" + std::to_string(server.Port());
+    HTTPTransfer transfer;
+    transfer.mStallTimeoutMs = 60000;
+    transfer.mDeadlineMs = 10000;
+    transfer.SendRawRequest(kRequest);
+    {
+        // The request is through: from here on the transfer only receives.
+        std::unique_lock<std::mutex> held(lock);
+        changed.wait(held, [&] { return answering; });
+    }
+    for (int second = 0; second < 30; ++second)
+    {
+        clock.advance(1000);
+        std::lock_guard<std::mutex> held(lock);
+        ++bytesToSend;
+        changed.notify_all();
+    }
+    {
+        // The server hangs up: a transfer with no deadline would end here
+        // with what trickled in.
+        std::lock_guard<std::mutex> held(lock);
+        finished = true;
+        changed.notify_all();
+    }
+    transfer.WaitUntilDone();
+    EXPECT_EQ(transfer.PollResult(), HTTPTransfer::TRANSFER_SOCKET_ERROR);
 }
