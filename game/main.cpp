@@ -19,6 +19,8 @@ int main(int argc, char** argv)
         return Quib::CrashReporter::RunReportProcess(reportPath);
 
     SharkInterface* app = SharkInterface::GetInstance();
+    // From here on a crash report goes to the game's own data folder.
+    Quib::CrashReporter::AttachApplication();
     app->mStartScreens = FrontEndStartScreens();
     RegisterFrontEndSceneScreens();
     app->SetCommandLine(argc, argv);

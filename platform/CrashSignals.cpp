@@ -5,10 +5,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/utsname.h>
 #include <ucontext.h>
 #include <unistd.h>
+#include <unwind.h>
 #include <vector>
 
 namespace platform
@@ -121,6 +123,33 @@ void Fill(CrashInfo& info, int signal, const siginfo_t* si, const void* context)
     info.kind = KindOf(signal, info.code, info.faultAddress, info.stackPointer);
 }
 
+constexpr size_t kMaxUnwoundFrames = 256;
+
+struct UnwindWalk
+{
+    uintptr_t programCounters[kMaxUnwoundFrames];
+    uintptr_t frames[kMaxUnwoundFrames];
+    size_t count = 0;
+};
+
+_Unwind_Reason_Code CollectFrame(_Unwind_Context* context, void* argument)
+{
+    auto* walk = static_cast<UnwindWalk*>(argument);
+    int beforeInstruction = 0;
+    const uintptr_t pc = _Unwind_GetIPInfo(context, &beforeInstruction);
+    if (pc == 0 || walk->count == kMaxUnwoundFrames)
+        return _URC_END_OF_STACK;
+    walk->programCounters[walk->count] = pc;
+    walk->frames[walk->count] = _Unwind_GetCFA(context);
+    ++walk->count;
+    return _URC_NO_REASON;
+}
+
+_Unwind_Reason_Code IgnoreFrame(_Unwind_Context*, void*)
+{
+    return _URC_NO_REASON;
+}
+
 void OnFatalSignal(int signal, siginfo_t* si, void* context)
 {
     // A second fatal signal while reporting (the report itself crashed) ends
@@ -141,6 +170,9 @@ void installCrashHandler(CrashHandler handler)
 {
     gHandler = handler;
     prepareThreadForCrashes();
+    // The first walk binds the unwinder's functions and reads its tables'
+    // index; done now, the walk in a handler does neither.
+    _Unwind_Backtrace(IgnoreFrame, nullptr);
     if (gInstalled)
         return;
     gInstalled = true;
@@ -217,7 +249,30 @@ uint32_t threadId()
 
 int createFile(const char* path)
 {
-    return open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Whatever stands in the report's place (a link to another of the user's
+    // files, a second name of one, a pipe) is taken away, not written through;
+    // the report is always a new regular file. A folder there stays and no
+    // report is written.
+    unlink(path);
+    return open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+void createFolders(const char* folder)
+{
+    char prefix[4096];
+    size_t length = 0;
+    for (const char* c = folder; *c && length + 1 < sizeof prefix; ++c)
+    {
+        if (*c == '/' && length > 0)
+        {
+            prefix[length] = 0;
+            mkdir(prefix, 0755);
+        }
+        prefix[length++] = *c;
+    }
+    prefix[length] = 0;
+    if (length > 0)
+        mkdir(prefix, 0755);
 }
 
 void writeBytes(int fd, const char* bytes, size_t count)
@@ -287,6 +342,24 @@ size_t walkFramePointers(uintptr_t framePointer, uintptr_t stackLow, uintptr_t s
     return count;
 }
 
+size_t walkUnwindTables(uintptr_t programCounter, uintptr_t* programCounters, uintptr_t* frames,
+                        size_t capacity)
+{
+    static UnwindWalk walk;
+    walk.count = 0;
+    _Unwind_Backtrace(CollectFrame, &walk);
+    size_t start = 0;
+    while (start < walk.count && walk.programCounters[start] != programCounter)
+        ++start;
+    size_t count = 0;
+    for (size_t i = start + 1; i < walk.count && count < capacity; ++i, ++count)
+    {
+        programCounters[count] = walk.programCounters[i];
+        frames[count] = walk.frames[i];
+    }
+    return count;
+}
+
 void systemText(char* buffer, size_t capacity)
 {
     if (capacity == 0)
@@ -313,6 +386,14 @@ void startDetached(const char* program, char* const argv[])
     if (fork() != 0)
         _exit(0);
     setsid();
+    // The crashing thread held its signal back, and the program may have been
+    // started with stop requests ignored: the report's process is ended by
+    // them like any other.
+    for (int stop : {SIGTERM, SIGINT, SIGHUP})
+        signal(stop, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     execv(program, argv);
     _exit(127);
 }

@@ -68,8 +68,11 @@ namespace crash
 const char* signalName(int signal);
 // The kernel's id of the calling thread.
 uint32_t threadId();
-// Opens a file for writing from scratch; -1 when it cannot be.
+// Makes a new regular file for writing in place of whatever had the name;
+// never writes through a link. -1 when it cannot be made.
 int createFile(const char* path);
+// Makes the folder and those above it that are missing.
+void createFolders(const char* folder);
 void writeText(int fd, const char* text);
 void writeBytes(int fd, const char* bytes, size_t count);
 void closeFile(int fd);
@@ -81,10 +84,19 @@ size_t readFile(const char* path, char* buffer, size_t capacity);
 // or a misaligned one. Fills at most `capacity` entries; the count.
 size_t walkFramePointers(uintptr_t framePointer, uintptr_t stackLow, uintptr_t stackHigh,
                          uintptr_t* programCounters, uintptr_t* frames, size_t capacity);
+// Return addresses of the callers of the frame running at `programCounter`,
+// found by the unwind tables from the calling frame on (through a signal's
+// frame when called in its handler), so that code built without frame
+// pointers still shows its whole stack. `frames` gets each frame's canonical
+// frame address. Fills at most `capacity` entries; 0 when that frame is not
+// on the calling thread's stack.
+size_t walkUnwindTables(uintptr_t programCounter, uintptr_t* programCounters, uintptr_t* frames,
+                        size_t capacity);
 // The operating system's name, release and machine, as one line.
 void systemText(char* buffer, size_t capacity);
-// Starts `program` with `argv` in a new process that outlives this one. The
-// strings must have been built before the crash.
+// Starts `program` with `argv` in a new process that outlives this one, with
+// no signal blocked or ignored. The strings must have been built before the
+// crash.
 void startDetached(const char* program, char* const argv[]);
 
 } // namespace crash

@@ -175,6 +175,12 @@ bool Window::isShown() const
     return mWindow && (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_SHOWN) != 0;
 }
 
+bool Window::isSeenByUser() const
+{
+    const char* driver = mWindow ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver && SDL_strcmp(driver, "dummy") != 0 && SDL_strcmp(driver, "offscreen") != 0;
+}
+
 void Window::setTitle(std::string_view title)
 {
     if (mWindow)

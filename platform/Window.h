@@ -58,6 +58,9 @@ public:
     void show(bool activate = true);
     void hide();
     bool isShown() const;
+    // False on a display no one looks at (the dummy and offscreen drivers),
+    // where a window waiting for its user would wait for ever.
+    bool isSeenByUser() const;
     void setTitle(std::string_view title);
     // The window's icon from 32-bit ARGB pixels; false when the desktop refuses it.
     bool setIcon(const uint32_t* argb, int width, int height);

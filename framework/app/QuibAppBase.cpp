@@ -29,6 +29,9 @@
 #include "platform/SingleInstance.h"
 #include "platform/Window.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace Quib
 {
 
@@ -333,6 +336,17 @@ std::string QuibAppBase::GetCrashReportInfo()
            FormatString("%X", unsigned(std::hash<std::thread::id>{}(mPrimaryThreadId))) + "\r\n";
 }
 
+void QuibAppBase::UpdateCrashReportText()
+{
+    mCrashReportTextTick = platform::tickCount();
+    const std::string text = GetCrashReportInfo();
+    // The last byte stays 0, so a crash in the middle of this copy still
+    // finds the text ended.
+    const size_t count = std::min(text.size(), sizeof mCrashReportText - 1);
+    std::memcpy(mCrashReportText, text.data(), count);
+    mCrashReportText[count] = 0;
+}
+
 void QuibAppBase::HideForCrashReport()
 {
     if (mMusicInterface)
@@ -405,6 +419,8 @@ void QuibAppBase::ResetUpdateTimer()
 void QuibAppBase::UpdateStep()
 {
     ++mMainLoop.mUpdateCount;
+    if (platform::tickCount() - mCrashReportTextTick >= 1000)
+        UpdateCrashReportText();
     if (!IsMinimised() && mWidgetManager->UpdateWidgets())
         ++mMainLoop.mWidgetUpdateCount;
     if (mMusicInterface)

@@ -119,6 +119,10 @@ public:
     void DeferWidgetDelete(Widget* widget) override;
     virtual void HideForCrashReport();
     virtual std::string GetCrashReportInfo();
+    // GetCrashReportInfo as of the last second, in a fixed buffer that a
+    // crash handler may read without building any text.
+    void UpdateCrashReportText();
+    const char* CrashReportText() const { return mCrashReportText; }
     virtual void AddCrashReportFields(std::map<std::string, std::string>& fields) { (void)fields; }
     void Shutdown() override;
     void EndSession() override;
@@ -443,6 +447,8 @@ public:
     bool mFullScreenFailed = false;
     bool mInitFinished = false;
     uint32_t mTimeLoaded = 0;
+    char mCrashReportText[2048] = {};
+    uint32_t mCrashReportTextTick = 0;
     bool mDrawInVideoMemory = false;
     bool mUseRegistry = true;
     std::string mProductVersion;

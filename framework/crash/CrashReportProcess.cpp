@@ -1,5 +1,6 @@
 #include "framework/crash/CrashReportWindow.h"
 #include "framework/crash/CrashReporter.h"
+#include "framework/crash/CrashedRecording.h"
 #include "framework/crash/ReportSymbols.h"
 #include "framework/foundation/DebugPrintf.h"
 #include "framework/graphics/MemoryImage.h"
@@ -31,16 +32,22 @@ std::string ReportValue(const std::string& report, const std::string& key)
 
 } // namespace
 
-int CrashReporter::RunReportProcess(const std::string& reportPath)
+int CrashReporter::RunReportProcess(const std::string& givenPath)
 {
-    const auto bytes = platform::readFile(reportPath, 4u << 20);
+    // Whatever this process leaves behind at exit (the leak report) belongs
+    // beside the report, not in the folder the crashed program ran in.
+    std::string reportPath = givenPath;
+    const size_t slash = reportPath.find_last_of('/');
+    if (slash != std::string::npos && platform::changeDirectory(reportPath.substr(0, slash + 1)))
+        reportPath.erase(0, slash + 1);
+    const auto bytes = platform::readFileNoFollow(reportPath, 4u << 20);
     if (!bytes)
     {
         DebugPrintf("No crash report at %s\n", reportPath.c_str());
         return 1;
     }
-    std::string report =
-        ResolveReportSymbols(std::string(bytes->begin(), bytes->end()), ResolveWithSystemTool);
+    std::string report = ResolveReportSymbols(std::string(bytes->begin(), bytes->end()),
+                                              ResolveWithSystemTool, ListSymbolsWithSystemTool);
     platform::writeFileAtomic(reportPath, report.data(), report.size());
     DebugPrintf("%s", report.c_str());
 
@@ -49,9 +56,12 @@ int CrashReporter::RunReportProcess(const std::string& reportPath)
     upload.mProductVersion = ReportValue(report, "Version");
     upload.mErrorTitle = ErrorTitleOf(report);
     upload.mErrorText = report;
+    upload.mDemoBytes = CloseCrashedRecording(report, upload.mProductVersion);
+    upload.mAttachDemo = !upload.mDemoBytes.empty();
 
     platform::Window window;
-    if (!window.create("Fatal Error!", CrashReportWindow::kWidth, CrashReportWindow::kHeight, false))
+    if (!window.create("Fatal Error!", CrashReportWindow::kWidth, CrashReportWindow::kHeight, false) ||
+        !window.isSeenByUser())
         return 0;
     window.show();
     CrashReportWindow reportWindow(report, upload.mErrorTitle, upload);
@@ -62,6 +72,8 @@ int CrashReporter::RunReportProcess(const std::string& reportPath)
         platform::Message message;
         while (platform::peekMessage(message))
         {
+            if (message.message == platform::WM_ENDSESSION)
+                return 0;
             if (message.message == platform::WM_CLOSE || message.message == platform::WM_DESTROY)
             {
                 if (reportWindow.GetPage() == CrashReportWindow::Page::Progress)

@@ -257,6 +257,7 @@ void WriteCrashReport(const CrashReportInput& in, ReportSink write, void* contex
         out.End();
         write(context, in.mApplication, SafeText::LengthOf(in.mApplication));
     }
+    write(context, in.mDemo, SafeText::LengthOf(in.mDemo));
     out.End();
     WriteModulePaths(out, in);
 }

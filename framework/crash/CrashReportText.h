@@ -35,6 +35,7 @@ struct CrashReportInput
     size_t mFrameCount = 0;
     const char* mSystem = "";      // the operating system's line
     const char* mApplication = ""; // the application's own lines; empty without one
+    const char* mDemo = "";        // the lines on a demo being recorded or played
 };
 
 // Writes the report line by line through `write`, so that a crash while

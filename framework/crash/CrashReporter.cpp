@@ -2,7 +2,10 @@
 
 #include "framework/app/QuibAppBase.h"
 #include "framework/crash/CrashReportText.h"
+#include "framework/crash/CrashedRecording.h"
 #include "framework/crash/SafeText.h"
+#include "framework/foundation/Buffer.h"
+#include "framework/services/DemoFile.h"
 #include "platform/CommandOutput.h"
 #include "platform/CrashSignals.h"
 #include "platform/Environment.h"
@@ -20,11 +23,16 @@ namespace
 // Everything the handler needs is made before the crash and kept in fixed
 // buffers, so that the handler itself never allocates.
 constexpr size_t kPathCapacity = 4096;
+char gReportFolder[kPathCapacity] = "";
 char gReportPath[kPathCapacity] = "crash.txt";
 char gProgram[kPathCapacity] = "";
 char gCommandWord[] = "-crashreport";
 char* gProgramArgv[] = {gProgram, gCommandWord, gReportPath, nullptr};
-char gApplicationText[8192] = "";
+// The demo being recorded: where it goes and its file's header, made ready
+// when the application is attached.
+char gDemoPath[kPathCapacity] = "";
+char gDemoHeader[1024];
+size_t gDemoHeaderSize = 0;
 char gSystemText[256] = "";
 char gMaps[1 << 18];
 constexpr size_t kMaxFrames = 64;
@@ -99,17 +107,47 @@ void AddDemoState(SafeText& text)
     text.Decimal((long long)app->mMainLoop.mUpdateCount).Add("\r\n");
 }
 
+// The recording so far goes to its file (header and every event up to now),
+// so the crash does not lose it; the report's process closes it. The lines
+// that process needs are added to the report.
+void SaveRecording(SafeText& text)
+{
+    QuibAppBase* app = gCrashReportApp;
+    if (!app || !app->mDemo.IsRecording() || gDemoHeaderSize < 4)
+        return;
+    const Buffer& events = app->mDemo.Stream().Data();
+    const uint32_t length = uint32_t(app->mMainLoop.mUpdateCount);
+    for (int i = 0; i < 4; ++i)
+        gDemoHeader[gDemoHeaderSize - 4 + size_t(i)] = char(length >> (8 * i));
+    const int fd = platform::crash::createFile(gDemoPath);
+    if (fd < 0)
+        return;
+    platform::crash::writeBytes(fd, gDemoHeader, gDemoHeaderSize);
+    if (events.ByteCount() > 0)
+        platform::crash::writeBytes(fd, reinterpret_cast<const char*>(events.Bytes()), events.ByteCount());
+    platform::crash::closeFile(fd);
+    text.Add(kDemoFileKey).Add(gDemoPath).Add("\r\n");
+    text.Add(kDemoStreamKey).Decimal((long long)events.BitSize()).Add(" ");
+    text.Decimal(app->mDemo.Stream().LastEventUpdate()).Add("\r\n");
+}
+
 void Report(const platform::CrashInfo& info, const ReportException& exception, const char* note)
 {
     const size_t mapsSize = platform::crash::readFile("/proc/self/maps", gMaps, sizeof gMaps - 1);
     gMaps[mapsSize] = 0;
     uintptr_t low, high;
     StackRange(info.stackPointer, mapsSize, low, high);
-    const size_t frames = platform::crash::walkFramePointers(info.framePointer, low, high, gProgramCounters,
-                                                             gFrames, kMaxFrames);
-    static SafeText application;
-    application.Clear();
-    AddDemoState(application);
+    // The unwind tables know every frame; the frame pointers are the way
+    // left when they do not reach the crashing one.
+    size_t frames =
+        platform::crash::walkUnwindTables(info.programCounter, gProgramCounters, gFrames, kMaxFrames);
+    if (frames == 0)
+        frames = platform::crash::walkFramePointers(info.framePointer, low, high, gProgramCounters, gFrames,
+                                                    kMaxFrames);
+    static SafeText demo;
+    demo.Clear();
+    AddDemoState(demo);
+    SaveRecording(demo);
     const bool hasApplication = gCrashReportApp != nullptr;
 
     CrashReportInput input;
@@ -123,12 +161,12 @@ void Report(const platform::CrashInfo& info, const ReportException& exception, c
     input.mFrames = gFrames;
     input.mFrameCount = frames;
     input.mSystem = gSystemText;
-    input.mApplication = hasApplication ? gApplicationText : "";
+    input.mApplication = hasApplication ? gCrashReportApp->CrashReportText() : "";
+    input.mDemo = demo.Text();
 
+    platform::crash::createFolders(gReportFolder);
     int fd = platform::crash::createFile(gReportPath);
     WriteCrashReport(input, WriteToFile, &fd);
-    if (application.Length() > 0)
-        platform::crash::writeBytes(fd, application.Text(), application.Length());
     platform::crash::closeFile(fd);
     if (gProgram[0])
         platform::crash::startDetached(gProgram, gProgramArgv);
@@ -181,6 +219,9 @@ void CrashReporter::Install()
     gInstalled = true;
     platform::crash::systemText(gSystemText, sizeof gSystemText);
     CopyInto(gProgram, sizeof gProgram, platform::programPath());
+    // Until the application names its own folder, a report goes to the top of
+    // the user's data folders, never to wherever the program was started.
+    SetReportFolder(platform::userDataFolder());
     platform::installCrashHandler(OnCrash);
     gPreviousTerminate = std::set_terminate(OnTerminate);
 }
@@ -199,6 +240,7 @@ void CrashReporter::SetReportFolder(const std::string& folder)
     std::string path = folder;
     if (!path.empty() && path.back() != '/')
         path += '/';
+    CopyInto(gReportFolder, sizeof gReportFolder, folder);
     CopyInto(gReportPath, sizeof gReportPath, path + "crash.txt");
 }
 
@@ -217,13 +259,22 @@ void CrashReporter::AttachApplication()
     QuibAppBase* app = gCrashReportApp;
     if (!app)
         return;
-    CopyInto(gApplicationText, sizeof gApplicationText, app->GetCrashReportInfo());
+    app->UpdateCrashReportText();
+    if (app->mDemo.IsRecording())
+    {
+        DemoFileHeader header;
+        header.mRandomSeed = app->mDemo.RandomSeed();
+        header.mProductVersion = app->mProductVersion;
+        const std::vector<uint8_t> bytes = EncodeDemoFile(header, Buffer());
+        gDemoHeaderSize = bytes.size() <= sizeof gDemoHeader ? bytes.size() : 0;
+        std::memcpy(gDemoHeader, bytes.data(), gDemoHeaderSize);
+        CopyInto(gDemoPath, sizeof gDemoPath, platform::nativePath(app->mCommandLine.mDemoFileName));
+    }
     std::string folder = platform::userDataFolder();
     if (!app->mCompanyFolder.empty())
         folder += app->mCompanyFolder + "/";
     folder += app->mProductName;
-    if (platform::createDirectories(folder))
-        SetReportFolder(folder);
+    SetReportFolder(folder);
 }
 
 bool CrashReporter::IsReportCommand(int argc, char** argv, std::string& reportPath)

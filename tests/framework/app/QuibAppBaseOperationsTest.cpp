@@ -224,6 +224,27 @@ TEST(QuibAppBaseOperationsTest, SessionEndSavesAndQuitsWithoutTheQuestion)
     EXPECT_EQ(app.mCalls, (std::vector<std::string>{"asked", "OnShutdown"}));
 }
 
+// What a crash report says about the application is that of the moment of
+// the crash: the update step keeps the fixed copy a second old at most.
+TEST(QuibAppBaseOperationsTest, TheCrashReportTextFollowsTheRun)
+{
+    platform::FakeClock clock{5000000};
+    platform::ScopedClock useClock(clock);
+    LifeApp app;
+    app.Init();
+    app.UpdateStep();
+    EXPECT_NE(std::string(app.CrashReportText()).find("Time Loaded: 00:00:00\r\n"), std::string::npos)
+        << app.CrashReportText();
+    for (int update = 0; update < 900; ++update)
+    {
+        clock.advance(10);
+        app.UpdateStep();
+    }
+    EXPECT_NE(std::string(app.CrashReportText()).find("Time Loaded: 00:00:09\r\n"), std::string::npos)
+        << app.CrashReportText();
+    EXPECT_EQ(std::string(app.CrashReportText()), app.GetCrashReportInfo());
+}
+
 TEST(QuibAppBaseOperationsTest, ExecutablesHaveNoProductVersion)
 {
     LifeApp app;
