@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ft2build.h>
 #include <mutex>
+#include <sys/stat.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -90,6 +91,13 @@ std::unique_ptr<FontFace> FontFace::open(const FontFile& file, int emPixels, boo
                                          bool underline)
 {
     if (emPixels <= 0 || emPixels > 4096)
+        return nullptr;
+    // A pipe or device where a font file should be would block the reader
+    // (with the font lock held) or feed it without end.
+    struct stat st
+    {
+    };
+    if (::stat(file.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return nullptr;
     std::lock_guard<std::mutex> lock(gFreeTypeLock);
     FT_Library lib = library();

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using platform::CoverageMask;
@@ -46,6 +49,21 @@ TEST(FontFaceTest, MatchesNamedFacesWithAFallback)
     EXPECT_EQ(FontFace::open(platform::FontFile{"/nonexistent/face.ttf", 0}, 16), nullptr);
     EXPECT_EQ(DejaVu(0), nullptr);
     EXPECT_EQ(DejaVu(-3), nullptr);
+}
+
+// Only a regular file is handed to the font reader: a pipe in a font's place
+// would block it for ever (the alarm ends the test then).
+TEST(FontFaceTest, APipeIsNoFont)
+{
+    char folder[] = "/tmp/orvellan-fontface-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string pipe = std::string(folder) + "/face.ttf";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    alarm(60);
+    EXPECT_EQ(FontFace::open(platform::FontFile{pipe, 0}, 16), nullptr);
+    alarm(0);
+    unlink(pipe.c_str());
+    rmdir(folder);
 }
 
 TEST(FontFaceTest, MetricsAndAdvances)
