@@ -254,6 +254,9 @@ void BonusScreen::Draw(Quib::Graphics* g)
         const int w = kFrameWidth - 1;
         const int h = mPagePicture->GetHeight() * w / mPagePicture->GetWidth();
         const Quib::Rect dest(kPictureCentreX - w / 2, mPageY + kPictureCentreY - h / 2, w, h);
+        // A locked page is greyed and half transparent: it lies on black, not on the menu behind.
+        if (locked)
+            g->FillRect(dest.mX, dest.mY, dest.mWidth, dest.mHeight);
         g->SetLinearFiltering(true);
         g->SetTintImages(locked);
         g->SetColor(Quib::Color(120, 120, 120, 150));

@@ -308,7 +308,12 @@ void OptionsScreen::Draw(Quib::Graphics* g)
     std::snprintf(version, sizeof version, "v1.%s", "6090");
     g->SetFont(FONT_ITEM_LABELS);
     g->SetColor(Quib::Color(255, 255, 255, 255));
-    g->DrawString(version, 528, 555);
+    g->DrawString(version, VersionX(), 555);
+}
+
+int OptionsScreen::VersionX() const
+{
+    return 528 + mPanelX - (400 - IMAGE_GUI_DIALOG->GetWidth() / 2);
 }
 
 void OptionsScreen::DrawLabels(Quib::Graphics* g)

@@ -54,6 +54,8 @@ public:
     void OnDetached(Quib::WidgetManager* manager) override;
     void UpdateFraction(float fraction) override;
     void Draw(Quib::Graphics* g) override;
+    // x of the version text: 528 when the panel rests, moving with it while it slides.
+    int VersionX() const;
 
     void OnCovered(GameStateStack* stack) override;
     void OnUncovered(GameStateStack* stack) override;

@@ -22,6 +22,9 @@ namespace
 constexpr int kButtonsTop = 153;
 constexpr int kPanelY = 42;
 constexpr int kOverlayPriority = 211;
+// The panel ends this far below its last button, and keeps its own bottom edge this tall.
+constexpr int kPanelBelowButtons = 40;
+constexpr int kPanelEdge = 40;
 
 std::unique_ptr<MenuItem> MakePauseButton(const char* labelKey, int y)
 {
@@ -172,11 +175,23 @@ void PauseMenu::UpdateFraction(float fraction)
     mDimColor.mAlpha = std::clamp(mDimColor.mAlpha, 0, 255);
 }
 
+int PauseMenu::PanelBottom()
+{
+    return kButtonsTop + 3 * IMAGE_BUTTON_MAIN_MENU->GetHeight() + kPanelBelowButtons;
+}
+
 void PauseMenu::Draw(Quib::Graphics* g)
 {
     g->SetColor(mDimColor);
     g->FillRect(0, 0, 800, 600);
-    g->DrawImage(IMAGE_GUI_DIALOG, mPanelX, kPanelY);
+    // The panel is the players' screens' tall one, cut to fit the three buttons:
+    // its top down to under them, then its own bottom edge.
+    const int width = IMAGE_GUI_DIALOG->GetWidth(), fullHeight = IMAGE_GUI_DIALOG->GetHeight();
+    const int height = std::min(fullHeight, PanelBottom() - kPanelY);
+    const int edge = std::min(kPanelEdge, height / 2);
+    g->DrawImage(IMAGE_GUI_DIALOG, mPanelX, kPanelY, Quib::Rect(0, 0, width, height - edge));
+    g->DrawImage(IMAGE_GUI_DIALOG, mPanelX, kPanelY + height - edge,
+                 Quib::Rect(0, fullHeight - edge, width, edge));
     const std::string title = StringTable::GetInstance().Lookup("LBL_PAUSE_SCREEN_NAME");
     DrawShadowedCentred(g, FONT_BUTTON_LABELS, title, IMAGE_GUI_DIALOG->GetWidth() / 2 + mPanelX, 123);
 }

@@ -29,6 +29,8 @@ public:
     void OnDetached(Quib::WidgetManager* manager) override;
     void UpdateFraction(float fraction) override;
     void Draw(Quib::Graphics* g) override;
+    // Where the panel ends on the screen: a margin below its last button.
+    static int PanelBottom();
 
     void OnEntered(GameStateStack* stack) override;
     void OnCovered(GameStateStack* stack) override;

@@ -76,7 +76,9 @@ PlayerNameEntry::PlayerNameEntry(int mode, SelectProfile* owner)
     mNameEdit->Resize(800, 148, 280, 60);
     static constexpr int kColors[][4] = {
         {90, 56, 28, 150}, {255, 155, 0, 255}, {255, 255, 255, 255}, {255, 155, 0, 255}};
-    mNameEdit->SetColorsRGBA(kColors, 4);
+    // Colours 0 to 3 only: the selected text keeps the field's own colour 4, white.
+    for (int i = 0; i < 4; ++i)
+        mNameEdit->SetColor(i, Quib::Color(kColors[i][0], kColors[i][1], kColors[i][2], kColors[i][3]));
     mNameEdit->mMaxChars = kMaxNameLength;
     const PlayerProfile* renamed =
         mMode == MODE_RENAME ? SharkInterface::GetInstance()->GetProfile(mOwner->GetSelectedLine()) : nullptr;

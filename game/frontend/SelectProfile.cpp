@@ -34,7 +34,8 @@ SelectProfile::SelectProfile(bool createFirst) : mCreateFirst(createFirst)
     mList->mId = kListId;
     mList->mJustify = 1;
     mList->mDrawSelectWhenHilited = true;
-    static constexpr int kColors[][3] = {{90, 56, 28},    {255, 155, 0}, {0, 0, 0},
+    // The names are black: they stand on paper, not on dark brown.
+    static constexpr int kColors[][3] = {{236, 222, 190}, {255, 155, 0}, {0, 0, 0},
                                          {255, 255, 255}, {60, 18, 0},   {255, 155, 0}};
     mList->SetColorsRGB(kColors, 6);
     mScrollBar = std::make_unique<Quib::ScrollbarWidget>(mList.get());

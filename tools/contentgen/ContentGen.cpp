@@ -230,6 +230,27 @@ int main(int argc, char** argv)
         if (!makePicture(picture, context, pack))
             return fail("cannot make the map's area picture " + picture.path);
     }
+    // The main menu's two badges are loaded by their names too, and slide in
+    // beside each other at the bottom left: each at most 104 wide.
+    const struct
+    {
+        const char* path;
+        const char* emblem;
+        const char* name;
+    } logos[] = {{"content/images/menu/MainMenuTrelvansLogo.png", "1F5DD", "Trelvans"},
+                 {"content/images/menu/MainMenuSecondLogo.png", "1F989", "Quennivar"}};
+    for (const auto& logo : logos)
+    {
+        contentgen::ResourceEntry picture;
+        picture.id = logo.path;
+        picture.path = logo.path;
+        picture.width = 96;
+        picture.height = 80;
+        picture.painter = "logo";
+        picture.settings = {{"cp", logo.emblem}, {"text", logo.name}};
+        if (!makePicture(picture, context, pack))
+            return fail(std::string("cannot make the menu's badge ") + logo.path);
+    }
     if (!makeMusic(options, pack))
         return fail("cannot make the music");
     std::string sceneError;

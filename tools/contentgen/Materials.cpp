@@ -48,6 +48,16 @@ Shader paperShader(uint32_t seed, float brightness)
     };
 }
 
+Shader leatherShader(uint32_t seed, float brightness)
+{
+    return [=](float x, float y)
+    {
+        float n = fractalNoise(x / 30.0f, y / 30.0f, seed, 4);
+        Rgba c = mix(rgb(0x2e2119), rgb(0x1e1510), n);
+        return shade(c, brightness);
+    };
+}
+
 Shader glassShader(float top, float height, float brightness)
 {
     return [=](float, float y)
@@ -73,8 +83,10 @@ Shader materialShader(const std::string& look, float top, float height, uint32_t
 {
     if (look == "brass")
         return brassShader(top, height, brightness);
-    if (look == "paper" || look == "parchment")
+    if (look == "paper")
         return paperShader(seed, brightness);
+    if (look == "leather")
+        return leatherShader(seed, brightness);
     if (look == "glass")
         return glassShader(top, height, brightness);
     if (look == "dark")
@@ -86,7 +98,7 @@ Rgba inkFor(const std::string& look)
 {
     if (look == "brass")
         return rgb(0x3b2608);
-    if (look == "paper" || look == "parchment")
+    if (look == "paper")
         return rgb(0x4a2e14);
     return rgb(0xfff3d6);
 }

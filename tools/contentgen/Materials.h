@@ -11,6 +11,8 @@ namespace contentgen
 Shader woodShader(float top, float height, uint32_t seed, float brightness = 1.0f);
 Shader brassShader(float top, float height, float brightness = 1.0f);
 Shader paperShader(uint32_t seed, float brightness = 1.0f);
+// Dark, fine-grained: the panels that carry white text.
+Shader leatherShader(uint32_t seed, float brightness = 1.0f);
 Shader glassShader(float top, float height, float brightness = 1.0f);
 Shader darkShader(float top, float height, float brightness = 1.0f);
 Shader materialShader(const std::string& look, float top, float height, uint32_t seed, float brightness);

@@ -261,13 +261,15 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
         const float step = std::stof(entry.setting("step", "19"));
         const int lines = std::stoi(entry.setting("lines", "12"));
         const float bottom = firstBaseline + step * float(lines - 1) + 12;
-        Distance note = roundRect(4, 300, 108, bottom - 300, 6);
+        // A dark card tucked under the screen's left edge: the names, white and
+        // the found ones grey, start two pixels from that edge and read on it.
+        Distance note = roundRect(-10, 300, 122, bottom - 300, 6);
         canvas.shadow(note, 2, 2, 4, 0.5f);
-        canvas.fillShape(note, paperShader(seed));
-        canvas.strokeShape(note, 1.5f, rgb(0x8a6a3a));
+        canvas.fillShape(note, leatherShader(seed));
+        canvas.strokeShape(note, 1.5f, rgb(0xc9973f));
         for (int line = 0; line < lines; ++line)
-            canvas.fillShape(roundRect(10, firstBaseline + 3 + step * float(line), 96, 1, 0.5f),
-                             rgb(0x8aa2c8, 0.5f));
+            canvas.fillShape(roundRect(2, firstBaseline + 3 + step * float(line), 104, 1, 0.5f),
+                             rgb(0xd9c08a, 0.18f));
         return;
     }
 
@@ -282,11 +284,27 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
         return;
     }
 
-    // Paper, parchment, wood, dark: a sheet with a soft shadow and an edge.
+    if (look == "leather")
+    {
+        // The player screens' and dialogs' panel: dark, so that their white
+        // titles, labels and messages read on it, in a gilt frame.
+        Distance sheet = roundRect(4, 3, w - 10, h - 10, 12);
+        canvas.shadow(sheet, 2, 3, 6, 0.5f);
+        canvas.fillShape(sheet, leatherShader(seed));
+        canvas.strokeShape(sheet, 2.5f, rgb(0x8a5a22));
+        canvas.strokeShape(roundRect(14, 13, w - 30, h - 30, 8), 1.5f, rgb(0xd9ad52, 0.85f));
+        canvas.strokeShape(roundRect(18, 17, w - 38, h - 38, 6), 0.8f, rgb(0xd9ad52, 0.5f));
+        for (float cx : {20.0f, w - 26})
+            for (float cy : {19.0f, h - 27})
+                canvas.fillShape(ellipse(cx, cy, 3, 3), brassShader(cy - 3, 6, 1.1f));
+        return;
+    }
+
+    // Paper, wood, dark: a sheet with a soft shadow and an edge.
     Distance sheet = roundRect(4, 3, w - 10, h - 10, 12);
     canvas.shadow(sheet, 2, 3, 6, 0.5f);
     canvas.fillShape(sheet, materialShader(look, 3, h - 10, seed, 1.0f));
-    if (look == "parchment" || look == "paper")
+    if (look == "paper")
     {
         // Edges browned with age.
         canvas.fillShape(sheet,
@@ -296,23 +314,43 @@ void paintPanel(const ResourceEntry& entry, PaintContext& context, Canvas& canva
                              return Rgba{0.45f, 0.28f, 0.1f, std::max(0.0f, 0.35f - d / 40.0f)};
                          });
     }
-    if (look == "parchment")
-    {
-        Distance inner = roundRect(14, 13, w - 30, h - 30, 8);
-        canvas.strokeShape(inner, 1.5f, rgb(0x8a5a22, 0.8f));
-        canvas.strokeShape(roundRect(18, 17, w - 38, h - 38, 6), 0.8f, rgb(0x8a5a22, 0.6f));
-        for (float cx : {20.0f, w - 26})
-            for (float cy : {19.0f, h - 27})
-                canvas.fillShape(ellipse(cx, cy, 3, 3), rgb(0x8a5a22));
-    }
-    else
-    {
-        canvas.strokeShape(sheet, 2.0f, look == "dark" ? rgb(0x8a7a5a) : rgb(0x3b2410));
-    }
+    canvas.strokeShape(sheet, 2.0f, look == "dark" ? rgb(0x8a7a5a) : rgb(0x3b2410));
     if (entry.setting("scheme") == "wiring")
         paintWiringScheme(canvas, w, h);
     if (entry.setting("state") == "over")
         canvas.strokeShape(sheet, 3.0f, rgb(0xffd46a));
+}
+
+// A full-screen picture with a paper ribbon along its bottom, where the title
+// screen writes its black loading line.
+void paintTitleCard(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
+{
+    ResourceEntry picture = entry;
+    picture.painter = "scene";
+    paintScene(picture, context, canvas);
+    const float w = float(entry.width), h = float(entry.height);
+    Distance ribbon = roundRect(w / 2 - 120, h - 54, 240, 36, 6);
+    canvas.shadow(ribbon, 2, 2, 4, 0.5f);
+    canvas.fillShape(ribbon, paperShader(seedOf(entry.id)));
+    canvas.strokeShape(ribbon, 1.5f, rgb(0x8a5a22));
+}
+
+// A maker's badge for the main menu's bottom left: a dark plaque in a brass
+// rim with the maker's emblem over its name.
+void paintLogo(const ResourceEntry& entry, PaintContext& context, Canvas& canvas)
+{
+    const float w = float(entry.width), h = float(entry.height);
+    Distance plaque = roundRect(3, 3, w - 8, h - 8, 10);
+    canvas.shadow(plaque, 2, 2, 4, 0.5f);
+    canvas.fillShape(plaque, leatherShader(seedOf(entry.id)));
+    canvas.strokeShape(plaque, 2.5f, rgb(0xc9973f));
+    const float emblem = h * 0.5f;
+    context.drawEmoji(canvas, codePoints(entry.setting("cp"))[0], (w - emblem) / 2 - 2, 8, emblem, emblem);
+    const std::string name = words(entry.setting("text"));
+    int px = 13;
+    while (px > 8 && float(Canvas::textWidth(name, kLabelFace, px)) > w - 18)
+        --px;
+    canvas.shadowedText(name, kLabelFace, px, w / 2 - 2, h - 12 - float(px) * 1.1f, rgb(0xfff1c9), true);
 }
 
 // The hint counter: a brass plaque with a magnifying glass; the number comes from its own strip.
@@ -361,6 +399,10 @@ bool paintInterface(const ResourceEntry& entry, PaintContext& context, Canvas& c
         paintPanel(entry, context, canvas);
     else if (entry.painter == "hint")
         paintHint(entry, context, canvas);
+    else if (entry.painter == "logo")
+        paintLogo(entry, context, canvas);
+    else if (entry.painter == "titlecard")
+        paintTitleCard(entry, context, canvas);
     else
         return false;
     return true;
