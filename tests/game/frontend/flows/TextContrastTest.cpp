@@ -18,6 +18,7 @@
 #include "game/play/SceneFile.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/ScenePlayfield.h"
+#include "game/play/story/StoryEnvelope.h"
 #include "game/play/tutorial/Tutorial.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/StringTable.h"
@@ -185,6 +186,12 @@ TEST(TextContrastTest, EveryTextOfTheSceneScreenAndItsMenusReads)
     ASSERT_TRUE(game.RunUntil([&] { return !tutorial->mOpenSeq->IsRunning(); }, 200));
     game.Update(10);
     report.Measure("tutorial");
+    PopGameState(Stack(game));
+    game.Update(40);
+
+    // A letter's text on its paper, and the OK under it once the paper has settled.
+    Push(game, new StoryEnvelope("EnvelopeText1"), 400);
+    report.Measure("letter");
     ClearGameStates(Stack(game));
 }
 
