@@ -112,27 +112,52 @@ TEST(TextContrastTest, EveryTextOfTheFrontEndReadsAgainstWhatLiesUnderIt)
     ASSERT_TRUE(WaitForMenuAtRest(game, *menu));
     report.Measure("main menu");
 
+    // The profile selection, the name entry over it and its question, as the player opens them.
     AddPlayer(game, "Bartholomew");
     AddPlayer(game, "Cleo");
-    auto* profiles = Push(game, new SelectProfile(false), 40);
+    ClickOn(game, *menu->mProfileButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<SelectProfile>() != nullptr; }, 200));
+    SelectProfile* profiles = game.Top<SelectProfile>();
+    game.Update(40);
     report.Measure("profile selection");
-    Push(game, new PlayerNameEntry(PlayerNameEntry::MODE_RENAME, profiles), 40);
+    ClickOn(game, *profiles->mButtons[SelectProfile::BUTTON_RENAME]);
+    ASSERT_NE(WaitForNameEntry(game), nullptr);
     report.Measure("name entry (rename)");
-    PopGameState(Stack(game));
-    PopGameState(Stack(game));
+    game.PressKey(SDLK_RETURN);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<SelectProfile>() != nullptr; }, 200));
+    game.Update(10);
+    ClickOn(game, *profiles->mButtons[SelectProfile::BUTTON_CREATE]);
+    ASSERT_NE(WaitForNameEntry(game), nullptr);
+    TypeName(game, "Cleo");
+    game.PressKey(SDLK_RETURN);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<CustomDialog>() != nullptr; }, 100));
+    CustomDialog* sameName = game.Top<CustomDialog>();
+    game.Update(40);
+    report.Measure("dialog");
+    ASSERT_TRUE(AnswerDialog(game, *sameName, true));
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<PlayerNameEntry>() != nullptr; }, 100));
+    TypeName(game, "Dora");
+    game.PressKey(SDLK_RETURN);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<SelectProfile>() != nullptr; }, 200));
+    game.Update(10);
+    ClickOn(game, *profiles->mButtons[SelectProfile::BUTTON_DONE]);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 200));
+    ASSERT_TRUE(WaitForMenuAtRest(game, *menu));
 
-    for (int buttons : {CustomDialog::BUTTONS_OK, CustomDialog::BUTTONS_YES_NO})
-    {
-        Push(game,
-             new CustomDialog(StringTable::GetInstance().Lookup("LBL_DIALOG_SAME_NAME_EXISTS"), 0, buttons,
-                              true, false),
-             40);
-        report.Measure("dialog");
-        PopGameState(Stack(game));
-    }
+    ClickOn(game, *menu->mExitButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<CustomDialog>() != nullptr; }, 200));
+    CustomDialog* exitQuestion = game.Top<CustomDialog>();
+    game.Update(40);
+    report.Measure("dialog");
+    ASSERT_TRUE(AnswerDialog(game, *exitQuestion, false));
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 200));
+    ASSERT_TRUE(WaitForMenuAtRest(game, *menu));
 
     // The options open the high scores and the credits as the player does.
-    auto* options = Push(game, new OptionsScreen(game.App().mOptions.get(), true), 40);
+    ClickOn(game, *menu->mOptionsButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<OptionsScreen>() != nullptr; }, 200));
+    auto* options = game.Top<OptionsScreen>();
+    game.Update(40);
     report.Measure("options");
     ClickOn(game, *options->mScoresButton);
     ASSERT_TRUE(game.RunUntil([&] { return game.Top<ScoresScreen>() != nullptr; }, 100));
@@ -152,9 +177,14 @@ TEST(TextContrastTest, EveryTextOfTheFrontEndReadsAgainstWhatLiesUnderIt)
     }
     PopGameState(Stack(game));
     game.Update(40);
-    PopGameState(Stack(game));
+    ClickOn(game, *options->mOkButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MainMenu>() != nullptr; }, 200));
+    ASSERT_TRUE(WaitForMenuAtRest(game, *menu));
 
-    auto* gallery = Push(game, new BonusScreen(game.App().GetCurrentProfile(), false), 80);
+    ClickOn(game, *menu->mBonusButton);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<BonusScreen>() != nullptr; }, 200));
+    auto* gallery = game.Top<BonusScreen>();
+    game.Update(80);
     report.Measure("wallpaper gallery");
     gallery->mPage = 1;
     gallery->ShowPage(1);
