@@ -6,11 +6,9 @@
 #include "framework/graphics/Image.h"
 #include "framework/resources/ResourceManager.h"
 #include "framework/widgets/Checkbox.h"
-#include "framework/widgets/ListWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/CustomEditWidget.h"
 #include "game/frontend/DialogPanel.h"
-#include "game/frontend/SelectProfile.h"
 #include "game/frontend/ShadowedText.h"
 #include "game/frontend/WoodenButton.h"
 #include "game/minigames/base/MiniGameWidget.h"
@@ -44,7 +42,7 @@ bool IsPlayerNameCharacter(char character)
     return !((c >= 34 && c <= 47) || (c >= 58 && c <= 60) || (c >= 62 && c <= 64) || (c >= 91 && c <= 94));
 }
 
-PlayerNameEntry::PlayerNameEntry(int mode, SelectProfile* owner)
+PlayerNameEntry::PlayerNameEntry(int mode, NameEntryOwner* owner)
     : mOwner(owner), mMode(mode == MODE_RENAME ? MODE_RENAME : MODE_CREATE)
 {
     mLoaded = MiniGameWidget::LoadGroup("PlayerNameEntry", &FetchGroupPlayerNameEntry);

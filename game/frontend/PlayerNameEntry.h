@@ -2,6 +2,7 @@
 
 #include "framework/widgets/CheckboxListener.h"
 #include "framework/widgets/EditListener.h"
+#include "game/frontend/NameEntryOwner.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
 #include "game/shell/CustomDialogListener.h"
@@ -19,11 +20,10 @@ class Checkbox;
 
 class CustomEditWidget;
 class GameStateStack;
-class SelectProfile;
 
 // Asks for a player name: for a new profile, with the choice of timed or
-// relaxed play, or as the new name of the profile selected on the profile
-// selection that opened it. OK (or Return) creates or renames, the panel
+// relaxed play, or as the new name of the profile selected on the screen
+// that opened it (its owner). OK (or Return) creates or renames, the panel
 // slides out, the profiles are saved and the screen closes.
 class PlayerNameEntry : public ScreenBase,
                         public Quib::EditListener,
@@ -44,7 +44,7 @@ public:
     };
     static constexpr int kMaxNameLength = 10;
 
-    PlayerNameEntry(int mode, SelectProfile* owner);
+    PlayerNameEntry(int mode, NameEntryOwner* owner);
     ~PlayerNameEntry() override;
 
     void OnAttached(Quib::WidgetManager* manager) override;
@@ -68,7 +68,7 @@ public:
     // second Return during the slide-out cannot create or rename twice.
     bool IsBusy() const;
 
-    SelectProfile* mOwner;
+    NameEntryOwner* mOwner;
     std::unique_ptr<MenuItem> mOkButton;
     std::unique_ptr<CustomEditWidget> mNameEdit;
     int32_t mTitleOffsetX = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/widgets/ListListener.h"
+#include "game/frontend/NameEntryOwner.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
 #include "game/shell/CustomDialogListener.h"
@@ -27,7 +28,8 @@ class GameStateStack;
 class SelectProfile : public ScreenBase,
                       public Quib::ListListener,
                       public CustomDialogListener,
-                      public ActionListener
+                      public ActionListener,
+                      public NameEntryOwner
 {
 public:
     enum ButtonIndex
@@ -54,11 +56,11 @@ public:
     void OnActionFinished(int id) override;
 
     bool IsBusy() const;
-    void RefreshList();
-    int GetProfileLineCount() const;
-    int GetSelectedLine() const;
+    void RefreshList() override;
+    int GetProfileLineCount() const override;
+    int GetSelectedLine() const override;
     // Selects the line and scrolls the list so that it shows.
-    void SelectLine(int line);
+    void SelectLine(int line) override;
 
     void OnDoneClicked();
     void OnCreateClicked();

@@ -24,6 +24,7 @@ namespace gameharness
 {
 
 class GameHarness;
+class RecordingFont;
 
 struct TextDraw
 {
@@ -68,13 +69,13 @@ public:
 
 private:
     void WrapFonts();
+    // The probe's own font behind that pointer, or null.
+    RecordingFont* Wrapper(Quib::Font* font) const;
     void DrawFrame();
 
     GameHarness& mGame;
     std::shared_ptr<Recorder> mRecorder;
-    // The game's font globals and what they held before they were wrapped.
-    std::vector<std::pair<Quib::Font**, Quib::Font*>> mWrapped;
-    std::vector<std::unique_ptr<Quib::Font>> mWrappers;
+    std::vector<std::unique_ptr<RecordingFont>> mWrappers;
     std::string mFrameFolder;
     std::string mFrameName;
 };

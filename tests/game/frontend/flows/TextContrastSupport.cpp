@@ -1,6 +1,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/resources/ResourceManager.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/shell/Resources.h"
@@ -24,9 +25,6 @@ struct TextContrastProbe::Recorder
     bool recording = false;
     std::vector<TextDraw> draws;
 };
-
-namespace
-{
 
 // A font that draws through the game's own one and notes every text it draws.
 class RecordingFont : public Quib::Font
@@ -88,9 +86,24 @@ private:
     std::shared_ptr<TextContrastProbe::Recorder> mRecorder;
 };
 
-Quib::Font** const kFontGlobals[] = {&FONT_ITEM_LABELS,    &FONT_SCENE_LABELS,   &FONT_BUTTON_LABELS,
-                                     &FONT_INTRO_SEQUENCE, &FONT_TYPEWRITER_KEY, &FONT_STORY_ENVELOPE,
-                                     &FONT_DIARY_1,        &FONT_DIARY_2,        &FONT_CREDITS};
+namespace
+{
+
+struct FontGlobal
+{
+    const char* id;
+    Quib::Font** global;
+};
+
+const FontGlobal kFontGlobals[] = {{"FONT_ITEM_LABELS", &FONT_ITEM_LABELS},
+                                   {"FONT_SCENE_LABELS", &FONT_SCENE_LABELS},
+                                   {"FONT_BUTTON_LABELS", &FONT_BUTTON_LABELS},
+                                   {"FONT_INTRO_SEQUENCE", &FONT_INTRO_SEQUENCE},
+                                   {"FONT_TYPEWRITER_KEY", &FONT_TYPEWRITER_KEY},
+                                   {"FONT_STORY_ENVELOPE", &FONT_STORY_ENVELOPE},
+                                   {"FONT_DIARY_1", &FONT_DIARY_1},
+                                   {"FONT_DIARY_2", &FONT_DIARY_2},
+                                   {"FONT_CREDITS", &FONT_CREDITS}};
 
 double Linear(double channel)
 {
@@ -134,24 +147,39 @@ TextContrastProbe::TextContrastProbe(GameHarness& game) : mGame(game), mRecorder
 
 TextContrastProbe::~TextContrastProbe()
 {
-    for (auto& [global, original] : mWrapped)
-    {
-        for (const auto& wrapper : mWrappers)
-            if (*global == wrapper.get())
-                *global = original;
-    }
+    // A group unloaded since leaves its font deleted: the global then holds
+    // what the resource manager holds now, nothing for an unloaded group.
+    Quib::ResourceManager* manager = mGame.App().mResourceManager.get();
+    for (const FontGlobal& font : kFontGlobals)
+        if (Wrapper(*font.global) != nullptr)
+            *font.global = manager != nullptr ? manager->FindFont(font.id) : nullptr;
 }
 
+RecordingFont* TextContrastProbe::Wrapper(Quib::Font* font) const
+{
+    for (const auto& wrapper : mWrappers)
+        if (wrapper.get() == font)
+            return wrapper.get();
+    return nullptr;
+}
+
+// Only the fonts of loaded groups: a global keeps its old value after its
+// group was unloaded (and after an earlier game in the same process).
 void TextContrastProbe::WrapFonts()
 {
-    for (Quib::Font** global : kFontGlobals)
+    Quib::ResourceManager* manager = mGame.App().mResourceManager.get();
+    if (manager == nullptr)
+        return;
+    for (const FontGlobal& font : kFontGlobals)
     {
-        Quib::Font* font = *global;
-        if (font == nullptr || dynamic_cast<RecordingFont*>(font) != nullptr)
+        Quib::Font* current = manager->FindFont(font.id);
+        RecordingFont* wrapper = Wrapper(*font.global);
+        if (current == nullptr || (wrapper != nullptr && wrapper->Inner() == current))
             continue;
-        mWrappers.push_back(std::make_unique<RecordingFont>(font, nullptr, mRecorder));
-        mWrapped.emplace_back(global, font);
-        *global = mWrappers.back().get();
+        if (wrapper == nullptr && *font.global != current)
+            continue;
+        mWrappers.push_back(std::make_unique<RecordingFont>(current, nullptr, mRecorder));
+        *font.global = mWrappers.back().get();
     }
 }
 
