@@ -22,8 +22,10 @@ Quib::Image* PieceById(int32_t id)
 
 } // namespace
 
-MiniGamePuzzle::MiniGamePuzzle(int pictureKind) : mPictureKind(pictureKind == 2 ? 2 : 1)
+MiniGamePuzzle::MiniGamePuzzle(int pictureKind)
+    : mDelay(std::make_unique<ActionDelay>(ActionTimer(3000))), mPictureKind(pictureKind == 2 ? 2 : 1)
 {
+    // The delay runs every update, so it exists even when the pieces could not be built.
     mLoaded = LoadGroup("MG_Puzzle", &FetchGroupMgPuzzle) && LoadGroup("MG_PuzzleEN", &FetchGroupMgPuzzleEN);
     if (!mLoaded)
         return;
@@ -45,7 +47,6 @@ MiniGamePuzzle::MiniGamePuzzle(int pictureKind) : mPictureKind(pictureKind == 2 
     mCloseButton->Move(641 + IMAGE_GUI_MINIGAME_CLOSE_NORMAL->GetWidth(), mCloseButton->mY);
     PlaceSkipAndReset(100, 700, 520);
     PlaceParticlesAroundBoard(IMAGE_MG_PUZZLE_BG, mParticles.get(), -3, -12);
-    mDelay = std::make_unique<ActionDelay>(ActionTimer(3000));
     mHelpNumber = 1;
     MenuItemLook layout;
     layout.x = 400 - IMAGE_BUTTON_MAIN_MENU_SMALL->GetWidth() / 2;
@@ -72,11 +73,11 @@ MiniGamePuzzle::~MiniGamePuzzle()
 
 void MiniGamePuzzle::SyncPieces()
 {
-    for (int i = 0; i < JigsawBoard::kPieces; ++i)
+    for (size_t i = 0; i < mPieces.size(); ++i)
     {
-        const JigsawPoint at = mBoard.GetPosition(i);
-        mPieces[size_t(i)]->Move(at.x, at.y);
-        mPieces[size_t(i)]->MarkDirty();
+        const JigsawPoint at = mBoard.GetPosition(int(i));
+        mPieces[i]->Move(at.x, at.y);
+        mPieces[i]->MarkDirty();
     }
 }
 

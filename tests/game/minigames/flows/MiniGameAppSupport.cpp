@@ -77,6 +77,17 @@ void MiniGameApp::Click(int x, int y, int clickCode)
     mWidgetManager->HandleMouseUp(x, y, clickCode);
 }
 
+Quib::SharedImageHandle MiniGameApp::GetSharedImage(const std::string& fileName, const std::string& variant,
+                                                    bool* isNew)
+{
+    if (!mNextPictureMissing)
+        return QuibAppBase::GetSharedImage(fileName, variant, isNew);
+    mNextPictureMissing = false;
+    if (isNew != nullptr)
+        *isNew = false;
+    return {};
+}
+
 bool MiniGameApp::Played(int32_t soundId) const
 {
     return std::find(mSounds.begin(), mSounds.end(), soundId) != mSounds.end();

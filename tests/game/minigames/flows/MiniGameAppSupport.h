@@ -42,12 +42,19 @@ public:
     void DrawFrame(const std::string& pngFile = "");
     void FlushDeletes();
     bool Played(int32_t soundId) const;
+    // The next picture a resource group asks for is missing, as if the pack
+    // lacked its file; the errors the program would show are kept instead.
+    Quib::SharedImageHandle GetSharedImage(const std::string& fileName, const std::string& variant,
+                                           bool* isNew) override;
+    void ShowError(const std::string& text) override { mErrors.push_back(text); }
 
     shelltest::FakeGameTime mTime;
     contentgen::DecodingSoundManager mSoundFiles;
     GameStateStack mStack;
     Quib::MemoryImage mScreen;
     std::vector<int32_t> mSounds;
+    bool mNextPictureMissing = false;
+    std::vector<std::string> mErrors;
     std::string mPreviousFolder;
 };
 
