@@ -91,10 +91,18 @@ void RotatingBlock::Settle()
     mSelected = false;
 }
 
+void RotatingBlock::StartExchange()
+{
+    // A turn in progress is dropped: the tile moves upright as the model has it.
+    mSelected = false;
+    mTurnAmount = 0;
+    mTurnOffset = 0;
+    mTileState = kTurnRequested;
+}
+
 void RotatingBlock::StartTurn(float amount)
 {
-    if (IsLocked() || (mTileState != kIdle && mTileState != kSelected) || !mGame->AcceptsInput() ||
-        mGame->mSwapping)
+    if (IsLocked() || (mTileState != kIdle && mTileState != kSelected) || !mGame->AcceptsInput())
         return;
     mStateBeforeTurn = mTileState;
     mTurnAmount = amount;
@@ -130,12 +138,15 @@ void RotatingBlock::UpdateFraction(float)
     case kTurning:
         if (++mTurnCounter >= kTurnSteps)
         {
-            const int direction = mTurnAmount > 0 ? 1 : -1;
+            const float amount = mTurnAmount;
             mTurnOffset = 0;
             mTurnAmount = 0;
             mTileState = mStateBeforeTurn;
-            mGame->TurnFinished(this, direction);
-            RefreshLock();
+            if (amount != 0)
+            {
+                mGame->TurnFinished(this, amount > 0 ? 1 : -1);
+                RefreshLock();
+            }
         }
         else
             mTurnOffset = float(mTurnCounter) * mTurnAmount / float(kTurnSteps);

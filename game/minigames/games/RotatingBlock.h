@@ -40,6 +40,9 @@ public:
     void RefreshLock();
     bool IsLocked() const;
     bool IsTurning() const { return mTileState == kTurnRequested || mTileState == kTurning; }
+    // One of the two tiles of an exchange: unselected and held in a turn of
+    // nothing while it moves, so that it takes no clicks and no arrows.
+    void StartExchange();
     // Back to rest: no turn, no selection (a Reset or an exchange that was cut short).
     void Settle();
 

@@ -99,10 +99,7 @@ void RotatingPicture::ClickTile(RotatingBlock* tile)
 void RotatingPicture::StartSwap()
 {
     for (RotatingBlock* tile : {mFirstSelected, mSecondSelected})
-    {
-        tile->mSelected = false;
-        tile->mTileState = RotatingBlock::kIdle;
-    }
+        tile->StartExchange();
     mSwapDx = (mFirstSelected->mX - mSecondSelected->mX) / mSwapSteps;
     mSwapDy = (mFirstSelected->mY - mSecondSelected->mY) / mSwapSteps;
     mSwapCounter = 0;
@@ -147,6 +144,8 @@ void RotatingPicture::UpdateFraction(float fraction)
     else if (mSwapping && mSwapState == 2)
     {
         mBoard.Swap(PlaceOf(mFirstSelected), PlaceOf(mSecondSelected));
+        mFirstSelected->Settle();
+        mSecondSelected->Settle();
         mFirstSelected = mSecondSelected = nullptr;
         mSwapping = false;
         PlaceTiles();

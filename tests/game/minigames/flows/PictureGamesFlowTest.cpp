@@ -91,6 +91,46 @@ TEST(PictureGamesFlow, ResetDuringAnExchangeLeavesEveryTileOnItsPlace)
     }
 }
 
+// A tile turned while selected and then exchanged loses its turn and arrives
+// upright as the model has it; while the two move, only they refuse turns.
+TEST(PictureGamesFlow, AnExchangeDropsATurnAndOnlyTheMovingTilesRefuseTurns)
+{
+    MiniGameApp app;
+    RotatingPicture* game = Open(app, new RotatingPicture("Mode1"));
+    std::vector<RotatingBlock*> open;
+    for (int place = 0; place < RotatingBoard::kTiles; ++place)
+        if (!game->mBoard.IsLocked(place))
+            open.push_back(game->TileAt(place));
+    ASSERT_GE(open.size(), 3u);
+    RotatingBlock* turned = open[0];
+    RotatingBlock* other = open[1];
+    RotatingBlock* bystander = open[2];
+    const int turnedAngle = game->mBoard.AngleAt(game->PlaceOf(turned));
+    const int bystanderAngle = game->mBoard.AngleAt(game->PlaceOf(bystander));
+
+    turned->OnMouseButtonDown(60, 60, 0, 1);
+    app.Step(2);
+    turned->RotatePlus90();
+    app.Step(8);
+    ASSERT_NE(turned->mTurnOffset, 0.0f);
+    other->OnMouseButtonDown(60, 60, 0, 1);
+    ASSERT_TRUE(game->mSwapping);
+    turned->RotatePlus90();
+    other->RotateMinus90();
+    bystander->RotatePlus90();
+    app.Step(40);
+
+    EXPECT_FALSE(game->mSwapping);
+    for (RotatingBlock* tile : {turned, other})
+    {
+        EXPECT_EQ(tile->mTileState, RotatingBlock::kIdle);
+        EXPECT_EQ(tile->mTurnOffset, 0.0f);
+        EXPECT_FALSE(tile->mSelected);
+    }
+    EXPECT_EQ(game->mBoard.AngleAt(game->PlaceOf(turned)), turnedAngle);
+    EXPECT_EQ(game->mBoard.AngleAt(game->PlaceOf(bystander)), (bystanderAngle + 90) % 360);
+}
+
 TEST(PictureGamesFlow, DifferencesAreFoundOnEitherHalf)
 {
     MiniGameApp app;
