@@ -7,11 +7,6 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/shell/Resources.h"
 
-namespace
-{
-
-} // namespace
-
 MemoryGame::MemoryGame(const std::string& mode)
 {
     mLoaded = LoadGroup("MG_Memory", &FetchGroupMgMemory);
@@ -74,8 +69,6 @@ void MemoryGame::OnFlipFinished(int card)
     const MemoryBoard::CompareResult result = mBoard->FlipFinished(card);
     if (result == MemoryBoard::CompareResult::Pair)
         PlayMiniGameSound(SFX_MG_MEMORY_MATCH);
-    if (result == MemoryBoard::CompareResult::NoPair)
-        mNoPairShown = 0;
     mSolved = mBoard->IsSolved();
     SyncFlips();
 }
@@ -101,11 +94,6 @@ void MemoryGame::OnResetClicked()
 void MemoryGame::UpdateFraction(float fraction)
 {
     MiniGameWidget::UpdateFraction(fraction);
-    if (mBoard && mBoard->IsShowingNoPair() && ++mNoPairShown >= kNoPairShowUpdates)
-    {
-        mBoard->TurnBackShownCards();
-        SyncFlips();
-    }
     CountTowardEndDialog();
 }
 

@@ -33,7 +33,4 @@ public:
     int mFrameX = 100;
     int mFrameY = 20;
     int mLeftOffset = 70;
-    // Updates for which two cards that made no pair stay up before they turn back.
-    static constexpr int kNoPairShowUpdates = 80;
-    int mNoPairShown = 0;
 };

@@ -27,7 +27,6 @@ MemoryBoard::ChooseResult MemoryBoard::Choose(int card)
 {
     if (!Valid(card) || mComparing)
         return ChooseResult::Ignored;
-    TurnBackShownCards();
     Card& chosen = mCards[size_t(card)];
     if (chosen.mFlip != Flip::None || chosen.mMatched)
         return ChooseResult::Ignored;
@@ -73,26 +72,16 @@ MemoryBoard::CompareResult MemoryBoard::FlipFinished(int card)
     }
     else
     {
-        mShownA = mFirst;
-        mShownB = mSecond;
+        for (Card* card : {&first, &second})
+        {
+            card->mFaceUp = false;
+            card->mFlip = Flip::Down;
+        }
         result = CompareResult::NoPair;
     }
     mFirst = mSecond = -1;
     mComparing = false;
     return result;
-}
-
-void MemoryBoard::TurnBackShownCards()
-{
-    for (int shown : {mShownA, mShownB})
-    {
-        if (shown < 0)
-            continue;
-        Card& card = mCards[size_t(shown)];
-        card.mFaceUp = false;
-        card.mFlip = Flip::Down;
-    }
-    mShownA = mShownB = -1;
 }
 
 void MemoryBoard::Reset()
@@ -107,7 +96,6 @@ void MemoryBoard::Reset()
         }
     }
     mFirst = mSecond = -1;
-    mShownA = mShownB = -1;
     mPairsFound = 0;
     mComparing = false;
 }

@@ -6,8 +6,7 @@
 // The memory-cards rules. Each card is face down, turning, face up or matched;
 // turning is the picture's flip, which the view reports finished. Two chosen
 // cards are compared when the second has turned up: a pair stays up; any other
-// two stay up on show, so that the player can see them, until the view turns
-// them back or the next card is chosen.
+// two turn back down at once (the second was seen while it turned up).
 class MemoryBoard
 {
 public:
@@ -46,8 +45,6 @@ public:
     // The view's flip of the card has ended. When it was the second choice's
     // turn up, the two are compared.
     CompareResult FlipFinished(int card);
-    // Two cards that made no pair turn back down.
-    void TurnBackShownCards();
     // Every card face down, turning ones turned back; choices and pairs cleared.
     // The faces stay where they were dealt.
     void Reset();
@@ -60,7 +57,6 @@ public:
     int GetPairsFound() const { return mPairsFound; }
     int GetPairCount() const { return mPairs; }
     bool IsComparing() const { return mComparing; }
-    bool IsShowingNoPair() const { return mShownA >= 0; }
     bool IsSolved() const { return mPairsFound == mPairs; }
     int GetFirstChoice() const { return mFirst; }
     int GetSecondChoice() const { return mSecond; }
@@ -81,6 +77,4 @@ private:
     int mFirst = -1;
     int mSecond = -1;
     bool mComparing = false;
-    int mShownA = -1;
-    int mShownB = -1;
 };

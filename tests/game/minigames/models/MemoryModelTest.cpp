@@ -60,7 +60,7 @@ TEST(MemoryBoardTest, DealsEveryFaceTwiceTheSameWayForASeed)
     EXPECT_EQ(MemoryBoard::ModeByName("Mode7").mLeftOffset, 70);
 }
 
-TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBack)
+TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBackAtOnce)
 {
     platform::srand(5);
     MemoryBoard board(10);
@@ -72,18 +72,15 @@ TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBack)
     EXPECT_TRUE(board.IsComparing());
     EXPECT_EQ(board.Choose(pick.b), MemoryBoard::ChooseResult::Ignored); // two chosen: wait
     EXPECT_EQ(board.FlipFinished(pick.other), MemoryBoard::CompareResult::NoPair);
-    // The two stay up on show for the player to see.
-    EXPECT_TRUE(board.IsShowingNoPair());
-    EXPECT_TRUE(board.IsFaceUp(pick.a));
-    EXPECT_TRUE(board.IsFaceUp(pick.other));
-    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::None);
+    // The comparison turns both back down; other cards take clicks at once,
+    // the two only when their flip down has ended.
+    for (int card : {pick.a, pick.other})
+    {
+        EXPECT_FALSE(board.IsFaceUp(card));
+        EXPECT_EQ(board.GetFlip(card), MemoryBoard::Flip::Down);
+    }
     EXPECT_FALSE(board.IsComparing());
-    // Other cards take clicks at once and turn the two back, which take clicks
-    // again only when they are down.
     EXPECT_EQ(board.Choose(pick.b), MemoryBoard::ChooseResult::TurnedUp);
-    EXPECT_FALSE(board.IsShowingNoPair());
-    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::Down);
-    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
     EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::Ignored);
     board.FlipFinished(pick.a);
     board.FlipFinished(pick.other);
@@ -96,41 +93,25 @@ TEST(MemoryBoardTest, APairStaysUpAndAnythingElseTurnsBack)
     EXPECT_EQ(board.Choose(pick.a), MemoryBoard::ChooseResult::Ignored);
 }
 
-// Two cards on show turn back when the view says so, or when one of them is
-// clicked (that click itself is ignored); Reset takes them down as well.
-TEST(MemoryBoardTest, CardsOnShowTurnBackOnTheirTimeOnAClickOrOnReset)
+// Reset while two cards that made no pair are still turning down leaves them
+// turning down and clears everything else.
+TEST(MemoryBoardTest, ResetDuringTheTurnBackKeepsTheFlipDown)
 {
     platform::srand(7);
     MemoryBoard board(10);
     Pick pick = FindPair(board);
-    auto showNoPair = [&]
-    {
-        board.Choose(pick.a);
-        board.FlipFinished(pick.a);
-        board.Choose(pick.other);
-        ASSERT_EQ(board.FlipFinished(pick.other), MemoryBoard::CompareResult::NoPair);
-        ASSERT_TRUE(board.IsShowingNoPair());
-    };
-    showNoPair();
-    board.TurnBackShownCards();
-    EXPECT_FALSE(board.IsShowingNoPair());
-    EXPECT_FALSE(board.IsFaceUp(pick.a));
-    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
+    board.Choose(pick.a);
     board.FlipFinished(pick.a);
-    board.FlipFinished(pick.other);
-
-    showNoPair();
-    EXPECT_EQ(board.Choose(pick.other), MemoryBoard::ChooseResult::Ignored);
-    EXPECT_EQ(board.GetFlip(pick.a), MemoryBoard::Flip::Down);
-    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
-    board.FlipFinished(pick.a);
-    board.FlipFinished(pick.other);
-
-    showNoPair();
+    board.Choose(pick.other);
+    ASSERT_EQ(board.FlipFinished(pick.other), MemoryBoard::CompareResult::NoPair);
     board.Reset();
-    EXPECT_FALSE(board.IsShowingNoPair());
-    EXPECT_FALSE(board.IsFaceUp(pick.a));
-    EXPECT_EQ(board.GetFlip(pick.other), MemoryBoard::Flip::Down);
+    for (int card : {pick.a, pick.other})
+    {
+        EXPECT_FALSE(board.IsFaceUp(card));
+        EXPECT_EQ(board.GetFlip(card), MemoryBoard::Flip::Down);
+    }
+    EXPECT_EQ(board.GetFirstChoice(), -1);
+    EXPECT_FALSE(board.IsComparing());
 }
 
 TEST(MemoryBoardTest, AFirstChoiceCanBePutBack)
