@@ -75,7 +75,9 @@ void DecantingMiniGame::OnDetached(Quib::WidgetManager* manager)
 
 void DecantingMiniGame::TurnValve(TanksBoard::Valve valve)
 {
-    if (mBoard && AcceptsInput() && mBoard->ClickValve(valve))
+    // Valves take no notice of a solve: until the end dialog covers the game
+    // a valve can take the measure away again, and the dialog then waits.
+    if (mBoard && mBoard->ClickValve(valve))
         PlayMiniGameSound(SFX_MG_LIQUID_POUR_OIL);
 }
 

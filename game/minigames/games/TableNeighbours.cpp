@@ -97,16 +97,18 @@ void TableNeighbours::Sound(SeatingTable::Result result)
     PlaceGuests();
 }
 
+// Seats and guests take no notice of a solve: until the end dialog covers the
+// game a guest can still be taken up, which makes the table unsolved again.
 void TableNeighbours::ClickSeat(int seat, int button)
 {
-    if (button > 1 || !AcceptsInput())
+    if (button > 1)
         return;
     Sound(mBoard->ClickSeat(seat, ButtonOf(button)));
 }
 
 void TableNeighbours::ClickGuest(ObjectNeighbour* guest, int button)
 {
-    if (button > 1 || !AcceptsInput())
+    if (button > 1)
         return;
     const bool inStrip = guest->GetBounds().Intersects(mHomeStrip);
     Sound(mBoard->ClickGuest(guest->mIndex, ButtonOf(button), inStrip));

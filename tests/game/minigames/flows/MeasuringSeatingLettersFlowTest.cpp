@@ -109,6 +109,63 @@ TEST(MeasuringSeatingLettersFlow, ValvesTurnWhileTheyActAndResetEmptiesToTheBase
     EXPECT_FALSE(game->mSolved);
 }
 
+// A solved tank or table keeps taking clicks until the end dialog covers it:
+// a click that undoes the solve holds the dialog back.
+TEST(MeasuringSeatingLettersFlow, ValvesAndSeatsStayLiveUntilTheEndDialog)
+{
+    MiniGameApp app;
+    {
+        DecantingMiniGame* game = Open(app, new DecantingMiniGame());
+        using V = TanksBoard::Valve;
+        for (V valve :
+             {V::FillLeft, V::PourLeftIntoRight, V::EmptyRight, V::PourLeftIntoRight, V::FillLeft,
+              V::PourLeftIntoRight, V::EmptyRight, V::PourLeftIntoRight, V::FillLeft, V::PourLeftIntoRight})
+        {
+            game->mValves[size_t(valve)]->OnMouseButtonDown(5, 5, 0, 1);
+            auto settled = [&]
+            {
+                for (int v = 0; v < TanksBoard::kValveCount; ++v)
+                    if (!game->mBoard->GetValve(V(v)).IsStill())
+                        return false;
+                return !game->mBoard->IsMoving();
+            };
+            for (int update = 0; update < 200 && !settled(); ++update)
+                app.Step(1);
+        }
+        app.Step(1);
+        ASSERT_TRUE(game->mSolved);
+        game->mValves[size_t(V::EmptyLeft)]->OnMouseButtonDown(5, 5, 0, 1);
+        EXPECT_EQ(game->mBoard->GetTanks().GetFirst(), 0);
+        app.Step(100);
+        EXPECT_FALSE(game->mSolved);
+        EXPECT_EQ(app.mStack.Top(), game);
+        ClearGameStates(&app.mStack);
+        app.FlushDeletes();
+    }
+    TableNeighbours* game = Open(app, new TableNeighbours(1));
+    const SeatingTable& board = *game->mBoard;
+    // 1, 4, 2, 6, 3, 5 around the table, turned so that the fixed guest keeps its seat.
+    const int order[6] = {1, 4, 2, 6, 3, 5};
+    int turn = 0;
+    while (order[(board.GetFixedSeat() + turn) % 6] != board.GetFixedGuest() + 1)
+        ++turn;
+    int lastSeat = -1;
+    for (int seat = 0; seat < 6; ++seat)
+    {
+        if (seat == board.GetFixedSeat())
+            continue;
+        game->mGuests[size_t(order[(seat + turn) % 6] - 1)]->OnMouseButtonDown(5, 5, 0, 1);
+        game->mSeats[size_t(seat)]->OnMouseButtonDown(5, 5, 0, 1);
+        lastSeat = seat;
+    }
+    ASSERT_TRUE(game->mSolved);
+    game->mSeats[size_t(lastSeat)]->OnMouseButtonDown(5, 5, 0, 1);
+    EXPECT_EQ(board.GetHeld(), order[(lastSeat + turn) % 6] - 1);
+    EXPECT_FALSE(game->mSolved);
+    app.Step(30);
+    EXPECT_EQ(app.mStack.Top(), game);
+}
+
 TEST(MeasuringSeatingLettersFlow, GuestsAreCarriedSwappedAndSentHomeButTheFixedOneStays)
 {
     MiniGameApp app;
