@@ -19,20 +19,14 @@ DifferencesBoard::DifferencesBoard(DifferenceScene scene, std::vector<AlphaMask>
     std::stable_sort(mPieces.begin(), mPieces.end(),
                      [](const Entry& a, const Entry& b) { return a.mPiece.mLayer < b.mPiece.mLayer; });
 
-    std::vector<size_t> orphans;
     for (size_t i = 0; i < mPieces.size(); ++i)
     {
         if (mPieces[i].mPiece.mType == 0)
             continue;
         const int partner = FindPartner(int(i));
         if (partner < 0 || FindPartner(partner) != int(i) || mPieces[size_t(partner)].mPiece.mType == 0)
-            orphans.push_back(i);
-    }
-    for (size_t i : orphans)
-    {
-        mProblems.push_back("item \"" + mPieces[i].mPiece.mName +
-                            "\" has no partner that leads back to it; it stays decoration");
-        mPieces[i].mPiece.mType = 0;
+            mProblems.push_back("item \"" + mPieces[i].mPiece.mName +
+                                "\" has no clickable partner that leads back to it");
     }
     if (CountCompletePairs() < kPairsToSolve)
         mProblems.push_back("only " + std::to_string(CountCompletePairs()) +

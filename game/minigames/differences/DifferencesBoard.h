@@ -25,9 +25,10 @@ public:
     };
 
     // masks[i] holds the visible pixels of scene piece i (file order). A piece
-    // whose picture is missing (empty mask) is dropped; a clickable piece
-    // whose partner is missing or does not lead back to it is turned into
-    // decoration. Both are reported in GetProblems().
+    // whose picture is missing (empty mask) is dropped; it is reported in
+    // GetProblems(), as is a clickable piece whose partner is missing, not
+    // clickable or does not lead back to it (such a piece still takes clicks:
+    // silently without a partner, else by its group ids).
     DifferencesBoard(DifferenceScene scene, std::vector<AlphaMask> masks);
 
     int GetPieceCount() const { return int(mPieces.size()); }

@@ -104,8 +104,8 @@ void FindDifferences::DrawOverlay(Quib::Graphics* g)
     std::snprintf(count, sizeof(count), ": %2d", mBoard->GetFoundCount());
     g->SetFont(FONT_ITEM_LABELS);
     g->SetColor(Quib::Color(0, 0, 0, 255));
-    g->DrawString(mCounterLabel + count, 11, 11 + 13);
+    g->DrawString(mCounterLabel + count, 11, 11);
     g->SetColor(Quib::Color(255, 255, 255, 255));
-    g->DrawString(mCounterLabel + count, 10, 10 + 13);
+    g->DrawString(mCounterLabel + count, 10, 10);
     g->Translate(-DifferencesBoard::kPictureOffsetX, -DifferencesBoard::kPictureOffsetY);
 }

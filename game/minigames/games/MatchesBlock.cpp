@@ -65,7 +65,9 @@ void MatchesBlock::OnMouseButtonDown(int x, int y, int button, int)
 {
     if (button != 0)
         return;
-    const int slot = mHoverSlot >= 0 ? mHoverSlot : StickAt(x, y, !mGame->mRules->IsHolding());
+    // A stick is placed only into the free slot the preview shows; without a
+    // preview a click while holding meets a stick that is there, or nothing.
+    const int slot = mHoverSlot >= 0 ? mHoverSlot : StickAt(x, y, true);
     if (slot >= 0)
         mGame->ClickSlot(mIndex, slot);
 }

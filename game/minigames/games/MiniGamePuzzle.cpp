@@ -115,8 +115,8 @@ void MiniGamePuzzle::ClickPiece(int piece, int grabX, int grabY)
         return;
     }
     PlayMiniGameSound(SFX_MG_PUZZLE_PLACE);
-    mBoard.DropHeld(
-        {mManager != nullptr ? mManager->mLastMouseX : 0, mManager != nullptr ? mManager->mLastMouseY : 0});
+    mBoard.Drop(piece, {mManager != nullptr ? mManager->mLastMouseX : 0,
+                        mManager != nullptr ? mManager->mLastMouseY : 0});
     mSolved = mBoard.IsSolved();
     SyncPieces();
 }

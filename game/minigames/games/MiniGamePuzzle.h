@@ -27,8 +27,8 @@ public:
     void OnActionFinished(int id) override;
 
     // A left click on a loose piece: takes it up, or, while one is carried,
-    // drops the carried piece where the pointer is (the piece drawn on top is
-    // the one the player means).
+    // lets the carried piece go and fixes the clicked one when the pointer is
+    // inside its place.
     void ClickPiece(int piece, int grabX, int grabY);
     void LetGo();
     void OnOkClicked();

@@ -55,16 +55,15 @@ void JigsawBoard::MoveHeld(JigsawPoint pointer)
     piece.mPosition = {pointer.x - piece.mGrab.x, pointer.y - piece.mGrab.y};
 }
 
-bool JigsawBoard::DropHeld(JigsawPoint pointer)
+bool JigsawBoard::Drop(int clicked, JigsawPoint pointer)
 {
     if (mHeld < 0)
         return false;
-    const int piece = mHeld;
     mHeld = -1;
-    if (PlaceAt(pointer) != piece)
+    if (clicked < 0 || clicked >= kPieces || mPieces[size_t(clicked)].mPlaced || PlaceAt(pointer) != clicked)
         return false;
-    mPieces[size_t(piece)].mPlaced = true;
-    mPieces[size_t(piece)].mPosition = FixedPosition(piece);
+    mPieces[size_t(clicked)].mPlaced = true;
+    mPieces[size_t(clicked)].mPosition = FixedPosition(clicked);
     return true;
 }
 

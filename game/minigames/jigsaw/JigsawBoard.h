@@ -11,8 +11,8 @@ struct JigsawPoint
 };
 
 // The jigsaw rules: 24 pieces lie scattered; one at a time is carried and
-// dropped. A drop fixes the carried piece when the pointer lies inside its own
-// place; otherwise the piece stays where it was let go.
+// dropped. A drop fixes the piece the click reached when the pointer lies
+// inside that piece's own place; the carried piece stays where it was let go.
 class JigsawBoard
 {
 public:
@@ -42,9 +42,11 @@ public:
     bool PickUp(int piece, JigsawPoint grab);
     // The carried piece follows the pointer by its grab point.
     void MoveHeld(JigsawPoint pointer);
-    // Drops the carried piece with the pointer there: fixed when the pointer is
-    // inside its own place, else let go where it lies. True when it was fixed.
-    bool DropHeld(JigsawPoint pointer);
+    // A click while a piece is carried, with the pointer there. It reached the
+    // piece `clicked`: the carried one, or a loose piece lying above it at the
+    // pointer. That piece is fixed when the pointer is inside its own place;
+    // the carried piece is let go where it lies. True when a piece was fixed.
+    bool Drop(int clicked, JigsawPoint pointer);
     // Lets the carried piece go without a test (a click on an empty place).
     void LetGo();
     // Every piece fixed at its place (after a skip).

@@ -145,9 +145,17 @@ TEST(GamesFlow, JigsawPiecesAreCarriedToTheirPlaces)
         app.Step(1);
         if (i == 13)
             app.DrawFrame(FrameFile("jigsaw"));
-        // The drop lands on another loose piece: the carried one is still the one dropped.
-        const int other = i + 1 < JigsawBoard::kPieces ? i + 1 : i;
-        game->ClickPiece(other, 60, 80);
+        // A click that reaches another loose piece tests that piece: the
+        // carried one is let go where it is.
+        if (i + 1 < JigsawBoard::kPieces)
+        {
+            game->ClickPiece(i + 1, 60, 80);
+            EXPECT_FALSE(game->mBoard.IsPlaced(i)) << i;
+            EXPECT_FALSE(game->mBoard.IsPlaced(i + 1)) << i;
+            EXPECT_EQ(game->mBoard.GetHeld(), -1);
+            piece.OnMouseButtonDown(60, 80, 0, 1);
+        }
+        game->ClickPiece(i, 60, 80);
         EXPECT_TRUE(game->mBoard.IsPlaced(i)) << i;
     }
     ASSERT_TRUE(game->mSolved);

@@ -9,6 +9,7 @@
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -137,6 +138,20 @@ TEST(PictureGamesFlow, DifferencesAreFoundOnEitherHalf)
     FindDifferences* game = Open(app, new FindDifferences("Mode3"), 150, 20);
     ASSERT_TRUE(game->mBoard->GetProblems().empty());
     EXPECT_EQ(game->mBoard->CountCompletePairs(), 12);
+    // The counter's label stands on the board's rim, its shadow's baseline
+    // 11 px below the pictures' corner (the game at y 20, the pictures 12 lower).
+    const std::string label = game->mCounterLabel;
+    game->mCounterLabel.clear();
+    app.DrawFrame();
+    const std::vector<uint32_t> unlabelled(app.mScreen.GetBits(), app.mScreen.GetBits() + 800 * 600);
+    game->mCounterLabel = label;
+    app.DrawFrame();
+    int bottom = -1;
+    for (int i = 0; i < 800 * 600; ++i)
+        if (app.mScreen.GetBits()[i] != unlabelled[size_t(i)])
+            bottom = std::max(bottom, i / 800);
+    EXPECT_LE(bottom, 20 + 12 + 11);
+    EXPECT_GE(bottom, 20 + 12 + 11 - 3);
     game->OnMouseButtonDown(5, 5, 0, 1); // the board's rim
     EXPECT_TRUE(app.Played(SFX_MG_DIFFERENCES_MISSED));
     int found = 0;
@@ -195,6 +210,43 @@ TEST(PictureGamesFlow, MatchSticksAreMovedIntoAnAcceptedLayout)
         EXPECT_TRUE(app.Played(SFX_MG_MATCH_PLACE));
         ExpectEndDialog(app, game);
     }
+}
+
+// A held stick goes only into the free slot that the preview shows under the
+// pointer: a click before the preview appears does nothing.
+TEST(PictureGamesFlow, AHeldStickIsPlacedOnlyWhereThePreviewShows)
+{
+    MiniGameApp app;
+    MatchesMiniGame* game = Open(app, new MatchesMiniGame("Fish"));
+    const MatchesRules& rules = *game->mRules;
+    int from = -1, fromSlot = -1;
+    for (int cell = 0; cell < int(game->mBlocks.size()) && from < 0; ++cell)
+        for (int slot = 0; slot < 6 && from < 0; ++slot)
+            if (rules.HasStick(cell, slot))
+                from = cell, fromSlot = slot;
+    ASSERT_GE(from, 0);
+    // A point over a free slot of another cell where no stick lies.
+    int to = -1, x = 0, y = 0;
+    for (int cell = 0; cell < int(game->mBlocks.size()) && to < 0; ++cell)
+    {
+        const MatchesBlock& block = *game->mBlocks[size_t(cell)];
+        for (int py = 0; py < block.mHeight && to < 0 && cell != from; ++py)
+            for (int px = 0; px < block.mWidth && to < 0; ++px)
+                if (block.StickAt(px, py, false) >= 0 && block.StickAt(px, py, true) < 0)
+                    to = cell, x = block.mX + px, y = block.mY + py;
+    }
+    ASSERT_GE(to, 0);
+    game->ClickSlot(from, fromSlot);
+    ASSERT_TRUE(rules.IsHolding());
+    const int moves = rules.GetMovesLeft();
+    app.Click(x, y);
+    EXPECT_TRUE(rules.IsHolding());
+    EXPECT_EQ(rules.GetMovesLeft(), moves);
+    app.Step(1);
+    EXPECT_GE(game->mBlocks[size_t(to)]->mHoverSlot, 0);
+    app.Click(x, y);
+    EXPECT_FALSE(rules.IsHolding());
+    EXPECT_EQ(rules.GetMovesLeft(), moves - 1);
 }
 
 // Every stick of a puzzle's start and of each accepted layout lies well inside

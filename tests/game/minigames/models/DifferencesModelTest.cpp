@@ -124,10 +124,12 @@ TEST(DifferencesBoardTest, HitsUseThePicturesOwnSizeAndAlpha)
     EXPECT_EQ(board.Click(GX(250), GY(5)), DifferencesBoard::ClickResult::Miss);
 }
 
-TEST(DifferencesBoardTest, DecorationAndBadPartnersNeverReact)
+// Decoration never reacts; a clickable piece without a partner takes the
+// click silently; a piece whose partner is odd still pairs by its group ids.
+TEST(DifferencesBoardTest, DecorationIsDeafAndPiecesWithoutAPartnerAreSilent)
 {
     DifferenceScene scene = TenPairs();
-    scene.mPieces[0].mType = 0;                                 // l0 is decoration: r0 loses its partner
+    scene.mPieces[0].mType = 0;                                 // l0 is decoration
     scene.mPieces.push_back(Piece("lonely", 40, -1, 0, 50, 1)); // nobody answers group 40
     scene.mPieces.push_back(Piece("twin", 2, -1, 0, 70, 1));    // a second left piece of group 2
     scene.mPieces.push_back(Piece("nopic", 50, -1, 0, 90, 1));
@@ -137,11 +139,22 @@ TEST(DifferencesBoardTest, DecorationAndBadPartnersNeverReact)
     EXPECT_EQ(board.GetPieceCount(), 23);
     EXPECT_EQ(board.CountCompletePairs(), 9);
     EXPECT_EQ(board.GetProblems().size(), 5u); // picture, r0, lonely, twin, fewer than ten pairs
-    EXPECT_EQ(board.Click(GX(1), GY(1)), DifferencesBoard::ClickResult::Miss);
-    EXPECT_EQ(board.Click(GX(301), GY(1)), DifferencesBoard::ClickResult::Miss);
-    EXPECT_EQ(board.Click(GX(1), GY(51)), DifferencesBoard::ClickResult::Miss);
-    EXPECT_EQ(board.Click(GX(1), GY(71)), DifferencesBoard::ClickResult::Miss);
-    EXPECT_EQ(board.GetFoundCount(), 0);
+    using R = DifferencesBoard::ClickResult;
+    struct Case
+    {
+        int x, y;
+        R result;
+        int found;
+    } cases[] = {{1, 1, R::Miss, 0},       // decoration, nothing below
+                 {1, 51, R::NoPartner, 0}, // lonely
+                 {301, 1, R::Found, 1},    // r0 pairs with the decoration l0
+                 {1, 71, R::Found, 2},     // twin pairs with r1
+                 {21, 1, R::Miss, 2}};     // l1: its partner r1 was found with the twin
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(board.Click(GX(c.x), GY(c.y)), c.result) << c.x << "," << c.y;
+        EXPECT_EQ(board.GetFoundCount(), c.found) << c.x << "," << c.y;
+    }
 }
 
 TEST(DifferencesBoardTest, PiecesAreSortedByLayerKeepingFileOrder)

@@ -42,12 +42,39 @@ TEST(JigsawBoardTest, OnlyThePointerInsideTheOwnPlaceFixesAPiece)
         JigsawBoard board;
         ASSERT_TRUE(board.PickUp(7, {100, 10}));
         board.MoveHeld(c.pointer);
-        EXPECT_EQ(board.DropHeld(c.pointer), c.fixed) << c.pointer.x << "," << c.pointer.y;
+        EXPECT_EQ(board.Drop(7, c.pointer), c.fixed) << c.pointer.x << "," << c.pointer.y;
         EXPECT_EQ(board.GetHeld(), -1);
         if (c.fixed)
             EXPECT_EQ(board.GetPosition(7), (JigsawPoint{place.x - 11, place.y - 26}));
         else
             EXPECT_EQ(board.GetPosition(7), (JigsawPoint{c.pointer.x - 100, c.pointer.y - 10}));
+    }
+}
+
+// While a piece is carried, a click can reach another loose piece lying above
+// it: that piece is the one compared with the place under the pointer, and
+// the carried piece is let go where it lies.
+TEST(JigsawBoardTest, TheDropTestsThePieceTheClickReached)
+{
+    const JigsawPoint place4 = JigsawBoard::PlaceOrigin(4);
+    const JigsawPoint inside4{place4.x + 30, place4.y + 30};
+    struct Case
+    {
+        int clicked;
+        JigsawPoint pointer;
+        int fixed; // -1: none
+    } cases[] = {{4, inside4, 4}, {9, inside4, -1}, {4, JigsawBoard::PlaceOrigin(9), -1}};
+    for (const Case& c : cases)
+    {
+        platform::srand(4);
+        JigsawBoard board;
+        ASSERT_TRUE(board.PickUp(9, {20, 30}));
+        board.MoveHeld(c.pointer);
+        EXPECT_EQ(board.Drop(c.clicked, c.pointer), c.fixed >= 0);
+        EXPECT_EQ(board.GetHeld(), -1);
+        EXPECT_EQ(board.IsPlaced(4), c.fixed == 4);
+        EXPECT_FALSE(board.IsPlaced(9));
+        EXPECT_EQ(board.GetPosition(9), (JigsawPoint{c.pointer.x - 20, c.pointer.y - 30}));
     }
 }
 
@@ -58,7 +85,7 @@ TEST(JigsawBoardTest, FixedPiecesStayAndResetWaitsForTheCarriedPiece)
     ASSERT_TRUE(board.PickUp(0, {5, 5}));
     EXPECT_FALSE(board.PickUp(1, {5, 5})); // one at a time
     EXPECT_FALSE(board.Reset());
-    EXPECT_TRUE(board.DropHeld(JigsawBoard::PlaceOrigin(0)));
+    EXPECT_TRUE(board.Drop(0, JigsawBoard::PlaceOrigin(0)));
     EXPECT_FALSE(board.PickUp(0, {5, 5}));
     ASSERT_TRUE(board.PickUp(3, {5, 5}));
     board.LetGo();
@@ -76,7 +103,7 @@ TEST(JigsawBoardTest, EveryPieceHomeSolves)
     {
         EXPECT_FALSE(board.IsSolved());
         ASSERT_TRUE(board.PickUp(i, {0, 0}));
-        ASSERT_TRUE(board.DropHeld({JigsawBoard::PlaceOrigin(i).x + 40, JigsawBoard::PlaceOrigin(i).y + 40}));
+        ASSERT_TRUE(board.Drop(i, {JigsawBoard::PlaceOrigin(i).x + 40, JigsawBoard::PlaceOrigin(i).y + 40}));
     }
     EXPECT_TRUE(board.IsSolved());
     JigsawBoard skipped;
