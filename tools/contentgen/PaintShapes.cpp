@@ -73,16 +73,54 @@ void paintClockBoard(Canvas& canvas, float w, float h)
     canvas.draw(dial, 259 - 150, 245 - 150);
 }
 
+// One letter's code as small dots and dashes from (x, y), the code's left end
+// and vertical middle.
+void paintMorseCode(Canvas& canvas, const char* code, float x, float y)
+{
+    const float dot = 4, dash = 10, gap = 3;
+    for (const char* c = code; *c != 0; ++c)
+    {
+        const float size = *c == '.' ? dot : dash;
+        if (*c == '.')
+            canvas.fillShape(ellipse(x + size / 2, y, size / 2, size / 2), rgb(0x1c140c));
+        else
+            canvas.fillShape(roundRect(x, y - dot / 2, size, dot, dot / 2), rgb(0x1c140c));
+        x += size + gap;
+    }
+}
+
+// The Morse alphabet on the typewriter's sheet, A to M on the left and N to Z
+// on the right, each half in two columns, below the Morse row and beside the
+// typed word, so that a player who does not know the code can read it.
+void paintMorseChart(Canvas& canvas)
+{
+    constexpr float kTop = 98, kRow = 15.5f, kColumn = 76;
+    const float cards[] = {38, 330};
+    for (int half = 0; half < 2; ++half)
+    {
+        const float left = cards[half];
+        canvas.strokeShape(roundRect(left - 4, kTop - 6, 2 * kColumn + 4, 7 * kRow + 6, 4), 1, rgb(0xb89a68));
+        for (int i = 0; i < 13; ++i)
+        {
+            const char letter = char('A' + 13 * half + i);
+            const float x = left + float(i / 7) * kColumn, y = kTop + float(i % 7) * kRow;
+            canvas.text(std::string(1, letter), "DejaVuSans-Bold.ttf", 12, x, y - 1, rgb(0x3b2608), false);
+            paintMorseCode(canvas, morseOf(letter), x + 16, y + 7);
+        }
+    }
+}
+
 // The typewriter in the game's coordinates (its picture at (150, 20)): a sheet
-// under the Morse row (y 38, centred on x 260) and the typed word (y 160), and
-// a body whose three key rows hold the keys the game places from (76, 299),
-// (94, 332) and (126, 372).
+// under the Morse row (y 38, centred on x 260) and the typed word (y 160), with
+// the Morse alphabet on either side of the word, and a body whose three key
+// rows hold the keys the game places from (76, 299), (94, 332) and (126, 372).
 void paintTypewriter(Canvas& canvas, float w, float h)
 {
     canvas.fill(woodShader(0, h, seedOf("typewriter"), 0.85f));
     Distance sheet = roundRect(30, 6, 460, 220, 2);
     canvas.shadow(sheet, 2, 3, 5, 0.5f);
     canvas.fillShape(sheet, paperShader(seedOf("typewriter-sheet"), 1.05f));
+    paintMorseChart(canvas);
     Distance body = roundRect(28, 214, 464, 260, 26);
     canvas.shadow(body, 3, 5, 8, 0.6f);
     canvas.fillShape(body, darkShader(214, 260, 1.1f));

@@ -106,11 +106,13 @@ void PuzzleScreen::SetWidgetsVisible(bool visible)
 
 void PuzzleScreen::OnCovered(GameStateStack*)
 {
+    mCovered = true;
     SetWidgetsVisible(false);
 }
 
 void PuzzleScreen::OnUncovered(GameStateStack*)
 {
+    mCovered = false;
     SetWidgetsVisible(true);
 }
 
@@ -130,7 +132,7 @@ void PuzzleScreen::Draw(Quib::Graphics* g)
 {
     g->SetColor(Quib::Color(0, 0, 0, 70));
     g->FillRect(0, 0, mWidth, mHeight);
-    if (FONT_BUTTON_LABELS == nullptr)
+    if (FONT_BUTTON_LABELS == nullptr || mCovered)
         return;
     const int half = FONT_BUTTON_LABELS->GetStringWidth(mTitle) / 2;
     g->SetFont(FONT_BUTTON_LABELS);

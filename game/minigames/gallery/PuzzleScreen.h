@@ -34,6 +34,9 @@ public:
     std::unique_ptr<MenuItem> mCloseButton;
     std::string mTitle;
     bool mLoaded = false;
+    // While a game lies over the gallery its title is not drawn: it would
+    // show through above the game's board.
+    bool mCovered = false;
 
 private:
     void SetWidgetsVisible(bool visible);

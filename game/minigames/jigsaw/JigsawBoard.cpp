@@ -2,6 +2,8 @@
 
 #include "platform/Random.h"
 
+#include <algorithm>
+
 JigsawBoard::JigsawBoard()
 {
     for (Piece& piece : mPieces)
@@ -52,7 +54,8 @@ void JigsawBoard::MoveHeld(JigsawPoint pointer)
     if (mHeld < 0)
         return;
     Piece& piece = mPieces[size_t(mHeld)];
-    piece.mPosition = {pointer.x - piece.mGrab.x, pointer.y - piece.mGrab.y};
+    piece.mPosition = {std::clamp(pointer.x - piece.mGrab.x, kBoardX, kBoardX + kBoardWidth - kPieceWidth),
+                       std::clamp(pointer.y - piece.mGrab.y, kBoardY, kBoardY + kBoardHeight - kPieceHeight)};
 }
 
 bool JigsawBoard::Drop(int clicked, JigsawPoint pointer)

@@ -23,6 +23,12 @@ public:
     static constexpr int kPlaceHeight = 112;
     static constexpr int kPlacesX = 110;
     static constexpr int kPlacesY = 44;
+    // The board picture; a carried piece stays inside it, clear of the
+    // buttons around the board.
+    static constexpr int kBoardX = 100;
+    static constexpr int kBoardY = 20;
+    static constexpr int kBoardWidth = 600;
+    static constexpr int kBoardHeight = 500;
     // Piece pictures overhang their place by their tabs.
     static constexpr int kPieceWidth = 119;
     static constexpr int kPieceHeight = 138;
@@ -40,7 +46,8 @@ public:
 
     // Takes up a loose piece at the grab point inside it; false when one is held or it is fixed.
     bool PickUp(int piece, JigsawPoint grab);
-    // The carried piece follows the pointer by its grab point.
+    // The carried piece follows the pointer by its grab point, as far as the
+    // board's edges.
     void MoveHeld(JigsawPoint pointer);
     // A click while a piece is carried, with the pointer there. It reached the
     // piece `clicked`: the carried one, or a loose piece lying above it at the

@@ -11,6 +11,8 @@
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using minigametest::EnterFromScene;
 using minigametest::FrameFile;
@@ -38,6 +40,31 @@ TEST(GalleryFlow, LockedGamesStayShutAndOpenOnesAreBuiltAtTheirPlace)
     EXPECT_FALSE(game->mSkipAllowed);
     EXPECT_FALSE(gallery->mButtons[0]->mVisible);
     app.Step(30);
+    ClearGameStates(&app.mStack);
+    app.FlushDeletes();
+}
+
+// The gallery's title shows over its buttons but not through a game opened
+// from it: the frame is the same whether the title has a text or not.
+TEST(GalleryFlow, TheTitleDoesNotShowUnderAGame)
+{
+    MiniGameApp app;
+    PlayerProfile profile;
+    profile.mWallpaperUnlocks.mEntries[0].mUnlocked = true;
+    auto* gallery = new PuzzleScreen(&profile, false);
+    gallery->Resize(0, 0, 800, 600);
+    PushGameState(gallery, &app.mStack);
+    const std::string title = gallery->mTitle;
+    auto frameWithTitle = [&](const std::string& text)
+    {
+        gallery->mTitle = text;
+        app.DrawFrame();
+        return std::vector<uint32_t>(app.mScreen.GetBits(), app.mScreen.GetBits() + 800 * 600);
+    };
+    EXPECT_NE(frameWithTitle(title), frameWithTitle(""));
+    gallery->mButtons[0]->OnMouseButtonDown(10, 10, 0, 1);
+    app.Step(60);
+    EXPECT_EQ(frameWithTitle(title), frameWithTitle(""));
     ClearGameStates(&app.mStack);
     app.FlushDeletes();
 }

@@ -78,6 +78,29 @@ TEST(JigsawBoardTest, TheDropTestsThePieceTheClickReached)
     }
 }
 
+// A carried piece follows the pointer by its grab point but never leaves the
+// board picture, so it cannot be dropped over the buttons around it.
+TEST(JigsawBoardTest, ACarriedPieceStaysOnTheBoard)
+{
+    struct Case
+    {
+        JigsawPoint pointer;
+        JigsawPoint position;
+    } cases[] = {{{400, 300}, {380, 270}},
+                 {{790, 590}, {581, 382}},
+                 {{5, 5}, {100, 20}},
+                 {{720, 100}, {581, 70}},
+                 {{300, 560}, {280, 382}}};
+    for (const Case& c : cases)
+    {
+        platform::srand(5);
+        JigsawBoard board;
+        ASSERT_TRUE(board.PickUp(2, {20, 30}));
+        board.MoveHeld(c.pointer);
+        EXPECT_EQ(board.GetPosition(2), c.position) << c.pointer.x << "," << c.pointer.y;
+    }
+}
+
 TEST(JigsawBoardTest, FixedPiecesStayAndResetWaitsForTheCarriedPiece)
 {
     platform::srand(2);
