@@ -4,7 +4,7 @@
 // the bomb afresh.
 #include "framework/widgets/WidgetManager.h"
 #include "game/minigames/gallery/MiniGameFactory.h"
-#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/bomb/BombMiniGame.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "game/shell/StringTable.h"

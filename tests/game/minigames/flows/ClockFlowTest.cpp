@@ -2,7 +2,7 @@
 // mouse onto each number and its letter and checks, from the gallery and from
 // its scene, until all twelve symbols are marked.
 #include "game/minigames/gallery/MiniGameFactory.h"
-#include "game/minigames/games/ClockMiniGame.h"
+#include "game/minigames/clock/ClockMiniGame.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 

@@ -3,7 +3,7 @@
 // changes nothing in the profile.
 #include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
-#include "game/minigames/games/ToManyQueens.h"
+#include "game/minigames/queens/QueensMiniGame.h"
 #include "game/minigames/queens/QueensBoard.h"
 #include "game/records/PlayerProfile.h"
 #include "game/shell/CustomDialog.h"

@@ -1,9 +1,9 @@
 // The queens, the typewriter, the memory cards and the jigsaw played to their
 // end on the mini-game base, each drawn once mid-play.
-#include "game/minigames/games/MemoryGame.h"
-#include "game/minigames/games/MiniGamePuzzle.h"
-#include "game/minigames/games/MiniGameTypewriter.h"
-#include "game/minigames/games/ToManyQueens.h"
+#include "game/minigames/memory/MemoryGame.h"
+#include "game/minigames/jigsaw/MiniGamePuzzle.h"
+#include "game/minigames/typewriter/MiniGameTypewriter.h"
+#include "game/minigames/queens/QueensMiniGame.h"
 #include "game/minigames/queens/QueensBoard.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"

@@ -5,7 +5,7 @@
 #include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/base/MiniGameWidget.h"
 #include "game/minigames/gallery/MiniGameFactory.h"
-#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/bomb/BombMiniGame.h"
 #include "game/shell/CustomDialog.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 

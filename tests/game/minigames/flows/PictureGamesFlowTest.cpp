@@ -1,8 +1,8 @@
 // Rotating tiles, find the differences and the match sticks played to their
 // end on the mini-game base, each drawn once mid-play.
-#include "game/minigames/games/FindDifferences.h"
-#include "game/minigames/games/MatchesMiniGame.h"
-#include "game/minigames/games/RotatingPicture.h"
+#include "game/minigames/differences/FindDifferences.h"
+#include "game/minigames/matches/MatchesMiniGame.h"
+#include "game/minigames/rotating/RotatingPicture.h"
 #include "game/minigames/matches/MatchesPuzzle.h"
 #include "game/minigames/matches/MatchesSolver.h"
 #include "game/shell/CustomDialog.h"

@@ -4,7 +4,7 @@
 // leave the scene undone.
 #include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
-#include "game/minigames/games/MiniGameReversi.h"
+#include "game/minigames/reversi/MiniGameReversi.h"
 #include "game/minigames/reversi/ReversiSolver.h"
 #include "game/records/PlayerProfile.h"
 #include "game/shell/CustomDialog.h"

@@ -1,9 +1,9 @@
 #include "tests/game/minigames/flows/ScriptedPlayersSupport.h"
 
-#include "game/minigames/games/DecantingMiniGame.h"
-#include "game/minigames/games/LetterScramble.h"
-#include "game/minigames/games/TableNeighbours.h"
-#include "game/minigames/games/WinePitchers.h"
+#include "game/minigames/vessels/DecantingMiniGame.h"
+#include "game/minigames/scramble/LetterScramble.h"
+#include "game/minigames/seating/SeatingMiniGame.h"
+#include "game/minigames/vessels/WinePitchers.h"
 #include "game/minigames/vessels/VesselSolver.h"
 #include "game/shell/CustomDialog.h"
 

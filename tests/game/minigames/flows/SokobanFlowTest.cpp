@@ -2,7 +2,7 @@
 // the arrows, the end dialog on the 16th update after the solve, and leaving.
 #include "framework/widgets/WidgetManager.h"
 #include "game/minigames/base/MiniGameHelpScreen.h"
-#include "game/minigames/games/MiniGameSokoban.h"
+#include "game/minigames/sokoban/MiniGameSokoban.h"
 #include "game/minigames/sokoban/SokobanSolver.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/GameStateStack.h"

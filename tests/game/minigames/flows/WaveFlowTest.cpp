@@ -1,7 +1,7 @@
 // The wave matching on the mini-game base: a player drags the three sliders
 // until the wave lies on the target, from the gallery and from its scene.
 #include "game/minigames/gallery/MiniGameFactory.h"
-#include "game/minigames/games/OscilloscopeMiniGame.h"
+#include "game/minigames/wave/OscilloscopeMiniGame.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 

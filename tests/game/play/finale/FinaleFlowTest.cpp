@@ -1,7 +1,7 @@
 // The last scene of the last level to the end of the game, with the game's own
 // screens: its ten-items visit, its full list and its mini-game, the diary,
 // the ending story, the bomb, the closing story and the final scores.
-#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/bomb/BombMiniGame.h"
 #include "game/play/map/MapScreen.h"
 #include "game/play/screen/GameFrame.h"
 #include "tests/game/play/finale/FinaleSupport.h"

@@ -2,7 +2,7 @@
 // the bomb: the next start reopens the last scene, which goes on with the
 // bomb, the closing story and the final scores.
 #include "framework/graphics/MemoryImage.h"
-#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/bomb/BombMiniGame.h"
 #include "game/play/map/MapScreen.h"
 #include "game/play/map/ScenePreviewButton.h"
 #include "game/play/screen/GameFrame.h"

@@ -2,7 +2,7 @@
 
 #include "game/frontend/SceneScreenMakers.h"
 #include "game/frontend/ScoresScreen.h"
-#include "game/minigames/games/BombMiniGame.h"
+#include "game/minigames/bomb/BombMiniGame.h"
 #include "game/play/diary/DiaryWidget.h"
 #include "game/play/map/MapScreen.h"
 #include "game/play/map/ScenePreviewButton.h"

@@ -4,7 +4,7 @@
 #include "game/frontend/IntroScreen.h"
 #include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/base/MiniGameWidget.h"
-#include "game/minigames/games/MiniGamePuzzle.h"
+#include "game/minigames/jigsaw/MiniGamePuzzle.h"
 #include "game/play/ShownPoint.h"
 #include "game/play/screen/ActionItem.h"
 #include "game/play/screen/ScenePlayfield.h"
