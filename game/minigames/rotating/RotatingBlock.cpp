@@ -4,7 +4,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/minigames/rotating/RotatingPicture.h"
+#include "game/minigames/rotating/RotatingBlockOwner.h"
 #include "game/shell/Resources.h"
 
 namespace
@@ -26,8 +26,8 @@ std::unique_ptr<MenuItem> Arrow(Quib::Image* normal, Quib::Image* over, std::fun
 
 } // namespace
 
-RotatingBlock::RotatingBlock(int originalIndex, const Quib::Rect& source, RotatingPicture* game)
-    : mSource(source), mGame(game), mOriginalIndex(originalIndex)
+RotatingBlock::RotatingBlock(int originalIndex, const Quib::Rect& source, RotatingBlockOwner* owner)
+    : mSource(source), mOwner(owner), mOriginalIndex(originalIndex)
 {
     mArrowCW =
         Arrow(IMAGE_MG_ROTATING_ARROW_CW, IMAGE_MG_ROTATING_ARROW_CW_OVER, [this] { RotateMinus90(); });
@@ -65,7 +65,7 @@ void RotatingBlock::Move(int x, int y)
 
 bool RotatingBlock::IsLocked() const
 {
-    return mGame->mBoard.IsLocked(mGame->PlaceOf(this));
+    return mOwner->IsTileLocked(*this);
 }
 
 void RotatingBlock::RefreshLock()
@@ -74,10 +74,7 @@ void RotatingBlock::RefreshLock()
     if (locked)
     {
         mSelected = false;
-        if (mGame->mFirstSelected == this)
-            mGame->mFirstSelected = nullptr;
-        if (mGame->mSecondSelected == this)
-            mGame->mSecondSelected = nullptr;
+        mOwner->OnTileLocked(*this);
     }
     mArrowCW->SetVisible(!locked);
     mArrowCCW->SetVisible(!locked);
@@ -102,7 +99,7 @@ void RotatingBlock::StartExchange()
 
 void RotatingBlock::StartTurn(float amount)
 {
-    if (IsLocked() || (mTileState != kIdle && mTileState != kSelected) || !mGame->AcceptsInput())
+    if (IsLocked() || (mTileState != kIdle && mTileState != kSelected) || !mOwner->TakesTileInput())
         return;
     mStateBeforeTurn = mTileState;
     mTurnAmount = amount;
@@ -121,9 +118,9 @@ void RotatingBlock::RotateMinus90()
 
 void RotatingBlock::OnMouseButtonDown(int, int, int button, int)
 {
-    if (button != 0 || IsLocked() || IsTurning() || mGame->mSwapping || !mGame->AcceptsInput())
+    if (button != 0 || IsLocked() || IsTurning() || mOwner->IsExchanging() || !mOwner->TakesTileInput())
         return;
-    mGame->ClickTile(this);
+    mOwner->OnTileClicked(*this);
 }
 
 void RotatingBlock::UpdateFraction(float)
@@ -144,7 +141,7 @@ void RotatingBlock::UpdateFraction(float)
             mTileState = mStateBeforeTurn;
             if (amount != 0)
             {
-                mGame->TurnFinished(this, amount > 0 ? 1 : -1);
+                mOwner->OnTileTurned(*this, amount > 0 ? 1 : -1);
                 RefreshLock();
             }
         }
@@ -171,18 +168,16 @@ void RotatingBlock::UpdateFraction(float)
 
 void RotatingBlock::Draw(Quib::Graphics*)
 {
-    const bool moving =
-        mTileState == kTurning ||
-        (mGame->mSwapping && (mGame->mFirstSelected == this || mGame->mSecondSelected == this));
+    const bool moving = mTileState == kTurning || mOwner->IsTileExchanging(*this);
     RequestOverlayDraw(moving ? 80 : 10);
 }
 
 void RotatingBlock::DrawOverlay(Quib::Graphics* g)
 {
-    Quib::Image* picture = mGame->mPicture;
+    Quib::Image* picture = mOwner->TilePicture();
     if (picture == nullptr)
         return;
-    const float angle = float(mGame->mBoard.AngleAt(mGame->PlaceOf(this))) + mTurnOffset;
+    const float angle = float(mOwner->TileAngle(*this)) + mTurnOffset;
     const float cx = float(mWidth) / 2, cy = float(mHeight) / 2;
     if (mTileState == kTurning)
     {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class RotatingPicture;
+class RotatingBlockOwner;
 
 // One tile of the rotating picture with its two turn arrows. The board model
 // says where it stands and how it is turned; the tile shows turns and
@@ -23,7 +23,7 @@ public:
         kSelected = 4
     };
 
-    RotatingBlock(int originalIndex, const Quib::Rect& source, RotatingPicture* game);
+    RotatingBlock(int originalIndex, const Quib::Rect& source, RotatingBlockOwner* owner);
     ~RotatingBlock() override;
 
     void OnAttached(Quib::WidgetManager* manager) override;
@@ -52,7 +52,7 @@ public:
     int mStateBeforeTurn = kIdle;
     int mTurnCounter = 0;
     Quib::Rect mSource;
-    RotatingPicture* mGame;
+    RotatingBlockOwner* mOwner;
     bool mSelected = false;
     std::unique_ptr<MenuItem> mArrowCW;
     std::unique_ptr<MenuItem> mArrowCCW;

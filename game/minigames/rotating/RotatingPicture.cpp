@@ -72,26 +72,49 @@ void RotatingPicture::OnDetached(Quib::WidgetManager* manager)
             manager->RemoveChild(tile.get());
 }
 
-void RotatingPicture::ClickTile(RotatingBlock* tile)
+bool RotatingPicture::IsTileLocked(const RotatingBlock& tile) const
 {
-    if (tile->mSelected)
+    return mBoard.IsLocked(PlaceOf(&tile));
+}
+
+int RotatingPicture::TileAngle(const RotatingBlock& tile) const
+{
+    return mBoard.AngleAt(PlaceOf(&tile));
+}
+
+bool RotatingPicture::IsTileExchanging(const RotatingBlock& tile) const
+{
+    return mSwapping && (mFirstSelected == &tile || mSecondSelected == &tile);
+}
+
+void RotatingPicture::OnTileLocked(const RotatingBlock& tile)
+{
+    if (mFirstSelected == &tile)
+        mFirstSelected = nullptr;
+    if (mSecondSelected == &tile)
+        mSecondSelected = nullptr;
+}
+
+void RotatingPicture::OnTileClicked(RotatingBlock& tile)
+{
+    if (tile.mSelected)
     {
-        if (mFirstSelected == tile)
+        if (mFirstSelected == &tile)
             mFirstSelected = nullptr;
-        if (mSecondSelected == tile)
+        if (mSecondSelected == &tile)
             mSecondSelected = nullptr;
-        tile->mSelected = false;
-        tile->mTileState = RotatingBlock::kIdle;
+        tile.mSelected = false;
+        tile.mTileState = RotatingBlock::kIdle;
     }
     else if (mFirstSelected == nullptr)
     {
-        mFirstSelected = tile;
-        tile->mTileState = RotatingBlock::kSelectRequested;
-        tile->mSelected = true;
+        mFirstSelected = &tile;
+        tile.mTileState = RotatingBlock::kSelectRequested;
+        tile.mSelected = true;
     }
     else if (mSecondSelected == nullptr)
     {
-        mSecondSelected = tile;
+        mSecondSelected = &tile;
         StartSwap();
     }
 }
@@ -108,9 +131,9 @@ void RotatingPicture::StartSwap()
     PlayMiniGameSound(SFX_MG_ROTSWAP_SWAP);
 }
 
-void RotatingPicture::TurnFinished(RotatingBlock* tile, int direction)
+void RotatingPicture::OnTileTurned(const RotatingBlock& tile, int direction)
 {
-    mBoard.Turn(PlaceOf(tile), direction);
+    mBoard.Turn(PlaceOf(&tile), direction);
 }
 
 void RotatingPicture::OnResetClicked()

@@ -2,6 +2,7 @@
 
 #include "game/minigames/base/MiniGameWidget.h"
 #include "game/minigames/rotating/RotatingBlock.h"
+#include "game/minigames/rotating/RotatingBlockOwner.h"
 #include "game/minigames/rotating/RotatingBoard.h"
 
 #include <array>
@@ -15,7 +16,7 @@ class Image;
 
 // The rotating tiles: the board model under 16 tile widgets, with the turns
 // and exchanges animated.
-class RotatingPicture : public MiniGameWidget
+class RotatingPicture : public MiniGameWidget, public RotatingBlockOwner
 {
 public:
     explicit RotatingPicture(const std::string& mode);
@@ -27,11 +28,18 @@ public:
     void Draw(Quib::Graphics* g) override;
     void DrawOverlay(Quib::Graphics* g) override;
 
+    bool IsTileLocked(const RotatingBlock& tile) const override;
+    int TileAngle(const RotatingBlock& tile) const override;
+    Quib::Image* TilePicture() const override { return mPicture; }
+    bool TakesTileInput() const override { return AcceptsInput(); }
+    bool IsExchanging() const override { return mSwapping; }
+    bool IsTileExchanging(const RotatingBlock& tile) const override;
     // A left click on a tile: select, deselect, or exchange with the selection.
-    void ClickTile(RotatingBlock* tile);
-    void StartSwap();
+    void OnTileClicked(RotatingBlock& tile) override;
     // The turn of a tile has ended: the model takes it.
-    void TurnFinished(RotatingBlock* tile, int direction);
+    void OnTileTurned(const RotatingBlock& tile, int direction) override;
+    void OnTileLocked(const RotatingBlock& tile) override;
+    void StartSwap();
     void OnResetClicked();
     int PlaceOf(const RotatingBlock* tile) const;
     RotatingBlock* TileAt(int place) { return mTiles[size_t(mBoard.TileAt(place).mOriginalIndex)].get(); }
