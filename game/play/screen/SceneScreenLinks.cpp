@@ -1,7 +1,7 @@
 #include "game/play/screen/SceneScreenLinks.h"
 
-#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/bomb/BombMiniGame.h"
+#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/play/story/StoryDialog.h"
 #include "game/play/story/StoryEnvelope.h"
 

@@ -3,8 +3,8 @@
 // countdown, and a time-out that flashes white, asks to try again and starts
 // the bomb afresh.
 #include "framework/widgets/WidgetManager.h"
-#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/bomb/BombMiniGame.h"
+#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "game/shell/StringTable.h"

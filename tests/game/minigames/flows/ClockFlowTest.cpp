@@ -1,8 +1,8 @@
 // The clock hands on the mini-game base: a player turns the hands with the
 // mouse onto each number and its letter and checks, from the gallery and from
 // its scene, until all twelve symbols are marked.
-#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/clock/ClockMiniGame.h"
+#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 

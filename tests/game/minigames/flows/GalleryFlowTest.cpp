@@ -3,8 +3,8 @@
 // changes nothing in the profile.
 #include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/gallery/PuzzleScreen.h"
-#include "game/minigames/queens/QueensMiniGame.h"
 #include "game/minigames/queens/QueensBoard.h"
+#include "game/minigames/queens/QueensMiniGame.h"
 #include "game/records/PlayerProfile.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"

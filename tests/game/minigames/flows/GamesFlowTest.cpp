@@ -1,10 +1,10 @@
 // The queens, the typewriter, the memory cards and the jigsaw played to their
 // end on the mini-game base, each drawn once mid-play.
-#include "game/minigames/memory/MemoryGame.h"
 #include "game/minigames/jigsaw/MiniGamePuzzle.h"
-#include "game/minigames/typewriter/MiniGameTypewriter.h"
-#include "game/minigames/queens/QueensMiniGame.h"
+#include "game/minigames/memory/MemoryGame.h"
 #include "game/minigames/queens/QueensBoard.h"
+#include "game/minigames/queens/QueensMiniGame.h"
+#include "game/minigames/typewriter/MiniGameTypewriter.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"

@@ -1,9 +1,9 @@
 // The widget rules of the wine pitchers, the tanks, the table seating and the
 // letter scramble on the mini-game base: what a click does while something
 // moves, when the end dialog comes, and what Reset leaves.
-#include "game/minigames/vessels/DecantingMiniGame.h"
 #include "game/minigames/scramble/LetterScramble.h"
 #include "game/minigames/seating/SeatingMiniGame.h"
+#include "game/minigames/vessels/DecantingMiniGame.h"
 #include "game/minigames/vessels/WinePitchers.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"

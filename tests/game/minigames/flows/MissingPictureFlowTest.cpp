@@ -4,8 +4,8 @@
 // updates, frames, clicks over the board, Reset and a confirmed skip.
 #include "game/minigames/base/MiniGameHelpScreen.h"
 #include "game/minigames/base/MiniGameWidget.h"
-#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/minigames/bomb/BombMiniGame.h"
+#include "game/minigames/gallery/MiniGameFactory.h"
 #include "game/shell/CustomDialog.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"
 

@@ -2,9 +2,9 @@
 // end on the mini-game base, each drawn once mid-play.
 #include "game/minigames/differences/FindDifferences.h"
 #include "game/minigames/matches/MatchesMiniGame.h"
-#include "game/minigames/rotating/RotatingPicture.h"
 #include "game/minigames/matches/MatchesPuzzle.h"
 #include "game/minigames/matches/MatchesSolver.h"
+#include "game/minigames/rotating/RotatingPicture.h"
 #include "game/shell/CustomDialog.h"
 #include "game/shell/Resources.h"
 #include "tests/game/minigames/flows/MiniGameAppSupport.h"

@@ -1,10 +1,10 @@
 #include "tests/game/minigames/flows/ScriptedPlayersSupport.h"
 
-#include "game/minigames/vessels/DecantingMiniGame.h"
 #include "game/minigames/scramble/LetterScramble.h"
 #include "game/minigames/seating/SeatingMiniGame.h"
-#include "game/minigames/vessels/WinePitchers.h"
+#include "game/minigames/vessels/DecantingMiniGame.h"
 #include "game/minigames/vessels/VesselSolver.h"
+#include "game/minigames/vessels/WinePitchers.h"
 #include "game/shell/CustomDialog.h"
 
 #include <algorithm>
