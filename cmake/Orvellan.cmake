@@ -64,6 +64,22 @@ endfunction()
 # code under test keeps its tree's optimisation.
 function(orvellan_test_compile_options target)
     target_compile_options(${target} PRIVATE -O0)
+    target_compile_definitions(${target} PRIVATE _REENTRANT)
+    target_precompile_headers(${target} REUSE_FROM orvellan_test_pch)
+endfunction()
+
+# Parsing GoogleTest and GoogleMock is most of what compiling a test file costs,
+# so every test target of a tree reuses one precompiled header of the two. It is
+# built with the test targets' own options; the defines they add on top appear
+# in neither header, which is what lets the compiler accept it for all of them.
+# _REENTRANT does appear (in the C library's headers) and comes with SDL to only
+# some targets, so every test target and the header define it alike.
+function(orvellan_test_pch)
+    add_library(orvellan_test_pch OBJECT ${CMAKE_SOURCE_DIR}/cmake/TestPch.cpp)
+    target_link_libraries(orvellan_test_pch PRIVATE GTest::gtest GTest::gmock)
+    target_compile_options(orvellan_test_pch PRIVATE -O0)
+    target_compile_definitions(orvellan_test_pch PRIVATE _REENTRANT)
+    target_precompile_headers(orvellan_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
 endfunction()
 
 # orvellan_test(NAME SOURCES ... LIBS ...): one GoogleTest binary, one ctest entry,
