@@ -102,23 +102,66 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     return true;
 }
 
+bool Window::knownBorders(Borders& b) const
+{
+    b = {};
+    return mWindow != nullptr &&
+           SDL_GetWindowBordersSize(mWindow, &b.top, &b.left, &b.bottom, &b.right) == 0 &&
+           (b.top != 0 || b.left != 0 || b.bottom != 0 || b.right != 0);
+}
+
+Window::Borders Window::borders() const
+{
+    Borders b;
+    if (!knownBorders(b) && mWindow != nullptr && !mFullScreen)
+        b = {kAssumedFrameHeight, kAssumedFrameWidth / 2, 0, kAssumedFrameWidth / 2};
+    return b;
+}
+
 void Window::fitWindowed()
 {
-    int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
-    {
-        top = kAssumedFrameHeight;
-        left = kAssumedFrameWidth / 2;
-        right = kAssumedFrameWidth / 2;
-    }
+    constexpr int kMargin = 4;
+    const Borders b = borders();
     const WindowRect area = workArea();
-    const WindowRect room{area.x + left, area.y + top, area.width - left - right, area.height - top - bottom};
-    const WindowRect fitted = fitRect(mImageWidth, mImageHeight, room);
-    if (fitted.width > 0 && fitted.height > 0)
+    const WindowRect room{area.x + kMargin + b.left, area.y + kMargin + b.top,
+                          area.width - 2 * kMargin - b.left - b.right,
+                          area.height - 2 * kMargin - b.top - b.bottom};
+    WindowRect client{0, 0, mImageWidth, mImageHeight};
+    if (room.width > 0 && room.height > 0 && (room.width < mImageWidth || room.height < mImageHeight))
+        client = fitRect(mImageWidth, mImageHeight, room);
+    if (client.width <= 0 || client.height <= 0)
+        return;
+    SDL_SetWindowSize(mWindow, client.width, client.height);
+    if (area.width > 0 && area.height > 0)
+        moveOuterTo(area.x + (area.width - client.width - b.left - b.right) / 2,
+                    area.y + (area.height - client.height - b.top - b.bottom) / 2);
+}
+
+WindowRect Window::outerFrame() const
+{
+    const WindowRect client = frame();
+    Borders b;
+    // Until the desktop tells the frame's size, the position asked for is the frame's corner.
+    if (!knownBorders(b))
     {
-        SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
-        SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
+        b = borders();
+        return {client.x, client.y, client.width + b.left + b.right, client.height + b.top + b.bottom};
     }
+    return {client.x - b.left, client.y - b.top, client.width + b.left + b.right,
+            client.height + b.top + b.bottom};
+}
+
+void Window::moveOuterTo(int x, int y)
+{
+    if (mWindow == nullptr)
+        return;
+    // The desktop places a window whose frame it has not told us about by its
+    // frame's corner; once it has, positions are those of the client area.
+    Borders b;
+    mOuterPending = !knownBorders(b);
+    SDL_SetWindowPosition(mWindow, x + b.left, y + b.top);
+    mOuterX = x;
+    mOuterY = y;
 }
 
 void Window::setTextInputCaret(int x, int y)
@@ -160,6 +203,10 @@ void Window::show(bool activate)
     if (!mWindow)
         return;
     SDL_ShowWindow(mWindow);
+    // Shown, the window's frame has its real size: the corner goes where it was meant to.
+    Borders b;
+    if (mOuterPending && !mFullScreen && knownBorders(b))
+        moveOuterTo(mOuterX, mOuterY);
     if (activate)
         SDL_RaiseWindow(mWindow);
 }

@@ -74,6 +74,12 @@ public:
     bool hasFocus() const;
     void setPosition(int x, int y);
     WindowRect frame() const; // position and size of the client area on the desktop
+    // The whole window with its title bar and borders. Before the desktop has
+    // shown the window it cannot tell their size; room for them is assumed.
+    WindowRect outerFrame() const;
+    // Puts the title bar's corner at (x, y); a window not shown yet is put
+    // there again once the desktop tells the size of its frame.
+    void moveOuterTo(int x, int y);
 
     // The client area's size in pixels and where the image lies in it; mouse
     // positions map from this rectangle onto the image.
@@ -104,8 +110,20 @@ public:
     SDL_Window* sdlWindow() const { return mWindow; }
 
 private:
-    // Sizes the window to the largest that fits the work area, centred in it.
+    // The window at the image's own size, smaller only where the work area
+    // cannot hold it with its frame; centred in the work area.
     void fitWindowed();
+    struct Borders
+    {
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+    };
+    // The frame's size as the desktop tells it, or room assumed for it.
+    Borders borders() const;
+    // False while the desktop has not told the frame's size (or has none).
+    bool knownBorders(Borders& b) const;
     // The renderer frames are shown with, made on first use.
     SDL_Renderer* renderer();
 
@@ -119,6 +137,10 @@ private:
     int mImageWidth = 0;
     int mImageHeight = 0;
     bool mFullScreen = false;
+    // Where moveOuterTo put the window while its frame size was only assumed.
+    bool mOuterPending = false;
+    int mOuterX = 0;
+    int mOuterY = 0;
     WindowRect mTextInputCaret;
 };
 

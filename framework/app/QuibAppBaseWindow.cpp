@@ -52,13 +52,13 @@ void QuibAppBase::CreateMainWindow()
             mDDInterface->ReleaseSurfaces();
     }
     mMainWindow = std::move(window);
-    if (windowed && mInputQueue.mPreferredWindowX != -1 && mMainWindow->isOpen())
+    if (windowed && mMainWindow->isOpen())
     {
-        const platform::WindowRect frame = mMainWindow->frame();
+        const platform::WindowRect outer = mMainWindow->outerFrame();
         const platform::WindowRect placed =
-            PlaceMainWindow(platform::workArea(), frame.width, frame.height, mInputQueue.mPreferredWindowX,
+            PlaceMainWindow(platform::workArea(), outer.width, outer.height, mInputQueue.mPreferredWindowX,
                             mInputQueue.mPreferredWindowY);
-        mMainWindow->setPosition(placed.x, placed.y);
+        mMainWindow->moveOuterTo(placed.x, placed.y);
     }
     mIsPhysWindowed = windowed;
     platform::setMainMessageWindow(MainWindowId());
@@ -286,9 +286,9 @@ bool QuibAppBase::MainWindowNormalPosition(int& x, int& y)
 {
     if (!MainWindowOpen() || mMainWindow->isMinimised() || mMainWindow->isFullScreen())
         return false;
-    const platform::WindowRect frame = mMainWindow->frame();
-    x = frame.x;
-    y = frame.y;
+    const platform::WindowRect outer = mMainWindow->outerFrame();
+    x = outer.x;
+    y = outer.y;
     return true;
 }
 

@@ -5,9 +5,10 @@
 namespace Quib
 {
 
-// Where the windowed main window goes in the desktop's work area. Without a
-// remembered position (-1) it is centred across and placed at 0.382 of the
-// free height; a remembered one is kept 4 pixels inside the work area.
+// Where the windowed main window (its outer size, title bar included) goes in
+// the desktop's work area. Without a remembered position (-1) it is centred
+// across and placed at 0.382 of the free height; a remembered one is kept 4
+// pixels inside the work area. The title bar never leaves the work area.
 platform::WindowRect PlaceMainWindow(const platform::WindowRect& workArea, int width, int height,
                                      int preferredX, int preferredY);
 
