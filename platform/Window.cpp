@@ -69,6 +69,9 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     destroy();
     if (imageWidth <= 0 || imageHeight <= 0)
         return false;
+    // The window's own pixels are written by the desktop connection itself, never
+    // through a renderer made behind the program's back (a software GL, often).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     mImageWidth = imageWidth;
@@ -184,15 +187,8 @@ void Window::destroy()
 {
     if (!mWindow)
         return;
-    if (mDevice)
-        mDevice->forgetRenderer();
-    if (mTexture)
-        SDL_DestroyTexture(mTexture);
-    if (mRenderer)
-        SDL_DestroyRenderer(mRenderer);
+    destroyRenderer();
     SDL_DestroyWindow(mWindow);
-    mTexture = nullptr;
-    mRenderer = nullptr;
     mWindow = nullptr;
     mId = 0;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -377,15 +373,47 @@ SDL_Renderer* Window::renderer()
 {
     if (!mRenderer && mWindow)
     {
-        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
+        if (!mSoftwarePresent)
+            mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
         if (!mRenderer)
             mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
     }
     return mRenderer;
 }
 
+void Window::destroyRenderer()
+{
+    if (mDevice)
+        mDevice->forgetRenderer();
+    if (mTexture)
+        SDL_DestroyTexture(mTexture);
+    if (mRenderer)
+        SDL_DestroyRenderer(mRenderer);
+    mTexture = nullptr;
+    mRenderer = nullptr;
+}
+
+bool Window::usesSoftwareRenderer() const
+{
+    SDL_RendererInfo info{};
+    return mRenderer != nullptr && SDL_GetRendererInfo(mRenderer, &info) == 0 &&
+           (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+void Window::setSoftwarePresent(bool on)
+{
+    mSoftwarePresent = on;
+    if (on && mRenderer != nullptr && !usesSoftwareRenderer())
+        destroyRenderer();
+}
+
 RenderDevice* Window::renderDevice()
 {
+    // The drawing device wants the desktop's preferred renderer, not the
+    // processor's own that software frames are shown with.
+    if (mSoftwarePresent && usesSoftwareRenderer())
+        destroyRenderer();
+    mSoftwarePresent = false;
     if (!renderer())
         return nullptr;
     if (!mDevice)

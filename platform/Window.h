@@ -96,6 +96,15 @@ public:
     // The window's drawing device, made at the first call; null when the window
     // is closed or no renderer can be made. It lives as long as this object.
     RenderDevice* renderDevice();
+    // Frames drawn in software are shown through a renderer of the processor's
+    // own rather than the desktop's preferred one: where that one is a software
+    // GL it costs far more for the same picture. Switching it on lets go of a
+    // renderer made for the drawing device; the device makes its own again when
+    // it is next asked for.
+    void setSoftwarePresent(bool on);
+    bool softwarePresent() const { return mSoftwarePresent; }
+    // Whether the renderer made now is the processor's own.
+    bool usesSoftwareRenderer() const;
 
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
@@ -126,6 +135,7 @@ private:
     bool knownBorders(Borders& b) const;
     // The renderer frames are shown with, made on first use.
     SDL_Renderer* renderer();
+    void destroyRenderer();
 
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
@@ -137,6 +147,7 @@ private:
     int mImageWidth = 0;
     int mImageHeight = 0;
     bool mFullScreen = false;
+    bool mSoftwarePresent = false;
     // Where moveOuterTo put the window while its frame size was only assumed.
     bool mOuterPending = false;
     int mOuterX = 0;

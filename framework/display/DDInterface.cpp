@@ -41,7 +41,9 @@ bool DDInterface::RunAccelerationTest()
         return false;
     mD3DTester = std::make_unique<D3DTester>();
     mD3DTester->SetVideoMemoryLimits(mApp->GetMinVideoMemory(), mApp->GetRecommendedVideoMemory());
-    mD3DTester->RunTest(RenderDeviceFor3D(), mApp, mApp->GetRegistryKey());
+    platform::RenderDevice* device = RenderDeviceFor3D();
+    mD3DTester->RunTest(device, mApp, mApp->GetRegistryKey());
+    mRendererDrawsWithoutCard = device != nullptr && D3DTester::DrawsWithoutCard(device->info());
     const bool clean = mD3DTester->mFailureReason.empty() && mD3DTester->mWarning.empty();
     if (mApp->IsAutoEnable3D() && clean)
         mIs3D = true;
@@ -138,6 +140,7 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
         return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
     if (RunAccelerationTest() && mD3DTester->mResultsChanged)
         mApp->OnHardwareTestCompleted();
+    window->setSoftwarePresent(!mIs3D && mRendererDrawsWithoutCard);
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();

@@ -102,6 +102,9 @@ public:
     // Read when the screen is set up; tests stand in other desktops.
     std::function<int()> mDesktopBitDepth = platform::desktopBitsPerPixel;
     bool mIs3D = false;
+    // The tester found the desktop's renderer drawing on the processor; software
+    // frames are then shown without it.
+    bool mRendererDrawsWithoutCard = false;
     std::atomic<bool> mInRedraw{false};
     platform::Window* mWindow = nullptr;
     bool mWindowed = true;

@@ -5,12 +5,15 @@
 #include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
 #include "platform/Presenter.h"
+#include "platform/RegistryStore.h"
 #include "platform/RenderDevice.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
 #include "tests/framework/display/DisplayHostSupport.h"
+#include "tests/framework/display/FakeRenderDevice.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -341,6 +344,33 @@ TEST(PresenterTest, SixteenBitPixelsWidenToFullIntensity)
     // 10000b widens to 10000100b.
     EXPECT_EQ(platform::toArgb(0x8000, rgb565), 0xFF840000u);
     EXPECT_EQ(platform::toArgb(0x00123456, platform::PixelFormat::Rgb32()), 0xFF123456u);
+}
+
+// Automatic 3D on a software GL stays in software, and frames are then shown
+// without that GL renderer; a real card turns the hardware path on.
+TEST_F(DDInterfaceTest, AccelerationTestKeepsSoftwareRasterizersInSoftware)
+{
+    const struct
+    {
+        const char* mDevice;
+        bool mHardware;
+    } cases[] = {{"Mesa llvmpipe (LLVM 15.0.6, 256 bits)", false}, {"Fake Card 3000", true}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.mDevice);
+        std::filesystem::remove(platform::RegistryStore::fileForKey(""));
+        testsupport::FakeRenderDevice device;
+        device.mInfo.device = c.mDevice;
+        host.mAutoEnable3D = true;
+        DDInterface tested(&host);
+        host.mDisplay = &tested;
+        tested.mRenderDeviceSource = [&] { return &device; };
+        ASSERT_EQ(tested.InitDisplay(&window, true), DDInterface::RESULT_OK) << tested.mErrorString;
+        EXPECT_EQ(tested.mIs3D, c.mHardware);
+        EXPECT_EQ(window.softwarePresent(), !c.mHardware);
+        tested.ReleaseSurfaces();
+        host.mDisplay = &display;
+    }
 }
 
 } // namespace
