@@ -4,6 +4,8 @@
 #include "framework/display/DisplayHost.h"
 #include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "platform/Presenter.h"
 #include "platform/RegistryStore.h"
 #include "platform/RenderDevice.h"
@@ -371,6 +373,66 @@ TEST_F(DDInterfaceTest, AccelerationTestKeepsSoftwareRasterizersInSoftware)
         tested.ReleaseSurfaces();
         host.mDisplay = &display;
     }
+}
+
+// A picture whose texture cannot be made is left out of that frame alone: the
+// hardware path stays on, and the next draw makes the texture.
+TEST_F(DDInterfaceTest, PictureWithoutTextureIsSkippedAndTriedAgain)
+{
+    testsupport::FakeRenderDevice device;
+    display.mRenderDeviceSource = [&] { return &device; };
+    display.mIs3D = true;
+    host.mTextureDisplay = &display;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    ASSERT_NE(display.Get3D(), nullptr);
+    const std::vector<uint32_t> red(16 * 16, 0xFFFF0000u);
+    MemoryImage picture(&host);
+    picture.SetBits(red.data(), 16, 16, true);
+    const auto drawFrame = [&]
+    {
+        Graphics g(display.GetDrawSurfaceImage());
+        g.SetColor(Color(0, 0, 0));
+        g.FillRect(0, 0, 800, 600);
+        g.DrawImage(&picture, 10, 10);
+        return display.Redraw();
+    };
+    const auto shown = [&]
+    {
+        uint32_t argb = 0;
+        EXPECT_TRUE(device.setTarget(display.mD3DInterface->mFrame));
+        EXPECT_TRUE(device.readPixels({12, 12, 13, 13}, &argb, 4));
+        return argb & 0xFFFFFFu;
+    };
+
+    device.mRefuseTextures = 1;
+    EXPECT_TRUE(drawFrame());
+    EXPECT_TRUE(display.mIs3D);
+    EXPECT_EQ(shown(), 0u);
+    EXPECT_TRUE(drawFrame());
+    EXPECT_EQ(shown(), 0xFF0000u);
+    EXPECT_TRUE(display.mIs3D);
+    display.ReleaseSurfaces();
+}
+
+// Ending the scene forgets a failure of its draws; a failure after it counts.
+TEST_F(DDInterfaceTest, FinishingTheSceneClearsAPendingError)
+{
+    testsupport::FakeRenderDevice device;
+    display.mRenderDeviceSource = [&] { return &device; };
+    display.mIs3D = true;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    D3DInterface& hardware = *display.mD3DInterface;
+    ASSERT_TRUE(hardware.BeginDrawing());
+    gLast3DError = "DrawPrimitive (Tri) 1: E_FAKE";
+    hardware.FinishScene();
+    EXPECT_EQ(gLast3DError, "");
+    gLast3DError = "DrawPrimitive (Tri) 1: E_FAKE";
+    hardware.FinishScene();
+    EXPECT_EQ(gLast3DError, "DrawPrimitive (Tri) 1: E_FAKE") << "no scene was open";
+    EXPECT_FALSE(display.Redraw());
+    EXPECT_FALSE(display.mIs3D);
+    gLast3DError.clear();
+    display.ReleaseSurfaces();
 }
 
 } // namespace
