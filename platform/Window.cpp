@@ -377,8 +377,18 @@ SDL_Renderer* Window::renderer()
             mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
         if (!mRenderer)
             mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
+        if (mRenderer && mWaitForVerticalBlank)
+            SDL_RenderSetVSync(mRenderer, 1);
     }
     return mRenderer;
+}
+
+void Window::setWaitForVerticalBlank(bool on)
+{
+    mWaitForVerticalBlank = on;
+    // A renderer that cannot wait shows frames as they come.
+    if (mRenderer)
+        SDL_RenderSetVSync(mRenderer, on ? 1 : 0);
 }
 
 void Window::destroyRenderer()

@@ -88,6 +88,10 @@ public:
 
     // The display's refresh rate as the desktop reports it; 0 when unknown.
     int refreshRate() const;
+    // Frames are shown at the vertical blank, where the desktop's renderer can
+    // wait for it. Whatever shows the frames reads it.
+    void setWaitForVerticalBlank(bool on);
+    bool waitsForVerticalBlank() const { return mWaitForVerticalBlank; }
 
     // Shows one frame of 32-bit 0xAARRGGBB pixels (alpha ignored) scaled into
     // the presentation rectangle, the rest of the client area black.
@@ -148,6 +152,7 @@ private:
     int mImageHeight = 0;
     bool mFullScreen = false;
     bool mSoftwarePresent = false;
+    bool mWaitForVerticalBlank = false;
     // Where moveOuterTo put the window while its frame size was only assumed.
     bool mOuterPending = false;
     int mOuterX = 0;

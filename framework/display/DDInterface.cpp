@@ -141,6 +141,8 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     if (RunAccelerationTest() && mD3DTester->mResultsChanged)
         mApp->OnHardwareTestCompleted();
     window->setSoftwarePresent(!mIs3D && mRendererDrawsWithoutCard);
+    // Full screen shows each frame at the vertical blank; a window shows it at once.
+    window->setWaitForVerticalBlank(!windowed);
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();

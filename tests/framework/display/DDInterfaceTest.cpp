@@ -435,4 +435,17 @@ TEST_F(DDInterfaceTest, FinishingTheSceneClearsAPendingError)
     display.ReleaseSurfaces();
 }
 
+// Full screen shows frames at the vertical blank; a window shows them at once.
+TEST_F(DDInterfaceTest, FullScreenWaitsForTheVerticalBlank)
+{
+    display.mRenderDeviceSource = [] { return nullptr; };
+    for (const bool windowed : {true, false, true})
+    {
+        SCOPED_TRACE(windowed);
+        ASSERT_EQ(display.InitDisplay(&window, windowed), DDInterface::RESULT_OK) << display.mErrorString;
+        EXPECT_EQ(window.waitsForVerticalBlank(), !windowed);
+        EXPECT_TRUE(display.Redraw());
+    }
+}
+
 } // namespace
