@@ -1,5 +1,6 @@
 #include "framework/display/D3DTester.h"
 
+#include "framework/display/DirectXErrorName.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/display/TextureFormat.h"
 #include "framework/foundation/Paths.h"
@@ -208,7 +209,7 @@ bool D3DTester::Prepare(const std::string& registryKey)
         // Known from the names alone, before anything is drawn or a cached verdict
         // (perhaps written before the name was known) is believed.
         if (!mAcceptSoftwareRenderer && DrawsWithoutCard(info))
-            return SetFailure("DXError - CreateDevice: DDERR_NO3D");
+            return SetFailure("DXError - CreateDevice: " + DirectXErrorName(DXResult::kNo3D));
 
         std::string warning;
         if (info.videoMemoryBytes >= 0)

@@ -93,9 +93,9 @@ ImageHost* DDInterface::GetApp()
     return mApp;
 }
 
-int DDInterface::Fail(int code, const std::string& step, const char* error)
+int DDInterface::Fail(int code, const std::string& step, uint32_t error)
 {
-    mErrorString = step + ": " + error;
+    mErrorString = step + ": " + DirectXErrorName(error);
     return code;
 }
 
@@ -137,7 +137,7 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     mWindow = window;
     mWindowed = windowed;
     if (window == nullptr || !window->isOpen())
-        return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
+        return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", DXResult::kNoDirectDrawHardware);
     if (RunAccelerationTest() && mD3DTester->mResultsChanged)
         mApp->OnHardwareTestCompleted();
     window->setSoftwarePresent(!mIs3D && mRendererDrawsWithoutCard);
@@ -164,17 +164,17 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
         depth = mDesktopBitDepth ? mDesktopBitDepth() : 32;
         if (depth != 16 && depth != 32)
             return Fail(RESULT_INVALID_COLORDEPTH, "CreateSurface Windowed Primary",
-                        "DDERR_INVALIDPIXELFORMAT");
+                        DXResult::kInvalidPixelFormat);
     }
     else
     {
         depth = mFullscreenBits;
         if (depth != 16 && depth != 32)
-            return Fail(RESULT_DISPCHANGE_FAIL, "SetDisplayMode", "DDERR_INVALIDMODE");
+            return Fail(RESULT_DISPCHANGE_FAIL, "SetDisplayMode", DXResult::kInvalidMode);
     }
     if (window->isFullScreen() == windowed && !window->setFullScreen(!windowed))
         return Fail(windowed ? RESULT_FAIL : RESULT_EXCLUSIVE_FAIL, "SetCooperativeLevel",
-                    "DDERR_EXCLUSIVEMODEALREADYSET");
+                    DXResult::kExclusiveModeAlreadySet);
     mPresentationRect = [&]
     {
         const platform::WindowRect shown = window->presentationRect();

@@ -144,7 +144,7 @@ public:
     std::string mErrorString;
 
 private:
-    int Fail(int code, const std::string& step, const char* error);
+    int Fail(int code, const std::string& step, uint32_t error);
     void DrawCursorOnPrimary();
     platform::Presenter mPresenter;
     // The image over the screen that the pointer is being drawn into: it is drawn

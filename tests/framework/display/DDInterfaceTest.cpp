@@ -116,6 +116,26 @@ TEST_F(DDInterfaceTest, StepResultsAndTheirNames)
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Lost), "DDERR_SURFACELOST");
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::InvalidPixelFormat), "DDERR_INVALIDPIXELFORMAT");
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Ok), "0");
+    const struct
+    {
+        uint32_t mValue;
+        const char* mName;
+    } codes[] = {
+        {0x80004001, "DDERR_UNSUPPORTED"},
+        {0x80004002, "DSERR_NOINTERFACE"},
+        {0x80004005, "DSERR_GENERIC"},
+        {0x80040110, "DSERR_NOAGGREGATION"},
+        {0x800401F0, "DDERR_NOTINITIALIZED"},
+        {0x8007000E, "E_OUTOFMEMORY"},
+        {0x80070057, "DDERR_INVALIDPARAMS"},
+        {0x887601C2, "DDERR_SURFACELOST"},
+        {0x887600AA, "DDERR_NO3D"},
+        {0, "0"},
+        {1, "1"},
+        {0x8876ABCD, "8876abcd"},
+    };
+    for (const auto& code : codes)
+        EXPECT_EQ(DirectXErrorName(code.mValue), code.mName);
 
     EXPECT_FALSE(display.CheckResult("Step", platform::SurfaceResult::Ok));
     EXPECT_EQ(display.mErrorString, "");
