@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 using namespace platform;
@@ -29,4 +30,22 @@ TEST(WindowRenderer, SoftwarePresentLetsGoOfTheDesktopsRenderer)
     EXPECT_FALSE(window.softwarePresent());
     EXPECT_TRUE(window.present(pixels.data(), 64, 48, 64 * 4));
     EXPECT_FALSE(window.usesSoftwareRenderer());
+}
+
+// Each window's device keeps naming its own driver while another window's
+// renderer has taken the drawing context since.
+TEST(WindowRenderer, DeviceNameSurvivesAnotherWindowsRenderer)
+{
+    Window first;
+    ASSERT_TRUE(first.create("First", 64, 48, false)) << SDL_GetError();
+    RenderDevice* device = first.renderDevice();
+    ASSERT_NE(device, nullptr);
+    const std::string name = device->info().device;
+    if (name.empty())
+        GTEST_SKIP() << "the renderer here names no device: " << device->info().name;
+    Window second;
+    ASSERT_TRUE(second.create("Second", 64, 48, false)) << SDL_GetError();
+    ASSERT_NE(second.renderDevice(), nullptr);
+    second.setSoftwarePresent(true);
+    EXPECT_EQ(device->info().device, name);
 }
