@@ -17,6 +17,8 @@ namespace
 // before the window is shown.
 constexpr int kAssumedFrameWidth = 16;
 constexpr int kAssumedFrameHeight = 48;
+// How long a newly shown window waits for the desktop to tell its frame's size.
+constexpr uint32_t kFrameSizeWaitMs = 250;
 
 bool videoReady()
 {
@@ -199,10 +201,23 @@ void Window::show(bool activate)
     if (!mWindow)
         return;
     SDL_ShowWindow(mWindow);
-    // Shown, the window's frame has its real size: the corner goes where it was meant to.
+    // Shown, the window's frame has its real size: the corner goes where it was
+    // meant to. An X window manager tells that size in a message of its own
+    // shortly after the window appears; it is waited for a moment.
     Borders b;
-    if (mOuterPending && !mFullScreen && knownBorders(b))
-        moveOuterTo(mOuterX, mOuterY);
+    if (mOuterPending && !mFullScreen)
+    {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool told = driver != nullptr && std::string_view(driver) == "x11";
+        const uint32_t start = SDL_GetTicks();
+        while (!knownBorders(b) && told && SDL_GetTicks() - start < kFrameSizeWaitMs)
+        {
+            SDL_PumpEvents();
+            SDL_Delay(1);
+        }
+        if (knownBorders(b))
+            moveOuterTo(mOuterX, mOuterY);
+    }
     if (activate)
         SDL_RaiseWindow(mWindow);
 }

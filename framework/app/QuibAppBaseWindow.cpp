@@ -52,14 +52,8 @@ void QuibAppBase::CreateMainWindow()
             mDDInterface->ReleaseSurfaces();
     }
     mMainWindow = std::move(window);
-    if (windowed && mMainWindow->isOpen())
-    {
-        const platform::WindowRect outer = mMainWindow->outerFrame();
-        const platform::WindowRect placed =
-            PlaceMainWindow(platform::workArea(), outer.width, outer.height, mInputQueue.mPreferredWindowX,
-                            mInputQueue.mPreferredWindowY);
-        mMainWindow->moveOuterTo(placed.x, placed.y);
-    }
+    if (windowed)
+        PlaceWindowedMainWindow(*mMainWindow, mInputQueue.mPreferredWindowX, mInputQueue.mPreferredWindowY);
     mIsPhysWindowed = windowed;
     platform::setMainMessageWindow(MainWindowId());
 
@@ -161,7 +155,10 @@ void QuibAppBase::SetScreenMode(bool windowed, bool is3D, bool force)
     mIsWindowed = windowed;
     CreateMainWindow();
     if (MainWindowOpen())
+    {
         mMainWindow->show(!IsUrlOpening());
+        PlaceWindowedMainWindow(*mMainWindow, mInputQueue.mPreferredWindowX, mInputQueue.mPreferredWindowY);
+    }
     if (mSoundManager)
         mSoundManager->AttachToWindow(mMainWindow.get(), !mIsPhysWindowed);
     ResetUpdateTimer();

@@ -27,4 +27,14 @@ platform::WindowRect PlaceMainWindow(const platform::WindowRect& workArea, int w
     return {std::max(x, workArea.x), std::max(y, workArea.y), width, height};
 }
 
+void PlaceWindowedMainWindow(platform::Window& window, int preferredX, int preferredY)
+{
+    if (!window.isOpen() || window.isFullScreen())
+        return;
+    const platform::WindowRect outer = window.outerFrame();
+    const platform::WindowRect placed =
+        PlaceMainWindow(platform::workArea(), outer.width, outer.height, preferredX, preferredY);
+    window.moveOuterTo(placed.x, placed.y);
+}
+
 } // namespace Quib

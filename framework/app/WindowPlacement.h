@@ -12,4 +12,8 @@ namespace Quib
 platform::WindowRect PlaceMainWindow(const platform::WindowRect& workArea, int width, int height,
                                      int preferredX, int preferredY);
 
+// Puts a windowed main window there. Called again once the window is shown,
+// when the desktop has told the real size of its frame.
+void PlaceWindowedMainWindow(platform::Window& window, int preferredX, int preferredY);
+
 } // namespace Quib
