@@ -84,7 +84,21 @@ int32_t BytesPerTexel(TexelFormat format)
     return format == TexelFormat::Argb8888 ? 4 : 2;
 }
 
-SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer) : mRenderer(renderer) {}
+SdlRenderDevice::SdlRenderDevice(SDL_Renderer* renderer)
+{
+    useRenderer(renderer);
+}
+
+void SdlRenderDevice::useRenderer(SDL_Renderer* renderer)
+{
+    if (renderer == mRenderer && renderer != nullptr)
+        return;
+    mRenderer = renderer;
+    SDL_RendererInfo sdl{};
+    mDeviceName.clear();
+    if (mRenderer != nullptr && SDL_GetRendererInfo(mRenderer, &sdl) == 0 && sdl.name != nullptr)
+        mDeviceName = GlDeviceName(sdl.name);
+}
 
 SdlRenderDevice::~SdlRenderDevice()
 {
@@ -119,7 +133,7 @@ RendererInfo SdlRenderDevice::info() const
     if (mRenderer == nullptr || SDL_GetRendererInfo(mRenderer, &sdl) != 0)
         return result;
     result.name = sdl.name != nullptr ? sdl.name : "";
-    result.device = GlDeviceName(result.name.c_str());
+    result.device = mDeviceName;
     result.accelerated =
         (sdl.flags & SDL_RENDERER_ACCELERATED) != 0 && (sdl.flags & SDL_RENDERER_TARGETTEXTURE) != 0;
     result.maxTextureWidth = sdl.max_texture_width;

@@ -16,6 +16,7 @@ namespace platform
 class SdlRenderDevice : public RenderDevice
 {
 public:
+    // Made right after the renderer, while its drawing context is the current one.
     explicit SdlRenderDevice(SDL_Renderer* renderer);
     ~SdlRenderDevice() override;
     SdlRenderDevice(const SdlRenderDevice&) = delete;
@@ -24,7 +25,7 @@ public:
     // The renderer is going away: every texture is destroyed now.
     void forgetRenderer();
     // The window made a new renderer.
-    void useRenderer(SDL_Renderer* renderer) { mRenderer = renderer; }
+    void useRenderer(SDL_Renderer* renderer);
 
     RendererInfo info() const override;
     std::string lastError() const override { return mLastError; }
@@ -50,7 +51,10 @@ private:
     bool Fail(const char* step);
     SDL_Texture* Find(TextureId texture) const;
 
-    SDL_Renderer* mRenderer;
+    SDL_Renderer* mRenderer = nullptr;
+    // The driver's name for the device, read while the renderer's context was
+    // current: another window's renderer may have taken it since.
+    std::string mDeviceName;
     std::map<TextureId, TextureEntry> mTextures;
     TextureId mNextId = 1;
     std::string mLastError;

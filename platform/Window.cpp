@@ -17,6 +17,8 @@ namespace
 // before the window is shown.
 constexpr int kAssumedFrameWidth = 16;
 constexpr int kAssumedFrameHeight = 48;
+// How long a newly shown window waits for the desktop to tell its frame's size.
+constexpr uint32_t kFrameSizeWaitMs = 250;
 
 bool videoReady()
 {
@@ -69,6 +71,9 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     destroy();
     if (imageWidth <= 0 || imageHeight <= 0)
         return false;
+    // The window's own pixels are written by the desktop connection itself, never
+    // through a renderer made behind the program's back (a software GL, often).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     mImageWidth = imageWidth;
@@ -102,23 +107,66 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     return true;
 }
 
+bool Window::knownBorders(Borders& b) const
+{
+    b = {};
+    return mWindow != nullptr &&
+           SDL_GetWindowBordersSize(mWindow, &b.top, &b.left, &b.bottom, &b.right) == 0 &&
+           (b.top != 0 || b.left != 0 || b.bottom != 0 || b.right != 0);
+}
+
+Window::Borders Window::borders() const
+{
+    Borders b;
+    if (!knownBorders(b) && mWindow != nullptr && !mFullScreen)
+        b = {kAssumedFrameHeight, kAssumedFrameWidth / 2, 0, kAssumedFrameWidth / 2};
+    return b;
+}
+
 void Window::fitWindowed()
 {
-    int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
-    {
-        top = kAssumedFrameHeight;
-        left = kAssumedFrameWidth / 2;
-        right = kAssumedFrameWidth / 2;
-    }
+    constexpr int kMargin = 4;
+    const Borders b = borders();
     const WindowRect area = workArea();
-    const WindowRect room{area.x + left, area.y + top, area.width - left - right, area.height - top - bottom};
-    const WindowRect fitted = fitRect(mImageWidth, mImageHeight, room);
-    if (fitted.width > 0 && fitted.height > 0)
+    const WindowRect room{area.x + kMargin + b.left, area.y + kMargin + b.top,
+                          area.width - 2 * kMargin - b.left - b.right,
+                          area.height - 2 * kMargin - b.top - b.bottom};
+    WindowRect client{0, 0, mImageWidth, mImageHeight};
+    if (room.width > 0 && room.height > 0 && (room.width < mImageWidth || room.height < mImageHeight))
+        client = fitRect(mImageWidth, mImageHeight, room);
+    if (client.width <= 0 || client.height <= 0)
+        return;
+    SDL_SetWindowSize(mWindow, client.width, client.height);
+    if (area.width > 0 && area.height > 0)
+        moveOuterTo(area.x + (area.width - client.width - b.left - b.right) / 2,
+                    area.y + (area.height - client.height - b.top - b.bottom) / 2);
+}
+
+WindowRect Window::outerFrame() const
+{
+    const WindowRect client = frame();
+    Borders b;
+    // Until the desktop tells the frame's size, the position asked for is the frame's corner.
+    if (!knownBorders(b))
     {
-        SDL_SetWindowSize(mWindow, fitted.width, fitted.height);
-        SDL_SetWindowPosition(mWindow, fitted.x, fitted.y);
+        b = borders();
+        return {client.x, client.y, client.width + b.left + b.right, client.height + b.top + b.bottom};
     }
+    return {client.x - b.left, client.y - b.top, client.width + b.left + b.right,
+            client.height + b.top + b.bottom};
+}
+
+void Window::moveOuterTo(int x, int y)
+{
+    if (mWindow == nullptr)
+        return;
+    // The desktop places a window whose frame it has not told us about by its
+    // frame's corner; once it has, positions are those of the client area.
+    Borders b;
+    mOuterPending = !knownBorders(b);
+    SDL_SetWindowPosition(mWindow, x + b.left, y + b.top);
+    mOuterX = x;
+    mOuterY = y;
 }
 
 void Window::setTextInputCaret(int x, int y)
@@ -141,15 +189,8 @@ void Window::destroy()
 {
     if (!mWindow)
         return;
-    if (mDevice)
-        mDevice->forgetRenderer();
-    if (mTexture)
-        SDL_DestroyTexture(mTexture);
-    if (mRenderer)
-        SDL_DestroyRenderer(mRenderer);
+    destroyRenderer();
     SDL_DestroyWindow(mWindow);
-    mTexture = nullptr;
-    mRenderer = nullptr;
     mWindow = nullptr;
     mId = 0;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -160,6 +201,23 @@ void Window::show(bool activate)
     if (!mWindow)
         return;
     SDL_ShowWindow(mWindow);
+    // Shown, the window's frame has its real size: the corner goes where it was
+    // meant to. An X window manager tells that size in a message of its own
+    // shortly after the window appears; it is waited for a moment.
+    Borders b;
+    if (mOuterPending && !mFullScreen)
+    {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool told = driver != nullptr && std::string_view(driver) == "x11";
+        const uint32_t start = SDL_GetTicks();
+        while (!knownBorders(b) && told && SDL_GetTicks() - start < kFrameSizeWaitMs)
+        {
+            SDL_PumpEvents();
+            SDL_Delay(1);
+        }
+        if (knownBorders(b))
+            moveOuterTo(mOuterX, mOuterY);
+    }
     if (activate)
         SDL_RaiseWindow(mWindow);
 }
@@ -330,15 +388,57 @@ SDL_Renderer* Window::renderer()
 {
     if (!mRenderer && mWindow)
     {
-        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
+        if (!mSoftwarePresent)
+            mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
         if (!mRenderer)
             mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
+        if (mRenderer && mWaitForVerticalBlank)
+            SDL_RenderSetVSync(mRenderer, 1);
     }
     return mRenderer;
 }
 
+void Window::setWaitForVerticalBlank(bool on)
+{
+    mWaitForVerticalBlank = on;
+    // A renderer that cannot wait shows frames as they come.
+    if (mRenderer)
+        SDL_RenderSetVSync(mRenderer, on ? 1 : 0);
+}
+
+void Window::destroyRenderer()
+{
+    if (mDevice)
+        mDevice->forgetRenderer();
+    if (mTexture)
+        SDL_DestroyTexture(mTexture);
+    if (mRenderer)
+        SDL_DestroyRenderer(mRenderer);
+    mTexture = nullptr;
+    mRenderer = nullptr;
+}
+
+bool Window::usesSoftwareRenderer() const
+{
+    SDL_RendererInfo info{};
+    return mRenderer != nullptr && SDL_GetRendererInfo(mRenderer, &info) == 0 &&
+           (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+void Window::setSoftwarePresent(bool on)
+{
+    mSoftwarePresent = on;
+    if (on && mRenderer != nullptr && !usesSoftwareRenderer())
+        destroyRenderer();
+}
+
 RenderDevice* Window::renderDevice()
 {
+    // The drawing device wants the desktop's preferred renderer, not the
+    // processor's own that software frames are shown with.
+    if (mSoftwarePresent && usesSoftwareRenderer())
+        destroyRenderer();
+    mSoftwarePresent = false;
     if (!renderer())
         return nullptr;
     if (!mDevice)

@@ -74,6 +74,12 @@ public:
     bool hasFocus() const;
     void setPosition(int x, int y);
     WindowRect frame() const; // position and size of the client area on the desktop
+    // The whole window with its title bar and borders. Before the desktop has
+    // shown the window it cannot tell their size; room for them is assumed.
+    WindowRect outerFrame() const;
+    // Puts the title bar's corner at (x, y); a window not shown yet is put
+    // there again once the desktop tells the size of its frame.
+    void moveOuterTo(int x, int y);
 
     // The client area's size in pixels and where the image lies in it; mouse
     // positions map from this rectangle onto the image.
@@ -82,6 +88,10 @@ public:
 
     // The display's refresh rate as the desktop reports it; 0 when unknown.
     int refreshRate() const;
+    // Frames are shown at the vertical blank, where the desktop's renderer can
+    // wait for it. Whatever shows the frames reads it.
+    void setWaitForVerticalBlank(bool on);
+    bool waitsForVerticalBlank() const { return mWaitForVerticalBlank; }
 
     // Shows one frame of 32-bit 0xAARRGGBB pixels (alpha ignored) scaled into
     // the presentation rectangle, the rest of the client area black.
@@ -90,6 +100,15 @@ public:
     // The window's drawing device, made at the first call; null when the window
     // is closed or no renderer can be made. It lives as long as this object.
     RenderDevice* renderDevice();
+    // Frames drawn in software are shown through a renderer of the processor's
+    // own rather than the desktop's preferred one: where that one is a software
+    // GL it costs far more for the same picture. Switching it on lets go of a
+    // renderer made for the drawing device; the device makes its own again when
+    // it is next asked for.
+    void setSoftwarePresent(bool on);
+    bool softwarePresent() const { return mSoftwarePresent; }
+    // Whether the renderer made now is the processor's own.
+    bool usesSoftwareRenderer() const;
 
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
@@ -104,10 +123,23 @@ public:
     SDL_Window* sdlWindow() const { return mWindow; }
 
 private:
-    // Sizes the window to the largest that fits the work area, centred in it.
+    // The window at the image's own size, smaller only where the work area
+    // cannot hold it with its frame; centred in the work area.
     void fitWindowed();
+    struct Borders
+    {
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+    };
+    // The frame's size as the desktop tells it, or room assumed for it.
+    Borders borders() const;
+    // False while the desktop has not told the frame's size (or has none).
+    bool knownBorders(Borders& b) const;
     // The renderer frames are shown with, made on first use.
     SDL_Renderer* renderer();
+    void destroyRenderer();
 
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
@@ -119,6 +151,12 @@ private:
     int mImageWidth = 0;
     int mImageHeight = 0;
     bool mFullScreen = false;
+    bool mSoftwarePresent = false;
+    bool mWaitForVerticalBlank = false;
+    // Where moveOuterTo put the window while its frame size was only assumed.
+    bool mOuterPending = false;
+    int mOuterX = 0;
+    int mOuterY = 0;
     WindowRect mTextInputCaret;
 };
 

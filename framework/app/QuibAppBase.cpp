@@ -3,6 +3,7 @@
 #include "framework/app/AppFontFactory.h"
 #include "framework/app/ProgramCursors.h"
 #include "framework/app/WindowMessages.h"
+#include "framework/app/WindowPlacement.h"
 #include "framework/display/DDInterface.h"
 #include "framework/files/PakInterface.h"
 #include "framework/foundation/DebugPrintf.h"
@@ -240,7 +241,10 @@ void QuibAppBase::Start()
     if (mStartLoadingThread)
         StartLoadingThread();
     if (MainWindowOpen())
+    {
         mMainWindow->show(true);
+        PlaceWindowedMainWindow(*mMainWindow, mInputQueue.mPreferredWindowX, mInputQueue.mPreferredWindowY);
+    }
     const uint32_t start = platform::tickCount();
     mInRunLoop = true;
     mInputQueue.mLastInputTime = start;

@@ -52,14 +52,8 @@ void QuibAppBase::CreateMainWindow()
             mDDInterface->ReleaseSurfaces();
     }
     mMainWindow = std::move(window);
-    if (windowed && mInputQueue.mPreferredWindowX != -1 && mMainWindow->isOpen())
-    {
-        const platform::WindowRect frame = mMainWindow->frame();
-        const platform::WindowRect placed =
-            PlaceMainWindow(platform::workArea(), frame.width, frame.height, mInputQueue.mPreferredWindowX,
-                            mInputQueue.mPreferredWindowY);
-        mMainWindow->setPosition(placed.x, placed.y);
-    }
+    if (windowed)
+        PlaceWindowedMainWindow(*mMainWindow, mInputQueue.mPreferredWindowX, mInputQueue.mPreferredWindowY);
     mIsPhysWindowed = windowed;
     platform::setMainMessageWindow(MainWindowId());
 
@@ -161,7 +155,10 @@ void QuibAppBase::SetScreenMode(bool windowed, bool is3D, bool force)
     mIsWindowed = windowed;
     CreateMainWindow();
     if (MainWindowOpen())
+    {
         mMainWindow->show(!IsUrlOpening());
+        PlaceWindowedMainWindow(*mMainWindow, mInputQueue.mPreferredWindowX, mInputQueue.mPreferredWindowY);
+    }
     if (mSoundManager)
         mSoundManager->AttachToWindow(mMainWindow.get(), !mIsPhysWindowed);
     ResetUpdateTimer();
@@ -286,9 +283,9 @@ bool QuibAppBase::MainWindowNormalPosition(int& x, int& y)
 {
     if (!MainWindowOpen() || mMainWindow->isMinimised() || mMainWindow->isFullScreen())
         return false;
-    const platform::WindowRect frame = mMainWindow->frame();
-    x = frame.x;
-    y = frame.y;
+    const platform::WindowRect outer = mMainWindow->outerFrame();
+    x = outer.x;
+    y = outer.y;
     return true;
 }
 

@@ -228,6 +228,9 @@ void D3DInterface::FinishScene()
 {
     if (mDevice == nullptr)
         return;
+    // The frame's draws are over; what failed among them spoils no later frame.
+    if (mSceneOpen)
+        gLast3DError.clear();
     mSceneOpen = false;
     if (mFrameNewer)
         ReadFrameToSurface();
@@ -361,9 +364,9 @@ bool D3DInterface::CreateOrRefreshTextures(MemoryImage& image, ImageTextures& te
                 piece.mHeight = layout.PieceHeight(column, row);
                 piece.mTexture =
                     mDevice->createTexture(piece.mWidth, piece.mHeight, MakePixelFormat(format), false);
-                // A frame with a picture missing is never shown: the failure turns the
-                // hardware path off and the frame is drawn again in software.
-                if (ReportDXFailure("CreateSurface (Texture)", piece.mTexture != 0))
+                // Only this picture goes without: it is left out of the frame and
+                // made again when it is next drawn; the rest stays on the card.
+                if (piece.mTexture == 0)
                 {
                     ReleasePieces(textures);
                     textures.mFormat = 0;

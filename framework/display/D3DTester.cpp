@@ -1,5 +1,6 @@
 #include "framework/display/D3DTester.h"
 
+#include "framework/display/DirectXErrorName.h"
 #include "framework/display/DisplayHost.h"
 #include "framework/display/TextureFormat.h"
 #include "framework/foundation/Paths.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 namespace Quib
 {
@@ -21,6 +23,8 @@ namespace
 constexpr int32_t kTargetSize = 100;
 constexpr int32_t kTileSize = 64;
 constexpr uint32_t kCacheVersion = 2;
+// The GL renderer names of the software rasterisers a desktop may fall back to.
+constexpr const char* kSoftwareRasterizers[] = {"llvmpipe", "softpipe", "swrast", "software rasterizer"};
 
 std::string Lower(std::string text)
 {
@@ -102,6 +106,16 @@ std::optional<uint32_t> StoredNumber(const std::optional<platform::RegistryStore
 }
 
 } // namespace
+
+bool D3DTester::DrawsWithoutCard(const platform::RendererInfo& info)
+{
+    if (!info.accelerated)
+        return true;
+    // A software GL calls itself accelerated; only its name gives it away.
+    const std::string device = Lower(info.device);
+    return std::any_of(std::begin(kSoftwareRasterizers), std::end(kSoftwareRasterizers),
+                       [&](const char* name) { return device.find(name) != std::string::npos; });
+}
 
 D3DTester::D3DTester() = default;
 
@@ -192,6 +206,10 @@ bool D3DTester::Prepare(const std::string& registryKey)
         mDriver = info.name;
         mDescription = info.device.empty() ? info.name : info.name + ": " + info.device;
         mDisplayGUID = DeviceIdentity(mDescription);
+        // Known from the names alone, before anything is drawn or a cached verdict
+        // (perhaps written before the name was known) is believed.
+        if (!mAcceptSoftwareRenderer && DrawsWithoutCard(info))
+            return SetFailure("DXError - CreateDevice: " + DirectXErrorName(DXResult::kNo3D));
 
         std::string warning;
         if (info.videoMemoryBytes >= 0)
@@ -219,9 +237,6 @@ bool D3DTester::Prepare(const std::string& registryKey)
         if (!CheckCardLists(mDescription))
             SetWarning("Unsupported video card: " + mDescription);
 
-        if (!info.accelerated)
-            throw TestException("DXError - CreateDevice: the renderer \"" + info.name +
-                                "\" draws without the graphics card");
         mRenderTarget =
             mDevice->createTexture(kTargetSize, kTargetSize, platform::TexelFormat::Argb8888, true);
         ThrowOnDXError("CreateSurface (Primary)", mRenderTarget != 0);

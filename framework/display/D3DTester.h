@@ -49,6 +49,10 @@ public:
     // the settings key.
     void RunTest(platform::RenderDevice* device, DisplayHost* app, const std::string& registryKey);
 
+    // The renderer draws on the processor: a hardware path on it would cost more
+    // than the software one and gain nothing.
+    static bool DrawsWithoutCard(const platform::RendererInfo& info);
+
     bool SetFailure(const std::string& text);
     bool SetWarning(const std::string& text);
     // Throws "DXError - " + step + ": " + the device's reason when the step failed.
@@ -80,6 +84,8 @@ public:
     uint32_t mMinVidMemory = 0;
     uint32_t mRecVidMemory = 0;
     bool mUseRegistry = true;
+    // Lets a software renderer be tested like a card (for measuring the test itself).
+    bool mAcceptSoftwareRenderer = false;
     bool mShouldStoreResults = false;
     bool mResultsChanged = false; // the verdict is fresh, not taken from the cache
     int32_t mDriverYear = 0;

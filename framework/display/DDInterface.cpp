@@ -41,7 +41,9 @@ bool DDInterface::RunAccelerationTest()
         return false;
     mD3DTester = std::make_unique<D3DTester>();
     mD3DTester->SetVideoMemoryLimits(mApp->GetMinVideoMemory(), mApp->GetRecommendedVideoMemory());
-    mD3DTester->RunTest(RenderDeviceFor3D(), mApp, mApp->GetRegistryKey());
+    platform::RenderDevice* device = RenderDeviceFor3D();
+    mD3DTester->RunTest(device, mApp, mApp->GetRegistryKey());
+    mRendererDrawsWithoutCard = device != nullptr && D3DTester::DrawsWithoutCard(device->info());
     const bool clean = mD3DTester->mFailureReason.empty() && mD3DTester->mWarning.empty();
     if (mApp->IsAutoEnable3D() && clean)
         mIs3D = true;
@@ -91,9 +93,9 @@ ImageHost* DDInterface::GetApp()
     return mApp;
 }
 
-int DDInterface::Fail(int code, const std::string& step, const char* error)
+int DDInterface::Fail(int code, const std::string& step, uint32_t error)
 {
-    mErrorString = step + ": " + error;
+    mErrorString = step + ": " + DirectXErrorName(error);
     return code;
 }
 
@@ -135,9 +137,12 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     mWindow = window;
     mWindowed = windowed;
     if (window == nullptr || !window->isOpen())
-        return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
+        return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", DXResult::kNoDirectDrawHardware);
     if (RunAccelerationTest() && mD3DTester->mResultsChanged)
         mApp->OnHardwareTestCompleted();
+    window->setSoftwarePresent(!mIs3D && mRendererDrawsWithoutCard);
+    // Full screen shows each frame at the vertical blank; a window shows it at once.
+    window->setWaitForVerticalBlank(!windowed);
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();
@@ -159,17 +164,17 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
         depth = mDesktopBitDepth ? mDesktopBitDepth() : 32;
         if (depth != 16 && depth != 32)
             return Fail(RESULT_INVALID_COLORDEPTH, "CreateSurface Windowed Primary",
-                        "DDERR_INVALIDPIXELFORMAT");
+                        DXResult::kInvalidPixelFormat);
     }
     else
     {
         depth = mFullscreenBits;
         if (depth != 16 && depth != 32)
-            return Fail(RESULT_DISPCHANGE_FAIL, "SetDisplayMode", "DDERR_INVALIDMODE");
+            return Fail(RESULT_DISPCHANGE_FAIL, "SetDisplayMode", DXResult::kInvalidMode);
     }
     if (window->isFullScreen() == windowed && !window->setFullScreen(!windowed))
         return Fail(windowed ? RESULT_FAIL : RESULT_EXCLUSIVE_FAIL, "SetCooperativeLevel",
-                    "DDERR_EXCLUSIVEMODEALREADYSET");
+                    DXResult::kExclusiveModeAlreadySet);
     mPresentationRect = [&]
     {
         const platform::WindowRect shown = window->presentationRect();

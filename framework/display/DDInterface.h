@@ -102,6 +102,9 @@ public:
     // Read when the screen is set up; tests stand in other desktops.
     std::function<int()> mDesktopBitDepth = platform::desktopBitsPerPixel;
     bool mIs3D = false;
+    // The tester found the desktop's renderer drawing on the processor; software
+    // frames are then shown without it.
+    bool mRendererDrawsWithoutCard = false;
     std::atomic<bool> mInRedraw{false};
     platform::Window* mWindow = nullptr;
     bool mWindowed = true;
@@ -141,7 +144,7 @@ public:
     std::string mErrorString;
 
 private:
-    int Fail(int code, const std::string& step, const char* error);
+    int Fail(int code, const std::string& step, uint32_t error);
     void DrawCursorOnPrimary();
     platform::Presenter mPresenter;
     // The image over the screen that the pointer is being drawn into: it is drawn

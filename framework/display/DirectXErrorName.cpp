@@ -1,26 +1,72 @@
 #include "framework/display/DirectXErrorName.h"
 
+#include <cstdio>
+#include <iterator>
+
 namespace Quib
 {
+namespace
+{
 
-std::string DirectXErrorName(platform::SurfaceResult result)
+struct NamedResult
+{
+    uint32_t mValue;
+    const char* mName;
+};
+
+constexpr NamedResult kNames[] = {
+    {0x80004001, "DDERR_UNSUPPORTED"},
+    {0x80004002, "DSERR_NOINTERFACE"},
+    {DXResult::kGeneric, "DSERR_GENERIC"},
+    {0x80040110, "DSERR_NOAGGREGATION"},
+    {0x800401F0, "DDERR_NOTINITIALIZED"},
+    {DXResult::kOutOfMemory, "E_OUTOFMEMORY"},
+    {0x80070057, "DDERR_INVALIDPARAMS"},
+    {DXResult::kInvalidMode, "DDERR_INVALIDMODE"},
+    {DXResult::kInvalidPixelFormat, "DDERR_INVALIDPIXELFORMAT"},
+    {DXResult::kInvalidRect, "DDERR_INVALIDRECT"},
+    {DXResult::kNo3D, "DDERR_NO3D"},
+    {DXResult::kSurfaceBusy, "DDERR_SURFACEBUSY"},
+    {DXResult::kSurfaceLost, "DDERR_SURFACELOST"},
+    {DXResult::kNoDirectDrawHardware, "DDERR_NODIRECTDRAWHW"},
+    {DXResult::kExclusiveModeAlreadySet, "DDERR_EXCLUSIVEMODEALREADYSET"},
+};
+
+uint32_t ResultCode(platform::SurfaceResult result)
 {
     switch (result)
     {
     case platform::SurfaceResult::Ok:
-        return "0";
+        return DXResult::kOk;
     case platform::SurfaceResult::Lost:
-        return "DDERR_SURFACELOST";
+        return DXResult::kSurfaceLost;
     case platform::SurfaceResult::Busy:
-        return "DDERR_SURFACEBUSY";
+        return DXResult::kSurfaceBusy;
     case platform::SurfaceResult::InvalidRect:
-        return "DDERR_INVALIDRECT";
+        return DXResult::kInvalidRect;
     case platform::SurfaceResult::InvalidPixelFormat:
-        return "DDERR_INVALIDPIXELFORMAT";
+        return DXResult::kInvalidPixelFormat;
     case platform::SurfaceResult::OutOfMemory:
-        return "E_OUTOFMEMORY";
+        return DXResult::kOutOfMemory;
     }
-    return "DDERR_GENERIC";
+    return DXResult::kGeneric;
+}
+
+} // namespace
+
+std::string DirectXErrorName(uint32_t result)
+{
+    for (const NamedResult& named : kNames)
+        if (named.mValue == result)
+            return named.mName;
+    char text[16];
+    std::snprintf(text, sizeof text, "%x", result);
+    return text;
+}
+
+std::string DirectXErrorName(platform::SurfaceResult result)
+{
+    return DirectXErrorName(ResultCode(result));
 }
 
 } // namespace Quib

@@ -35,17 +35,43 @@ struct JpegSource
 
 void JpegSilentOutput(j_common_ptr) {}
 
-// Every coded unit of a picture (one 8 x 8 block of each component, or the
-// larger unit of subsampled colour) takes at least one bit of scan data, so a
-// header whose size the rest of the file cannot fill is a lie; believing it
+int64_t CeilDiv(int64_t a, int64_t b)
+{
+    return (a + b - 1) / b;
+}
+
+// The 8 x 8 blocks a component of the picture holds, as a scan of it alone codes them.
+int64_t ComponentBlocks(const jpeg_decompress_struct& info, const jpeg_component_info& component)
+{
+    const int64_t maxH = std::max(info.max_h_samp_factor, 1);
+    const int64_t maxV = std::max(info.max_v_samp_factor, 1);
+    return CeilDiv(CeilDiv(int64_t(info.image_width) * component.h_samp_factor, maxH), 8) *
+           CeilDiv(CeilDiv(int64_t(info.image_height) * component.v_samp_factor, maxV), 8);
+}
+
+// A header whose size the rest of the file cannot fill is a lie; believing it
 // would cost the whole picture's memory and decoding time for a few bytes.
+// With Huffman coding every block of a sequential scan takes at least two bits
+// (a DC code and an end-of-block code) for each component of the scan; the
+// first scan of a progressive picture holds at least a one-bit DC code for each
+// block. Arithmetic coding can take less than a bit for a block: there every
+// coded unit takes at least one bit.
 bool DataCanFill(const jpeg_decompress_struct& info, int64_t scanBytes)
 {
-    const int64_t unitWidth = 8 * int64_t(std::max(info.max_h_samp_factor, 1));
-    const int64_t unitHeight = 8 * int64_t(std::max(info.max_v_samp_factor, 1));
-    const int64_t units = (int64_t(info.image_width) + unitWidth - 1) / unitWidth *
-                          ((int64_t(info.image_height) + unitHeight - 1) / unitHeight);
-    return scanBytes * 8 >= units;
+    int64_t bits = 0;
+    if (info.arith_code)
+    {
+        const int64_t unitWidth = 8 * int64_t(std::max(info.max_h_samp_factor, 1));
+        const int64_t unitHeight = 8 * int64_t(std::max(info.max_v_samp_factor, 1));
+        bits = CeilDiv(info.image_width, unitWidth) * CeilDiv(info.image_height, unitHeight);
+    }
+    else
+    {
+        const int64_t blockBits = info.progressive_mode ? 1 : 2;
+        for (int i = 0; i < info.comps_in_scan; ++i)
+            bits += blockBits * ComponentBlocks(info, *info.cur_comp_info[i]);
+    }
+    return scanBytes * 8 >= bits;
 }
 
 void JpegLimitScans(j_common_ptr info)

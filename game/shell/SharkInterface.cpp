@@ -56,6 +56,7 @@ SharkInterface::SharkInterface()
     mHeight = 600;
     mFullScreenBitDepth = 32;
     mIsWindowed = false;
+    mMaximiseBoxAllowed = true;
     mMainLoop.mVSyncUpdates = true;
     mMainLoop.mWaitForVSync = true;
     mAutoEnable3D = true;

@@ -24,19 +24,41 @@ TEST(Window, FitRectKeepsTheAspectAndCentres)
     EXPECT_EQ(fitRect(0, 600, {0, 0, 10, 10}).width, 0);
 }
 
-TEST(Window, WindowedImageIsScaledToTheLargestSizeThatFits)
+// A window shows the image at its own size, frame and title bar inside the
+// work area; only an image the work area cannot hold is shown smaller.
+TEST(Window, WindowedImageKeepsItsSizeUnlessTheWorkAreaIsTooSmall)
 {
-    Window window;
-    ASSERT_TRUE(window.create("Scaled \xE9", 800, 600, false)) << SDL_GetError();
-    const WindowRect area = workArea();
-    const WindowRect client = window.clientRect();
-    EXPECT_LE(client.width, area.width);
-    EXPECT_LE(client.height, area.height);
-    // One side reaches the limit (within the room kept for the frame).
-    EXPECT_TRUE(client.width >= area.width - 16 || client.height >= area.height - 48);
-    EXPECT_NEAR(client.width * 600.0 / client.height, 800.0, 2.0);
-    EXPECT_EQ(window.presentationRect(), fitRect(800, 600, client));
-    EXPECT_STREQ(SDL_GetWindowTitle(window.sdlWindow()), "Scaled \xC3\xA9");
+    const struct
+    {
+        int width, height;
+        bool fits;
+    } cases[] = {{800, 600, true}, {4000, 3000, false}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.width);
+        Window window;
+        ASSERT_TRUE(window.create("Sized \xE9", c.width, c.height, false)) << SDL_GetError();
+        const WindowRect area = workArea();
+        ASSERT_GT(area.width, 816);
+        ASSERT_GT(area.height, 660);
+        ASSERT_LT(area.width, 4000);
+        const WindowRect client = window.clientRect();
+        if (c.fits)
+        {
+            EXPECT_EQ(client.width, c.width);
+            EXPECT_EQ(client.height, c.height);
+        }
+        else
+            EXPECT_NEAR(client.width * double(c.height) / client.height, double(c.width), 2.0);
+        const WindowRect outer = window.outerFrame();
+        EXPECT_GE(outer.x, area.x);
+        EXPECT_GE(outer.y, area.y);
+        EXPECT_LE(outer.x + outer.width, area.x + area.width);
+        EXPECT_LE(outer.y + outer.height, area.y + area.height);
+        EXPECT_GT(outer.height, client.height) << "room for the title bar";
+        EXPECT_EQ(window.presentationRect(), fitRect(c.width, c.height, client));
+        EXPECT_STREQ(SDL_GetWindowTitle(window.sdlWindow()), "Sized \xC3\xA9");
+    }
 }
 
 TEST(Window, FullScreenLetterboxesTheImageInTheDesktopMode)

@@ -1,3 +1,4 @@
+#include "framework/app/WindowPlacement.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/widgets/EditWidget.h"
@@ -169,6 +170,34 @@ TEST(QuibAppBaseOperationsTest, MaximiseBoxLeadsToFullScreen)
     {
     }
     EXPECT_FALSE(app.IsWindowedNow());
+}
+
+// The windowed main window shows the screen at its own size with the whole
+// window, title bar included, on the work area: centred at 0.382 of the free
+// height, or where it was left, 4 pixels inside the work area.
+TEST(QuibAppBaseOperationsTest, WindowedMainWindowIsPlacedWholeOnTheWorkArea)
+{
+    const struct
+    {
+        int x, y;
+    } cases[] = {{-1, -1}, {0, 0}, {5000, 5000}, {100, 60}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        LifeApp app;
+        app.mInputQueue.mPreferredWindowX = c.x;
+        app.mInputQueue.mPreferredWindowY = c.y;
+        app.Init();
+        ASSERT_TRUE(app.IsWindowedNow());
+        const platform::WindowRect client = app.mMainWindow->clientRect();
+        EXPECT_EQ(client.width, 800);
+        EXPECT_EQ(client.height, 600);
+        const platform::WindowRect area = platform::workArea();
+        const platform::WindowRect outer = app.mMainWindow->outerFrame();
+        EXPECT_EQ(outer, Quib::PlaceMainWindow(area, outer.width, outer.height, c.x, c.y));
+        EXPECT_GE(outer.y, area.y);
+        EXPECT_LE(outer.y + outer.height, area.y + area.height);
+    }
 }
 
 // A focused edit field places the input method's caret where it types, in the

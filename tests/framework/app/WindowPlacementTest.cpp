@@ -1,6 +1,7 @@
 #include "framework/app/WindowPlacement.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace Quib;
 
@@ -19,4 +20,16 @@ TEST(WindowPlacement, CentredOrKeptInsideTheWorkArea)
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlaceMainWindow(area, 800, 600, c.x, c.y), c.expected) << c.x << "," << c.y;
+}
+
+// A window taller or wider than the work area keeps its title bar on the screen.
+TEST(WindowPlacement, TitleBarStaysOnTheWorkArea)
+{
+    const platform::WindowRect area{0, 24, 800, 576};
+    for (const auto& [x, y] : {std::pair{-1, -1}, std::pair{300, 300}, std::pair{0, 0}})
+    {
+        const platform::WindowRect placed = PlaceMainWindow(area, 816, 648, x, y);
+        EXPECT_EQ(placed.x, 0) << x << "," << y;
+        EXPECT_EQ(placed.y, 24) << x << "," << y;
+    }
 }

@@ -22,6 +22,8 @@ struct Verdict
     std::string mWarning;
 };
 
+constexpr const char* kNoCard = "DXError - CreateDevice: DDERR_NO3D";
+
 Verdict RunOn(testsupport::FakeRenderDevice* device, bool useRegistry = false, bool* fresh = nullptr)
 {
     D3DTester tester;
@@ -57,9 +59,7 @@ TEST(D3DTesterTest, VerdictsOfCardsThatFailInEachWay)
         {"uneven blends", [](auto& d) { d.mSpeckle = true; }, {"", "AlphaModulated blend test not uniform."}},
         {"clear refused", [](auto& d) { d.mClearFails = true; }, {"DXError - Clear: E_FAKE", ""}},
         {"clipping shifted", [](auto& d) { d.mShiftClipped = true; }, {"", "Clip problem detected."}},
-        {"drawn without the card",
-         [](auto& d) { d.mInfo.accelerated = false; },
-         {"DXError - CreateDevice: the renderer \"fakegl\" draws without the graphics card", ""}},
+        {"drawn without the card", [](auto& d) { d.mInfo.accelerated = false; }, {kNoCard, ""}},
         {"only 4-4-4-4 textures",
          [](auto& d) { d.mInfo.formats = {platform::TexelFormat::Argb4444}; },
          {"", "A8R8G8B8 texture format not supported."}},
@@ -116,6 +116,46 @@ TEST(D3DTesterTest, CleanVerdictsAreCachedAndFailuresTestedAgain)
     EXPECT_TRUE(fresh);
     broken.mIgnoreBlend = false;
     EXPECT_EQ(RunOn(&broken, true, &fresh).mFailure, "");
+}
+
+// A software GL reports itself accelerated; its name alone must keep the game in
+// software, without a frame drawn for the test, even over a clean cached verdict.
+TEST(D3DTesterTest, SoftwareRasterizersFailWithoutDrawing)
+{
+    struct Case
+    {
+        const char* mDevice;
+        bool mSoftware;
+    };
+    const Case cases[] = {
+        {"Mesa llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"Mesa softpipe", true},
+        {"Mesa Software Rasterizer", true},
+        {"Mesa swrast", true},
+        {"Mesa zink (LLVMPIPE (LLVM 17.0.6, 256 bits))", true},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"NVIDIA Corporation NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
+        {"AMD Radeon RX 580 Series (radeonsi, polaris10, LLVM 15.0.6)", false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.mDevice);
+        std::filesystem::remove(platform::RegistryStore::fileForKey(""));
+        testsupport::FakeRenderDevice device;
+        device.mInfo.device = c.mDevice;
+        if (c.mSoftware)
+        {
+            // A verdict cached for this renderer before its name was recognised.
+            D3DTester earlier;
+            earlier.mAcceptSoftwareRenderer = true;
+            testsupport::FakeDisplayHost host;
+            earlier.RunTest(&device, &host, "");
+            ASSERT_EQ(earlier.mFailureReason, "");
+            device.mTexturesMade = 0;
+        }
+        EXPECT_EQ(RunOn(&device, true).mFailure, c.mSoftware ? kNoCard : "");
+        EXPECT_EQ(device.mTexturesMade == 0, c.mSoftware);
+    }
 }
 
 } // namespace

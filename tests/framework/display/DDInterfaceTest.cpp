@@ -4,13 +4,18 @@
 #include "framework/display/DisplayHost.h"
 #include "framework/foundation/Color.h"
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "platform/Presenter.h"
+#include "platform/RegistryStore.h"
 #include "platform/RenderDevice.h"
 #include "platform/Surface.h"
 #include "platform/Window.h"
 #include "tests/framework/display/DisplayHostSupport.h"
+#include "tests/framework/display/FakeRenderDevice.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -111,6 +116,26 @@ TEST_F(DDInterfaceTest, StepResultsAndTheirNames)
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Lost), "DDERR_SURFACELOST");
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::InvalidPixelFormat), "DDERR_INVALIDPIXELFORMAT");
     EXPECT_EQ(DirectXErrorName(platform::SurfaceResult::Ok), "0");
+    const struct
+    {
+        uint32_t mValue;
+        const char* mName;
+    } codes[] = {
+        {0x80004001, "DDERR_UNSUPPORTED"},
+        {0x80004002, "DSERR_NOINTERFACE"},
+        {0x80004005, "DSERR_GENERIC"},
+        {0x80040110, "DSERR_NOAGGREGATION"},
+        {0x800401F0, "DDERR_NOTINITIALIZED"},
+        {0x8007000E, "E_OUTOFMEMORY"},
+        {0x80070057, "DDERR_INVALIDPARAMS"},
+        {0x887601C2, "DDERR_SURFACELOST"},
+        {0x887600AA, "DDERR_NO3D"},
+        {0, "0"},
+        {1, "1"},
+        {0x8876ABCD, "8876abcd"},
+    };
+    for (const auto& code : codes)
+        EXPECT_EQ(DirectXErrorName(code.mValue), code.mName);
 
     EXPECT_FALSE(display.CheckResult("Step", platform::SurfaceResult::Ok));
     EXPECT_EQ(display.mErrorString, "");
@@ -341,6 +366,106 @@ TEST(PresenterTest, SixteenBitPixelsWidenToFullIntensity)
     // 10000b widens to 10000100b.
     EXPECT_EQ(platform::toArgb(0x8000, rgb565), 0xFF840000u);
     EXPECT_EQ(platform::toArgb(0x00123456, platform::PixelFormat::Rgb32()), 0xFF123456u);
+}
+
+// Automatic 3D on a software GL stays in software, and frames are then shown
+// without that GL renderer; a real card turns the hardware path on.
+TEST_F(DDInterfaceTest, AccelerationTestKeepsSoftwareRasterizersInSoftware)
+{
+    const struct
+    {
+        const char* mDevice;
+        bool mHardware;
+    } cases[] = {{"Mesa llvmpipe (LLVM 15.0.6, 256 bits)", false}, {"Fake Card 3000", true}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.mDevice);
+        std::filesystem::remove(platform::RegistryStore::fileForKey(""));
+        testsupport::FakeRenderDevice device;
+        device.mInfo.device = c.mDevice;
+        host.mAutoEnable3D = true;
+        DDInterface tested(&host);
+        host.mDisplay = &tested;
+        tested.mRenderDeviceSource = [&] { return &device; };
+        ASSERT_EQ(tested.InitDisplay(&window, true), DDInterface::RESULT_OK) << tested.mErrorString;
+        EXPECT_EQ(tested.mIs3D, c.mHardware);
+        EXPECT_EQ(window.softwarePresent(), !c.mHardware);
+        tested.ReleaseSurfaces();
+        host.mDisplay = &display;
+    }
+}
+
+// A picture whose texture cannot be made is left out of that frame alone: the
+// hardware path stays on, and the next draw makes the texture.
+TEST_F(DDInterfaceTest, PictureWithoutTextureIsSkippedAndTriedAgain)
+{
+    testsupport::FakeRenderDevice device;
+    display.mRenderDeviceSource = [&] { return &device; };
+    display.mIs3D = true;
+    host.mTextureDisplay = &display;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    ASSERT_NE(display.Get3D(), nullptr);
+    const std::vector<uint32_t> red(16 * 16, 0xFFFF0000u);
+    MemoryImage picture(&host);
+    picture.SetBits(red.data(), 16, 16, true);
+    const auto drawFrame = [&]
+    {
+        Graphics g(display.GetDrawSurfaceImage());
+        g.SetColor(Color(0, 0, 0));
+        g.FillRect(0, 0, 800, 600);
+        g.DrawImage(&picture, 10, 10);
+        return display.Redraw();
+    };
+    const auto shown = [&]
+    {
+        uint32_t argb = 0;
+        EXPECT_TRUE(device.setTarget(display.mD3DInterface->mFrame));
+        EXPECT_TRUE(device.readPixels({12, 12, 13, 13}, &argb, 4));
+        return argb & 0xFFFFFFu;
+    };
+
+    device.mRefuseTextures = 1;
+    EXPECT_TRUE(drawFrame());
+    EXPECT_TRUE(display.mIs3D);
+    EXPECT_EQ(shown(), 0u);
+    EXPECT_TRUE(drawFrame());
+    EXPECT_EQ(shown(), 0xFF0000u);
+    EXPECT_TRUE(display.mIs3D);
+    display.ReleaseSurfaces();
+}
+
+// Ending the scene forgets a failure of its draws; a failure after it counts.
+TEST_F(DDInterfaceTest, FinishingTheSceneClearsAPendingError)
+{
+    testsupport::FakeRenderDevice device;
+    display.mRenderDeviceSource = [&] { return &device; };
+    display.mIs3D = true;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    D3DInterface& hardware = *display.mD3DInterface;
+    ASSERT_TRUE(hardware.BeginDrawing());
+    gLast3DError = "DrawPrimitive (Tri) 1: E_FAKE";
+    hardware.FinishScene();
+    EXPECT_EQ(gLast3DError, "");
+    gLast3DError = "DrawPrimitive (Tri) 1: E_FAKE";
+    hardware.FinishScene();
+    EXPECT_EQ(gLast3DError, "DrawPrimitive (Tri) 1: E_FAKE") << "no scene was open";
+    EXPECT_FALSE(display.Redraw());
+    EXPECT_FALSE(display.mIs3D);
+    gLast3DError.clear();
+    display.ReleaseSurfaces();
+}
+
+// Full screen shows frames at the vertical blank; a window shows them at once.
+TEST_F(DDInterfaceTest, FullScreenWaitsForTheVerticalBlank)
+{
+    display.mRenderDeviceSource = [] { return nullptr; };
+    for (const bool windowed : {true, false, true})
+    {
+        SCOPED_TRACE(windowed);
+        ASSERT_EQ(display.InitDisplay(&window, windowed), DDInterface::RESULT_OK) << display.mErrorString;
+        EXPECT_EQ(window.waitsForVerticalBlank(), !windowed);
+        EXPECT_TRUE(display.Redraw());
+    }
 }
 
 } // namespace

@@ -41,6 +41,8 @@ public:
     bool mClearFails = false;
     bool mShiftClipped = false;
     int mTexturesMade = 0;
+    // So many of the next textures (not targets) cannot be made.
+    int mRefuseTextures = 0;
 
 private:
     struct Texture

@@ -36,10 +36,15 @@ uint32_t Modulate(uint32_t a, uint32_t b)
 } // namespace
 
 platform::TextureId FakeRenderDevice::createTexture(int32_t width, int32_t height,
-                                                    platform::TexelFormat format, bool)
+                                                    platform::TexelFormat format, bool target)
 {
     if (width <= 0 || height <= 0)
         return 0;
+    if (!target && mRefuseTextures > 0)
+    {
+        --mRefuseTextures;
+        return 0;
+    }
     ++mTexturesMade;
     mTextures[mNext] = {width, height, format, std::vector<uint32_t>(size_t(width) * size_t(height), 0)};
     return mNext++;

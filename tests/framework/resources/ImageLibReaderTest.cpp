@@ -198,6 +198,30 @@ TEST(ImageReaders, HeadersClaimingHugePicturesGiveNoImage)
     jpeg.resize(scan + 2 + (size_t(jpeg[scan + 2]) << 8 | jpeg[scan + 3]) + 8);
     folder.Write("huge.jpg", jpeg);
     EXPECT_EQ(ImageLib::ReadJpegImage(folder.Path("huge.jpg")), nullptr);
+
+    // One component sampled 4 x 4 across 5700 x 5700 in 4,400 bytes: enough for
+    // a bit per 32 x 32 unit, far too little for the 8 x 8 blocks a scan of a
+    // single component codes (171 MB and a second of decoding if believed).
+    std::vector<uint8_t> sampled = ReadBytes(FixturePath("grey.jpg"));
+    const auto find = [&](uint8_t code)
+    {
+        for (size_t i = 2; i + 1 < sampled.size(); ++i)
+            if (sampled[i] == 0xFF && sampled[i + 1] == code)
+                return i;
+        return sampled.size();
+    };
+    const size_t greyFrame = find(0xC0);
+    ASSERT_LT(greyFrame + 11, sampled.size());
+    for (size_t at : {greyFrame + 5, greyFrame + 7})
+    {
+        sampled[at] = 0x16; // 5700
+        sampled[at + 1] = 0x44;
+    }
+    sampled[greyFrame + 11] = 0x44;
+    sampled.resize(find(0xD9));
+    sampled.resize(4400, 0x00);
+    folder.Write("sampled.jpg", sampled);
+    EXPECT_EQ(ImageLib::ReadJpegImage(folder.Path("sampled.jpg")), nullptr);
 }
 
 TEST(GifReader, TransparentIndexGivesZeroAndOutOfTableIndicesAreOpaqueBlack)

@@ -4,6 +4,8 @@
 #include "game/frontend/TitleScreen.h"
 #include "game/shell/MusicTracks.h"
 #include "game/shell/Resources.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
 #include "tests/game/support/GameHarness.h"
 #include "tests/game/support/PackVariant.h"
 
@@ -57,6 +59,22 @@ TEST(StartUpTest, InitLoadsTheStartGroupsAndTablesAndShowsTheTitleBeforeTheBigGr
     EXPECT_NE(IMAGE_MAIN_MENU_BACK_FULL, nullptr);
     EXPECT_NE(AMBIENT_SOUND_22, 0);
     EXPECT_TRUE(game.Messages().empty());
+}
+
+// The game's window can be maximised, and maximising it goes to full screen.
+TEST(StartUpTest, MaximisingTheGamesWindowGoesToFullScreen)
+{
+    GameHarness game;
+    game.Boot();
+    SharkInterface& app = game.App();
+    app.SetWindowedMode(true);
+    ASSERT_TRUE(app.IsWindowedNow());
+    EXPECT_TRUE(app.mMainWindow->hasMaximiseBox());
+    app.mInputQueue.MainWindowProc({app.MainWindowId(), platform::WM_SIZE, platform::SIZE_MAXIMIZED, 0});
+    while (app.mInputQueue.ProcessQueuedMessage())
+    {
+    }
+    EXPECT_FALSE(app.IsWindowedNow());
 }
 
 TEST(StartUpTest, UnloadingAGroupTheManifestDoesNotDeclareIsHarmless)
