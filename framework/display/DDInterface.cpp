@@ -138,6 +138,10 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
         return Fail(RESULT_DD_CREATE_FAIL, "DirectDrawCreate", "DDERR_NODIRECTDRAWHW");
     if (RunAccelerationTest() && mD3DTester->mResultsChanged)
         mApp->OnHardwareTestCompleted();
+    // Software frames are scaled into the window's own pixels, which the
+    // desktop refuses while a renderer (the tester's, or an earlier 3D set-up's) holds the window.
+    if (!mIs3D)
+        window->releaseRenderer();
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();
