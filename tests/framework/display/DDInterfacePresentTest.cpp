@@ -6,6 +6,7 @@
 #include "platform/Presenter.h"
 #include "platform/Window.h"
 #include "tests/framework/display/DisplayHostSupport.h"
+#include "tests/framework/display/FakeRenderDevice.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -38,6 +39,8 @@ protected:
 
     platform::Window window;
     testsupport::FakeDisplayHost host;
+    // Outlives the display, which lets go of its textures when it ends.
+    testsupport::FakeRenderDevice device;
     DDInterface display{&host};
 };
 
@@ -80,4 +83,35 @@ TEST_F(DDInterfacePresentTest, SoftwareFramesShowOnlyWhatChanged)
         EXPECT_GT(written, 0u) << x;
         EXPECT_LT(written, whole.pixels / 10) << x;
     }
+}
+
+// Demo playback on the hardware path: the recorded pointer is handed to the
+// device to lay over the frame it shows; nothing is read back for it.
+TEST_F(DDInterfacePresentTest, PlaybackPointerIsLaidOverTheHardwareFrame)
+{
+    display.mRenderDeviceSource = [&] { return &device; };
+    display.mIs3D = true;
+    host.mTextureDisplay = &display;
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    std::vector<uint32_t> white(10 * 6, 0xFFFFFFFFu);
+    MemoryImage pointer(nullptr);
+    pointer.SetBits(white.data(), 10, 6, true);
+    display.ChangeCursorImage(&pointer);
+    display.mDrawSoftwareCursor = true;
+    display.SetWantedCursorPosition(100, 80);
+    display.GetDrawSurfaceImage()->FillRect(Rect(0, 0, 800, 600), Color(200, 0, 0), 0);
+    const int readsBefore = device.mReads;
+    ASSERT_TRUE(display.Redraw()) << display.mErrorString;
+    EXPECT_EQ(device.mReads, readsBefore);
+    ASSERT_EQ(device.mLastOverlays.size(), 1u);
+    const platform::PresentOverlay& shown = device.mLastOverlays[0];
+    EXPECT_EQ(shown.x, 95.0f);
+    EXPECT_EQ(shown.y, 77.0f);
+    EXPECT_EQ(shown.width, 10.0f);
+    EXPECT_EQ(shown.height, 6.0f);
+
+    // Without the recorded pointer, frames are shown alone.
+    display.mDrawSoftwareCursor = false;
+    ASSERT_TRUE(display.Redraw());
+    EXPECT_TRUE(device.mLastOverlays.empty());
 }
