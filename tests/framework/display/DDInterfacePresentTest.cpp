@@ -94,7 +94,7 @@ TEST_F(DDInterfacePresentTest, PlaybackPointerIsLaidOverTheHardwareFrame)
     host.mTextureDisplay = &display;
     ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
     std::vector<uint32_t> white(10 * 6, 0xFFFFFFFFu);
-    MemoryImage pointer(nullptr);
+    MemoryImage pointer(&host); // its textures go when it does
     pointer.SetBits(white.data(), 10, 6, true);
     display.ChangeCursorImage(&pointer);
     display.mDrawSoftwareCursor = true;

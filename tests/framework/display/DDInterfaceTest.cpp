@@ -281,7 +281,7 @@ TEST_F(DDInterfaceTest, HardwareFrameWithSoftwareCursorReachesTheWindow)
     ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
     ASSERT_NE(display.Get3D(), nullptr);
     const std::vector<uint32_t> green(8 * 8, 0xFF00FF00u);
-    MemoryImage cursor(nullptr);
+    MemoryImage cursor(&host); // its textures go when it does
     cursor.SetBits(green.data(), 8, 8, true);
     display.ChangeCursorImage(&cursor);
     display.SetWantedCursorPosition(100, 80);
