@@ -71,12 +71,9 @@ bool Presenter::present(Window& window, Surface& surface)
     const int32_t width = surface.Width();
     const int32_t height = surface.Height();
     const PixelFormat& format = surface.Format();
-    bool shown;
-    if (format.bitCount == 32 && format == PixelFormat::Rgb32())
-    {
-        shown = window.present(reinterpret_cast<const uint32_t*>(locked.bits), width, height, locked.pitch);
-    }
-    else
+    const uint32_t* pixels = reinterpret_cast<const uint32_t*>(locked.bits);
+    int32_t pitch = locked.pitch;
+    if (!(format.bitCount == 32 && format == PixelFormat::Rgb32()))
     {
         mConverted.resize(size_t(width) * size_t(height));
         for (int32_t y = 0; y < height; ++y)
@@ -91,8 +88,17 @@ bool Presenter::present(Window& window, Surface& surface)
                 out[x] = toArgb(pixel, format);
             }
         }
-        shown = window.present(mConverted.data(), width, height, width * 4);
+        pixels = mConverted.data();
+        pitch = width * 4;
     }
+    if (&window != mWindow)
+        mChanges.forget();
+    mWindow = &window;
+    const bool shown =
+        window.presentChanged(pixels, width, height, pitch, mChanges.compare(pixels, width, height, pitch));
+    // What the window shows is no longer known: the next frame goes whole.
+    if (!shown)
+        mChanges.forget();
     surface.Unlock();
     return shown;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FrameChanges.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -21,7 +23,8 @@ int desktopBitsPerPixel();
 
 // Shows finished frames held in software surfaces in a window. The window takes
 // 32-bit pixels; 16-bit surfaces are widened on the way, each channel's top bits
-// repeated into its low bits so that full intensity stays full. Main thread only.
+// repeated into its low bits so that full intensity stays full. Only what differs
+// from the frame shown before reaches the window. Main thread only.
 class Presenter
 {
 public:
@@ -29,6 +32,8 @@ public:
 
 private:
     std::vector<uint32_t> mConverted;
+    FrameChanges mChanges;
+    const Window* mWindow = nullptr;
 };
 
 } // namespace platform

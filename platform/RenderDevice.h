@@ -4,6 +4,7 @@
 #include "platform/Window.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,23 @@ struct RendererInfo
 // Textures are numbered by the device; 0 is no texture (and, as a target, the window).
 using TextureId = uint32_t;
 
+// A part of a texture shown over the frame when it is presented, blended by its
+// alpha and scaled with the frame, without entering the frame itself.
+struct PresentOverlay
+{
+    TextureId texture = 0;
+    // Where it lies, in frame pixels.
+    float x = 0.0f;
+    float y = 0.0f;
+    float width = 0.0f;
+    float height = 0.0f;
+    // The part of the texture shown, 0..1.
+    float u0 = 0.0f;
+    float v0 = 0.0f;
+    float u1 = 1.0f;
+    float v1 = 1.0f;
+};
+
 // A drawing device with textures, triangles, targets and read-back: the window's
 // graphics card through the desktop's renderer, or a stand-in in tests. Main thread only.
 class RenderDevice
@@ -93,8 +111,9 @@ public:
     virtual bool drawLine(float x1, float y1, float x2, float y2, uint32_t argb, BlendFactors blend) = 0;
     // Pixels of the current target as 0xAARRGGBB.
     virtual bool readPixels(const SurfaceRect& area, uint32_t* argb, int32_t pitchBytes) = 0;
-    // Shows the frame texture scaled into the window's presentation rectangle.
-    virtual bool present(TextureId frame) = 0;
+    // Shows the frame texture scaled into the window's presentation rectangle,
+    // the overlays over it.
+    virtual bool present(TextureId frame, std::span<const PresentOverlay> overlays = {}) = 0;
 };
 
 } // namespace platform

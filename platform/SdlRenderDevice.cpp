@@ -1,6 +1,7 @@
 #include "platform/SdlRenderDevice.h"
 
 #include <SDL.h>
+#include <cmath>
 #include <cstring>
 
 namespace platform
@@ -270,7 +271,7 @@ bool SdlRenderDevice::readPixels(const SurfaceRect& area, uint32_t* argb, int32_
            Fail("RenderReadPixels");
 }
 
-bool SdlRenderDevice::present(TextureId frame)
+bool SdlRenderDevice::present(TextureId frame, std::span<const PresentOverlay> overlays)
 {
     SDL_Texture* sdl = Find(frame);
     if (mRenderer == nullptr || sdl == nullptr || !setTarget(0))
@@ -286,7 +287,37 @@ bool SdlRenderDevice::present(TextureId frame)
     SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
     SDL_RenderClear(mRenderer);
     SDL_SetTextureBlendMode(sdl, SDL_BLENDMODE_NONE);
-    const bool copied = SDL_RenderCopy(mRenderer, sdl, nullptr, &dst) == 0;
+    bool copied = SDL_RenderCopy(mRenderer, sdl, nullptr, &dst) == 0;
+    // Overlays stay inside the picture, scaled as the frame is.
+    SDL_RenderSetClipRect(mRenderer, &dst);
+    const float scaleX = float(target.width) / float(width);
+    const float scaleY = float(target.height) / float(height);
+    for (const PresentOverlay& overlay : overlays)
+    {
+        const auto found = mTextures.find(overlay.texture);
+        int textureWidth = 0, textureHeight = 0;
+        if (found == mTextures.end() ||
+            SDL_QueryTexture(found->second.texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0)
+        {
+            copied = false;
+            continue;
+        }
+        SDL_Texture* texture = found->second.texture;
+        const SDL_Rect source{int(std::lround(overlay.u0 * float(textureWidth))),
+                              int(std::lround(overlay.v0 * float(textureHeight))),
+                              int(std::lround((overlay.u1 - overlay.u0) * float(textureWidth))),
+                              int(std::lround((overlay.v1 - overlay.v0) * float(textureHeight)))};
+        const SDL_FRect shown{float(target.x) + overlay.x * scaleX, float(target.y) + overlay.y * scaleY,
+                              overlay.width * scaleX, overlay.height * scaleY};
+        if (found->second.linear)
+        {
+            SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+            found->second.linear = false;
+        }
+        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+        copied = SDL_RenderCopyF(mRenderer, texture, &source, &shown) == 0 && copied;
+    }
+    SDL_RenderSetClipRect(mRenderer, nullptr);
     SDL_RenderPresent(mRenderer);
     return copied || Fail("Present");
 }

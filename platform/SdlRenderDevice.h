@@ -39,7 +39,7 @@ public:
                        int32_t vertexCount) override;
     bool drawLine(float x1, float y1, float x2, float y2, uint32_t argb, BlendFactors blend) override;
     bool readPixels(const SurfaceRect& area, uint32_t* argb, int32_t pitchBytes) override;
-    bool present(TextureId frame) override;
+    bool present(TextureId frame, std::span<const PresentOverlay> overlays = {}) override;
 
 private:
     struct TextureEntry

@@ -71,14 +71,16 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
     destroy();
     if (imageWidth <= 0 || imageHeight <= 0)
         return false;
-    // The window's own pixels are written by the desktop connection itself, never
-    // through a renderer made behind the program's back (a software GL, often).
+    // The window's own pixels go straight to the desktop; left to itself SDL
+    // would put a renderer behind them that uploads and draws the whole window
+    // for every changed rectangle.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     mImageWidth = imageWidth;
     mImageHeight = imageHeight;
     mFullScreen = fullScreen;
+    mRepaint = true;
     const std::string utf8 = windows1252ToUtf8(title);
     uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullScreen)
@@ -101,6 +103,7 @@ bool Window::create(std::string_view title, int imageWidth, int imageHeight, boo
         return false;
     }
     mId = SDL_GetWindowID(mWindow);
+    SDL_AddEventWatch(&Window::watchEvents, this);
     setMainMessageWindow(mId);
     if (!fullScreen)
         fitWindowed();
@@ -189,7 +192,8 @@ void Window::destroy()
 {
     if (!mWindow)
         return;
-    destroyRenderer();
+    SDL_DelEventWatch(&Window::watchEvents, this);
+    releaseRenderer();
     SDL_DestroyWindow(mWindow);
     mWindow = nullptr;
     mId = 0;
@@ -271,6 +275,7 @@ bool Window::setFullScreen(bool fullScreen)
     if (SDL_SetWindowFullscreen(mWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         return false;
     mFullScreen = fullScreen;
+    mRepaint = true;
     if (!fullScreen)
         fitWindowed();
     return true;
@@ -353,37 +358,6 @@ int Window::refreshRate() const
     return mode.refresh_rate;
 }
 
-bool Window::present(const uint32_t* pixels, int width, int height, int pitchBytes)
-{
-    if (!mWindow || !pixels || width <= 0 || height <= 0)
-        return false;
-    if (!renderer())
-        return false;
-    if (!mTexture || mTextureWidth != width || mTextureHeight != height)
-    {
-        if (mTexture)
-            SDL_DestroyTexture(mTexture);
-        mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
-                                     height);
-        if (!mTexture)
-            return false;
-        mTextureWidth = width;
-        mTextureHeight = height;
-    }
-    if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitchBytes) != 0)
-        return false;
-    int outW = 0, outH = 0;
-    if (SDL_GetRendererOutputSize(mRenderer, &outW, &outH) != 0)
-        return false;
-    const WindowRect target = fitRect(width, height, {0, 0, outW, outH});
-    const SDL_Rect dst{target.x, target.y, target.width, target.height};
-    SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-    SDL_RenderClear(mRenderer);
-    SDL_RenderCopy(mRenderer, mTexture, nullptr, &dst);
-    SDL_RenderPresent(mRenderer);
-    return true;
-}
-
 SDL_Renderer* Window::renderer()
 {
     if (!mRenderer && mWindow)
@@ -394,6 +368,7 @@ SDL_Renderer* Window::renderer()
             mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
         if (mRenderer && mWaitForVerticalBlank)
             SDL_RenderSetVSync(mRenderer, 1);
+        mRepaint = true;
     }
     return mRenderer;
 }
@@ -404,18 +379,6 @@ void Window::setWaitForVerticalBlank(bool on)
     // A renderer that cannot wait shows frames as they come.
     if (mRenderer)
         SDL_RenderSetVSync(mRenderer, on ? 1 : 0);
-}
-
-void Window::destroyRenderer()
-{
-    if (mDevice)
-        mDevice->forgetRenderer();
-    if (mTexture)
-        SDL_DestroyTexture(mTexture);
-    if (mRenderer)
-        SDL_DestroyRenderer(mRenderer);
-    mTexture = nullptr;
-    mRenderer = nullptr;
 }
 
 bool Window::usesSoftwareRenderer() const
@@ -429,7 +392,7 @@ void Window::setSoftwarePresent(bool on)
 {
     mSoftwarePresent = on;
     if (on && mRenderer != nullptr && !usesSoftwareRenderer())
-        destroyRenderer();
+        releaseRenderer();
 }
 
 RenderDevice* Window::renderDevice()
@@ -437,7 +400,7 @@ RenderDevice* Window::renderDevice()
     // The drawing device wants the desktop's preferred renderer, not the
     // processor's own that software frames are shown with.
     if (mSoftwarePresent && usesSoftwareRenderer())
-        destroyRenderer();
+        releaseRenderer();
     mSoftwarePresent = false;
     if (!renderer())
         return nullptr;

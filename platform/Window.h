@@ -1,13 +1,20 @@
 #pragma once
 
+#include "platform/FrameScaler.h"
+#include "platform/WindowRect.h"
+
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+union SDL_Event;
 
 namespace platform
 {
@@ -15,14 +22,14 @@ namespace platform
 class RenderDevice;
 class SdlRenderDevice;
 
-struct WindowRect
+// What the window's presents have done so far.
+struct PresentCounts
 {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const WindowRect&) const = default;
+    // Frames that reached the screen, and frames with nothing new that did not.
+    uint64_t shown = 0;
+    uint64_t unchanged = 0;
+    // Window pixels written and handed to the desktop.
+    uint64_t pixels = 0;
 };
 
 // The largest rectangle of the image's aspect that fits in `area`, centred in it.
@@ -96,6 +103,18 @@ public:
     // Shows one frame of 32-bit 0xAARRGGBB pixels (alpha ignored) scaled into
     // the presentation rectangle, the rest of the client area black.
     bool present(const uint32_t* pixels, int width, int height, int pitchBytes);
+    // The same, for a frame of which only the `changed` areas (image
+    // coordinates) differ from the frame presented before it: only they are
+    // scaled and handed to the desktop, and a frame without changes is not
+    // shown at all, unless the window needs a whole repaint of its own (new,
+    // exposed, resized, restored).
+    bool presentChanged(const uint32_t* pixels, int width, int height, int pitchBytes,
+                        std::span<const WindowRect> changed);
+    const PresentCounts& presentCounts() const { return mCounts; }
+    // Whether frames go through a renderer rather than the window's own pixels.
+    bool presentsThroughRenderer() const { return mRenderer != nullptr; }
+    // What the client area shows, 0xFFRRGGBB rows of its width; empty when it cannot be read.
+    std::vector<uint32_t> shownPixels();
 
     // The window's drawing device, made at the first call; null when the window
     // is closed or no renderer can be made. It lives as long as this object.
@@ -109,6 +128,10 @@ public:
     bool softwarePresent() const { return mSoftwarePresent; }
     // Whether the renderer made now is the processor's own.
     bool usesSoftwareRenderer() const;
+    // Ends the renderer: frames are then shown through the window's own pixels,
+    // scaled by our code. The device object stays and takes a new renderer when
+    // it is asked for again.
+    void releaseRenderer();
 
     // Whether the mouse is over this window's client area.
     bool mouseInside() const;
@@ -139,7 +162,12 @@ private:
     bool knownBorders(Borders& b) const;
     // The renderer frames are shown with, made on first use.
     SDL_Renderer* renderer();
-    void destroyRenderer();
+    bool presentToSurface(const uint32_t* pixels, int width, int height, int pitchBytes,
+                          std::span<const WindowRect> changed);
+    bool presentThroughRenderer(const uint32_t* pixels, int width, int height, int pitchBytes,
+                                std::span<const WindowRect> changed);
+    // Notes the window events after which the desktop needs the whole picture again.
+    static int watchEvents(void* window, SDL_Event* event);
 
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
@@ -147,6 +175,10 @@ private:
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;
     int mTextureHeight = 0;
+    FrameScaler mScaler;
+    // Set by the event watch (on whichever thread pumps events).
+    std::atomic<bool> mRepaint{true};
+    PresentCounts mCounts;
     uint32_t mId = 0;
     int mImageWidth = 0;
     int mImageHeight = 0;

@@ -120,11 +120,12 @@ struct Bench
         display.Redraw();
     }
 
+    // Declared first, so that it closes after the displays that show frames in it.
+    platform::Window window;
     BenchHost softwareHost;
     BenchHost hardwareHost;
     DDInterface software{&softwareHost};
     DDInterface hardware{&hardwareHost};
-    platform::Window window;
     bool ready = false;
     std::unique_ptr<MemoryImage> room;
     std::vector<std::unique_ptr<MemoryImage>> sprites;
@@ -165,8 +166,8 @@ void BM_FrameRenderer(benchmark::State& state)
 }
 BENCHMARK(BM_FrameRenderer)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Demo playback on the renderer: each frame is read back so that the recorded
-// pointer can be drawn over it before it is shown.
+// Demo playback on the renderer: the recorded pointer is laid over each frame
+// as it is shown.
 void BM_FramePlaybackRenderer(benchmark::State& state)
 {
     Bench& bench = Shared();

@@ -18,6 +18,10 @@ struct Entry
     std::string label;
     std::string ours;
     std::string peer;
+    PictureCheck check = nullptr;
+    int tolerance = 0;
+    // The check's largest difference; -1 when the row has no check.
+    int difference = -1;
 };
 
 std::vector<Entry>& Rows()
@@ -52,9 +56,24 @@ public:
 
 } // namespace
 
-void AddRow(const std::string& label, const std::string& ours, const std::string& peer)
+void AddRow(const std::string& label, const std::string& ours, const std::string& peer, PictureCheck check,
+            int tolerance)
 {
-    Rows().push_back({label, ours, peer});
+    Rows().push_back({label, ours, peer, check, tolerance});
+}
+
+// Each checked row's pictures, compared once before the run.
+void CheckPictures()
+{
+    std::printf("%-56s %10s %10s\n", "pictures", "largest", "tolerance");
+    for (Entry& row : Rows())
+    {
+        if (row.check == nullptr)
+            continue;
+        row.difference = row.check();
+        std::printf("%-56s %10d %10d%s\n", row.label.c_str(), row.difference, row.tolerance,
+                    row.difference > row.tolerance ? "  DIFFERENT PICTURES" : "");
+    }
 }
 
 } // namespace benchtable
@@ -67,6 +86,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    benchtable::CheckPictures();
     benchtable::RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
@@ -78,8 +98,12 @@ int main(int argc, char** argv)
         const auto peer = reporter.mRates.find(row.peer);
         if (ours == reporter.mRates.end() || peer == reporter.mRates.end())
             continue;
-        std::printf("%-56s %12.1f %12.1f %7.2fx\n", row.label.c_str(), ours->second / 1e6, peer->second / 1e6,
-                    ours->second / peer->second);
+        std::printf("%-56s %12.1f %12.1f", row.label.c_str(), ours->second / 1e6, peer->second / 1e6);
+        if (row.difference > row.tolerance)
+            std::printf(" %8s\n", "-");
+        else
+            std::printf(" %7.2fx%s\n", ours->second / peer->second,
+                        row.check == nullptr ? "  (unchecked)" : "");
     }
     return 0;
 }

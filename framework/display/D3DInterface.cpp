@@ -241,7 +241,7 @@ void D3DInterface::FinishScene()
     ReportDXFailure("SetRenderTarget", mDevice->setTarget(0));
 }
 
-bool D3DInterface::PresentFrame()
+bool D3DInterface::PresentFrame(Image* pointer, int32_t x, int32_t y)
 {
     if (mDevice == nullptr)
         return false;
@@ -250,7 +250,15 @@ bool D3DInterface::PresentFrame()
     if (mSurfaceNewer)
         UploadSurfaceToFrame();
     mSurfaceNewer = false;
-    return !ReportDXFailure("Present", mDevice->present(mFrame));
+    std::vector<platform::PresentOverlay> overlays;
+    auto* image = dynamic_cast<MemoryImage*>(pointer);
+    if (image != nullptr && PrepareImageTextures(image))
+        if (const ImageTextures* textures = Textures(image))
+            for (const PiecePart& part :
+                 PieceParts(*textures, Rect(0, 0, image->GetWidth(), image->GetHeight())))
+                overlays.push_back({part.mTexture, float(x) + part.mX, float(y) + part.mY, part.mWidth,
+                                    part.mHeight, part.mU0, part.mV0, part.mU1, part.mV1});
+    return !ReportDXFailure("Present", mDevice->present(mFrame, overlays));
 }
 
 bool D3DInterface::BeginDrawing()

@@ -17,6 +17,7 @@ namespace Quib
 {
 
 class DDInterface;
+class Image;
 class MemoryImage;
 
 // The last hardware step that failed, with the renderer's reason; a frame that
@@ -46,8 +47,9 @@ public:
     // or writes it with the CPU or presents it in software; the renderer draws
     // into the window again. The next draw takes the surface's pixels back.
     void FinishScene() override;
-    // Ends the frame and shows it in the window.
-    bool PresentFrame();
+    // Ends the frame and shows it in the window, with the pointer image (if
+    // any) over it at (x, y) of the frame, which stays without it.
+    bool PresentFrame(Image* pointer = nullptr, int32_t x = 0, int32_t y = 0);
     // Frees the image's textures; from another thread they are freed at the next draw.
     void DropImageTextures(MemoryImage* image);
     bool CopyTexturesToImage(MemoryImage* image);

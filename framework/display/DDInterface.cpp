@@ -143,6 +143,10 @@ int DDInterface::InitDisplay(platform::Window* window, bool windowed)
     window->setSoftwarePresent(!mIs3D && mRendererDrawsWithoutCard);
     // Full screen shows each frame at the vertical blank; a window shows it at once.
     window->setWaitForVerticalBlank(!windowed);
+    // Software frames are scaled into the window's own pixels, which the
+    // desktop refuses while a renderer (the tester's, or an earlier 3D set-up's) holds the window.
+    if (!mIs3D)
+        window->releaseRenderer();
 
     mWidth = mApp->GetScreenWidth();
     mHeight = mApp->GetScreenHeight();
@@ -278,19 +282,20 @@ bool DDInterface::Redraw(const Rect* rect)
             mIs3D = false;
             return false;
         }
-        if (!mDrawSoftwareCursor)
-        {
-            const bool shown = mD3DInterface->PresentFrame();
-            mCursorX = mNextCursorX.load();
-            mCursorY = mNextCursorY.load();
-            mInRedraw = false;
-            if (!shown)
-                CheckResult(mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt",
-                            platform::SurfaceResult::Lost);
-            return shown;
-        }
-        // The recorded pointer is drawn by the software present over the frame read back.
-        mD3DInterface->FinishScene();
+        mCursorX = mNextCursorX.load();
+        mCursorY = mNextCursorY.load();
+        // Demo playback's recorded pointer is laid over the shown frame by the
+        // renderer; the frame itself is never read back for it.
+        Image* pointer = mDrawSoftwareCursor ? mCursorImage : nullptr;
+        const bool shown = pointer != nullptr
+                               ? mD3DInterface->PresentFrame(pointer, mCursorX - pointer->GetWidth() / 2,
+                                                             mCursorY - pointer->GetHeight() / 2)
+                               : mD3DInterface->PresentFrame();
+        mInRedraw = false;
+        if (!shown)
+            CheckResult(mWindowed ? "Redraw Windowed" : "Redraw FullScreen Blt",
+                        platform::SurfaceResult::Lost);
+        return shown;
     }
     Rect area(0, 0, mWidth, mHeight);
     if (rect != nullptr)

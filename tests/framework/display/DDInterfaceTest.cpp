@@ -295,8 +295,8 @@ TEST_F(DDInterfaceTest, SoftwareCursorIsDrawnIntoThePresentedFrameOnly)
     EXPECT_EQ(screenPixel(*display.GetDrawSurface(), 99, 79), 0u);
 }
 
-// Playback on the hardware path: the frame is read back so the recorded pointer
-// can be drawn over it, and the result must reach the window, not the frame texture.
+// Playback on the hardware path: the recorded pointer is laid over the frame as
+// it is shown, so it must reach the window and never enter the frame itself.
 TEST_F(DDInterfaceTest, HardwareFrameWithSoftwareCursorReachesTheWindow)
 {
     platform::RenderDevice* device = window.renderDevice();
@@ -306,7 +306,7 @@ TEST_F(DDInterfaceTest, HardwareFrameWithSoftwareCursorReachesTheWindow)
     ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
     ASSERT_NE(display.Get3D(), nullptr);
     const std::vector<uint32_t> green(8 * 8, 0xFF00FF00u);
-    MemoryImage cursor(nullptr);
+    MemoryImage cursor(&host); // its textures go when it does
     cursor.SetBits(green.data(), 8, 8, true);
     display.ChangeCursorImage(&cursor);
     display.SetWantedCursorPosition(100, 80);
@@ -331,6 +331,7 @@ TEST_F(DDInterfaceTest, HardwareFrameWithSoftwareCursorReachesTheWindow)
         EXPECT_EQ(shownPixel(99, 79), 0x00FF00u) << "frame " << int(red);
     }
     // The pointer is only in what was shown; the next frame starts from a clean one.
+    display.Get3D()->FinishScene();
     EXPECT_EQ(platform::readArgb(*display.GetDrawSurface())[79 * 800 + 99] & 0xFFFFFF, 0x800000u);
 }
 

@@ -28,7 +28,11 @@ public:
                        const platform::RenderVertex* vertices, int32_t vertexCount) override;
     bool drawLine(float, float, float, float, uint32_t, platform::BlendFactors) override { return true; }
     bool readPixels(const platform::SurfaceRect& area, uint32_t* argb, int32_t pitchBytes) override;
-    bool present(platform::TextureId) override { return true; }
+    bool present(platform::TextureId, std::span<const platform::PresentOverlay> overlays = {}) override
+    {
+        mLastOverlays.assign(overlays.begin(), overlays.end());
+        return true;
+    }
 
     platform::RendererInfo mInfo{
         "fakegl", "Fake Card 3000",
@@ -43,6 +47,8 @@ public:
     int mTexturesMade = 0;
     // So many of the next textures (not targets) cannot be made.
     int mRefuseTextures = 0;
+    int mReads = 0;
+    std::vector<platform::PresentOverlay> mLastOverlays;
 
 private:
     struct Texture

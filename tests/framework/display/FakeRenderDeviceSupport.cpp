@@ -140,6 +140,7 @@ bool FakeRenderDevice::drawTriangles(platform::TextureId texture, bool, platform
 
 bool FakeRenderDevice::readPixels(const platform::SurfaceRect& area, uint32_t* argb, int32_t pitchBytes)
 {
+    ++mReads;
     const auto found = mTextures.find(mTarget);
     if (found == mTextures.end())
         return false;
