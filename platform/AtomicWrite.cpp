@@ -1,8 +1,10 @@
+#include "platform/FileWriteErrors.h"
 #include "platform/Files.h"
 
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
@@ -23,6 +25,15 @@ constexpr int kNameAttempts = 100;
 std::mutex gLiveMutex;
 std::set<std::string> gLiveTemporaries; // being written by this process now
 std::atomic<uint64_t> gSerial{0};
+
+std::mutex gFaultMutex;
+WriteFaultHook gWriteFault;
+
+int injectedFault(std::string_view path)
+{
+    std::lock_guard lock(gFaultMutex);
+    return gWriteFault ? gWriteFault(path) : 0;
+}
 
 struct SplitPath
 {
@@ -147,20 +158,49 @@ private:
 
 bool writeFileAtomic(std::string_view path, const void* data, size_t size)
 {
+    int error = 0;
+    return writeFileAtomic(path, data, size, error);
+}
+
+bool writeFileAtomic(std::string_view path, const void* data, size_t size, int& error)
+{
     const std::string target = nativePath(path);
-    const SplitPath split = splitPath(target);
-    removeStaleTemporaries(split);
-    Temporary temporary(target);
-    if (!temporary.isOpen() || !temporary.write(data, size) || !temporary.renameTo(target))
-        return false;
-    // Make the rename itself durable.
-    const int folder = ::open(split.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0)
+    int failure = injectedFault(target);
+    if (failure == 0)
     {
-        ::fsync(folder);
-        ::close(folder);
+        const SplitPath split = splitPath(target);
+        removeStaleTemporaries(split);
+        Temporary temporary(target);
+        if (!temporary.isOpen())
+            failure = errno;
+        else if (!temporary.write(data, size) || !temporary.renameTo(target))
+            failure = errno;
+        else
+        {
+            // Make the rename itself durable.
+            const int folder = ::open(split.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (folder >= 0)
+            {
+                ::fsync(folder);
+                ::close(folder);
+            }
+            return true;
+        }
     }
-    return true;
+    error = failure != 0 ? failure : EIO;
+    return false;
+}
+
+std::string errorText(int error)
+{
+    char text[256] = {};
+    return ::strerror_r(error, text, sizeof text);
+}
+
+void setWriteFaultHook(WriteFaultHook hook)
+{
+    std::lock_guard lock(gFaultMutex);
+    gWriteFault = std::move(hook);
 }
 
 } // namespace platform

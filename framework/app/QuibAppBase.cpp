@@ -144,10 +144,6 @@ void QuibAppBase::Init()
     if (mShutdown)
         return;
     BeforeInit();
-    if (mUseRegistry)
-        LoadSettingsFromRegistry();
-    else
-        LoadSettings();
     // The company folder is empty in this program: it is left out rather than
     // kept as an empty folder name, and the product stays the last folder.
     SetSharedDataFolder(platform::userDataFolder() + (mCompanyFolder.empty() ? "" : mCompanyFolder + "/") +
@@ -156,20 +152,13 @@ void QuibAppBase::Init()
         mCommandLine.mDemoFileName = gSharedDataFolder + mCommandLine.mDemoFileName;
     if (mCommandLineGiven && !mCommandLine.mCommandLineParsed)
         ParseCommandLine(mCommandLineText);
-    if (mCommandLine.mScreenSaverMode)
-        mOnlyAllowOneCopyToRun = false;
-    if (!OnChangeDirectory(mCommandLine.mProgramFolder) && !mCommandLine.mProgramFolder.empty())
-        platform::changeDirectory(mCommandLine.mProgramFolder);
-    if (gPakInterface != nullptr && platform::fileExists("main.pak"))
-        gPakInterface->MountArchive("main.pak");
-
-    mSingleInstance = std::make_unique<platform::SingleInstance>(mProductName + "Mutex");
-    if (!mSingleInstance->acquire())
-        OnAlreadyRunning();
 
     mRandSeed = platform::tickCount();
     SeedRandomGenerator(mRandSeed);
     platform::srand(mRandSeed);
+    // A demo begins before the settings are read: the settings' files are
+    // outside results that a recording keeps and playback hands back, so
+    // that playing a demo never reads the player's files or writes over them.
     if (mCommandLine.mRecordDemo)
     {
         StartDemoRecording();
@@ -185,8 +174,25 @@ void QuibAppBase::Init()
             RestoreDisplayAndExit(0);
         }
         RunTimersOnUpdates();
-        ReplayStartDisplayMode();
     }
+
+    if (mUseRegistry)
+        LoadSettingsFromRegistry();
+    else
+        LoadSettings();
+    if (mCommandLine.mScreenSaverMode)
+        mOnlyAllowOneCopyToRun = false;
+    if (!OnChangeDirectory(mCommandLine.mProgramFolder) && !mCommandLine.mProgramFolder.empty())
+        platform::changeDirectory(mCommandLine.mProgramFolder);
+    if (gPakInterface != nullptr && platform::fileExists("main.pak"))
+        gPakInterface->MountArchive("main.pak");
+
+    mSingleInstance = std::make_unique<platform::SingleInstance>(mProductName + "Mutex");
+    if (!mSingleInstance->acquire())
+        OnAlreadyRunning();
+
+    if (mCommandLine.mPlayDemo)
+        ReplayStartDisplayMode();
 
     BeforeDisplayInit();
     mWidgetManager->SetMouseMapping(Rect(0, 0, mWidth, mHeight), Rect(0, 0, mWidth, mHeight));

@@ -1,10 +1,11 @@
 #include "framework/services/DemoRecorder.h"
 
+#include "framework/files/PakFile.h"
 #include "framework/foundation/Paths.h"
 #include "framework/foundation/RandomGenerator.h"
 #include "framework/services/DemoEvents.h"
 #include "framework/services/DemoReplayTarget.h"
-#include "framework/files/PakFile.h"
+#include "platform/FileWriteErrors.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
 
@@ -507,7 +508,8 @@ bool DemoRecorder::WriteBytesToFile(const std::string& path, const void* bytes, 
     }
     MakeDirectories(DirectoryOfPath(path));
     // Save files are replaced whole, so a crash or a full disk keeps the old one.
-    const bool written = platform::writeFileAtomic(platform::nativePath(path), bytes, count);
+    mLastWriteError = 0;
+    const bool written = platform::writeFileAtomic(platform::nativePath(path), bytes, count, mLastWriteError);
     if (mRecording)
     {
         mStream.BeginEvent(Now(), DemoCode::kFileWrite);

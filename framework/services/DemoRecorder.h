@@ -86,6 +86,9 @@ public:
     bool FileExists(const std::string& path);
     bool WriteBytesToFile(const std::string& path, const void* bytes, size_t count);
     bool WriteBufferToFile(const std::string& path, const Buffer& buffer);
+    // The system's error number of the last write that really failed; 0 after
+    // one that succeeded. A write that playback stood in for leaves it alone.
+    int LastWriteError() const { return mLastWriteError; }
 
     // The registry layer's results (codes 11 and 12).
     void RecordRegistryWrite(bool success);
@@ -117,6 +120,7 @@ private:
     bool mRecording = false;
     bool mPlaying = false;
     bool mWindowClosed = false;
+    int mLastWriteError = 0;
     DemoStream mStream;
     uint32_t mRandomSeed = 0;
     int mDemoLength = 0;

@@ -1,7 +1,7 @@
 #include "game/records/DataFolder.h"
 
 #include "framework/foundation/DebugPrintf.h"
-#include "framework/foundation/Paths.h"
+#include "game/records/SaveFileAccess.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
 
@@ -18,7 +18,7 @@ std::string GetDataFolder()
 bool CreateDataFolder()
 {
     const std::string folder = GetDataFolder();
-    if (!platform::directoryExists(folder))
+    if (!SaveFiles().FileExists(folder) && SaveFiles().ChangesFiles() && !platform::directoryExists(folder))
         platform::createDirectories(folder);
     return platform::directoryExists(folder);
 }
@@ -43,22 +43,22 @@ std::string GetOptionsFilePath()
     return GetDataFolder() + "/options.dat";
 }
 
-std::optional<Quib::Buffer> ReadSaveFile(const std::string& path)
+bool SaveFileExists(const std::string& path)
 {
-    std::optional<std::vector<uint8_t>> bytes = platform::readFile(path, kMaxSaveFileBytes);
-    if (!bytes)
-        return std::nullopt;
+    return SaveFiles().FileExists(path);
+}
+
+std::optional<Quib::Buffer> ReadSaveFile(const std::string& path, bool doNotRecord)
+{
     Quib::Buffer buffer;
-    buffer.AssignBytes(bytes->data(), bytes->size());
+    if (!SaveFiles().ReadBufferFromFile(path, buffer, doNotRecord))
+        return std::nullopt;
     return buffer;
 }
 
 bool WriteSaveFile(const std::string& path, const Quib::Buffer& buffer)
 {
-    const std::string folder = Quib::DirectoryOfPath(path);
-    if (!folder.empty() && !platform::directoryExists(folder))
-        platform::createDirectories(folder);
-    if (!platform::writeFileAtomic(path, buffer.Bytes(), buffer.ByteCount()))
+    if (!SaveFiles().WriteBufferToFile(path, buffer))
     {
         Quib::DebugPrintf("Could not write %s\n", path.c_str());
         return false;

@@ -12,7 +12,8 @@
 // The per-user data folder, with a trailing separator.
 std::string GetAppDataPath();
 std::string GetDataFolder();
-// Creates the data folder and its missing parents; false when it is not there afterwards.
+// Creates the data folder and its missing parents when the file access does
+// not find it; false when it is not there afterwards.
 bool CreateDataFolder();
 
 std::string GetSaveFolder();
@@ -24,8 +25,10 @@ std::string GetOptionsFilePath();
 // A save file is a few kilobytes; a larger file is not read as one.
 constexpr uint64_t kMaxSaveFileBytes = uint64_t(64) << 20;
 
-// Nullopt when the file cannot be read.
-std::optional<Quib::Buffer> ReadSaveFile(const std::string& path);
+// The save files go through the installed file access (SaveFileAccess.h).
+bool SaveFileExists(const std::string& path);
+// Nullopt when the file cannot be read. doNotRecord: see SaveFileAccess.
+std::optional<Quib::Buffer> ReadSaveFile(const std::string& path, bool doNotRecord = false);
 // Creates the folder when needed and replaces the file atomically, so that a
 // crash, a kill or a full disk leaves the previous file whole. A failure is logged.
 bool WriteSaveFile(const std::string& path, const Quib::Buffer& buffer);

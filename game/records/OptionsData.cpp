@@ -3,7 +3,6 @@
 #include "game/records/DataFolder.h"
 #include "game/records/OptionsHost.h"
 #include "game/records/SaveEncoding.h"
-#include "platform/Files.h"
 
 #include <algorithm>
 
@@ -28,7 +27,7 @@ void WriteVolume(Quib::Buffer& buffer, double volume)
 void OptionsData::Load(OptionsHost* host)
 {
     const std::string path = GetOptionsFilePath();
-    if (!platform::fileExists(path))
+    if (!SaveFileExists(path))
     {
         Save();
         return;

@@ -4,6 +4,7 @@
 #include "game/records/DataFolder.h"
 #include "game/records/ProfileFileNames.h"
 #include "game/records/SaveEncoding.h"
+#include "game/records/SaveFileAccess.h"
 #include "platform/Files.h"
 
 #include <algorithm>
@@ -19,6 +20,9 @@ PlayerProfile* ProfileList::GetProfile(int index) const
 
 void ProfileList::AddProfile(std::unique_ptr<PlayerProfile> profile)
 {
+    // Two profiles saved to one file would leave one of them lost at the next start.
+    if (IsFileNameTaken(profile->mFileName))
+        profile->mFileName = MakeNewFileName(profile->mName);
     mProfiles.push_back(std::move(profile));
     mCurrentProfileIndex = GetProfileCount() - 1;
 }
@@ -39,9 +43,17 @@ std::vector<std::string> ProfileList::GetProfileNames() const
     return names;
 }
 
+bool ProfileList::IsFileNameTaken(const std::string& fileName) const
+{
+    const auto same = [&](const std::string& name) { return SameFileName(name, fileName); };
+    return std::any_of(mProfiles.begin(), mProfiles.end(),
+                       [&](const auto& profile) { return same(profile->mFileName); }) ||
+           std::any_of(mUnreadableFileNames.begin(), mUnreadableFileNames.end(), same);
+}
+
 std::string ProfileList::MakeNewFileName(const std::string& playerName) const
 {
-    std::vector<std::string> taken;
+    std::vector<std::string> taken = mUnreadableFileNames;
     int sameName = 0;
     for (const auto& profile : mProfiles)
     {
@@ -54,27 +66,34 @@ std::string ProfileList::MakeNewFileName(const std::string& playerName) const
 void ProfileList::LoadSaveData()
 {
     const std::string path = GetIndexFilePath();
-    if (!platform::fileExists(path))
+    if (!SaveFileExists(path))
         return;
-    std::optional<Quib::Buffer> buffer = ReadSaveFile(path);
-    if (!buffer)
+    std::optional<Quib::Buffer> buffer = ReadSaveFile(path, true);
+    std::vector<std::string> fileNames;
+    const std::optional<int32_t> savedCurrent = buffer ? ReadIndex(*buffer, fileNames) : std::nullopt;
+    if (!savedCurrent)
     {
         Quib::DebugPrintf("Could not read %s; it is kept aside at the next save\n", path.c_str());
         mIndexUnreadable = true;
         return;
     }
-    std::vector<std::string> fileNames;
-    const int32_t savedCurrent = ReadIndex(*buffer, fileNames);
     ReadHighScores(*buffer);
 
     const std::vector<int> loadedFrom = LoadProfiles(fileNames);
-    auto current = std::find(loadedFrom.begin(), loadedFrom.end(), savedCurrent);
+    auto current = std::find(loadedFrom.begin(), loadedFrom.end(), *savedCurrent);
     mCurrentProfileIndex = current == loadedFrom.end() ? -1 : int32_t(current - loadedFrom.begin());
 }
 
-int32_t ProfileList::ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames)
+std::optional<int32_t> ProfileList::ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames)
 {
-    save::ReadTextList(buffer, fileNames);
+    // Every name takes at least its two length bytes: a count the file cannot
+    // hold, a negative one or an empty file is damage, not a list of no names.
+    const int32_t count = save::ReadShort(buffer);
+    const int64_t bytesLeft = int64_t(buffer.ByteCount()) - 2;
+    if (buffer.ByteCount() == 0 || count < 0 || int64_t(count) * 2 > bytesLeft)
+        return std::nullopt;
+    for (int32_t i = 0; i < count; ++i)
+        fileNames.push_back(save::ReadText(buffer));
     return save::ReadShort(buffer);
 }
 
@@ -90,10 +109,7 @@ std::vector<int> ProfileList::LoadProfiles(const std::vector<std::string>& fileN
                               fileName.c_str());
             continue;
         }
-        const bool duplicate =
-            std::any_of(mProfiles.begin(), mProfiles.end(),
-                        [&](const auto& profile) { return SameFileName(profile->mFileName, fileName); });
-        if (duplicate)
+        if (IsFileNameTaken(fileName))
         {
             Quib::DebugPrintf("Profile file \"%s\" is named twice in the index; skipped\n", fileName.c_str());
             continue;
@@ -101,7 +117,9 @@ std::vector<int> ProfileList::LoadProfiles(const std::vector<std::string>& fileN
         std::optional<Quib::Buffer> buffer = ReadSaveFile(GetProfileFilePath(fileName));
         if (!buffer)
         {
-            Quib::DebugPrintf("Could not read the profile file \"%s\"; skipped\n", fileName.c_str());
+            Quib::DebugPrintf("Could not read the profile file \"%s\"; it stays in the index\n",
+                              fileName.c_str());
+            mUnreadableFileNames.push_back(fileName);
             continue;
         }
         auto profile = std::make_unique<PlayerProfile>();
@@ -139,24 +157,35 @@ bool ProfileList::SaveIndex()
 {
     if (mIndexUnreadable && !KeepUnreadableIndex())
         return false;
+    return WriteSaveFile(GetIndexFilePath(), WriteIndex());
+}
+
+Quib::Buffer ProfileList::WriteIndex() const
+{
+    // The names whose files could not be read follow the profiles, so that the
+    // saved current index still counts the loaded ones.
+    std::vector<std::string> fileNames;
+    for (const auto& profile : mProfiles)
+        fileNames.push_back(profile->mFileName);
+    fileNames.insert(fileNames.end(), mUnreadableFileNames.begin(), mUnreadableFileNames.end());
     Quib::Buffer buffer;
-    const size_t count = save::WriteCount(buffer, mProfiles.size());
-    for (size_t i = 0; i < count; ++i)
-        save::WriteText(buffer, mProfiles[i]->mFileName);
+    save::WriteTextList(buffer, fileNames);
     save::WriteShort(buffer, mCurrentProfileIndex);
     mHighScores.Write(buffer);
-    return WriteSaveFile(GetIndexFilePath(), buffer);
+    return buffer;
 }
 
 void ProfileList::DeleteProfileFile(const std::string& fileName)
 {
-    if (IsSafeProfileFileName(fileName))
+    if (IsSafeProfileFileName(fileName) && SaveFiles().ChangesFiles())
         platform::removeFile(GetProfileFilePath(fileName));
 }
 
 bool ProfileList::KeepUnreadableIndex()
 {
     const std::string path = GetIndexFilePath();
+    if (!SaveFiles().ChangesFiles())
+        return true;
     if (!platform::fileExists(path))
     {
         mIndexUnreadable = false;

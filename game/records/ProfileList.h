@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,8 @@ public:
     int GetProfileCount() const { return int(mProfiles.size()); }
     int GetCurrentProfileIndex() const { return mCurrentProfileIndex; }
     void SetCurrentProfileIndex(int index) { mCurrentProfileIndex = index; }
-    // The new profile becomes current.
+    // The new profile becomes current. A file name another profile already
+    // has is replaced by a new one.
     void AddProfile(std::unique_ptr<PlayerProfile> profile);
     // The profile before it becomes current (the first when there is none).
     void DeleteProfile(int index);
@@ -33,11 +35,15 @@ public:
 
     // Reads the index file and the profiles it names. Names that are not
     // plain file names are skipped; a current profile whose file cannot be
-    // read leaves no profile current rather than another player.
+    // read leaves no profile current rather than another player, and its name
+    // stays in the index for a later start.
     void LoadSaveData();
     // The index file up to the high scores: the profiles' file names, in
-    // order, and the saved current index.
-    static int32_t ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames);
+    // order, and the saved current index. Nullopt for a damaged index: empty,
+    // or a count that is negative or more than the file can hold.
+    static std::optional<int32_t> ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames);
+    // The index file's bytes as the next save writes them.
+    Quib::Buffer WriteIndex() const;
     // The position in fileNames of the name each loaded profile came from.
     std::vector<int> LoadProfiles(const std::vector<std::string>& fileNames);
     void ReadHighScores(Quib::Buffer& buffer);
@@ -56,8 +62,14 @@ public:
     int32_t mCurrentProfileIndex = 0;
     HighScoreList mHighScores;
 
+    // Index entries whose profile file could not be read, kept for the next save.
+    const std::vector<std::string>& GetUnreadableFileNames() const { return mUnreadableFileNames; }
+
 private:
     bool KeepUnreadableIndex();
+    bool IsFileNameTaken(const std::string& fileName) const;
+
+    std::vector<std::string> mUnreadableFileNames;
 
     bool mIndexUnreadable = false;
 };

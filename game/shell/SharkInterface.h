@@ -6,6 +6,8 @@
 #include "game/records/OptionsHost.h"
 #include "game/records/PlayerProfile.h"
 #include "game/records/ProfileList.h"
+#include "game/records/SaveFileAccess.h"
+#include "game/shell/AppSaveFiles.h"
 #include "game/shell/CustomDialogListener.h"
 #include "game/shell/FocusStopwatches.h"
 #include "game/shell/SoundEffectHost.h"
@@ -133,6 +135,10 @@ public:
     FocusStopwatches* mMiniGame = nullptr;
 
 private:
+    // Every save file goes through the application's demo-aware file services.
+    AppSaveFiles mSaveFiles{*this};
+    ScopedSaveFileAccess mSaveFilesInstalled{mSaveFiles};
+
     // Shows the text and ends the process with a failure code.
     [[noreturn]] void FailStart(const std::string& text);
     void LoadStartGroups();

@@ -1,7 +1,10 @@
 // Every recorded play-through under tests/fixtures/demos/ is played back
-// headless at full speed from the save folder it was recorded on, and must end
-// as its recording ended: the same files in the data folder, byte for byte,
-// and the same screen on top when the player closed the game.
+// headless at full speed from the save folder it was recorded on. Playback
+// hands the recorded file results back instead of touching the player's
+// folder, so the folder must be byte for byte what it was before; and the
+// game must end as its recording ended: the same screen on top when the
+// player closed the game, and records that save to the very bytes the
+// recording left in its data folder.
 //
 // A demo's folder holds "play.dmo", "start/" (the data folder the recording
 // began with; missing for a first start), "end/" (the data folder after it)
@@ -9,6 +12,7 @@
 
 #include "framework/services/DemoFile.h"
 #include "game/frontend/SceneScreenMakers.h"
+#include "game/records/DataFolder.h"
 #include "tests/game/support/GameHarness.h"
 #include "tests/game/support/KeptFolder.h"
 
@@ -40,16 +44,36 @@ std::vector<uint8_t> ReadBytes(const fs::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Every regular file below the folder, by its path relative to it.
+// Every file and folder below the folder, by its path relative to it; folders have no bytes.
 std::map<std::string, std::vector<uint8_t>> FilesBelow(const fs::path& folder)
 {
     std::map<std::string, std::vector<uint8_t>> files;
     if (!fs::exists(folder))
         return files;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+        files[fs::relative(entry.path(), folder).generic_string() + (entry.is_directory() ? "/" : "")] =
+            entry.is_regular_file() ? ReadBytes(entry.path()) : std::vector<uint8_t>{};
     return files;
+}
+
+std::vector<uint8_t> BytesOf(const Quib::Buffer& buffer)
+{
+    return {buffer.Bytes(), buffer.Bytes() + buffer.ByteCount()};
+}
+
+// What the records would write now, by their paths below the data folder's parent.
+std::map<std::string, std::vector<uint8_t>> SavedRecords(SharkInterface& app, const fs::path& dataFolder)
+{
+    const auto below = [&](const std::string& path)
+    { return fs::relative(fs::path(path), dataFolder).generic_string(); };
+    std::map<std::string, std::vector<uint8_t>> records;
+    Quib::Buffer options;
+    app.mOptions->Write(options);
+    records[below(GetOptionsFilePath())] = BytesOf(options);
+    records[below(GetIndexFilePath())] = BytesOf(app.mProfiles->WriteIndex());
+    for (const auto& profile : app.mProfiles->mProfiles)
+        records[below(GetProfileFilePath(profile->mFileName))] = BytesOf(profile->Save());
+    return records;
 }
 
 std::string ReadLine(const fs::path& file)
@@ -95,8 +119,12 @@ TEST_P(DemoReplay, EndsAsItsRecordingEnded)
     KeptFolder data("orvellan-demo-" + GetParam());
     if (fs::exists(demo / "start"))
         fs::copy(demo / "start", data.path, fs::copy_options::recursive);
+    // The player's save folder; the shared data folder beside it holds the sound cache.
+    const fs::path saveFolder = fs::path(data.path) / "Quennivar";
+    const auto before = FilesBelow(saveFolder);
 
     std::string log;
+    std::map<std::string, std::vector<uint8_t>> records;
     {
         // As the program entry has it.
         RegisterFrontEndSceneScreens();
@@ -128,21 +156,38 @@ TEST_P(DemoReplay, EndsAsItsRecordingEnded)
         log = testing::internal::GetCapturedStderr();
         ASSERT_TRUE(ended) << "the replay was still running " << updates - length
                            << " updates after the recording's end";
+        records = SavedRecords(app, data.path);
     }
 
     EXPECT_EQ(ClosedOn(log), ReadLine(demo / "screen.txt"));
+    const auto after = FilesBelow(saveFolder);
+    for (const auto& [name, bytes] : after)
+    {
+        const auto found = before.find(name);
+        if (found == before.end())
+            ADD_FAILURE() << name << " was made by the replay";
+        else
+            EXPECT_TRUE(found->second == bytes) << name << " was changed by the replay";
+    }
+    for (const auto& [name, bytes] : before)
+        EXPECT_TRUE(after.count(name) != 0) << name << " was removed by the replay";
+
+    // Files the recording left that the records do not save now must be the
+    // ones it started with; every record must save what the recording saved.
     const auto expected = FilesBelow(demo / "end");
-    const auto replayed = FilesBelow(data.path);
     for (const auto& [name, bytes] : expected)
     {
-        const auto found = replayed.find(name);
-        if (found == replayed.end())
-            ADD_FAILURE() << name << " was not written by the replay";
-        else
-            EXPECT_TRUE(found->second == bytes) << name << " differs from the recording's";
+        if (name.ends_with('/'))
+            continue;
+        const auto saved = records.find(name);
+        if (saved != records.end())
+            EXPECT_TRUE(saved->second == bytes) << name << " differs from the recording's";
+        else if (const auto kept = before.find(fs::relative(name, "Quennivar").generic_string());
+                 kept == before.end() || kept->second != bytes)
+            ADD_FAILURE() << name << " was written by the recording, and the replay keeps no record of it";
     }
-    for (const auto& [name, bytes] : replayed)
-        EXPECT_TRUE(expected.count(name) != 0) << name << " was written by the replay only";
+    for (const auto& [name, bytes] : records)
+        EXPECT_TRUE(expected.count(name) != 0) << name << " is a record of the replay only";
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoReplay, testing::ValuesIn(DemoNames()),
