@@ -4,21 +4,6 @@
 
 #include <algorithm>
 
-namespace
-{
-
-// Shorter times first; empty places (and impossible negative times) last.
-bool RanksBefore(const HighScoreEntry& a, const HighScoreEntry& b)
-{
-    const bool aPlaced = a.Total() > 0;
-    const bool bPlaced = b.Total() > 0;
-    if (aPlaced != bPlaced)
-        return aPlaced;
-    return aPlaced && a.Total() < b.Total();
-}
-
-} // namespace
-
 HighScoreList::HighScoreList(const std::string& defaultName)
 {
     FillDefaults(defaultName);
@@ -101,8 +86,10 @@ void HighScoreList::Write(Quib::Buffer& buffer) const
 
 void HighScoreList::Read(Quib::Buffer& buffer)
 {
+    // Entries past the tenth are read and dropped; past the end of the data
+    // they are empty, so reading stops there once the ten places are filled.
     const size_t count = save::ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < count && (i < size_t(kPlaces) || !buffer.ReadExhausted()); ++i)
     {
         HighScoreEntry entry;
         entry.mName = save::ReadText(buffer);
@@ -112,5 +99,4 @@ void HighScoreList::Read(Quib::Buffer& buffer)
         entry.mMilliseconds = save::ReadShort(buffer);
         SetAt(int(i), entry);
     }
-    std::stable_sort(mEntries.begin(), mEntries.end(), RanksBefore);
 }

@@ -38,8 +38,8 @@ public:
     // The high-score part of the index file: a count, then per entry a name
     // and four Shorts.
     void Write(Quib::Buffer& buffer) const;
-    // Entries past the tenth are read and dropped; a table that comes back out
-    // of order is sorted, empty places last.
+    // Entry i of the file takes place i as it stands; entries past the tenth
+    // are read and dropped.
     void Read(Quib::Buffer& buffer);
 
     bool operator==(const HighScoreList&) const = default;

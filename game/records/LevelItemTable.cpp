@@ -24,7 +24,7 @@ const LevelItems* LevelItemTable::FindLevel(const std::string& levelName) const
 void LevelItemTable::Read(Quib::Buffer& buffer)
 {
     const size_t count = save::ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < count && (i < mLevels.size() || !buffer.ReadExhausted()); ++i)
     {
         LevelItems surplus;
         (i < mLevels.size() ? mLevels[i] : surplus).Read(buffer);

@@ -48,7 +48,7 @@ void LevelItems::Read(Quib::Buffer& buffer)
 {
     mName = save::ReadText(buffer);
     const size_t count = save::ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < count && (i < mScenes.size() || !buffer.ReadExhausted()); ++i)
     {
         SceneItems scene;
         scene.Read(buffer);

@@ -31,7 +31,7 @@ SceneProgress* LevelProgress::GetScene(int index)
 void LevelProgress::Read(Quib::Buffer& buffer)
 {
     const size_t count = save::ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < count && (i < mScenes.size() || !buffer.ReadExhausted()); ++i)
     {
         SceneProgress scene;
         scene.Load(buffer);

@@ -19,7 +19,7 @@ void PlayerProfile::Load(Quib::Buffer& buffer)
     mName = save::ReadText(buffer);
     mLevel = std::clamp(save::ReadShort(buffer), 1, LevelMapTable::kLevelCount);
     mHints = save::ReadLong(buffer);
-    mDiaryPages = std::max(save::ReadShort(buffer), 0);
+    mDiaryPages = save::ReadShort(buffer);
     mDiaryOpened = save::ReadFlag(buffer);
     mLevelProgress.Read(buffer);
     mUsedItems.Read(buffer);

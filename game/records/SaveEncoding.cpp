@@ -22,7 +22,16 @@ int32_t ReadLong(Quib::Buffer& buffer)
 
 std::string ReadText(Quib::Buffer& buffer)
 {
-    return buffer.GetText();
+    const int32_t length = ReadShort(buffer);
+    if (length <= 0)
+        return {};
+    const int64_t bitsLeft = std::max<int64_t>(buffer.BitSize() - buffer.ReadPosition(), 0);
+    std::string text(std::min<size_t>(size_t(length), size_t(bitsLeft / 8)), '\0');
+    buffer.GetBytes(text.data(), text.size());
+    // The rest of the length lies past the end, where everything reads as zeros.
+    for (size_t skipped = text.size(); skipped < size_t(length); ++skipped)
+        buffer.GetU8();
+    return text;
 }
 
 size_t ReadCount(Quib::Buffer& buffer)
@@ -59,16 +68,12 @@ size_t WriteCount(Quib::Buffer& buffer, size_t count)
 
 void ReadTextList(Quib::Buffer& buffer, std::vector<std::string>& texts)
 {
-    const size_t count = ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
-        texts.push_back(ReadText(buffer));
+    ReadList(buffer, texts, ReadText);
 }
 
 void WriteTextList(Quib::Buffer& buffer, const std::vector<std::string>& texts)
 {
-    const size_t count = WriteCount(buffer, texts.size());
-    for (size_t i = 0; i < count; ++i)
-        WriteText(buffer, texts[i]);
+    WriteList(buffer, texts, WriteText);
 }
 
 } // namespace save

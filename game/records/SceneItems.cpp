@@ -43,24 +43,24 @@ void SceneItems::Read(Quib::Buffer& buffer)
 {
     mSceneName = save::ReadText(buffer);
     save::ReadTextList(buffer, mItemNames);
-    const size_t groupCount = save::ReadCount(buffer);
-    for (size_t i = 0; i < groupCount && !buffer.ReadExhausted(); ++i)
-    {
-        GroupItem item;
-        item.mName = save::ReadText(buffer);
-        item.mGroupId = save::ReadShort(buffer);
-        mGroupItems.push_back(item);
-    }
+    save::ReadList(buffer, mGroupItems,
+                   [](Quib::Buffer& in)
+                   {
+                       GroupItem item;
+                       item.mName = save::ReadText(in);
+                       item.mGroupId = save::ReadShort(in);
+                       return item;
+                   });
 }
 
 void SceneItems::Write(Quib::Buffer& buffer) const
 {
     save::WriteText(buffer, mSceneName);
     save::WriteTextList(buffer, mItemNames);
-    const size_t groupCount = save::WriteCount(buffer, mGroupItems.size());
-    for (size_t i = 0; i < groupCount; ++i)
-    {
-        save::WriteText(buffer, mGroupItems[i].mName);
-        save::WriteShort(buffer, mGroupItems[i].mGroupId);
-    }
+    save::WriteList(buffer, mGroupItems,
+                    [](Quib::Buffer& out, const GroupItem& item)
+                    {
+                        save::WriteText(out, item.mName);
+                        save::WriteShort(out, item.mGroupId);
+                    });
 }

@@ -106,25 +106,21 @@ void SceneProgress::Load(Quib::Buffer& buffer)
     mListMode = save::ReadShort(buffer);
     mReserved = save::ReadShort(buffer);
 
-    const size_t itemCount = save::ReadCount(buffer);
-    for (size_t i = 0; i < itemCount && !buffer.ReadExhausted(); ++i)
-    {
-        ItemEntry item;
-        item.mName = save::ReadText(buffer);
-        item.mTaken = save::ReadFlag(buffer);
-        mItems.push_back(item);
-    }
+    save::ReadList(buffer, mItems,
+                   [](Quib::Buffer& in) {
+                       return ItemEntry{save::ReadText(in), save::ReadFlag(in)};
+                   });
     save::ReadTextList(buffer, mPieces);
     save::ReadTextList(buffer, mHintItems);
-    const size_t groupCount = save::ReadCount(buffer);
-    for (size_t i = 0; i < groupCount && !buffer.ReadExhausted(); ++i)
-    {
-        NamedEntry item;
-        item.mName = save::ReadText(buffer);
-        item.mGroupId = save::ReadShort(buffer);
-        item.mTaken = save::ReadFlag(buffer);
-        mGroupItems.push_back(item);
-    }
+    save::ReadList(buffer, mGroupItems,
+                   [](Quib::Buffer& in)
+                   {
+                       NamedEntry item;
+                       item.mName = save::ReadText(in);
+                       item.mGroupId = save::ReadShort(in);
+                       item.mTaken = save::ReadFlag(in);
+                       return item;
+                   });
 }
 
 void SceneProgress::Write(Quib::Buffer& buffer) const
@@ -138,19 +134,19 @@ void SceneProgress::Write(Quib::Buffer& buffer) const
     save::WriteShort(buffer, mListMode);
     save::WriteShort(buffer, mReserved);
 
-    const size_t itemCount = save::WriteCount(buffer, mItems.size());
-    for (size_t i = 0; i < itemCount; ++i)
-    {
-        save::WriteText(buffer, mItems[i].mName);
-        save::WriteFlag(buffer, mItems[i].mTaken);
-    }
+    save::WriteList(buffer, mItems,
+                    [](Quib::Buffer& out, const ItemEntry& item)
+                    {
+                        save::WriteText(out, item.mName);
+                        save::WriteFlag(out, item.mTaken);
+                    });
     save::WriteTextList(buffer, mPieces);
     save::WriteTextList(buffer, mHintItems);
-    const size_t groupCount = save::WriteCount(buffer, mGroupItems.size());
-    for (size_t i = 0; i < groupCount; ++i)
-    {
-        save::WriteText(buffer, mGroupItems[i].mName);
-        save::WriteShort(buffer, mGroupItems[i].mGroupId);
-        save::WriteFlag(buffer, mGroupItems[i].mTaken);
-    }
+    save::WriteList(buffer, mGroupItems,
+                    [](Quib::Buffer& out, const NamedEntry& item)
+                    {
+                        save::WriteText(out, item.mName);
+                        save::WriteShort(out, item.mGroupId);
+                        save::WriteFlag(out, item.mTaken);
+                    });
 }

@@ -59,7 +59,7 @@ void StoryFlags::MarkCutsceneShown(const std::string& name)
 void StoryFlags::Read(Quib::Buffer& buffer)
 {
     const size_t sceneCount = save::ReadCount(buffer);
-    for (size_t i = 0; i < sceneCount && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < sceneCount && (i < mSceneStories.size() || !buffer.ReadExhausted()); ++i)
     {
         const std::string name = save::ReadText(buffer);
         const bool first = save::ReadFlag(buffer);
@@ -71,7 +71,7 @@ void StoryFlags::Read(Quib::Buffer& buffer)
         }
     }
     const size_t cutsceneCount = save::ReadCount(buffer);
-    for (size_t i = 0; i < cutsceneCount && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < cutsceneCount && (i < mCutscenes.size() || !buffer.ReadExhausted()); ++i)
     {
         const std::string name = save::ReadText(buffer);
         const bool shown = save::ReadFlag(buffer);

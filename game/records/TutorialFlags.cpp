@@ -21,7 +21,7 @@ void TutorialFlags::ClearAll()
 void TutorialFlags::Read(Quib::Buffer& buffer)
 {
     const size_t count = save::ReadCount(buffer);
-    for (size_t i = 0; i < count && !buffer.ReadExhausted(); ++i)
+    for (size_t i = 0; i < count && (i < mFlags.size() || !buffer.ReadExhausted()); ++i)
     {
         const bool flag = save::ReadFlag(buffer);
         if (i < mFlags.size())

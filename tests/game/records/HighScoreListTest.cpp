@@ -81,7 +81,7 @@ TEST(HighScoreList, ReadsBackWhatItWrote)
     EXPECT_EQ(read, list);
 }
 
-TEST(HighScoreList, LoadedTablesComeBackInOrder)
+TEST(HighScoreList, LoadedEntriesTakeThePlacesTheFileGivesThem)
 {
     Quib::Buffer buffer;
     HighScoreList scrambled("P");
@@ -99,14 +99,42 @@ TEST(HighScoreList, LoadedTablesComeBackInOrder)
         damaged.PutU8(buffer.GetU8());
     HighScoreList read("P");
     read.Read(damaged);
-    ASSERT_EQ(read.GetCount(), 10);
-    EXPECT_EQ(read.GetAt(0)->mName, "Fast");
-    // Equal times keep the order they were read in.
-    EXPECT_EQ(read.GetAt(6)->mName, "Slow");
-    EXPECT_EQ(read.GetAt(7)->mName, "P8");
-    EXPECT_EQ(read.GetAt(9)->mName, "Empty");
-    for (int i = 0; i + 1 < 9; ++i)
-        EXPECT_LE(read.GetAt(i)->Total(), read.GetAt(i + 1)->Total());
+    EXPECT_EQ(read, scrambled);
+}
+
+// A table cut short reads empty entries for what is missing; the defaults
+// stay only where the file announces no entry at all.
+TEST(HighScoreList, ACutTableReadsEmptyPlacesForTheMissingEntries)
+{
+    HighScoreList written("P");
+    written.SetAt(0, {"Ada", 0, 30, 0, 0});
+    Quib::Buffer whole;
+    written.Write(whole);
+    // The count, then "Ada" (2 + 3 bytes) and its four Shorts: 15 bytes.
+    const std::vector<uint8_t> bytes(whole.Bytes(), whole.Bytes() + whole.ByteCount());
+    struct Case
+    {
+        size_t length;
+        int filledPlaces;
+        bool defaults;
+    };
+    // One byte of the count still reads as ten (its high byte past the end is 0).
+    const Case cases[] = {{0, 0, true}, {1, 0, false}, {2, 0, false}, {15, 1, false}, {9, 0, false}};
+    for (const Case& c : cases)
+    {
+        Quib::Buffer cut;
+        cut.AssignBytes(bytes.data(), c.length);
+        HighScoreList read("P");
+        read.Read(cut);
+        ASSERT_EQ(read.GetCount(), 10) << c.length;
+        if (c.defaults)
+        {
+            EXPECT_EQ(read, HighScoreList("P")) << c.length;
+            continue;
+        }
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(read.GetAt(i)->Total() != 0, i < c.filledPlaces) << c.length << " place " << i;
+    }
 }
 
 TEST(HighScoreList, HoursBeyondTheShortLimitKeepTheirPlace)

@@ -2,6 +2,7 @@
 
 #include "tests/game/records/RecordsTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace
@@ -137,6 +138,48 @@ TEST(PlayerProfileFile, TruncatedFilesLoadWhatTheyHold)
     EXPECT_TRUE(early.mWallpaperUnlocks.mEntries[0].mUnlocked);
     EXPECT_EQ(early.mPlayTime, TimeValue());
     EXPECT_FALSE(early.mTutorialFlags.IsSet(0));
+}
+
+// Past the end of the data every read gives zeros, and a counted list still
+// reads as many entries as its count announced: empty ones.
+TEST(PlayerProfileFile, ACountCutOffFromItsEntriesReadsEmptyEntries)
+{
+    PlayerProfile profile = NewProfile();
+    for (int i = 0; i < 12; ++i)
+        profile.mLevelProgress.mScenes[0].AddItem("Item" + std::to_string(i));
+    const std::vector<uint8_t> whole = BytesOf(profile.Save());
+    // The item count (12) followed by the first name, "Item0".
+    const std::vector<uint8_t> countAndFirst = {12, 0, 5, 0, 'I', 't', 'e', 'm', '0'};
+    const auto at = std::search(whole.begin(), whole.end(), countAndFirst.begin(), countAndFirst.end());
+    ASSERT_NE(at, whole.end());
+
+    const PlayerProfile cut = Loaded({whole.begin(), at + 2});
+    const SceneProgress& scene = cut.mLevelProgress.mScenes[0];
+    ASSERT_EQ(scene.mItems.size(), 12u);
+    for (const SceneProgress::ItemEntry& item : scene.mItems)
+        EXPECT_EQ(item, SceneProgress::ItemEntry{});
+    EXPECT_TRUE(scene.mPieces.empty() && scene.mHintItems.empty() && scene.mGroupItems.empty());
+    // The records after the cut read their zeros: no name matches, nothing is unlocked.
+    EXPECT_EQ(cut.mLevelProgress.mScenes[1].mSceneName, "");
+    EXPECT_EQ(cut.mPlayTime, TimeValue());
+}
+
+TEST(PlayerProfileFile, SignedShortsAndOverlongTextsReadAsTheyStand)
+{
+    PlayerProfile profile = NewProfile();
+    profile.mDiaryPages = -1;
+    const PlayerProfile negative = Loaded(BytesOf(profile.Save()));
+    EXPECT_EQ(negative.mDiaryPages, -1);
+
+    // One flipped byte makes the first scene name's length run past the end:
+    // the name keeps the bytes that are there, and saving it back does not
+    // fill the file with the zeros beyond them.
+    std::vector<uint8_t> bytes = RecordsFixture("profile-new.omsg");
+    constexpr size_t kFirstSceneNameLength = 26;
+    bytes[kFirstSceneNameLength + 1] = 0x7F;
+    const PlayerProfile damaged = Loaded(bytes);
+    EXPECT_EQ(damaged.mLevelProgress.mScenes[0].mSceneName.size(), bytes.size() - kFirstSceneNameLength - 2);
+    EXPECT_LT(damaged.Save().ByteCount(), 3 * bytes.size());
 }
 
 struct Damage
