@@ -86,14 +86,22 @@ void ProfileList::LoadSaveData()
 
 std::optional<int32_t> ProfileList::ReadIndex(Quib::Buffer& buffer, std::vector<std::string>& fileNames)
 {
-    // Every name takes at least its two length bytes: a count the file cannot
-    // hold, a negative one or an empty file is damage, not a list of no names.
+    // A count the file cannot hold, a negative one or an empty file is
+    // damage, not a list of fewer names. Every name takes at least its two
+    // length bytes, which bounds the count before anything is read.
     const int32_t count = save::ReadShort(buffer);
     const int64_t bytesLeft = int64_t(buffer.ByteCount()) - 2;
     if (buffer.ByteCount() == 0 || count < 0 || int64_t(count) * 2 > bytesLeft)
         return std::nullopt;
     for (int32_t i = 0; i < count; ++i)
+    {
+        if (buffer.BitSize() - buffer.ReadPosition() < 16)
+        {
+            fileNames.clear();
+            return std::nullopt;
+        }
         fileNames.push_back(save::ReadText(buffer));
+    }
     return save::ReadShort(buffer);
 }
 

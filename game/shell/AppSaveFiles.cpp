@@ -3,6 +3,7 @@
 #include "framework/app/QuibAppBase.h"
 #include "framework/foundation/DebugPrintf.h"
 #include "platform/FileWriteErrors.h"
+#include "platform/MessageBox.h"
 
 bool AppSaveFiles::FileExists(const std::string& path)
 {
@@ -27,9 +28,10 @@ bool AppSaveFiles::WriteBufferToFile(const std::string& path, const Quib::Buffer
     if (!mFailureShown)
     {
         mFailureShown = true;
-        mApp.ShowError(
-            "The game could not save " + path + ":\n" + reason +
-            "\n\nYou can go on playing, but what could not be saved is lost when the game closes.");
+        mApp.ShowMessageBox("The game could not save " + path + ":\n" + reason +
+                                "\n\nYou can go on playing, but what could not be saved is lost when the "
+                                "game closes.",
+                            mApp.mTitle, platform::MB_OK | platform::MB_ICONWARNING);
     }
     return false;
 }

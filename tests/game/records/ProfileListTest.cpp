@@ -276,6 +276,78 @@ TEST(ProfileList, DamagedIndexFilesLoadWhatTheyCan)
     EXPECT_LE(list.GetProfileCount(), 1);
 }
 
+TEST(ProfileList, AProfileThatCannotBeReadStaysInTheIndexAndComesBackOnceItCanBe)
+{
+    TempDataFolder folder;
+    WriteProfile("Anna", "Anna0");
+    WriteProfile("Cleo", "Cleo0");
+    const std::string bert = GetProfileFilePath("Bert0");
+    // A folder where Bert's file belongs: the read fails, the file is left alone.
+    std::filesystem::create_directories(bert);
+    WriteIndex({"Anna0", "Bert0", "Cleo0"}, 2);
+
+    ProfileList list("P");
+    list.LoadSaveData();
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Anna", "Cleo"}));
+    EXPECT_EQ(list.GetCurrentProfile()->mName, "Cleo");
+    // A new player of the same name does not take the name that is kept.
+    EXPECT_EQ(list.MakeNewFileName("Bert"), "Bert1");
+    ASSERT_TRUE(list.SaveProfiles());
+    EXPECT_TRUE(std::filesystem::is_directory(bert));
+
+    std::filesystem::remove(bert);
+    WriteProfile("Bert", "Bert0");
+    ProfileList again("P");
+    again.LoadSaveData();
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"Anna", "Cleo", "Bert"}));
+    EXPECT_EQ(again.GetCurrentProfile()->mName, "Cleo");
+}
+
+// An index that cannot be the list it claims to be is damage, not an empty
+// list: it is kept aside, and the profiles' files stay where they are.
+TEST(ProfileList, ADamagedIndexIsKeptAsideRatherThanReadAsNoProfiles)
+{
+    const std::pair<const char*, std::vector<uint8_t>> cases[] = {
+        {"empty", {}},
+        {"negative count", {0xFF, 0xFF, 5, 0, 'A', 'n', 'n', 'a', '0', 0, 0}},
+        {"count beyond the file", {3, 0, 5, 0, 'A', 'n', 'n', 'a', '0', 0, 0}},
+        {"one byte", {1}},
+    };
+    for (const auto& [name, bytes] : cases)
+    {
+        TempDataFolder folder;
+        WriteProfile("Anna", "Anna0");
+        const auto anna = FileBytes(GetProfileFilePath("Anna0"));
+        WriteBytes(GetIndexFilePath(), bytes);
+        ProfileList list("P");
+        list.LoadSaveData();
+        EXPECT_TRUE(list.IsIndexUnreadable()) << name;
+        EXPECT_EQ(list.GetProfileCount(), 0) << name;
+        ASSERT_TRUE(list.SaveProfiles()) << name;
+        EXPECT_EQ(FileBytes(GetIndexFilePath() + ".unreadable"), bytes) << name;
+        EXPECT_EQ(FileBytes(GetProfileFilePath("Anna0")), anna) << name;
+    }
+}
+
+TEST(ProfileList, AddingAProfileWithAFileNameInUseGivesItAnotherName)
+{
+    TempDataFolder folder;
+    ProfileList list("P");
+    list.AddProfile(Profile("Anna", "Anna0"));
+    auto second = Profile("Anna", "anna0");
+    second->mHints = 1;
+    list.AddProfile(std::move(second));
+    EXPECT_EQ(list.GetProfile(1)->mFileName, "Anna1");
+    EXPECT_EQ(list.mCurrentProfileIndex, 1);
+    ASSERT_TRUE(list.SaveProfiles());
+
+    ProfileList read("P");
+    read.LoadSaveData();
+    ASSERT_EQ(read.GetProfileCount(), 2);
+    EXPECT_EQ(read.GetProfile(0)->mHints, 6);
+    EXPECT_EQ(read.GetProfile(1)->mHints, 1);
+}
+
 TEST(ProfileList, AFailedWriteIsReported)
 {
     TempDataFolder folder;
