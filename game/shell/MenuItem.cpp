@@ -67,7 +67,8 @@ void MenuItem::UpdateFraction(float fraction)
 void MenuItem::StepHoverAnimation()
 {
     const int32_t n = int32_t(mHoverFrameEnds.size());
-    if (mHoverFrame < n)
+    // Cell -1 (no frame ends) has no end tick to wait for.
+    if (mHoverFrame >= 0 && mHoverFrame < n)
     {
         ++mHoverTicks;
         if (mHoverTicks > mHoverFrameEnds[size_t(mHoverFrame)])
@@ -78,10 +79,10 @@ void MenuItem::StepHoverAnimation()
         mHoverFrame = 0;
         mHoverTicks = 0;
     }
-    else if (mHoverFrame == n && n > 0)
+    else if (mHoverFrame == n)
     {
-        // Stays on the last cell. Without frame ends there is no last cell
-        // to step back to: the first cell stays, rather than none at all.
+        // Stays on the last cell; without frame ends that is cell -1, which
+        // draws nothing: a picture of several cells needs its ends.
         mHoverFrame = n - 1;
     }
 }

@@ -142,7 +142,7 @@ TEST_F(Buttons, HoverCellsFollowTheirEndTicks)
         {"ends 5 and 10 stay on the last cell", {5, 10}, false, "0 0 0 0 0 1 1 1 1 1 1 1 1 1 "},
         {"ends 5 and 10 looping start again", {5, 10}, true, "0 0 0 0 0 1 1 1 1 1 0 0 0 0 "},
         {"no ends, looping, shows the first cell", {}, true, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
-        {"no ends shows the first cell too", {}, false, "0 0 0 0 0 0 0 0 0 0 0 0 0 0 "},
+        {"no ends and no looping shows none", {}, false, "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 "},
     };
     for (const auto& c : cases)
     {
@@ -221,6 +221,11 @@ TEST_F(ButtonDrawing, ShowsTheNormalPictureOrTheHoverCellAndThePressedPictureOnT
     app.DrawFrame();
     EXPECT_PRED_FORMAT2(shelltest::ColorNear, app.Pixel(104, 52), kBlue);
     item->mHoverFrame = 2;
+    app.DrawFrame();
+    EXPECT_PRED_FORMAT2(shelltest::ColorNear, app.Pixel(104, 52), kBlack);
+    // Two cells and no frame ends: once the hover has been stepped, no cell shows.
+    item->mHoverFrame = 0;
+    item->UpdateFraction(1.0f);
     app.DrawFrame();
     EXPECT_PRED_FORMAT2(shelltest::ColorNear, app.Pixel(104, 52), kBlack);
 
