@@ -67,7 +67,12 @@ int storedCoordinate(int value)
     return ((value % kCoordinateRange) + kCoordinateRange) % kCoordinateRange;
 }
 
+// The largest file read whole; a recording stores its size in 32 bits, and
+// the save files these reads are for are a few kilobytes.
+constexpr long kMaxWholeFileBytes = long(1) << 28;
+
 // Reads an archive or disk file whole, as the file layer's callers expect.
+// A file beyond the limit counts as one that cannot be read.
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path)
 {
     PakFile* file = PakFileOpen(path, "rb");
@@ -76,6 +81,11 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path)
     PakFileSeek(file, 0, 2);
     const long size = PakFileTell(file);
     PakFileSeek(file, 0, 0);
+    if (size > kMaxWholeFileBytes)
+    {
+        PakFileClose(file);
+        return std::nullopt;
+    }
     std::vector<uint8_t> bytes(size > 0 ? size_t(size) : 0);
     const size_t read = bytes.empty() ? 0 : PakFileRead(bytes.data(), 1, bytes.size(), file);
     PakFileClose(file);

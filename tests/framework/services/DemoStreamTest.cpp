@@ -1,9 +1,12 @@
 #include "framework/foundation/Buffer.h"
 #include "framework/services/DemoRecorder.h"
+#include "platform/FileWriteErrors.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "tests/framework/services/DemoTestSupport.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace Quib;
@@ -117,6 +120,31 @@ TEST(DemoStreamTest, UpdatesWaitForDueEventsAndTheRecordedLoadingState)
     EXPECT_TRUE(pair.player.LoadingFinishedInDemo());
     EXPECT_FALSE(pair.player.AllowsUpdate(20, false));
     EXPECT_TRUE(pair.player.AllowsUpdate(20, true));
+}
+
+// A file too large to be a save file is not read whole into memory: it counts
+// as unreadable, and the recording says so. A failed write tells why.
+TEST(DemoStreamTest, OversizedReadsFailAndFailedWritesKeepTheirReason)
+{
+    DemoTest::ScratchFolder folder("demo-limits");
+    const std::string huge = folder.File("huge.dat");
+    ASSERT_TRUE(writeFile(huge, "x", 1));
+    std::filesystem::resize_file(huge, (uint64_t(1) << 28) + 1);
+
+    Pair pair;
+    Buffer buffer;
+    EXPECT_FALSE(pair.recorder.ReadBufferFromFile(huge, buffer));
+    {
+        ScopedWriteFault full([](std::string_view) { return ENOSPC; });
+        EXPECT_FALSE(pair.recorder.WriteBytesToFile(folder.File("save.dat"), "xy", 2));
+        EXPECT_EQ(pair.recorder.LastWriteError(), ENOSPC);
+    }
+    EXPECT_TRUE(pair.recorder.WriteBytesToFile(folder.File("save.dat"), "xy", 2));
+    EXPECT_EQ(pair.recorder.LastWriteError(), 0);
+    pair.Play(-1);
+    EXPECT_FALSE(pair.player.ReadBufferFromFile(huge, buffer));
+    EXPECT_FALSE(pair.player.WriteBytesToFile(folder.File("save.dat"), "zz", 2));
+    EXPECT_TRUE(pair.player.WriteBytesToFile(folder.File("save.dat"), "zz", 2));
 }
 
 TEST(DemoStreamTest, OutsideResultsDuringPlaybackAndAfterARealClose)
