@@ -200,6 +200,11 @@ void QuibAppBase::Init()
     // A window shows the screen scaled to the largest size that fits the desktop,
     // so no desktop is too small for windowed mode.
     CreateMainWindow();
+    // The recording took the display mode after the display's own outside
+    // results (the acceleration tester's); playback reads it at the same point
+    // unless it came first, so that the results recorded after it stay in step.
+    if (mCommandLine.mPlayDemo)
+        ReplayStartDisplayMode();
     // Cursors are made on the desktop connection, which the first window opens.
     mHandCursor = MakeProgramCursor(HandCursorImage());
     mDraggingCursor = MakeProgramCursor(DraggingHandCursorImage());

@@ -13,6 +13,8 @@
 #include "framework/services/DemoFile.h"
 #include "game/frontend/SceneScreenMakers.h"
 #include "game/records/DataFolder.h"
+#include "game/shell/CustomDialog.h"
+#include "game/shell/MenuItem.h"
 #include "tests/game/support/GameHarness.h"
 #include "tests/game/support/KeptFolder.h"
 
@@ -188,6 +190,61 @@ TEST_P(DemoReplay, EndsAsItsRecordingEnded)
     }
     for (const auto& [name, bytes] : records)
         EXPECT_TRUE(expected.count(name) != 0) << name << " is a record of the replay only";
+}
+
+// A run recorded on a player's folder: the title, then the window's close box
+// and yes to the question. Played back on a copy of the same folder, it reads
+// and writes nothing there and ends with the records the recording saved.
+TEST(DemoRecordAndPlay, PlaybackOfAFreshRecordingLeavesThePlayersFolderAlone)
+{
+    const fs::path start = kDemos / "returning_level" / "start";
+    KeptFolder recorded("orvellan-demo-recorded");
+    KeptFolder played("orvellan-demo-played");
+    KeptFolder demoFolder("orvellan-demo-file");
+    fs::copy(start, recorded.path, fs::copy_options::recursive);
+    fs::copy(start, played.path, fs::copy_options::recursive);
+    const std::string option = "-demofile=" + demoFolder.path + "/run.dmo";
+    RegisterFrontEndSceneScreens();
+    {
+        GameHarness game(HarnessOptions{.dataFolder = recorded.path});
+        const char* const arguments[] = {"orvellan", "-record", option.c_str()};
+        game.App().SetCommandLine(3, arguments);
+        game.Boot();
+        game.FinishLoading();
+        game.Update(50);
+        game.RequestClose();
+        ASSERT_TRUE(game.RunUntil([&] { return game.Top<CustomDialog>() != nullptr; }, 50));
+        CustomDialog* dialog = game.Top<CustomDialog>();
+        ASSERT_TRUE(game.RunUntil([&] { return !dialog->IsAnimating(); }, 200));
+        const MenuItem& yes = *dialog->mFirstButton;
+        game.Click(yes.mX + yes.mWidth / 2, yes.mY + yes.mHeight / 2);
+        ASSERT_TRUE(game.RunUntil([&] { return game.IsShutDown(); }, 200));
+    }
+    const auto saved = FilesBelow(recorded.path);
+
+    const auto before = FilesBelow(fs::path(played.path) / "Quennivar");
+    std::map<std::string, std::vector<uint8_t>> records;
+    {
+        GameHarness game(HarnessOptions{.dataFolder = played.path});
+        SharkInterface& app = game.App();
+        const char* const arguments[] = {"orvellan", "-play", option.c_str()};
+        app.SetCommandLine(3, arguments);
+        game.Boot();
+        game.FinishLoading();
+        const int length = app.mDemo.DemoLength();
+        app.mMainLoop.mDemoTargetUpdate = length;
+        game.RunUntil([&] { return app.mMainLoop.mUpdateCount > length + kGraceUpdates; },
+                      length + 2 * kGraceUpdates);
+        ASSERT_TRUE(game.IsShutDown());
+        records = SavedRecords(app, played.path);
+    }
+    EXPECT_TRUE(FilesBelow(fs::path(played.path) / "Quennivar") == before);
+    for (const auto& [name, bytes] : records)
+    {
+        const auto found = saved.find(name);
+        ASSERT_TRUE(found != saved.end()) << name;
+        EXPECT_EQ(found->second, bytes) << name << " differs from what the recording saved";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoReplay, testing::ValuesIn(DemoNames()),
