@@ -56,7 +56,7 @@ std::vector<uint8_t> ProfileBytes(const std::string& name, const std::string& fi
 }
 
 // Every entry below the folder, by its path relative to it: a file's bytes,
-// a folder as "/", a link as "->" and its target.
+// a folder as "/", a link as "->" and its target, anything else as "|".
 std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& folder)
 {
     std::map<std::string, std::vector<uint8_t>> entries;
@@ -70,8 +70,10 @@ std::map<std::string, std::vector<uint8_t>> Snapshot(const fs::path& folder)
         }
         else if (entry.is_directory())
             entries[name] = {'/'};
-        else
+        else if (entry.is_regular_file())
             entries[name] = ReadBytes(entry.path());
+        else
+            entries[name] = {'|'};
     }
     return entries;
 }
@@ -152,6 +154,17 @@ TEST(HostileDataFolder, TheGameStartsTellsOfFailedSavesOnceAndLeavesOtherFilesAl
          "Quennivar",
          "Permission denied",
          {}},
+        {"a pipe where a profile file belongs",
+         [](const Folder& f)
+         {
+             fs::remove(f.save / "Bert0.omsg");
+             ASSERT_EQ(::mkfifo((f.save / "Bert0.omsg").c_str(), 0600), 0);
+         },
+         0,
+         0,
+         "",
+         "",
+         {"Quennivar/Save/Data.omsg", "Quennivar/Save/Anna0.omsg", "Quennivar/options.dat"}},
         {"a full disk", [](const Folder&) {}, ENOSPC, 1, "Quennivar", "No space left on device", {}},
         {"an index with a negative count",
          [](const Folder& f) {
