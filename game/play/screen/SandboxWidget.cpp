@@ -247,7 +247,7 @@ void SandboxWidget::FinishCollecting()
         {
             mAnimations[i].Finish();
             if (mModel.Items()[i].mKind == SceneItemKind::Piece)
-                OnPieceCollected();
+                OnPieceCollected(false);
             else
                 OnItemCollected(i, true);
         }
@@ -293,7 +293,7 @@ void SandboxWidget::ReattachPieces()
     for (const std::string& name : record->mPieces)
         mModel.ReattachPiece(name);
     if (mModel.HasHeldItem() && !mHeldItem)
-        OnPieceCollected();
+        OnPieceCollected(true);
 }
 
 void SandboxWidget::SuppressSceneOneTutorials()
@@ -588,7 +588,7 @@ void SandboxWidget::OnItemCollected(size_t index, bool quiet)
         mFrame->OnListFinished();
 }
 
-void SandboxWidget::OnPieceCollected()
+void SandboxWidget::OnPieceCollected(bool quiet)
 {
     bool piecesFlying = false;
     for (size_t i = 0; i < mAnimations.size(); ++i)
@@ -600,7 +600,6 @@ void SandboxWidget::OnPieceCollected()
         const PlayfieldItem& combined = mModel.Items()[c];
         if (combined.mKind != SceneItemKind::Combined || combined.mMissing != 0 || !mPictures[c])
             continue;
-        const bool quiet = mContainer == nullptr || mFrame == nullptr || !mFrame->mHudBuilt;
         auto item = std::make_unique<ActionItem>(this, mPictures[c].get(), quiet);
         item->Resize(0, 0, combined.mWidth, combined.mHeight);
         item->Move(combined.mX, combined.mY);
@@ -657,7 +656,7 @@ void SandboxWidget::UpdateFraction(float)
         if (mAnimations[i].Update())
         {
             if (mModel.Items()[i].mKind == SceneItemKind::Piece)
-                OnPieceCollected();
+                OnPieceCollected(false);
             else
                 OnItemCollected(i, false);
         }

@@ -136,7 +136,10 @@ private:
     // The collection of the item has ended: the list learns of it and the
     // scene may be done. Quiet ends (leaving the scene) open no diary.
     void OnItemCollected(size_t index, bool quiet);
-    void OnPieceCollected();
+    // A piece has joined its combined item; the last one makes the usable
+    // object. Quiet: the pieces came from an earlier run, so the object lies
+    // there at once, without the burst of its making.
+    void OnPieceCollected(bool quiet);
     void UpdateHintFlashes();
     void UpdateTutorialWatches();
     void CheckTutorialWatch(Stopwatch& watch, int32_t limitMs, bool applies, int32_t tutorial);

@@ -119,6 +119,32 @@ TEST(SceneHudFlowTest, TimedPlayRunningOutShowsTheDimmedDialogAndItsOkLeavesTheS
     EXPECT_LE(record->mClock[2], 0);
 }
 
+// Two minutes away from the window cost a timed scene nothing: the countdown
+// stands where it stood at the loss and the time-out does not come meanwhile.
+TEST(SceneHudFlowTest, TheCountdownStandsStillWhileTheWindowIsOutOfFocus)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", true, 90);
+    ASSERT_NE(frame, nullptr);
+    Stopwatch& countdown = *frame->mClock->mCountdown;
+    ASSERT_TRUE(countdown.IsRunning());
+
+    game.LoseFocus();
+    game.Update(3);
+    const double leftAtLoss = countdown.GetRemaining().ToMilliseconds();
+    game.Clock().advance(120000);
+    game.Update(20);
+    EXPECT_FALSE(countdown.IsRunning());
+    EXPECT_EQ(countdown.GetRemaining().ToMilliseconds(), leftAtLoss);
+    EXPECT_EQ(game.Top<GameFrame>(), frame);
+
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_TRUE(countdown.IsRunning());
+    EXPECT_GT(countdown.GetRemaining().ToMilliseconds(), 80000);
+    EXPECT_EQ(game.Top<GameFrame>(), frame);
+}
+
 TEST(SceneHudFlowTest, RelaxedPlayHasNoClock)
 {
     GameHarness game;

@@ -1,4 +1,6 @@
 #include "game/frontend/IntroScreen.h"
+#include "game/minigames/base/MiniGameHelpScreen.h"
+#include "game/minigames/base/MiniGameWidget.h"
 #include "game/play/ShownPoint.h"
 #include "tests/game/play/screen/SceneFlowSupport.h"
 
@@ -198,6 +200,36 @@ TEST(SceneScreenFlowTest, TheVisitsTimeStandsStillOutOfFocusAndUnderAnotherScree
     PopGameState(game.App().mGameStates.get());
     EXPECT_TRUE(frame.mVisitStopwatch.IsRunning());
     EXPECT_EQ(game.App().mGameFrame, &frame);
+}
+
+// The mini-game's wait before Skip is offered counts the player's time only:
+// two minutes out of focus leave it where it stood.
+TEST(SceneScreenFlowTest, TheMiniGamesSkipWaitStandsStillWhileTheWindowIsOutOfFocus)
+{
+    GameHarness game;
+    BootGame(game, false);
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    CollectEveryPiece(game, *visit.mPlayfield);
+    UseTheUsableObject(game, *visit.mPlayfield);
+    MiniGameWidget* miniGame = AwaitTop<MiniGameWidget>(game);
+    ASSERT_NE(miniGame, nullptr);
+    ASSERT_NE(AwaitTop<MiniGameHelpScreen>(game), nullptr);
+    game.Update(30);
+    game.Click(400, 300);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MiniGameWidget>() == miniGame; }, 100));
+    ASSERT_TRUE(miniGame->mStopwatch.IsRunning());
+
+    game.LoseFocus();
+    game.Update(3);
+    const int32_t waitedAtLoss = miniGame->mStopwatch.GetElapsedMs();
+    game.Clock().advance(120000);
+    game.Update(20);
+    EXPECT_EQ(miniGame->mStopwatch.GetElapsedMs(), waitedAtLoss);
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_TRUE(miniGame->mStopwatch.IsRunning());
+    EXPECT_LT(miniGame->mStopwatch.GetElapsedMs(), miniGame->mSkipDelaySeconds * 1000);
 }
 
 } // namespace
