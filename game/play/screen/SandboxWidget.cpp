@@ -268,6 +268,8 @@ void SandboxWidget::UseHint()
     counter.mHintRequested = false;
     const std::vector<size_t> shown = ChooseHintTargets(
         mModel, IsSceneOne(), [this](size_t index) { return IsIdle(index); },
+        [this](size_t index)
+        { return mAnimations[index].IsCollecting() && mFrame->IsWantedItem(int32_t(index)); },
         [] { return platform::rand(); });
     if (shown.empty())
         return;
@@ -504,6 +506,9 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     }
     case ClickOutcome::Misclick:
         OnMisclick(mLastClickX, mLastClickY);
+        break;
+    case ClickOutcome::HiddenPiece:
+        mMisclicks.CountHiddenClick();
         break;
     default:
         break;

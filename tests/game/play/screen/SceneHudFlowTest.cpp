@@ -254,4 +254,31 @@ TEST(SceneHudFlowTest, HintsAreSpentOnWantedItemsTakenFromThePictureAndKeptInThe
     EXPECT_EQ(game.States().size(), 1u);
 }
 
+// The list's last items found and still on their way: the list is not done
+// yet, so a hint asked for then shows no piece and costs nothing.
+TEST(SceneHudFlowTest, AHintAskedWhileTheLastItemsFlyCostsNothing)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    const PlayfieldModel& model = frame->mPlayfield->mModel;
+    for (size_t i = 0; i < model.Items().size(); ++i)
+        if (model.Items()[i].mWanted)
+        {
+            std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, i, false, 1);
+            ASSERT_TRUE(point) << model.Items()[i].mRecord.mName;
+            game.Click(point->first, point->second);
+            game.Update(2);
+        }
+    ASSERT_EQ(model.ItemsLeft(), 0);
+    ASSERT_GT(frame->mPlayfield->GetCollectingCount(), 0);
+    HintWidget& counter = *frame->mHintWidget;
+    const int32_t hints = counter.mCount;
+    game.Click(counter.mX + counter.mWidth / 2, counter.mY + counter.mHeight / 2);
+    game.Update(5);
+    EXPECT_FALSE(counter.mHintRequested);
+    EXPECT_EQ(counter.mCount, hints);
+    EXPECT_TRUE(frame->mPlayfield->mItemHints.empty());
+}
+
 } // namespace
