@@ -7,6 +7,7 @@
 #include "game/play/hud/MisclickCounter.h"
 #include "game/play/hud/MouseObject.h"
 #include "game/play/hud/MouseRunOwner.h"
+#include "game/play/hud/PieceIdleLoops.h"
 #include "game/play/screen/ItemAnimation.h"
 #include "game/shell/Stopwatch.h"
 
@@ -118,6 +119,8 @@ public:
     MisclickCounter mMisclicks;
     // The hint highlights by item, kept so that a later hint continues an item's swing.
     std::map<size_t, ItemHint> mItemHints;
+    // The first scene's pieces, once shown, pulse and sparkle until taken.
+    std::map<size_t, PieceIdleLoops> mPieceLoops;
 
 private:
     struct HintFlash
