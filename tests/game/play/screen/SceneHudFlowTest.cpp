@@ -1,9 +1,12 @@
 // The scene screen's display on the real game: the clock of timed play
 // running out, the mouse that runs after quick misclicks, and hints spent
 // and taken, each with what they push on and pop off the state stack.
+#include "framework/graphics/Font.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/resources/SoundPlayer.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/IntroScreen.h"
+#include "game/play/SceneFile.h"
 #include "game/play/ShownPoint.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/SandboxWidget.h"
@@ -279,6 +282,52 @@ TEST(SceneHudFlowTest, AHintAskedWhileTheLastItemsFlyCostsNothing)
     EXPECT_FALSE(counter.mHintRequested);
     EXPECT_EQ(counter.mCount, hints);
     EXPECT_TRUE(frame->mPlayfield->mItemHints.empty());
+}
+
+// The clock slides in partly past the screen's top right corner; its face
+// must show whole there.
+TEST(SceneHudFlowTest, TheSlidInClockShowsWholeOnTheScreen)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", true);
+    ASSERT_NE(frame, nullptr);
+    const SceneClock& clock = *frame->mClock;
+    ASSERT_TRUE(game.RunUntil([&] { return !clock.mSlideInSeq->IsRunning(); }, 100));
+    auto* face = dynamic_cast<Quib::MemoryImage*>(IMAGE_GUI_CLOCK);
+    ASSERT_NE(face, nullptr);
+    const uint32_t* bits = face->GetBits();
+    int32_t outside = 0;
+    for (int32_t y = 0; y < face->GetHeight(); ++y)
+        for (int32_t x = 0; x < face->GetWidth(); ++x)
+        {
+            const int32_t sx = clock.mX + x, sy = clock.mY + y;
+            const bool shown = sx >= 0 && sy >= 0 && sx < 800 && sy < 600;
+            outside += !shown && (bits[y * face->GetWidth() + x] >> 24) > 16;
+        }
+    EXPECT_EQ(outside, 0);
+}
+
+// The tray of usable objects lies under the list of names in every scene: its
+// top is a full line below the last name's baseline.
+TEST(SceneHudFlowTest, EveryScenesTrayLiesBelowTheListOfNames)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    const ItemNameList& list = *frame->mItemList;
+    ASSERT_EQ(list.mEntries.size(), 12u);
+    const int32_t listBottom = GameFrame::kListY + list.mEntries.back()->mY + FONT_ITEM_LABELS->GetHeight();
+    for (int scene = 1; scene <= 31; ++scene)
+    {
+        const std::string name = "Scene" + std::to_string(scene);
+        std::vector<SceneItemRecord> items;
+        ASSERT_TRUE(ReadSceneFile("content/scenes/" + name + "/Scene.xml", items)) << name;
+        for (const SceneItemRecord& item : items)
+        {
+            if (SceneItemKindOf(item, kFullListMode) == SceneItemKind::Combined)
+                EXPECT_GE(int32_t(item.mY), listBottom) << name << " " << item.mName;
+        }
+    }
 }
 
 } // namespace
