@@ -324,8 +324,9 @@ TEST(SceneHudFlowTest, EveryScenesTrayLiesBelowTheListOfNames)
         ASSERT_TRUE(ReadSceneFile("content/scenes/" + name + "/Scene.xml", items)) << name;
         for (const SceneItemRecord& item : items)
         {
-            if (SceneItemKindOf(item, kFullListMode) == SceneItemKind::Combined)
-                EXPECT_GE(int32_t(item.mY), listBottom) << name << " " << item.mName;
+            if (SceneItemKindOf(item, kFullListMode) != SceneItemKind::Combined)
+                continue;
+            EXPECT_GE(int32_t(item.mY), listBottom) << name << " " << item.mName;
         }
     }
 }
