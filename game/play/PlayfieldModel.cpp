@@ -123,7 +123,7 @@ int32_t PlayfieldModel::FindItemAt(int32_t x, int32_t y, bool ignoreAlpha) const
     for (size_t i = mItems.size(); i-- > 0;)
     {
         const PlayfieldItem& item = mItems[i];
-        if (item.mRemoved || !item.mClickable || !item.mVisible)
+        if (item.mRemoved || !item.mClickable)
             continue;
         if (x < item.mX || y < item.mY || x > item.mX + item.mWidth || y > item.mY + item.mHeight)
             continue;
@@ -175,6 +175,8 @@ ClickOutcome PlayfieldModel::Click(int32_t x, int32_t y)
     {
         if (selected)
             return ClickOutcome::Nothing;
+        if (!item.mVisible)
+            return ClickOutcome::HiddenPiece;
         item.mClickable = false;
         item.mRemoved = true;
         mPiecesLeft = std::max(0, mPiecesLeft - 1);

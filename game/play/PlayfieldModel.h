@@ -46,6 +46,7 @@ enum class ClickOutcome
     Found,          // a listed item
     PieceFound,     // a piece of the usable object
     HintTaken,      // a hidden hint, added to the counter
+    HiddenPiece,    // a piece not yet shown: it takes the click and gives nothing
     MiniGameOpened, // the usable object used on its place
     Misclick        // an item that is not wanted
 };
@@ -89,7 +90,9 @@ public:
     // makes the usable object once complete (unless the mini-game is done).
     // False when no piece of that name is in the picture.
     bool ReattachPiece(const std::string& name);
-    // Shows or hides an item; a hidden item takes no click as what it is.
+    // Shows or hides an item. A hidden item is still hit where its picture
+    // is, so it keeps the click from the items below it; a hidden piece gives
+    // nothing for it.
     void SetItemVisible(size_t index, bool visible) { mItems[index].mVisible = visible; }
 
     const std::vector<PlayfieldItem>& Items() const { return mItems; }

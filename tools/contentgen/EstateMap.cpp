@@ -159,11 +159,14 @@ void drawLabel(Canvas& canvas, const LabelFit& label, float centreX, float top)
 
 // The name goes below the spot the pin points at or above the pin, where the
 // pin leaves it readable, else in the middle of the room; the emoji sits on
-// the spot itself.
+// the spot itself. The name keeps to the part of the room that its level's
+// view of the map shows, so that no screen edge cuts it.
 void paintRoomContents(Canvas& canvas, PaintContext& context, const EstatePlace& place, const PlanBox& box,
                        const PlanBox* hatch)
 {
-    const float w = box.right - box.left;
+    const PlanBox view = levelView(place.scene);
+    const float shownLeft = std::max(box.left, view.left), shownRight = std::min(box.right, view.right);
+    const float w = shownRight - shownLeft;
     const float spotX = float(place.pinX), spotY = float(place.pinY);
     struct Slot
     {
@@ -195,7 +198,7 @@ void paintRoomContents(Canvas& canvas, PaintContext& context, const EstatePlace&
         }
     if (!label)
         return;
-    drawLabel(canvas, *label, (box.left + box.right) / 2, top);
+    drawLabel(canvas, *label, (shownLeft + shownRight) / 2, top);
     if (hatch != nullptr)
         return;
     float size = std::min({30.0f, w - 10, box.bottom - box.top - label->height - 12});

@@ -105,6 +105,23 @@ const EstatePlace* findPlace(int scene)
     return nullptr;
 }
 
+PlanBox levelView(int scene)
+{
+    // The level map's scroll offsets of the ten areas, and the last scene of each area.
+    struct Area
+    {
+        int lastScene;
+        float scrollX, scrollY;
+    };
+    static const Area kAreas[] = {{4, -700, -180},  {7, -50, -200},   {10, -380, -200}, {13, -560, -180},
+                                  {17, -680, -160}, {21, -250, -180}, {24, -450, -170}, {27, -590, -160},
+                                  {30, -780, -160}, {31, -740, -160}};
+    for (const Area& area : kAreas)
+        if (scene <= area.lastScene)
+            return PlanBox{-area.scrollX, -area.scrollY, -area.scrollX + 800, -area.scrollY + 600};
+    return PlanBox{0, 0, float(kEstateMapWidth), float(kEstateMapHeight)};
+}
+
 PlanBox houseBox()
 {
     return PlanBox{80, 440, 1480, 800};

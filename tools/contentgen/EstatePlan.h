@@ -59,6 +59,10 @@ PlanBox houseBox();
 // widest gaps between pins; pins closer than a wall can part share a room.
 std::vector<PlanRoom> estateRooms();
 
+// The 800 x 600 part of the estate map that the level of the scene shows
+// once the map has zoomed onto its area.
+PlanBox levelView(int scene);
+
 // The ten map areas the levels zoom onto, by number from 1.
 std::string areaName(int area);
 constexpr int kAreaCount = 10;

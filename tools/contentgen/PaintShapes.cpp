@@ -25,9 +25,9 @@ const char* morseOf(char letter)
     return letter >= 'A' && letter <= 'Z' ? kCodes[letter - 'A'] : "";
 }
 
-void paintClockFace(Canvas& canvas, float w, float h)
+void paintClockFace(Canvas& canvas, float w, float h, float margin = 0)
 {
-    float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2 - 3;
+    float cx = w / 2, cy = h / 2, r = std::min(w, h) / 2 - 3 - margin;
     Distance rim = ellipse(cx, cy, r, r);
     canvas.shadow(rim, 2, 3, 5, 0.5f);
     canvas.fillShape(rim, brassShader(cy - r, 2 * r, 1.0f));
@@ -373,7 +373,7 @@ void paintShapeKind(const ResourceEntry& entry, PaintContext& context, Canvas& c
     const std::string kind = entry.setting("kind");
     const float w = float(entry.width), h = float(entry.height);
     if (kind == "clockface")
-        paintClockFace(canvas, w, h);
+        paintClockFace(canvas, w, h, std::stof(entry.setting("margin", "0")));
     else if (kind == "dial-hand")
         paintDialHand(canvas, w, h, rgb(0x1c140c));
     else if (kind == "clock-board")

@@ -38,8 +38,9 @@ std::unique_ptr<Action> SparkleSweeps(int32_t* cell)
 
 ItemHint::ItemHint() : mSparkle(SparkleSweeps(&mSparkleCell)) {}
 
-void ItemHint::Start()
+void ItemHint::Start(int32_t pulseTicks)
 {
+    mPulseTicks = pulseTicks;
     mStepCount = 0;
     mPulsing = true;
     mSparkle->Start(nullptr, 0);
@@ -50,7 +51,7 @@ void ItemHint::Update()
     mSparkle->Update();
     if (!mPulsing)
         return;
-    if (++mStepCount > kPulseTicks - 1)
+    if (++mStepCount > mPulseTicks - 1)
     {
         mStepCount = 0;
         mPulseAlpha = 0;

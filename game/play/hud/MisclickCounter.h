@@ -18,6 +18,8 @@ public:
 
     // True when this misclick starts the mouse run.
     bool OnMisclick();
+    // A click on a piece the player cannot see yet counts, with no more to it.
+    void CountHiddenClick() { ++mMisclickCount; }
     void EndMouseRun() { mMouseRunning = false; }
     bool IsMouseRunning() const { return mMouseRunning; }
     int32_t GetCount() const { return mMisclickCount; }

@@ -413,34 +413,38 @@ void GameFrame::OnUncovered(GameStateStack*)
         gSharkInterface->SetCurrentGameFrame(this);
 }
 
+std::vector<Stopwatch*> GameFrame::FocusWatches()
+{
+    std::vector<Stopwatch*> watches;
+    if (mClock)
+        watches.push_back(mClock->mCountdown.get());
+    if (mPlayfield != nullptr)
+    {
+        watches.push_back(&mPlayfield->mTutorial2Watch);
+        watches.push_back(&mPlayfield->mTutorial4Watch);
+    }
+    watches.push_back(&mVisitStopwatch);
+    return watches;
+}
+
+// Only what ran at the loss starts again: a countdown stopped at its time-up
+// or a tutorial wait not begun stays as it was.
 void GameFrame::StopStopwatches()
 {
-    mStoppedByFocusLoss = mVisitStopwatch.IsRunning();
-    mVisitStopwatch.Stop();
-    if (mPlayfield == nullptr)
-        return;
-    Stopwatch* watches[2] = {&mPlayfield->mTutorial2Watch, &mPlayfield->mTutorial4Watch};
-    for (int i = 0; i < 2; ++i)
-    {
-        mTutorialWatchesStoppedByFocusLoss[i] = watches[i]->IsRunning();
-        watches[i]->Stop();
-    }
+    mStoppedByFocusLoss.clear();
+    for (Stopwatch* watch : FocusWatches())
+        if (watch->IsRunning())
+        {
+            watch->Stop();
+            mStoppedByFocusLoss.push_back(watch);
+        }
 }
 
 void GameFrame::StartStopwatches()
 {
-    if (mStoppedByFocusLoss)
-        mVisitStopwatch.Start();
-    mStoppedByFocusLoss = false;
-    if (mPlayfield == nullptr)
-        return;
-    Stopwatch* watches[2] = {&mPlayfield->mTutorial2Watch, &mPlayfield->mTutorial4Watch};
-    for (int i = 0; i < 2; ++i)
-    {
-        if (mTutorialWatchesStoppedByFocusLoss[i])
-            watches[i]->Start();
-        mTutorialWatchesStoppedByFocusLoss[i] = false;
-    }
+    for (Stopwatch* watch : mStoppedByFocusLoss)
+        watch->Start();
+    mStoppedByFocusLoss.clear();
 }
 
 void GameFrame::SetInventoryVisible(bool visible)

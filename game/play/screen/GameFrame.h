@@ -144,6 +144,7 @@ private:
     // A list found to its end before this visit (left while its last item was
     // still on its way) ends when the HUD has slid in.
     void CheckListFinished();
+    bool NothingElseEndsTheScene() const;
     void BuildSlides();
     // Inventory and usable object out of sight, list typed out, clock and HUD sliding out.
     void SlideOut(int code, bool hideHeldItem);
@@ -177,7 +178,10 @@ private:
     // The current profile's record of the scene, or null.
     SceneProgress* SceneRecord() const;
 
+    // The countdown, the playfield's two waits from the scene's start and the
+    // visit's time: what the window's focus stops and starts.
+    std::vector<Stopwatch*> FocusWatches();
+
     std::unique_ptr<SandboxWidget> mOwnedPlayfield;
-    bool mStoppedByFocusLoss = false;
-    bool mTutorialWatchesStoppedByFocusLoss[2] = {false, false};
+    std::vector<Stopwatch*> mStoppedByFocusLoss;
 };

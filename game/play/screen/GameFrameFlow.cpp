@@ -87,8 +87,24 @@ void GameFrame::CheckListFinished()
         mItemsDonePending = false;
         OnSceneItemsDone();
     }
-    else if (!mListEndShown && mHudBuilt && mPlayfield != nullptr && mPlayfield->GetItemsLeft() == 0)
+    else if (!mListEndShown && mHudBuilt && mPlayfield != nullptr && mPlayfield->GetItemsLeft() == 0 &&
+             NothingElseEndsTheScene())
         OnListFinished();
+}
+
+// A list found to its end on an earlier visit (left while its last item was
+// still on its way) ends again only where nothing else would end the scene:
+// the ten-items visit, or a full list whose mini-game is done already. With
+// the mini-game still to play, its solving ends the scene, and the list's
+// dialog has been seen.
+bool GameFrame::NothingElseEndsTheScene() const
+{
+    if (mPlayfield->mListMode == kTenItemsListMode)
+        return true;
+    const SceneProgress* record = SceneRecord();
+    const bool doneBefore =
+        record != nullptr && (mSecondVisit ? record->IsDoneSecondVisit() : record->IsDoneFirstVisit());
+    return doneBefore || mPlayfield->IsMiniGameDone();
 }
 
 void GameFrame::OnSceneItemsDone()

@@ -3,6 +3,9 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "game/play/screen/SandboxWidget.h"
+#include "game/shell/ActionSteps.h"
+#include "game/shell/LoopAction.h"
+#include "game/shell/Resources.h"
 
 namespace
 {
@@ -16,6 +19,19 @@ InventoryWidget::InventoryWidget(SandboxWidget* owner) : mOwner(owner)
 {
     Resize(0, 0, 0, 0);
     SetVisible(false);
+    // The strip's cells are stacked: their count is its row count.
+    const int32_t cells = PARTICLE_LOCATION_ITEM != nullptr ? PARTICLE_LOCATION_ITEM->mRows : 0;
+    mGlowLoop = std::make_unique<LoopAction>(
+        steps::InOrder(steps::Set(&mGlowCell, 0), steps::Tween(&mGlowCell, cells, kGlowMs)));
+    mGlowLoop->Start(nullptr, 0);
+}
+
+InventoryWidget::~InventoryWidget() = default;
+
+void InventoryWidget::UpdateFraction(float)
+{
+    if (mGlowLoop->IsRunning())
+        mGlowLoop->Update();
 }
 
 void InventoryWidget::Draw(Quib::Graphics*)
@@ -52,6 +68,16 @@ void InventoryWidget::DrawOverlay(Quib::Graphics* g)
             if (piece.mCombined == int32_t(c) && piece.mRemoved && !mOwner->AnimationOf(p).IsCollecting() &&
                 part != nullptr)
                 g->DrawImage(part, combined.mX, combined.mY);
+        }
+        if (Quib::Image* glow = PARTICLE_LOCATION_ITEM;
+            glow != nullptr && glow->mRows > 0 && glow->mColumns > 0)
+        {
+            const int32_t cellWidth = glow->GetWidth() / glow->mColumns;
+            const int32_t cellHeight = glow->GetHeight() / glow->mRows;
+            g->SetColor(Quib::Color(255, 255, 255, 255));
+            g->DrawImageCell(glow, combined.mX + int32_t(combined.mWidth * 0.5) - int32_t(cellWidth * 0.5),
+                             combined.mY + int32_t(combined.mHeight * 0.5) - int32_t(cellHeight * 0.5),
+                             mGlowCell);
         }
     }
 }

@@ -2,18 +2,31 @@
 
 #include "framework/widgets/Widget.h"
 
+#include <cstdint>
+#include <memory>
+
+class Action;
 class SandboxWidget;
 
 // The strip of combined items: each usable object's silhouette, drawn faint
-// at its place, fills up with its pieces as they arrive, and is no longer
-// drawn once complete (its usable object has taken its place).
+// at its place under a glow that runs through its strip every 2.7 seconds,
+// fills up with its pieces as they arrive, and is no longer drawn once
+// complete (its usable object has taken its place).
 class InventoryWidget : public Quib::Widget
 {
 public:
-    explicit InventoryWidget(SandboxWidget* owner);
+    static constexpr int32_t kGlowMs = 2700;
 
+    explicit InventoryWidget(SandboxWidget* owner);
+    ~InventoryWidget() override;
+
+    void UpdateFraction(float fraction) override;
     void Draw(Quib::Graphics* g) override;
     void DrawOverlay(Quib::Graphics* g) override;
 
     SandboxWidget* mOwner;
+    int32_t mGlowCell = 0;
+
+private:
+    std::unique_ptr<Action> mGlowLoop;
 };

@@ -7,6 +7,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/play/SceneList.h"
 #include "game/play/hud/HintChoice.h"
+#include "game/play/hud/ItemTint.h"
 #include "game/play/screen/ActionItem.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/InventoryWidget.h"
@@ -229,7 +230,11 @@ void SandboxWidget::RevealHiddenPieces()
         return;
     for (size_t i = 0; i < mModel.Items().size(); ++i)
         if (IsPiece(mModel.Items()[i]) || IsSceneOneMarker(mModel.Items()[i]))
+        {
             mModel.SetItemVisible(i, true);
+            if (mModel.Items()[i].mKind == SceneItemKind::Piece && !mModel.Items()[i].mRemoved)
+                mPieceLoops[i].Start();
+        }
     mInventory->SetVisible(true);
 }
 
@@ -247,7 +252,7 @@ void SandboxWidget::FinishCollecting()
         {
             mAnimations[i].Finish();
             if (mModel.Items()[i].mKind == SceneItemKind::Piece)
-                OnPieceCollected();
+                OnPieceCollected(false);
             else
                 OnItemCollected(i, true);
         }
@@ -268,11 +273,15 @@ void SandboxWidget::UseHint()
     counter.mHintRequested = false;
     const std::vector<size_t> shown = ChooseHintTargets(
         mModel, IsSceneOne(), [this](size_t index) { return IsIdle(index); },
+        [this](size_t index)
+        { return mAnimations[index].IsCollecting() && mFrame->IsWantedItem(int32_t(index)); },
         [] { return platform::rand(); });
     if (shown.empty())
         return;
     for (size_t index : shown)
-        mItemHints[index].Start();
+        mItemHints[index].Start(mModel.Items()[index].mKind == SceneItemKind::Piece
+                                    ? ItemHint::kPiecePulseTicks
+                                    : ItemHint::kPulseTicks);
     counter.UseHint();
     mModel.SetHints(counter.mCount);
     if (PlayerProfile* profile = CurrentProfile())
@@ -293,7 +302,7 @@ void SandboxWidget::ReattachPieces()
     for (const std::string& name : record->mPieces)
         mModel.ReattachPiece(name);
     if (mModel.HasHeldItem() && !mHeldItem)
-        OnPieceCollected();
+        OnPieceCollected(true);
 }
 
 void SandboxWidget::SuppressSceneOneTutorials()
@@ -474,6 +483,8 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     }
     case ClickOutcome::PieceFound:
     {
+        if (const auto loops = mPieceLoops.find(index); loops != mPieceLoops.end())
+            loops->second.StopPulse();
         PlaySceneSound(SFX_PIECE_FOUND_1 + platform::rand() % 3);
         mTutorial7Watch.Restart();
         if (record != nullptr)
@@ -504,6 +515,9 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     }
     case ClickOutcome::Misclick:
         OnMisclick(mLastClickX, mLastClickY);
+        break;
+    case ClickOutcome::HiddenPiece:
+        mMisclicks.CountHiddenClick();
         break;
     default:
         break;
@@ -588,7 +602,7 @@ void SandboxWidget::OnItemCollected(size_t index, bool quiet)
         mFrame->OnListFinished();
 }
 
-void SandboxWidget::OnPieceCollected()
+void SandboxWidget::OnPieceCollected(bool quiet)
 {
     bool piecesFlying = false;
     for (size_t i = 0; i < mAnimations.size(); ++i)
@@ -600,7 +614,6 @@ void SandboxWidget::OnPieceCollected()
         const PlayfieldItem& combined = mModel.Items()[c];
         if (combined.mKind != SceneItemKind::Combined || combined.mMissing != 0 || !mPictures[c])
             continue;
-        const bool quiet = mContainer == nullptr || mFrame == nullptr || !mFrame->mHudBuilt;
         auto item = std::make_unique<ActionItem>(this, mPictures[c].get(), quiet);
         item->Resize(0, 0, combined.mWidth, combined.mHeight);
         item->Move(combined.mX, combined.mY);
@@ -653,11 +666,13 @@ void SandboxWidget::UpdateFraction(float)
     UpdateTutorialWatches();
     for (auto& [index, hint] : mItemHints)
         hint.Update();
+    for (auto& [index, loops] : mPieceLoops)
+        loops.Update();
     for (size_t i = 0; i < mAnimations.size(); ++i)
         if (mAnimations[i].Update())
         {
             if (mModel.Items()[i].mKind == SceneItemKind::Piece)
-                OnPieceCollected();
+                OnPieceCollected(false);
             else
                 OnItemCollected(i, false);
         }
@@ -688,17 +703,19 @@ void SandboxWidget::DrawItem(Quib::Graphics* g, size_t index)
     }
     if (item.mRemoved && !animation.IsCollecting())
         return;
-    g->SetTintImages(true);
     if (animation.IsDrawnPlain())
     {
         const auto hint = mItemHints.find(index);
-        const bool pulsing = hint != mItemHints.end() && hint->second.IsPulsing();
-        const int32_t alpha = pulsing ? hint->second.mPulseAlpha : item.mRecord.mAlpha;
-        g->SetColor(Quib::Color(item.mRecord.mRed, item.mRecord.mGreen, item.mRecord.mBlue, alpha));
+        const auto loops = mPieceLoops.find(index);
+        const ItemTint tint = RestingItemTint(item, hint != mItemHints.end() ? &hint->second : nullptr,
+                                              loops != mPieceLoops.end() ? &loops->second : nullptr);
+        g->SetTintImages(tint.mTinted);
+        g->SetColor(tint.mColor);
         g->DrawImageSubpixel(picture, float(item.mX), float(item.mY));
     }
     else
     {
+        g->SetTintImages(true);
         g->SetColor(Quib::Color(255, 255, 255, std::clamp(animation.mAlpha, 0, 255)));
         g->DrawImageWithTransformSubpixel(picture, animation.mTransform,
                                           float(animation.mX + item.mWidth * 0.5),
@@ -767,13 +784,23 @@ void SandboxWidget::DrawOverlay(Quib::Graphics* g)
         for (const PlayfieldItem& item : mModel.Items())
             if (item.mKind == SceneItemKind::Location && item.mVisible)
                 DrawPlace(g, item);
+    // A hinted piece only pulses: its sparkle is the idle one, while it rests.
     for (const auto& [index, hint] : mItemHints)
     {
         const PlayfieldItem& item = mModel.Items()[index];
-        if (item.mRemoved || !hint.IsSparkling())
+        if (item.mRemoved || item.mKind == SceneItemKind::Piece || !hint.IsSparkling())
             continue;
         g->Translate(item.mX, item.mY);
         hint.DrawSparkle(g, item.mWidth, item.mHeight);
+        g->Translate(-item.mX, -item.mY);
+    }
+    for (const auto& [index, loops] : mPieceLoops)
+    {
+        const PlayfieldItem& item = mModel.Items()[index];
+        if (item.mRemoved || !item.mVisible || !IsIdle(index))
+            continue;
+        g->Translate(item.mX, item.mY);
+        loops.DrawSparkle(g, item.mRecord.mName, item.mWidth, item.mHeight);
         g->Translate(-item.mX, -item.mY);
     }
     if (mHeldItem && mModel.IsHeldSelected() && mHeldItem->mImage != nullptr)

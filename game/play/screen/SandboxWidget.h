@@ -7,6 +7,7 @@
 #include "game/play/hud/MisclickCounter.h"
 #include "game/play/hud/MouseObject.h"
 #include "game/play/hud/MouseRunOwner.h"
+#include "game/play/hud/PieceIdleLoops.h"
 #include "game/play/screen/ItemAnimation.h"
 #include "game/shell/Stopwatch.h"
 
@@ -118,6 +119,8 @@ public:
     MisclickCounter mMisclicks;
     // The hint highlights by item, kept so that a later hint continues an item's swing.
     std::map<size_t, ItemHint> mItemHints;
+    // The first scene's pieces, once shown, pulse and sparkle until taken.
+    std::map<size_t, PieceIdleLoops> mPieceLoops;
 
 private:
     struct HintFlash
@@ -136,7 +139,10 @@ private:
     // The collection of the item has ended: the list learns of it and the
     // scene may be done. Quiet ends (leaving the scene) open no diary.
     void OnItemCollected(size_t index, bool quiet);
-    void OnPieceCollected();
+    // A piece has joined its combined item; the last one makes the usable
+    // object. Quiet: the pieces came from an earlier run, so the object lies
+    // there at once, without the burst of its making.
+    void OnPieceCollected(bool quiet);
     void UpdateHintFlashes();
     void UpdateTutorialWatches();
     void CheckTutorialWatch(Stopwatch& watch, int32_t limitMs, bool applies, int32_t tutorial);

@@ -121,6 +121,30 @@ TEST(PlayfieldModelTest, PiecesMakeTheUsableObjectThatOpensTheMiniGame)
     EXPECT_TRUE(model.IsFinished());
 }
 
+// The first scene hides its pieces until its tutorial has told of them; a
+// hidden piece still takes a click on its shape, so the item below it is not
+// found through it, and the piece gives nothing until it is shown.
+TEST(PlayfieldModelTest, AHiddenPieceTakesTheClickFromTheItemBelowAndGivesNothing)
+{
+    PlayfieldModel model;
+    model.Load(
+        {Record("Key", -1, -1, 0, 0, 10), Record("Part", -1, 4, 0, 0, 30), Record("Whole", 4, -1, 0, 100)}, 1,
+        false, Mask);
+    model.BuildFullList(Names({"Key"}));
+    size_t part = 0;
+    while (model.Items()[part].mRecord.mName != "Part")
+        ++part;
+    model.SetItemVisible(part, false);
+    EXPECT_EQ(model.Click(1, 1), ClickOutcome::HiddenPiece);
+    EXPECT_EQ(model.ItemsLeft(), 1);
+    EXPECT_EQ(model.PiecesLeft(), 1);
+    EXPECT_FALSE(model.Items()[part].mRemoved);
+
+    model.SetItemVisible(part, true);
+    EXPECT_EQ(model.Click(1, 1), ClickOutcome::PieceFound);
+    EXPECT_EQ(model.Click(1, 1), ClickOutcome::Found);
+}
+
 TEST(PlayfieldModelTest, VisitsKeepWhatTheyUse)
 {
     const std::vector<SceneItemRecord> records = {Record("Key", -1, -1, 0, 0),

@@ -293,4 +293,71 @@ TEST(SceneEndFlowTest, TheLastSceneReopenedAfterTheFirstFinaleStoryGoesOnWithThe
     EXPECT_TRUE(Profile(game).mStoryFlags.IsCutsceneShown("Cutscene19_2"));
 }
 
+// The end of a list shows once: a later visit of a scene whose list is done
+// and whose mini-game is still to play goes straight on with play. Only a
+// scene that nothing else would end (its mini-game done too) ends on entry.
+TEST(SceneEndFlowTest, AFinishedListEndsOnceAndALaterVisitEndsTheSceneOnlyWhenItsMiniGameIsDone)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene2", false);
+    Profile(game).mStoryFlags.MarkCutsceneShown("Cutscene0_3");
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    FindEveryListedItem(game, *visit.mPlayfield);
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ITEMS_FOUND, "LBL_DIALOG_ITEMS_FOUND");
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    visit.mFrame->OnMapButton();
+    ASSERT_TRUE(BackAtTheIntro(game));
+
+    GameFrame* again = visit.Reopen();
+    ASSERT_TRUE(SettleFrame(game, *again));
+    game.Update(50);
+    EXPECT_EQ(game.Top<GameFrame>(), again);
+    EXPECT_TRUE(standIns.mOpened.empty());
+    again->OnMapButton();
+    ASSERT_TRUE(BackAtTheIntro(game));
+
+    // The mini-game was done as the program ended, the scene never marked done.
+    Record(game, "Scene2").mMiniGameDone = true;
+    visit.Reopen();
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ITEMS_FOUND,
+                     "LBL_DIALOG_ITEMS_FOUND_MINI_GAME_HAS_BEEN_SOLVED");
+    CloseSceneDialog(game, GameFrame::DIALOG_ID_ALL_DONE, "LBL_DIALOG_ALL_DONE");
+    CloseStandIn(game, "diary");
+    ASSERT_TRUE(BackAtTheIntro(game));
+    EXPECT_TRUE(Record(game, "Scene2").IsDoneFirstVisit());
+}
+
+// Pieces collected in an earlier run of the program make the usable object
+// as the scene opens: it lies there without the burst of its making and
+// takes the first click.
+TEST(SceneEndFlowTest, AUsableObjectFromAnEarlierRunsPiecesAppearsQuietlyAndTakesAClickAtOnce)
+{
+    GameHarness game;
+    BootGame(game);
+    StandIns standIns;
+    SeeEveryTutorial(game);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene2", false);
+    {
+        SceneVisit earlier(game, "Scene2", kFullListMode);
+        ASSERT_TRUE(SettleFrame(game, *earlier.mFrame));
+        CollectEveryPiece(game, *earlier.mPlayfield);
+        ASSERT_NE(earlier.mPlayfield->GetHeldItem(), nullptr);
+        EXPECT_EQ(earlier.mPlayfield->GetHeldItem()->mCreatedEffect->mState, AnimatedWidget::STATE_PLAYING);
+    }
+    ASSERT_TRUE(BackAtTheIntro(game));
+
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    ActionItem* held = visit.mPlayfield->GetHeldItem();
+    ASSERT_NE(held, nullptr);
+    EXPECT_NE(held->mCreatedEffect->mState, AnimatedWidget::STATE_PLAYING);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    game.Click(held->mX + held->mWidth / 2, held->mY + held->mHeight / 2);
+    game.Update(2);
+    EXPECT_TRUE(visit.mPlayfield->mModel.IsHeldSelected());
+}
+
 } // namespace

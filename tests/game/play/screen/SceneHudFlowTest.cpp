@@ -1,9 +1,12 @@
 // The scene screen's display on the real game: the clock of timed play
 // running out, the mouse that runs after quick misclicks, and hints spent
 // and taken, each with what they push on and pop off the state stack.
+#include "framework/graphics/Font.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/resources/SoundPlayer.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/frontend/IntroScreen.h"
+#include "game/play/SceneFile.h"
 #include "game/play/ShownPoint.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/screen/SandboxWidget.h"
@@ -119,6 +122,32 @@ TEST(SceneHudFlowTest, TimedPlayRunningOutShowsTheDimmedDialogAndItsOkLeavesTheS
     EXPECT_LE(record->mClock[2], 0);
 }
 
+// Two minutes away from the window cost a timed scene nothing: the countdown
+// stands where it stood at the loss and the time-out does not come meanwhile.
+TEST(SceneHudFlowTest, TheCountdownStandsStillWhileTheWindowIsOutOfFocus)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", true, 90);
+    ASSERT_NE(frame, nullptr);
+    Stopwatch& countdown = *frame->mClock->mCountdown;
+    ASSERT_TRUE(countdown.IsRunning());
+
+    game.LoseFocus();
+    game.Update(3);
+    const double leftAtLoss = countdown.GetRemaining().ToMilliseconds();
+    game.Clock().advance(120000);
+    game.Update(20);
+    EXPECT_FALSE(countdown.IsRunning());
+    EXPECT_EQ(countdown.GetRemaining().ToMilliseconds(), leftAtLoss);
+    EXPECT_EQ(game.Top<GameFrame>(), frame);
+
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_TRUE(countdown.IsRunning());
+    EXPECT_GT(countdown.GetRemaining().ToMilliseconds(), 80000);
+    EXPECT_EQ(game.Top<GameFrame>(), frame);
+}
+
 TEST(SceneHudFlowTest, RelaxedPlayHasNoClock)
 {
     GameHarness game;
@@ -226,6 +255,80 @@ TEST(SceneHudFlowTest, HintsAreSpentOnWantedItemsTakenFromThePictureAndKeptInThe
     PopGameState(game.App().mGameStates.get());
     EXPECT_EQ(player.GetHints(), 0);
     EXPECT_EQ(game.States().size(), 1u);
+}
+
+// The list's last items found and still on their way: the list is not done
+// yet, so a hint asked for then shows no piece and costs nothing.
+TEST(SceneHudFlowTest, AHintAskedWhileTheLastItemsFlyCostsNothing)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    const PlayfieldModel& model = frame->mPlayfield->mModel;
+    for (size_t i = 0; i < model.Items().size(); ++i)
+        if (model.Items()[i].mWanted)
+        {
+            std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, i, false, 1);
+            ASSERT_TRUE(point) << model.Items()[i].mRecord.mName;
+            game.Click(point->first, point->second);
+            game.Update(2);
+        }
+    ASSERT_EQ(model.ItemsLeft(), 0);
+    ASSERT_GT(frame->mPlayfield->GetCollectingCount(), 0);
+    HintWidget& counter = *frame->mHintWidget;
+    const int32_t hints = counter.mCount;
+    game.Click(counter.mX + counter.mWidth / 2, counter.mY + counter.mHeight / 2);
+    game.Update(5);
+    EXPECT_FALSE(counter.mHintRequested);
+    EXPECT_EQ(counter.mCount, hints);
+    EXPECT_TRUE(frame->mPlayfield->mItemHints.empty());
+}
+
+// The clock slides in partly past the screen's top right corner; its face
+// must show whole there.
+TEST(SceneHudFlowTest, TheSlidInClockShowsWholeOnTheScreen)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", true);
+    ASSERT_NE(frame, nullptr);
+    const SceneClock& clock = *frame->mClock;
+    ASSERT_TRUE(game.RunUntil([&] { return !clock.mSlideInSeq->IsRunning(); }, 100));
+    auto* face = dynamic_cast<Quib::MemoryImage*>(IMAGE_GUI_CLOCK);
+    ASSERT_NE(face, nullptr);
+    const uint32_t* bits = face->GetBits();
+    int32_t outside = 0;
+    for (int32_t y = 0; y < face->GetHeight(); ++y)
+        for (int32_t x = 0; x < face->GetWidth(); ++x)
+        {
+            const int32_t sx = clock.mX + x, sy = clock.mY + y;
+            const bool shown = sx >= 0 && sy >= 0 && sx < 800 && sy < 600;
+            outside += !shown && (bits[y * face->GetWidth() + x] >> 24) > 16;
+        }
+    EXPECT_EQ(outside, 0);
+}
+
+// The tray of usable objects lies under the list of names in every scene: its
+// top is a full line below the last name's baseline.
+TEST(SceneHudFlowTest, EveryScenesTrayLiesBelowTheListOfNames)
+{
+    GameHarness game;
+    GameFrame* frame = OpenScene(game, "Scene2", false);
+    ASSERT_NE(frame, nullptr);
+    const ItemNameList& list = *frame->mItemList;
+    ASSERT_EQ(list.mEntries.size(), 12u);
+    const int32_t listBottom = GameFrame::kListY + list.mEntries.back()->mY + FONT_ITEM_LABELS->GetHeight();
+    for (int scene = 1; scene <= 31; ++scene)
+    {
+        const std::string name = "Scene" + std::to_string(scene);
+        std::vector<SceneItemRecord> items;
+        ASSERT_TRUE(ReadSceneFile("content/scenes/" + name + "/Scene.xml", items)) << name;
+        for (const SceneItemRecord& item : items)
+        {
+            if (SceneItemKindOf(item, kFullListMode) != SceneItemKind::Combined)
+                continue;
+            EXPECT_GE(int32_t(item.mY), listBottom) << name << " " << item.mName;
+        }
+    }
 }
 
 } // namespace

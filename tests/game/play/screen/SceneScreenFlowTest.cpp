@@ -1,7 +1,11 @@
 #include "game/frontend/IntroScreen.h"
+#include "game/minigames/base/MiniGameHelpScreen.h"
+#include "game/minigames/base/MiniGameWidget.h"
+#include "game/play/screen/InventoryWidget.h"
 #include "game/play/ShownPoint.h"
 #include "tests/game/play/screen/SceneFlowSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace
@@ -198,6 +202,100 @@ TEST(SceneScreenFlowTest, TheVisitsTimeStandsStillOutOfFocusAndUnderAnotherScree
     PopGameState(game.App().mGameStates.get());
     EXPECT_TRUE(frame.mVisitStopwatch.IsRunning());
     EXPECT_EQ(game.App().mGameFrame, &frame);
+}
+
+// The mini-game's wait before Skip is offered counts the player's time only:
+// two minutes out of focus leave it where it stood.
+TEST(SceneScreenFlowTest, TheMiniGamesSkipWaitStandsStillWhileTheWindowIsOutOfFocus)
+{
+    GameHarness game;
+    BootGame(game, false);
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    CollectEveryPiece(game, *visit.mPlayfield);
+    UseTheUsableObject(game, *visit.mPlayfield);
+    MiniGameWidget* miniGame = AwaitTop<MiniGameWidget>(game);
+    ASSERT_NE(miniGame, nullptr);
+    ASSERT_NE(AwaitTop<MiniGameHelpScreen>(game), nullptr);
+    game.Update(30);
+    game.Click(400, 300);
+    ASSERT_TRUE(game.RunUntil([&] { return game.Top<MiniGameWidget>() == miniGame; }, 100));
+    ASSERT_TRUE(miniGame->mStopwatch.IsRunning());
+
+    game.LoseFocus();
+    game.Update(3);
+    const int32_t waitedAtLoss = miniGame->mStopwatch.GetElapsedMs();
+    game.Clock().advance(120000);
+    game.Update(20);
+    EXPECT_EQ(miniGame->mStopwatch.GetElapsedMs(), waitedAtLoss);
+    game.RegainFocus();
+    game.Update(3);
+    EXPECT_TRUE(miniGame->mStopwatch.IsRunning());
+    EXPECT_LT(miniGame->mStopwatch.GetElapsedMs(), miniGame->mSkipDelaySeconds * 1000);
+}
+
+// The silhouette of an incomplete usable object glows: the picture around
+// its centre changes while nothing else moves there.
+TEST(SceneScreenFlowTest, TheInventoryGlowsOverAnIncompleteSilhouette)
+{
+    GameHarness game;
+    BootGame(game);
+    for (int tutorial = 1; tutorial < TutorialFlags::kCount; ++tutorial)
+        Profile(game).mTutorialFlags.Set(tutorial);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene2", false);
+    SceneVisit visit(game, "Scene2", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    ASSERT_TRUE(visit.mPlayfield->mInventory->mVisible);
+    const std::vector<PlayfieldItem>& items = visit.mPlayfield->mModel.Items();
+    const auto combined =
+        std::find_if(items.begin(), items.end(),
+                     [](const PlayfieldItem& item) { return item.mKind == SceneItemKind::Combined; });
+    ASSERT_NE(combined, items.end());
+    const int32_t cx = combined->mX + combined->mWidth / 2, cy = combined->mY + combined->mHeight / 2;
+    const auto around = [&]
+    {
+        std::vector<uint32_t> block;
+        for (int32_t y = cy - 12; y <= cy + 12; y += 3)
+            for (int32_t x = cx - 12; x <= cx + 12; x += 3)
+                block.push_back(game.Pixel(x, y));
+        return block;
+    };
+    game.Update(5);
+    const std::vector<uint32_t> first = around();
+    bool changed = false;
+    for (int sample = 0; sample < 8 && !changed; ++sample)
+    {
+        game.Update(25);
+        changed = around() != first;
+    }
+    EXPECT_TRUE(changed);
+}
+
+// Once the first scene has told of its pieces, each piece in the picture
+// pulses and sparkles until it is taken.
+TEST(SceneScreenFlowTest, TheFirstScenesPiecesPulseOnceShown)
+{
+    GameHarness game;
+    BootGame(game);
+    for (int tutorial = 1; tutorial < TutorialFlags::kCount; ++tutorial)
+        Profile(game).mTutorialFlags.Set(tutorial);
+    Profile(game).mStoryFlags.MarkSceneStoryShown("Scene1", false);
+    Record(game, "Scene1").mItems[0].mTaken = true;
+    SceneVisit visit(game, "Scene1", kFullListMode);
+    ASSERT_TRUE(SettleFrame(game, *visit.mFrame));
+    const std::vector<PlayfieldItem>& items = visit.mPlayfield->mModel.Items();
+    size_t pieces = 0;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].mKind == SceneItemKind::Piece)
+        {
+            ++pieces;
+            EXPECT_TRUE(items[i].mVisible) << items[i].mRecord.mName;
+            const auto loops = visit.mPlayfield->mPieceLoops.find(i);
+            ASSERT_NE(loops, visit.mPlayfield->mPieceLoops.end()) << items[i].mRecord.mName;
+            EXPECT_TRUE(loops->second.IsPulsing());
+            EXPECT_TRUE(loops->second.IsSparkling());
+        }
+    EXPECT_EQ(pieces, 3u);
 }
 
 } // namespace

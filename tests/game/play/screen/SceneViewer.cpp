@@ -1,11 +1,13 @@
 // Opens one scene of the pack on the game harness for a person to play:
-//   sceneviewer Scene7 [0|1] [--shot FILE] [--where]
+//   sceneviewer Scene7 [0|1] [--timed] [--pieces] [--shot FILE] [--where]
 // List mode 0 is the ten-items visit, 1 the full list. Run it under a display
 // (for example xvfb-run); the game runs at its own pace until the window is
 // closed. With --shot it saves the game's screen image after a second of the
 // scene and ends. --where writes, for checking a scene by hand, a point of the
 // 800 x 600 screen where a click reaches each listed item, each piece of the
-// usable object, the usable object once made, and its place.
+// usable object, the usable object once made, and its place. --timed opens it
+// with the clock of timed play; --pieces takes the usable object's pieces
+// first, so that the object lies in the tray.
 
 #include "game/frontend/IntroScreen.h"
 #include "game/frontend/SceneScreenMakers.h"
@@ -51,7 +53,7 @@ int main(int argc, char** argv)
 {
     std::string scene = "Scene1", shot;
     int32_t listMode = kFullListMode;
-    bool where = false;
+    bool where = false, timed = false, pieces = false;
     for (int i = 1; i < argc; ++i)
     {
         const std::string argument = argv[i];
@@ -59,6 +61,10 @@ int main(int argc, char** argv)
             shot = argv[++i];
         else if (argument == "--where")
             where = true;
+        else if (argument == "--timed")
+            timed = true;
+        else if (argument == "--pieces")
+            pieces = true;
         else if (argument == "0" || argument == "1")
             listMode = argument == "0" ? kTenItemsListMode : kFullListMode;
         else
@@ -73,11 +79,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "sceneviewer: the game did not start\n");
         return 1;
     }
-    GameFrame* frame = MakeSceneFrame(scene, listMode);
+    GameFrame* frame = MakeSceneFrame(scene, listMode, timed);
     PushGameState(frame, game.App().mGameStates.get());
     if (where)
         WriteWhere(frame->mPlayfield->mModel);
     game.RegainFocus();
+    if (pieces)
+    {
+        game.RunUntil([&] { return !frame->IsAnimating(); }, 300);
+        const PlayfieldModel& model = frame->mPlayfield->mModel;
+        for (size_t i = 0; i < model.Items().size(); ++i)
+            if (model.Items()[i].mKind == SceneItemKind::Piece && !model.Items()[i].mRemoved)
+                if (auto point = ShownPointOf(model, i, false, 1))
+                {
+                    game.Click(point->first, point->second);
+                    game.Update(2);
+                }
+        game.Update(100);
+    }
     if (!shot.empty())
     {
         game.Update(100);
