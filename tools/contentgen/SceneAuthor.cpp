@@ -15,10 +15,10 @@ namespace
 {
 
 // Where the usable object's silhouette sits on the screen: the bottom of the
-// heads-up strip, under the item list.
+// heads-up strip, below the twelfth line of the item list.
 constexpr int kCombinedSize = 52;
 constexpr int kCombinedX = 62 - kCombinedSize / 2;
-constexpr int kCombinedY = 550 - kCombinedSize / 2;
+constexpr int kCombinedY = 570 - kCombinedSize / 2;
 constexpr int kHintSize = 40;
 constexpr int kLeftEdge = 132; // the heads-up strip covers the picture left of this
 
