@@ -1,0 +1,256 @@
+// Start-up of the real game as a player runs it: execs orvellan on a fresh
+// temporary data folder, under $DISPLAY when there is one (else SDL's dummy
+// video driver), several rounds, and prints the milliseconds from exec to the
+// title's first frame on the screen and to the end of loading, and the
+// resident memory at those moments, each as a median with its spread.
+//
+// The game says when those moments come through its ORVELLAN_TIMING lines on
+// the standard error. Without a graphics card this measures the software
+// path. Its peer is boot_bench, the same start headless in one process.
+//
+// Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <poll.h>
+#include <signal.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+
+double MonotonicMilliseconds()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double, std::milli>(now).count();
+}
+
+// VmRSS and VmHWM of the process, in MB; empty once it has gone.
+struct Resident
+{
+    double rss = 0;
+    double hwm = 0;
+};
+
+std::optional<Resident> ReadResident(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    if (!status)
+        return std::nullopt;
+    Resident resident;
+    std::string line;
+    bool any = false;
+    while (std::getline(status, line))
+    {
+        std::istringstream fields(line);
+        std::string key;
+        double kilobytes = 0;
+        fields >> key >> kilobytes;
+        if (key == "VmRSS:")
+            resident.rss = kilobytes / 1024.0, any = true;
+        else if (key == "VmHWM:")
+            resident.hwm = kilobytes / 1024.0;
+    }
+    return any ? std::optional<Resident>(resident) : std::nullopt;
+}
+
+struct Round
+{
+    std::map<std::string, double> figures;
+    std::string failure;
+};
+
+class GameProcess
+{
+public:
+    GameProcess(const std::string& program, const std::string& dataFolder)
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        mStart = MonotonicMilliseconds();
+        mPid = fork();
+        if (mPid == 0)
+        {
+            dup2(fds[1], STDERR_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            setenv("ORVELLAN_TIMING", "1", 1);
+            setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
+            if (getenv("DISPLAY") == nullptr)
+                setenv("SDL_VIDEODRIVER", "dummy", 1);
+            if (getenv("SDL_AUDIODRIVER") == nullptr)
+                setenv("SDL_AUDIODRIVER", "dummy", 1);
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        mErr = fds[0];
+    }
+
+    ~GameProcess()
+    {
+        if (mPid > 0)
+        {
+            kill(mPid, SIGKILL);
+            waitpid(mPid, nullptr, 0);
+        }
+        if (mErr >= 0)
+            close(mErr);
+    }
+
+    pid_t Pid() const { return mPid; }
+    double Start() const { return mStart; }
+
+    // The next timing line's name and monotonic time, within the time-out;
+    // other lines of the standard error are passed over.
+    std::optional<std::pair<std::string, double>> NextMoment(int timeoutMs)
+    {
+        const double until = MonotonicMilliseconds() + timeoutMs;
+        for (;;)
+        {
+            const auto newline = mPending.find('\n');
+            if (newline != std::string::npos)
+            {
+                const std::string line = mPending.substr(0, newline);
+                mPending.erase(0, newline + 1);
+                std::istringstream fields(line);
+                std::string tag, name;
+                double at = 0;
+                if (fields >> tag >> name >> at && tag == "orvellan-timing")
+                    return std::make_pair(name, at);
+                continue;
+            }
+            const int left = int(until - MonotonicMilliseconds());
+            if (left <= 0)
+                return std::nullopt;
+            pollfd watched{mErr, POLLIN, 0};
+            if (poll(&watched, 1, left) <= 0)
+                return std::nullopt;
+            char buffer[4096];
+            const ssize_t got = read(mErr, buffer, sizeof buffer);
+            if (got <= 0)
+                return std::nullopt;
+            mPending.append(buffer, size_t(got));
+        }
+    }
+
+private:
+    pid_t mPid = -1;
+    int mErr = -1;
+    double mStart = 0;
+    std::string mPending;
+};
+
+Round RunRound(const std::string& program, int settleMs)
+{
+    Round round;
+    char folderTemplate[] = "/tmp/orvellan-startup-XXXXXX";
+    const char* folder = mkdtemp(folderTemplate);
+    if (folder == nullptr)
+    {
+        round.failure = "no temporary folder";
+        return round;
+    }
+    {
+        GameProcess game(program, folder);
+        if (game.Pid() <= 0)
+            round.failure = "could not start the game";
+        while (round.failure.empty() && round.figures.count("loading_ms") == 0)
+        {
+            const auto moment = game.NextMoment(30000);
+            if (!moment)
+            {
+                round.failure = "the game ended or went silent before loading ended";
+                break;
+            }
+            const auto resident = ReadResident(game.Pid());
+            if (moment->first == "first-frame")
+            {
+                round.figures["first_frame_ms"] = moment->second - game.Start();
+                if (resident)
+                    round.figures["intro_first_frame_rss_MB"] = resident->rss;
+            }
+            else if (moment->first == "loading-done")
+                round.figures["loading_ms"] = moment->second - game.Start();
+        }
+        if (round.failure.empty())
+        {
+            // The intro goes on after loading; let it draw a while before the
+            // memory it holds is read.
+            game.NextMoment(settleMs);
+            if (const auto resident = ReadResident(game.Pid()))
+            {
+                round.figures["intro_loaded_rss_MB"] = resident->rss;
+                round.figures["intro_loaded_hwm_MB"] = resident->hwm;
+            }
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return round;
+}
+
+void PrintFigure(const std::string& name, std::vector<double> values)
+{
+    if (values.empty())
+    {
+        std::printf("%-28s (never reached)\n", name.c_str());
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    std::printf("%-28s median %8.1f   min %8.1f   max %8.1f   (n=%zu)\n", name.c_str(), median,
+                values.front(), values.back(), n);
+}
+
+std::string DefaultProgram(const char* self)
+{
+    std::error_code error;
+    const auto here = std::filesystem::canonical("/proc/self/exe", error);
+    if (!error)
+        return (here.parent_path().parent_path().parent_path() / "game" / "orvellan").string();
+    return std::filesystem::path(self).parent_path().string() + "/../../game/orvellan";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const std::string program = argc > 2 ? argv[2] : DefaultProgram(argv[0]);
+    const char* display = std::getenv("DISPLAY");
+    std::printf("startup_bench: %s, %d rounds, %s\n", program.c_str(), rounds,
+                display ? (std::string("DISPLAY=") + display).c_str() : "SDL dummy video driver");
+    std::printf("measures the software path when the machine has no graphics card; "
+                "its peer is boot_bench (the same start headless, in one process)\n");
+
+    std::map<std::string, std::vector<double>> figures;
+    int failures = 0;
+    for (int i = 0; i < rounds; ++i)
+    {
+        const Round round = RunRound(program, 1000);
+        if (!round.failure.empty())
+        {
+            std::printf("round %d: %s\n", i + 1, round.failure.c_str());
+            ++failures;
+        }
+        for (const auto& [name, value] : round.figures)
+            figures[name].push_back(value);
+    }
+    for (const char* name : {"first_frame_ms", "loading_ms", "intro_first_frame_rss_MB",
+                             "intro_loaded_rss_MB", "intro_loaded_hwm_MB"})
+        PrintFigure(name, figures[name]);
+    return failures == rounds ? 1 : 0;
+}
