@@ -8,6 +8,9 @@
 // the standard error. Without a graphics card this measures the software
 // path. Its peer is boot_bench, the same start headless in one process.
 //
+// Each round has its own data and run-time folders, so no other copy of the
+// game on the machine shares its single-instance lock.
+//
 // Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN]
 
 #include <algorithm>
@@ -87,6 +90,9 @@ public:
             close(fds[1]);
             setenv("ORVELLAN_TIMING", "1", 1);
             setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
+            // The single-instance lock lives there: a copy of the game or a
+            // test someone else runs must not make this one hand over and end.
+            setenv("XDG_RUNTIME_DIR", dataFolder.c_str(), 1);
             if (getenv("DISPLAY") == nullptr)
                 setenv("SDL_VIDEODRIVER", "dummy", 1);
             if (getenv("SDL_AUDIODRIVER") == nullptr)
