@@ -504,6 +504,20 @@ bool MappedFile::open(std::string_view path)
     return true;
 }
 
+void MappedFile::releaseResidentPages(const uint8_t* from, size_t length) const
+{
+    if (!mData || from < mData || from >= mData + mSize || length == 0)
+        return;
+    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto base = reinterpret_cast<uintptr_t>(mData);
+    const uintptr_t end = std::min(reinterpret_cast<uintptr_t>(from) + length, base + mSize);
+    // Whole pages, the partly covered ones at either end included: dropping a
+    // neighbour's page only costs it a read from the page cache.
+    const uintptr_t first = reinterpret_cast<uintptr_t>(from) & ~(page - 1);
+    const uintptr_t last = std::min((end + page - 1) & ~(page - 1), (base + mSize + page - 1) & ~(page - 1));
+    ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
 void MappedFile::close()
 {
     if (mData)

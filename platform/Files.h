@@ -124,6 +124,11 @@ public:
     bool isOpen() const { return mData != nullptr || mOpenEmpty; }
     const uint8_t* data() const { return mData; }
     size_t size() const { return mSize; }
+    // Lets the system drop the resident pages that hold [from, from + length)
+    // of the mapping; a later read brings them back from the file, so the
+    // data seen never changes.
+    void releaseResidentPages(const uint8_t* from, size_t length) const;
+    void releaseResidentPages() const { releaseResidentPages(mData, mSize); }
 
 private:
     const uint8_t* mData = nullptr;

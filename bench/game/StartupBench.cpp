@@ -1,138 +1,262 @@
-// Start-up of the real game as a player starts it: the program is executed on
-// the caller's X display (DISPLAY must be set) with a fresh data folder, and
-// timed from exec to the title's first frame on the screen (the first pixel at
-// the centre of the screen that is not black) and to the end of loading (the
-// loading thread's "Resource Loading Time" line). Set SDL_RENDER_DRIVER=software
-// to time the software path. Goals: first frame within 300 ms, loading within 700 ms.
+// Start-up of the real game as a player runs it: execs orvellan on a fresh
+// temporary data folder, under $DISPLAY when there is one (else SDL's dummy
+// video driver), several rounds, and prints the milliseconds from exec to the
+// title's first frame on the screen and to the end of loading, and the
+// resident memory at those moments, each as a median with its spread.
+//
+// The game says when those moments come through its ORVELLAN_TIMING lines on
+// the standard error. Without a graphics card this measures the software
+// path. Its peer is boot_bench, the same start headless in one process.
+//
+// Each round has its own data and run-time folders, so no other copy of the
+// game on the machine shares its single-instance lock.
+//
+// Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN]
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <benchmark/benchmark.h>
+#include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <poll.h>
+#include <signal.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
-
-constexpr double kGiveUpSeconds = 30.0;
-
-double Since(Clock::time_point start)
+double MonotonicMilliseconds()
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double, std::milli>(now).count();
 }
 
-// Whether anything but black shows in the middle of the screen.
-bool SomethingShown(Display* display)
+// VmRSS and VmHWM of the process, in MB; empty once it has gone.
+struct Resident
 {
-    const int width = DisplayWidth(display, DefaultScreen(display));
-    const int height = DisplayHeight(display, DefaultScreen(display));
-    constexpr int kSide = 64;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), width / 2 - kSide / 2, height / 3, kSide,
-                              kSide, AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return false;
-    bool shown = false;
-    for (int y = 0; y < kSide && !shown; ++y)
-        for (int x = 0; x < kSide && !shown; ++x)
-            shown = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
-    XDestroyImage(image);
-    return shown;
-}
-
-struct Launch
-{
-    double firstFrameMs = -1;
-    double loadedMs = -1;
+    double rss = 0;
+    double hwm = 0;
 };
 
-Launch Run(Display* display)
+std::optional<Resident> ReadResident(pid_t pid)
 {
-    Launch launch;
-    const std::string data =
-        std::filesystem::temp_directory_path() / ("orvellan-startup-" + std::to_string(getpid()));
-    std::filesystem::remove_all(data);
-    std::filesystem::create_directories(data);
-    int out[2];
-    if (pipe(out) != 0)
-        return launch;
-    const Clock::time_point start = Clock::now();
-    const pid_t child = fork();
-    if (child == 0)
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    if (!status)
+        return std::nullopt;
+    Resident resident;
+    std::string line;
+    bool any = false;
+    while (std::getline(status, line))
     {
-        dup2(out[1], STDOUT_FILENO);
-        dup2(out[1], STDERR_FILENO);
-        close(out[0]);
-        setenv("XDG_DATA_HOME", data.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", data.c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", data.c_str(), 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(ORVELLAN_GAME, ORVELLAN_GAME, static_cast<char*>(nullptr));
-        _exit(127);
+        std::istringstream fields(line);
+        std::string key;
+        double kilobytes = 0;
+        fields >> key >> kilobytes;
+        if (key == "VmRSS:")
+            resident.rss = kilobytes / 1024.0, any = true;
+        else if (key == "VmHWM:")
+            resident.hwm = kilobytes / 1024.0;
     }
-    close(out[1]);
-    fcntl(out[0], F_SETFL, O_NONBLOCK);
-    std::string output;
-    while (Since(start) < kGiveUpSeconds * 1000 && (launch.firstFrameMs < 0 || launch.loadedMs < 0))
-    {
-        if (launch.firstFrameMs < 0 && SomethingShown(display))
-            launch.firstFrameMs = Since(start);
-        char buffer[512];
-        const ssize_t got = read(out[0], buffer, sizeof buffer);
-        if (got > 0)
-        {
-            output.append(buffer, size_t(got));
-            if (launch.loadedMs < 0 && output.find("Resource Loading Time") != std::string::npos)
-                launch.loadedMs = Since(start);
-        }
-        usleep(1000);
-    }
-    kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
-    close(out[0]);
-    std::filesystem::remove_all(data);
-    // The screen goes back to black before the next start.
-    while (SomethingShown(display) && Since(start) < kGiveUpSeconds * 2000)
-        usleep(5000);
-    return launch;
+    return any ? std::optional<Resident>(resident) : std::nullopt;
 }
 
-void BM_ExecToTitle(benchmark::State& state)
+struct Round
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
+    std::map<std::string, double> figures;
+    std::string failure;
+};
+
+class GameProcess
+{
+public:
+    GameProcess(const std::string& program, const std::string& dataFolder)
     {
-        state.SkipWithError("no X display (set DISPLAY)");
-        return;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        mStart = MonotonicMilliseconds();
+        mPid = fork();
+        if (mPid == 0)
+        {
+            dup2(fds[1], STDERR_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            setenv("ORVELLAN_TIMING", "1", 1);
+            setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
+            // The single-instance lock lives there: a copy of the game or a
+            // test someone else runs must not make this one hand over and end.
+            setenv("XDG_RUNTIME_DIR", dataFolder.c_str(), 1);
+            if (getenv("DISPLAY") == nullptr)
+                setenv("SDL_VIDEODRIVER", "dummy", 1);
+            if (getenv("SDL_AUDIODRIVER") == nullptr)
+                setenv("SDL_AUDIODRIVER", "dummy", 1);
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        mErr = fds[0];
     }
-    if (SomethingShown(display))
+
+    ~GameProcess()
     {
-        state.SkipWithError("the middle of the screen is not black before the start");
-        XCloseDisplay(display);
-        return;
+        if (mPid > 0)
+        {
+            kill(mPid, SIGKILL);
+            waitpid(mPid, nullptr, 0);
+        }
+        if (mErr >= 0)
+            close(mErr);
     }
-    Launch launch;
-    for (auto _ : state)
+
+    pid_t Pid() const { return mPid; }
+    double Start() const { return mStart; }
+
+    // The next timing line's name and monotonic time, within the time-out;
+    // other lines of the standard error are passed over.
+    std::optional<std::pair<std::string, double>> NextMoment(int timeoutMs)
     {
-        launch = Run(display);
-        state.SetIterationTime(launch.firstFrameMs / 1000.0);
+        const double until = MonotonicMilliseconds() + timeoutMs;
+        for (;;)
+        {
+            const auto newline = mPending.find('\n');
+            if (newline != std::string::npos)
+            {
+                const std::string line = mPending.substr(0, newline);
+                mPending.erase(0, newline + 1);
+                std::istringstream fields(line);
+                std::string tag, name;
+                double at = 0;
+                if (fields >> tag >> name >> at && tag == "orvellan-timing")
+                    return std::make_pair(name, at);
+                continue;
+            }
+            const int left = int(until - MonotonicMilliseconds());
+            if (left <= 0)
+                return std::nullopt;
+            pollfd watched{mErr, POLLIN, 0};
+            if (poll(&watched, 1, left) <= 0)
+                return std::nullopt;
+            char buffer[4096];
+            const ssize_t got = read(mErr, buffer, sizeof buffer);
+            if (got <= 0)
+                return std::nullopt;
+            mPending.append(buffer, size_t(got));
+        }
     }
-    XCloseDisplay(display);
-    if (launch.firstFrameMs < 0 || launch.loadedMs < 0)
-        state.SkipWithError("the title or the end of loading was not seen");
-    state.counters["first_frame_ms"] = launch.firstFrameMs;
-    state.counters["loaded_ms"] = launch.loadedMs;
+
+private:
+    pid_t mPid = -1;
+    int mErr = -1;
+    double mStart = 0;
+    std::string mPending;
+};
+
+Round RunRound(const std::string& program, int settleMs)
+{
+    Round round;
+    char folderTemplate[] = "/tmp/orvellan-startup-XXXXXX";
+    const char* folder = mkdtemp(folderTemplate);
+    if (folder == nullptr)
+    {
+        round.failure = "no temporary folder";
+        return round;
+    }
+    {
+        GameProcess game(program, folder);
+        if (game.Pid() <= 0)
+            round.failure = "could not start the game";
+        while (round.failure.empty() && round.figures.count("loading_ms") == 0)
+        {
+            const auto moment = game.NextMoment(30000);
+            if (!moment)
+            {
+                round.failure = "the game ended or went silent before loading ended";
+                break;
+            }
+            const auto resident = ReadResident(game.Pid());
+            if (moment->first == "first-frame")
+            {
+                round.figures["first_frame_ms"] = moment->second - game.Start();
+                if (resident)
+                    round.figures["intro_first_frame_rss_MB"] = resident->rss;
+            }
+            else if (moment->first == "loading-done")
+                round.figures["loading_ms"] = moment->second - game.Start();
+        }
+        if (round.failure.empty())
+        {
+            // The intro goes on after loading; let it draw a while before the
+            // memory it holds is read.
+            game.NextMoment(settleMs);
+            if (const auto resident = ReadResident(game.Pid()))
+            {
+                round.figures["intro_loaded_rss_MB"] = resident->rss;
+                round.figures["intro_loaded_hwm_MB"] = resident->hwm;
+            }
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return round;
 }
-BENCHMARK(BM_ExecToTitle)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+
+void PrintFigure(const std::string& name, std::vector<double> values)
+{
+    if (values.empty())
+    {
+        std::printf("%-28s (never reached)\n", name.c_str());
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    std::printf("%-28s median %8.1f   min %8.1f   max %8.1f   (n=%zu)\n", name.c_str(), median,
+                values.front(), values.back(), n);
+}
+
+std::string DefaultProgram(const char* self)
+{
+    std::error_code error;
+    const auto here = std::filesystem::canonical("/proc/self/exe", error);
+    if (!error)
+        return (here.parent_path().parent_path().parent_path() / "game" / "orvellan").string();
+    return std::filesystem::path(self).parent_path().string() + "/../../game/orvellan";
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const std::string program = argc > 2 ? argv[2] : DefaultProgram(argv[0]);
+    const char* display = std::getenv("DISPLAY");
+    std::printf("startup_bench: %s, %d rounds, %s\n", program.c_str(), rounds,
+                display ? (std::string("DISPLAY=") + display).c_str() : "SDL dummy video driver");
+    std::printf("measures the software path when the machine has no graphics card; "
+                "its peer is boot_bench (the same start headless, in one process)\n");
+
+    std::map<std::string, std::vector<double>> figures;
+    int failures = 0;
+    for (int i = 0; i < rounds; ++i)
+    {
+        const Round round = RunRound(program, 1000);
+        if (!round.failure.empty())
+        {
+            std::printf("round %d: %s\n", i + 1, round.failure.c_str());
+            ++failures;
+        }
+        for (const auto& [name, value] : round.figures)
+            figures[name].push_back(value);
+    }
+    for (const char* name : {"first_frame_ms", "loading_ms", "intro_first_frame_rss_MB",
+                             "intro_loaded_rss_MB", "intro_loaded_hwm_MB"})
+        PrintFigure(name, figures[name]);
+    return failures == rounds ? 1 : 0;
+}

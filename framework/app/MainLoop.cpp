@@ -1,5 +1,6 @@
 #include "framework/app/MainLoop.h"
 
+#include "framework/app/StartupMoments.h"
 #include "framework/foundation/FormatString.h"
 #include "platform/Clock.h"
 
@@ -321,6 +322,7 @@ void MainLoop::HandleLoadingFinished()
     mLoading.mHandled = true;
     mLoading.mYieldToLoading = false;
     mHost.OnLoadingFinished();
+    MarkStartupMoment("loading-done");
     if (mHost.IsRecordingDemo())
         mHost.RecordLoadingDone();
 }
@@ -405,6 +407,8 @@ bool MainLoop::DrawFrame()
     now = platform::tickCount();
     mLastPresent = now;
     Redraw();
+    if (mDrawCount == 1)
+        MarkStartupMoment("first-frame");
     AccumulateUpdateTime();
     const uint32_t presented = platform::tickCount();
     mScreenBltTime += since(presented, now);

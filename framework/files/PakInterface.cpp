@@ -172,6 +172,12 @@ bool PakInterface::Refuse(std::string_view path, std::string_view reason)
     return false;
 }
 
+void PakInterface::ReleaseResidentPages() const
+{
+    for (const auto& archive : mArchives)
+        archive->mMapping.releaseResidentPages();
+}
+
 bool PakInterface::MountArchive(std::string_view path)
 {
     mError.clear();
@@ -260,6 +266,7 @@ PakFile* PakInterface::OpenFile(std::string_view name, std::string_view mode)
         {
             const PakEntry& entry = found->second;
             file->mInArchive = true;
+            file->mArchive = entry.mArchive;
             file->mData = entry.mArchive->mMapping.data() + entry.mStart;
             file->mSize = entry.mSize;
             return file.release();
@@ -272,6 +279,10 @@ PakFile* PakInterface::OpenFile(std::string_view name, std::string_view mode)
 
 int PakInterface::CloseFile(PakFile* file)
 {
+    // What was read has been decoded by now; the pages it came from would
+    // otherwise stay resident for the life of the mapping.
+    if (file != nullptr && file->mInArchive && file->mArchive != nullptr)
+        file->mArchive->mMapping.releaseResidentPages(file->mData, static_cast<size_t>(file->mSize));
     delete file;
     return 0;
 }

@@ -41,6 +41,9 @@ public:
     // is refused whole, with the reason in GetErrorMessage().
     bool MountArchive(std::string_view path);
     const std::string& GetErrorMessage() const { return mError; }
+    // Gives back the resident pages of every mounted archive, also those of
+    // files still open or read without a close; a later read brings them back.
+    void ReleaseResidentPages() const;
 
     // The key an archive name is filed under: separators folded to one "\",
     // ".." resolved, upper case, the working folder removed from the front.

@@ -1,5 +1,6 @@
 #include "framework/resources/ResourceManager.h"
 
+#include "framework/files/PakInterface.h"
 #include "framework/foundation/FormatString.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/resources/ImageLib.h"
@@ -70,6 +71,9 @@ bool ResourceManager::LoadNextInGroup()
             return LoadFontResource(static_cast<FontRes*>(res));
         }
     }
+    // The group is decoded; what it read from the archive need not stay resident.
+    if (gPakInterface != nullptr)
+        gPakInterface->ReleaseResidentPages();
     return false;
 }
 

@@ -370,3 +370,40 @@ TEST_F(PakInterfaceTest, ReportsStoredFileTimes)
 }
 
 } // namespace
+
+// Closing a file gives back the archive pages it was read from, partly shared
+// pages at its ends included; another file open on those pages, a later
+// reopen and a release of the whole archive still read the stored bytes.
+TEST_F(PakInterfaceTest, ReadsTheSameBytesAfterItsPagesAreGivenBack)
+{
+    auto pattern = [](char seed, size_t size)
+    {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(seed + i * 7 + i / 251);
+        return bytes;
+    };
+    const std::string first = pattern('a', 3 * 4096 + 123);
+    const std::string second = pattern('q', 5000);
+    const std::string third = pattern('z', 77);
+    MountFiles("pages.pak", {{"first.bin", first}, {"second.bin", second}, {"third.bin", third}});
+
+    auto readSome = [&](PakFile* file, size_t count)
+    {
+        std::string bytes(count, '\0');
+        bytes.resize(mLayer.ReadFile(bytes.data(), 1, count, file));
+        return bytes;
+    };
+    FileHandle open = Open("first.bin");
+    ASSERT_TRUE(open);
+    std::string read = readSome(open.get(), 5000);
+    EXPECT_EQ(readSome(Open("second.bin").get(), second.size() + 1), second);
+    EXPECT_EQ(readSome(Open("third.bin").get(), 100), third);
+    read += readSome(open.get(), 4000);
+    mLayer.ReleaseResidentPages();
+    read += readSome(open.get(), first.size());
+    EXPECT_EQ(read, first);
+    open.reset();
+    EXPECT_EQ(readSome(Open("first.bin").get(), first.size() + 1), first);
+    EXPECT_EQ(readSome(Open("second.bin").get(), second.size() + 1), second);
+}
