@@ -154,7 +154,8 @@ void solve(int n, int listMode, bool secondVisit, const std::vector<SceneItemRec
 
     auto clickWhereShown = [&](size_t index, bool ignoreAlpha)
     {
-        if (std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, index, ignoreAlpha))
+        // A pointer scaled from a larger window may land a pixel off.
+        if (std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, index, ignoreAlpha, 1))
             return model.Click(point->first, point->second);
         problems.push_back(where + "\"" + model.Items()[index].mRecord.mName +
                            "\" cannot be clicked anywhere");

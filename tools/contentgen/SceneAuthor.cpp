@@ -310,6 +310,12 @@ bool distinctPictures(const SceneRoom& room, std::string& error)
     return true;
 }
 
+bool boxesMeet(const Placed& a, const Placed& b)
+{
+    return a.x < b.x + b.picture.width() && b.x < a.x + a.picture.width() && a.y < b.y + b.picture.height() &&
+           b.y < a.y + a.picture.height();
+}
+
 // The items of one scene file in the order the playfield draws them: by
 // layer, and in file order within a layer.
 std::vector<const Placed*> drawingOrder(const std::vector<const Placed*>& file)
@@ -347,6 +353,70 @@ float hidden(const std::vector<const Placed*>& order, size_t index)
     return opaque ? float(covered) / float(opaque) : 0.0f;
 }
 
+// Whether order[index] shows a spot where a click surely reaches it: a
+// block of its opaque pixels a pixel around a centre, for a pointer a pixel
+// off, where no item drawn after it has a pixel that is not fully
+// transparent even a pixel further, for the lossy alpha pictures.
+bool clickable(const std::vector<const Placed*>& order, size_t index)
+{
+    constexpr int kClickMargin = 1, kClearMargin = 2;
+    constexpr uint32_t kSolid = 192; // opaque still after the alpha picture's loss
+    const Placed& f = *order[index];
+    const int w = f.picture.width(), h = f.picture.height();
+    std::vector<const Placed*> above;
+    for (size_t j = index + 1; j < order.size(); ++j)
+        if (order[j]->x < f.x + w && f.x < order[j]->x + order[j]->picture.width() && order[j]->y < f.y + h &&
+            f.y < order[j]->y + order[j]->picture.height())
+            above.push_back(order[j]);
+    // The lossy alpha picture may leave faint pixels anywhere in an 8 x 8
+    // block that holds a visible one, and the playfield hits any pixel that
+    // is not fully transparent: such a block counts as covered whole.
+    auto blockShows = [](const Placed& q, int qx, int qy)
+    {
+        const int left = qx / 8 * 8, top = qy / 8 * 8;
+        for (int y = top; y < std::min(top + 8, q.picture.height()); ++y)
+            for (int x = left; x < std::min(left + 8, q.picture.width()); ++x)
+                if ((q.picture.at(x, y) >> 24) != 0)
+                    return true;
+        return false;
+    };
+    auto covered = [&](int px, int py)
+    {
+        return std::any_of(above.begin(), above.end(),
+                           [&](const Placed* q)
+                           {
+                               int qx = f.x + px - q->x, qy = f.y + py - q->y;
+                               return qx >= 0 && qy >= 0 && qx < q->picture.width() &&
+                                      qy < q->picture.height() && blockShows(*q, qx, qy);
+                           });
+    };
+    for (int cy = kClickMargin; cy < h - kClickMargin; ++cy)
+        for (int cx = kClickMargin; cx < w - kClickMargin; ++cx)
+        {
+            bool all = true;
+            for (int dy = -kClickMargin; dy <= kClickMargin && all; ++dy)
+                for (int dx = -kClickMargin; dx <= kClickMargin && all; ++dx)
+                    all = (f.picture.at(cx + dx, cy + dy) >> 24) >= kSolid;
+            for (int dy = -kClearMargin; dy <= kClearMargin && all; ++dy)
+                for (int dx = -kClearMargin; dx <= kClearMargin && all; ++dx)
+                    all = !covered(cx + dx, cy + dy);
+            if (all)
+                return true;
+        }
+    return false;
+}
+
+// Whether every findable of a file meeting the box of `near` (of all, when
+// null) can be clicked.
+bool allClickable(const std::vector<const Placed*>& file, const Placed* near)
+{
+    std::vector<const Placed*> order = drawingOrder(file);
+    for (size_t i = 0; i < order.size(); ++i)
+        if (order[i]->findable && (near == nullptr || boxesMeet(*order[i], *near)) && !clickable(order, i))
+            return false;
+    return true;
+}
+
 // The findables of a file with the share of each that is hidden.
 std::vector<std::pair<const Placed*, float>> hiddenShares(const std::vector<const Placed*>& file)
 {
@@ -356,12 +426,6 @@ std::vector<std::pair<const Placed*, float>> hiddenShares(const std::vector<cons
         if (order[i]->findable)
             shares.push_back({order[i], hidden(order, i)});
     return shares;
-}
-
-bool boxesMeet(const Placed& a, const Placed& b)
-{
-    return a.x < b.x + b.picture.width() && b.x < a.x + a.picture.width() && a.y < b.y + b.picture.height() &&
-           b.y < a.y + a.picture.height();
 }
 
 std::string turnText(float turn)
@@ -555,8 +619,42 @@ bool authorScene(const SceneRoom& room, PaintContext& context, SceneFiles& files
                     return false;
         return true;
     };
+    // An object that shows no spot to click, thin as it is or hidden by its
+    // neighbours, is placed again upright and a little larger.
+    for (int round = 0; round < 6; ++round)
+    {
+        std::set<const Placed*> stuck;
+        for (const auto* items : {&fullItems, &tenItems})
+        {
+            std::vector<const Placed*> order = drawingOrder(file(*items, covers));
+            for (size_t i = 0; i < order.size(); ++i)
+                if (order[i]->findable && !clickable(order, i))
+                    stuck.insert(order[i]);
+        }
+        if (stuck.empty())
+            break;
+        for (Placed& p : objects)
+            if (stuck.count(&p))
+            {
+                const RoomObject& o = room.objects[size_t(&p - objects.data())];
+                const int size = std::clamp(int(float(o.size) * 1.2f) + round * 4, kSmallest + 6, kLargest);
+                placer.openFloor();
+                if (!placer.place(p, size, false, false, emojiMaker(o.emoji, 0), &sight))
+                    return fail("no place for " + o.name);
+                p.art = "emoji " + hex(o.emoji) + " " + std::to_string(p.size);
+            }
+        fullItems = byDepth(fullItems);
+        tenItems = byDepth(tenItems);
+    }
     if (!nothingTooHidden())
         return fail("an object is hidden too much before any clutter stands in front of it");
+    for (const auto* items : {&fullItems, &tenItems})
+    {
+        std::vector<const Placed*> order = drawingOrder(file(*items, covers));
+        for (size_t i = 0; i < order.size(); ++i)
+            if (order[i]->findable && !clickable(order, i))
+                return fail(order[i]->name + " shows no spot to click");
+    }
     int findables = 0;
     for (const Placed* p : fullItems)
         findables += p->findable;
@@ -601,6 +699,8 @@ bool authorScene(const SceneRoom& room, PaintContext& context, SceneFiles& files
                 for (const auto& [p, share] : hiddenShares(file(*items, covers)))
                     if (boxesMeet(*p, c) && (share > kMostHidden || (p == &target && !inBand(share))))
                         fits = false;
+            fits =
+                fits && allClickable(file(fullItems, covers), &c) && allClickable(file(tenItems, covers), &c);
             if (fits)
             {
                 hiddenNow = countHidden();
