@@ -63,6 +63,7 @@ int main(int argc, char** argv)
             if (key == "ITEM_NAME_DIARY")
                 diaryName = text;
         contentcheck::checkScenes(diaryName, problems);
+        contentcheck::checkSceneFigures(problems);
         contentcheck::checkStories(*table, problems);
         contentcheck::checkItemListTexts(problems);
         contentcheck::checkMapCaptions(*table, problems);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/play/PlayfieldModel.h"
 #include "tools/contentgen/ResourceTable.h"
 
 #include <string>
@@ -35,6 +36,17 @@ void checkMiniGames(Problems& problems);
 // Each scene's two files as the game reads them: every rule the playfield
 // relies on, and a scripted player that takes each visit to its end.
 void checkScenes(const std::string& diaryName, Problems& problems);
+
+// How well each room hides its objects, printed scene by scene: the things
+// of clutter in its picture and in front of its objects, how much of each
+// object is hidden and how large it shows; a room fails below the figures
+// that make a search, and where an object shares its picture with another
+// object of the room, with the clutter, or with another name in the house.
+void checkSceneFigures(Problems& problems);
+
+// The alpha of a scene item's picture as the game loads it; empty when
+// there is none.
+ItemMask sceneItemMask(const std::string& path);
 
 // The wallpaper gallery's pages: "Bonus/Wallpaper0.jpg" onwards, each a
 // JPEG at a 4:3 desktop size, so that it fills the gallery's frame.

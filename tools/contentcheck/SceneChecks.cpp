@@ -31,7 +31,9 @@ bool existsExactly(const std::string& folder, const std::string& name)
     return false;
 }
 
-ItemMask maskOf(const std::string& path)
+} // namespace
+
+ItemMask sceneItemMask(const std::string& path)
 {
     ItemMask mask;
     std::unique_ptr<ImageLib::Image> image = ImageLib::LoadImageFile(path, true);
@@ -43,6 +45,9 @@ ItemMask maskOf(const std::string& path)
         mask.mAlpha.push_back(uint8_t(image->mBits[i] >> 24));
     return mask;
 }
+
+namespace
+{
 
 void checkText(const std::string& path, Problems& problems)
 {
@@ -104,7 +109,7 @@ void checkFile(int n, int listMode, const std::vector<SceneItemRecord>& items, c
         locations += kind == SceneItemKind::Location;
         if (kind == SceneItemKind::Hint)
         {
-            ItemMask strip = maskOf(sceneFolder(n) + SceneImageFileName(item.mImage));
+            ItemMask strip = sceneItemMask(sceneFolder(n) + SceneImageFileName(item.mImage));
             if (strip.mWidth < kHintStripFrames || strip.mWidth % kHintStripFrames != 0)
                 problems.push_back(what + "is a hint whose picture is no strip of 24 frames");
         }
@@ -135,7 +140,7 @@ void solve(int n, int listMode, bool secondVisit, const std::vector<SceneItemRec
         sceneFolder(n) + SceneFileName(listMode) + (secondVisit ? " (return)" : "") + ": ";
     PlayfieldModel model;
     model.Load(items, listMode, secondVisit,
-               [&](const std::string& image) { return maskOf(sceneFolder(n) + image); });
+               [&](const std::string& image) { return sceneItemMask(sceneFolder(n) + image); });
     std::vector<SceneListEntry> list;
     for (const SceneItemRecord& item : items)
         if (item.mType != 0 && SceneItemKindOf(item, listMode) == SceneItemKind::Plain &&
@@ -149,7 +154,8 @@ void solve(int n, int listMode, bool secondVisit, const std::vector<SceneItemRec
 
     auto clickWhereShown = [&](size_t index, bool ignoreAlpha)
     {
-        if (std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, index, ignoreAlpha))
+        // A pointer scaled from a larger window may land a pixel off.
+        if (std::optional<std::pair<int32_t, int32_t>> point = ShownPointOf(model, index, ignoreAlpha, 1))
             return model.Click(point->first, point->second);
         problems.push_back(where + "\"" + model.Items()[index].mRecord.mName +
                            "\" cannot be clicked anywhere");

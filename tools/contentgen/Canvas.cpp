@@ -350,6 +350,42 @@ void Canvas::toSepia()
     }
 }
 
+Canvas Canvas::turned(float degrees) const
+{
+    Canvas out(mWidth, mHeight);
+    const float a = degrees * 3.14159265f / 180.0f, c = std::cos(a), s = std::sin(a);
+    const float cx = float(mWidth) / 2, cy = float(mHeight) / 2;
+    // Bilinear sampling of premultiplied colour, so that transparent
+    // neighbours do not darken the edge.
+    auto sample = [&](int x, int y, float weight, float* sum)
+    {
+        if (x < 0 || y < 0 || x >= mWidth || y >= mHeight || weight <= 0)
+            return;
+        Rgba p = fromArgb(at(x, y));
+        sum[0] += p.r * p.a * weight;
+        sum[1] += p.g * p.a * weight;
+        sum[2] += p.b * p.a * weight;
+        sum[3] += p.a * weight;
+    };
+    for (int row = 0; row < mHeight; ++row)
+        for (int col = 0; col < mWidth; ++col)
+        {
+            float dx = float(col) + 0.5f - cx, dy = float(row) + 0.5f - cy;
+            float sx = c * dx + s * dy + cx - 0.5f, sy = -s * dx + c * dy + cy - 0.5f;
+            int x0 = int(std::floor(sx)), y0 = int(std::floor(sy));
+            float fx = sx - float(x0), fy = sy - float(y0);
+            float sum[4] = {0, 0, 0, 0};
+            sample(x0, y0, (1 - fx) * (1 - fy), sum);
+            sample(x0 + 1, y0, fx * (1 - fy), sum);
+            sample(x0, y0 + 1, (1 - fx) * fy, sum);
+            sample(x0 + 1, y0 + 1, fx * fy, sum);
+            if (sum[3] > 0)
+                out.mPixels[size_t(row) * size_t(mWidth) + size_t(col)] =
+                    toArgb({sum[0] / sum[3], sum[1] / sum[3], sum[2] / sum[3], sum[3]});
+        }
+    return out;
+}
+
 Canvas Canvas::crop(int x, int y, int w, int h) const
 {
     Canvas out(w, h);

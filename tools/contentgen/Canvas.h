@@ -83,6 +83,10 @@ public:
     void toGray();
     void toSepia();
 
+    // The picture turned by `degrees` (clockwise) about its centre, at the same
+    // size; what turns past the edges is lost.
+    Canvas turned(float degrees) const;
+
     // A rectangle of this picture as a picture of its own; outside it stays transparent.
     Canvas crop(int x, int y, int w, int h) const;
     void paste(const Canvas& cell, int x, int y); // plain copy, no blending

@@ -119,4 +119,34 @@ Canvas contactSheet(const ResourceTable& table)
     return sheet;
 }
 
+Canvas findablesSheet(const std::vector<std::vector<NamedPicture>>& rooms)
+{
+    constexpr int kCellW = 76, kCellH = 86, kLabel = 80;
+    size_t widest = 0;
+    for (const std::vector<NamedPicture>& room : rooms)
+        widest = std::max(widest, room.size());
+    Canvas sheet(kMargin * 2 + kLabel + int(widest) * kCellW, kMargin * 2 + int(rooms.size()) * kCellH);
+    sheet.fill(woodShader(0, float(sheet.height()), seedOf("findables"), 0.45f));
+    for (size_t row = 0; row < rooms.size(); ++row)
+    {
+        const int top = kMargin + int(row) * kCellH;
+        sheet.text("Scene" + std::to_string(row + 1), "DejaVuSans-Bold.ttf", 12, float(kMargin),
+                   float(top + 28), rgb(0xf0cf78), false);
+        for (size_t i = 0; i < rooms[row].size(); ++i)
+        {
+            const NamedPicture& item = rooms[row][i];
+            const int left = kMargin + kLabel + int(i) * kCellW;
+            sheet.fillShape(roundRect(float(left), float(top), kCellW - 4, kCellH - 6, 4),
+                            [&](float px, float py)
+                            { return ((int(px) / 6 + int(py) / 6) % 2) ? rgb(0x6a6470) : rgb(0x585260); });
+            sheet.draw(item.picture, left + (kCellW - 4 - item.picture.width()) / 2,
+                       top + 2 + (64 - item.picture.height()) / 2);
+            std::string name = item.name.size() > 13 ? item.name.substr(0, 12) + "." : item.name;
+            sheet.text(name, "DejaVuSansCondensed.ttf", 9, float(left) + (kCellW - 4) / 2.0f, float(top + 66),
+                       rgb(0xf0e0c0), true);
+        }
+    }
+    return sheet;
+}
+
 } // namespace contentgen

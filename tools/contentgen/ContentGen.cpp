@@ -135,20 +135,23 @@ bool makeMusic(const Options& options, contentgen::PackFiles& pack)
 
 int authorScenes(const std::string& contentFolder)
 {
+    std::unique_ptr<platform::ColorGlyphFace> emoji = platform::ColorGlyphFace::open(kEmojiFont);
+    if (!emoji)
+        return fail(std::string("cannot open the emoji face ") + kEmojiFont);
+    contentgen::PaintContext context(std::move(emoji));
     for (const contentgen::SceneRoom& room : contentgen::sceneRooms())
     {
         std::string folder = contentFolder + "/scenes/Scene" + std::to_string(room.number);
         if (!platform::createDirectories(folder))
             return fail("cannot make " + folder);
-        for (bool tenItems : {false, true})
-        {
-            std::string error, xml = contentgen::authorScene(room, tenItems, error);
-            std::string path = folder + (tenItems ? "/Scene10Items.xml" : "/Scene.xml");
-            if (xml.empty())
-                return fail(error);
-            if (!platform::writeFileAtomic(path, xml.data(), xml.size()))
-                return fail("cannot write " + path);
-        }
+        contentgen::SceneFiles files;
+        std::string error;
+        if (!contentgen::authorScene(room, context, files, error))
+            return fail(error);
+        for (const auto& [name, xml] :
+             {std::pair{"/Scene.xml", &files.full}, {"/Scene10Items.xml", &files.tenItems}})
+            if (!platform::writeFileAtomic(folder + name, xml->data(), xml->size()))
+                return fail("cannot write " + folder + name);
     }
     return 0;
 }
@@ -255,7 +258,8 @@ int main(int argc, char** argv)
         return fail("cannot make the music");
     std::string sceneError;
     std::vector<contentgen::Canvas> sceneComposites;
-    if (!contentgen::makeScenes(options.content, context, pack, sceneComposites, sceneError) ||
+    std::vector<std::vector<contentgen::NamedPicture>> findables;
+    if (!contentgen::makeScenes(options.content, context, pack, sceneComposites, findables, sceneError) ||
         !contentgen::makeWallpapers(*table, context, pack, sceneComposites, sceneError))
         return fail(sceneError);
 
@@ -287,11 +291,17 @@ int main(int argc, char** argv)
         std::string sheetPath = absolute(options.sheet);
         if (!platform::changeDirectory(options.out))
             return fail("cannot enter " + options.out);
-        contentgen::Canvas sheet = contentgen::contactSheet(*table);
-        ImageLib::Image image(sheet.width(), sheet.height());
-        std::copy(sheet.pixels(), sheet.pixels() + image.mBits.size(), image.mBits.begin());
-        if (!ImageLib::SavePngFile(sheetPath, image))
-            return fail("cannot write " + sheetPath);
+        // The objects to find beside it, as findables-sheet.png.
+        const std::string findablesPath =
+            sheetPath.substr(0, sheetPath.rfind('/') + 1) + "findables-sheet.png";
+        for (const auto& [path, sheet] : {std::pair{sheetPath, contentgen::contactSheet(*table)},
+                                          {findablesPath, contentgen::findablesSheet(findables)}})
+        {
+            ImageLib::Image image(sheet.width(), sheet.height());
+            std::copy(sheet.pixels(), sheet.pixels() + image.mBits.size(), image.mBits.begin());
+            if (!ImageLib::SavePngFile(path, image))
+                return fail("cannot write " + path);
+        }
     }
     return 0;
 }

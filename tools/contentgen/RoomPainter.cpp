@@ -4,6 +4,7 @@
 
 #include "tools/contentgen/RoomPainter.h"
 
+#include "tools/contentgen/ItemPictures.h"
 #include "tools/contentgen/Materials.h"
 #include "tools/contentgen/Painters.h"
 
@@ -1036,34 +1037,14 @@ void floorSpots(Build& b)
     b.spot(150, 770, line + 8, 46, 0);           // against the wall
 }
 
-// Odds and ends that belong to the picture, so that the objects to find do not
-// stand out from an empty room. Nothing here looks like an object of the room.
 void clutter(Build& b)
 {
-    static const char32_t kClutter[] = {0x1F4DA, 0x1F4C4, 0x1F33F, 0x1F56F, 0x1F4E6, 0x1F9F4,
-                                        0x1FAD9, 0x1F5DE, 0x1F9F6, 0x1F4D2, 0x1F37E, 0x1F3FA,
-                                        0x1FAB5, 0x1F342, 0x1F9F7, 0x1F4DC};
-    std::vector<char32_t> allowed;
-    for (char32_t cp : kClutter)
+    for (const ClutterThing& thing : roomClutter(b.room, b.layout))
     {
-        bool taken = cp == b.room.group.emoji || cp == b.room.combined.emoji || cp == b.room.location.emoji;
-        for (const RoomObject& o : b.room.objects)
-            taken = taken || o.emoji == cp;
-        if (!taken)
-            allowed.push_back(cp);
-    }
-    uint32_t h = b.seed * 2654435761u;
-    for (int i = 0; i < 18 && !allowed.empty(); ++i)
-    {
-        h = h * 1664525u + 1013904223u;
-        const RoomSpot& spot = b.layout.spots[(h >> 8) % b.layout.spots.size()];
-        if (spot.layer != kObjectLayer)
-            continue;
-        h = h * 1664525u + 1013904223u;
-        float size = std::min(spot.maxHeight, 26.0f + float((h >> 9) % 16));
-        float x = spot.x0 + (spot.x1 - spot.x0) * float((h >> 12) % 1000) / 1000.0f - size / 2;
-        b.context->drawEmoji(*b.back, allowed[(h >> 16) % allowed.size()], x, spot.y - size, size, size,
-                             0.9f);
+        float s = float(thing.size);
+        b.back->fillShape(ellipse(float(thing.x) + s / 2, float(thing.y) + s * 0.94f, s * 0.4f, s * 0.07f),
+                          Rgba{0, 0, 0, 0.3f}, s * 0.08f);
+        b.back->draw(emojiPicture(*b.context, thing.codePoint, thing.size, thing.turn), thing.x, thing.y);
     }
 }
 
@@ -1147,6 +1128,96 @@ RoomLayout build(const SceneRoom& room, PaintContext* context, Canvas* back, Can
 }
 
 } // namespace
+
+std::vector<char32_t> clutterPictures(const SceneRoom& room)
+{
+    // Books, papers, bottles, boxes, ornaments, tools, plants and such.
+    static const char32_t kOddsAndEnds[] = {
+        0x1F4DA, 0x1F4D5, 0x1F4D7, 0x1F4D8, 0x1F4D9, 0x1F4D3, 0x1F4D2, 0x1F4C4, 0x1F4DC, 0x1F5DE,
+        0x1F4F0, 0x1F4E6, 0x1F381, 0x1F5C3, 0x1F9F4, 0x1F37E, 0x1F376, 0x1F3FA, 0x1FAD9, 0x1FAD6,
+        0x2615,  0x1F375, 0x1F9C2, 0x1F56F, 0x1FA94, 0x1F4A1, 0x1F9F6, 0x1F9F5, 0x1F9F7, 0x1F9FA,
+        0x1FAA3, 0x1F9FB, 0x1F9FD, 0x1F9FC, 0x1F527, 0x1F528, 0x1FA9B, 0x1F529, 0x2702,  0x1F4CF,
+        0x1F4D0, 0x1F58A, 0x270F,  0x1F58C, 0x1F4CE, 0x1FAB4, 0x1F33F, 0x1F331, 0x1F335, 0x1F490,
+        0x1F342, 0x1F341, 0x1F33E, 0x1FAB5, 0x1FAA8, 0x1F5BC, 0x1F514, 0x1F570, 0x23F0,  0x231B,
+        0x1F52E, 0x1F3C6, 0x1F9F8, 0x1FA86, 0x1F3B2, 0x1F3B4, 0x1F4FF, 0x1F48E, 0x1F380, 0x1F9E6,
+        0x1F9E3, 0x1F9E4, 0x1F45E, 0x1F97F, 0x1F34E, 0x1F350, 0x1F34A, 0x1F95C, 0x1F330, 0x1F36A};
+    std::vector<char32_t> pictures;
+    for (char32_t cp : kOddsAndEnds)
+    {
+        bool taken = cp == room.group.emoji || cp == room.combined.emoji || cp == room.location.emoji;
+        for (const RoomObject& o : room.objects)
+            taken = taken || o.emoji == cp;
+        if (!taken)
+            pictures.push_back(cp);
+    }
+    return pictures;
+}
+
+std::vector<ClutterThing> roomClutter(const SceneRoom& room, const RoomLayout& layout)
+{
+    constexpr int kWanted = 72, kLeftEdge = 132;
+    const std::vector<char32_t> pictures = clutterPictures(room);
+    // Shelves, tables and the foot of the furniture take more than the open floor.
+    std::vector<std::pair<const RoomSpot*, float>> spots;
+    float total = 0;
+    for (const RoomSpot& spot : layout.spots)
+        if (spot.layer != kOnFrontLayer && spot.x1 > spot.x0)
+        {
+            const bool openFloor = spot.sink == 0 && spot.y > room.floorLine && spot.x0 == 150;
+            spots.push_back({&spot, (spot.x1 - spot.x0) * (openFloor ? 0.35f : 1.0f)});
+            total += spots.back().second;
+        }
+    std::vector<ClutterThing> things;
+    uint32_t h = seedOf("clutter") + uint32_t(room.number) * 2654435761u;
+    auto next = [&h]
+    {
+        h = h * 1664525u + 1013904223u;
+        return h >> 8;
+    };
+    auto unit = [&] { return float(next() % 10000) / 10000.0f; };
+    for (int attempt = 0; attempt < 4000 && int(things.size()) < kWanted && !pictures.empty() && total > 0;
+         ++attempt)
+    {
+        float along = unit() * total;
+        const RoomSpot* spot = spots.back().first;
+        for (const auto& [s, weight] : spots)
+        {
+            if (along < weight)
+            {
+                spot = s;
+                break;
+            }
+            along -= weight;
+        }
+        ClutterThing thing;
+        thing.codePoint = pictures[next() % pictures.size()];
+        thing.size = std::min(int(spot->maxHeight), 20 + int(next() % 27));
+        if (thing.size < 20)
+            continue;
+        thing.turn = next() % 3 == 0 ? (8.0f + 22.0f * unit()) * (next() % 2 ? 1.0f : -1.0f) : 0.0f;
+        thing.x = int(spot->x0 + (spot->x1 - spot->x0) * unit()) - thing.size / 2;
+        thing.y = int(spot->y + spot->sink * float(thing.size)) - thing.size;
+        if (thing.x < kLeftEdge || thing.x + thing.size > 798 || thing.y < 0 ||
+            (thing.x + thing.size > 680 && thing.y < 110))
+            continue;
+        // Piled, but each thing shows most of itself.
+        bool crowded = std::any_of(
+            things.begin(), things.end(),
+            [&](const ClutterThing& o)
+            {
+                int w = std::min(thing.x + thing.size, o.x + o.size) - std::max(thing.x, o.x);
+                int hh = std::min(thing.y + thing.size, o.y + o.size) - std::max(thing.y, o.y);
+                return w > 0 && hh > 0 &&
+                       w * hh * 100 > 45 * std::min(thing.size, o.size) * std::min(thing.size, o.size);
+            });
+        if (!crowded)
+            things.push_back(thing);
+    }
+    std::stable_sort(things.begin(), things.end(),
+                     [](const ClutterThing& a, const ClutterThing& b)
+                     { return a.y + a.size < b.y + b.size; });
+    return things;
+}
 
 RoomLayout layoutRoom(const SceneRoom& room)
 {

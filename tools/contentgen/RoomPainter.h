@@ -44,6 +44,23 @@ constexpr int kHintLayer = 70;
 
 RoomLayout layoutRoom(const SceneRoom& room);
 
+// A thing of the room's clutter, painted into its back picture: an emoji of
+// size x size pixels with its top-left corner at (x, y), turned by `turn` degrees.
+struct ClutterThing
+{
+    char32_t codePoint = 0;
+    int x = 0, y = 0, size = 0;
+    float turn = 0;
+};
+
+// The pictures the room's clutter takes: the house's odds and ends less every
+// picture of an object of the room (its list, its group, its usable object and
+// its place), so that nothing in the clutter passes for an object to find.
+std::vector<char32_t> clutterPictures(const SceneRoom& room);
+
+// The clutter the back picture carries, from the back to the front.
+std::vector<ClutterThing> roomClutter(const SceneRoom& room, const RoomLayout& layout);
+
 // The room's back picture (opaque, 800 x 600) and its front layer (mostly
 // transparent, the same size), lit alike.
 void paintRoomLayers(const SceneRoom& room, PaintContext& context, Canvas& back, Canvas& front);

@@ -4,6 +4,7 @@
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
 #include "platform/Files.h"
+#include "tools/contentgen/ItemPictures.h"
 #include "tools/contentgen/Materials.h"
 #include "tools/contentgen/PackFiles.h"
 #include "tools/contentgen/Painters.h"
@@ -27,8 +28,12 @@ const char* const kSceneFiles[] = {"Scene.xml", "Scene10Items.xml"};
 
 struct SceneItem
 {
-    std::string image, art;
-    int x = 0, y = 0, layer = 0;
+    std::string name, image, art;
+    int x = 0, y = 0, layer = 0, type = 0, major = 0, typeId = 0;
+
+    // What the player looks for: the list's objects, the pieces of the usable
+    // object and the first of the ten-items group.
+    bool findable() const { return type != 0 && (major == -1 || (typeId == 777 && image == "group1.png")); }
 };
 
 bool readItems(const std::string& path, std::vector<SceneItem>& items, std::string& error)
@@ -45,7 +50,11 @@ bool readItems(const std::string& path, std::vector<SceneItem>& items, std::stri
         if (entry.mKind != Quib::XML_ITEM_START || entry.mValue != "Item")
             continue;
         SceneItem item;
+        item.name = entry.mAttributes["name"];
         item.image = entry.mAttributes["image"];
+        item.type = std::atoi(entry.mAttributes["type"].c_str());
+        item.major = std::atoi(entry.mAttributes["majorGroupID"].c_str());
+        item.typeId = std::atoi(entry.mAttributes["typeId"].c_str());
         item.art = entry.mAttributes["art"];
         item.x = std::atoi(entry.mAttributes["x"].c_str());
         item.y = std::atoi(entry.mAttributes["y"].c_str());
@@ -116,56 +125,6 @@ bool saveJpeg(const Canvas& canvas, const std::string& path, bool alphaPicture)
     return ImageLib::SaveJpegFile(path, image);
 }
 
-// Piece k of n: a wedge of the whole picture around its centre, with a ragged edge.
-Canvas cutPiece(const Canvas& whole, int k, int n, uint32_t seed)
-{
-    Canvas piece = whole;
-    const float cx = float(whole.width()) / 2, cy = float(whole.height()) / 2;
-    const float turn = 6.2831853f, start = 0.4f + float(seed % 100) / 100.0f;
-    uint32_t* p = piece.pixels();
-    for (int y = 0; y < whole.height(); ++y)
-        for (int x = 0; x < whole.width(); ++x)
-        {
-            float a = std::atan2(float(y) + 0.5f - cy, float(x) + 0.5f - cx) - start;
-            a += 0.25f * (valueNoise(float(x) / 5, float(y) / 5, seed) - 0.5f);
-            a = std::fmod(std::fmod(a, turn) + turn, turn);
-            if (int(a / turn * float(n)) != k - 1)
-                p[y * whole.width() + x] = 0;
-        }
-    return piece;
-}
-
-// The hidden hint: a gold coin with a question mark that flares up and fades
-// over the 24 frames of its strip.
-Canvas hintStrip(int size)
-{
-    Canvas strip(size * kHintFrames, size);
-    for (int frame = 0; frame < kHintFrames; ++frame)
-    {
-        Canvas cell(size, size);
-        float t = float(frame) / float(kHintFrames - 1);
-        float s = float(size);
-        float r = s * 0.34f * (1.0f + 0.35f * t);
-        float fade = frame == 0 ? 1.0f : std::max(0.0f, 1.0f - t * 1.1f);
-        cell.fillShape(ellipse(s / 2, s / 2, s * 0.48f, s * 0.48f),
-                       rgb(0xffe9a0, 0.35f * fade + 0.4f * t * fade), s * 0.2f);
-        Distance coin = ellipse(s / 2, s / 2, r, r);
-        cell.fillShape(coin,
-                       [&](float x, float y)
-                       {
-                           Rgba c = brassShader(s / 2 - r, 2 * r, 1.05f)(x, y);
-                           c.a = fade;
-                           return c;
-                       });
-        cell.strokeShape(coin, 1.5f, rgb(0x6a4a10, fade));
-        int px = int(r * 1.3f);
-        cell.text("?", "DejaVuSerif-Bold.ttf", std::max(8, px), s / 2, s / 2 - float(px) * 0.62f,
-                  rgb(0x5a3a08, fade), true);
-        strip.paste(cell, frame * size, 0);
-    }
-    return strip;
-}
-
 class SceneMaker
 {
 public:
@@ -189,32 +148,8 @@ public:
             out = mFront.crop(x, y, w, h);
             return w > 0 && h > 0;
         }
-        if (kind == "hint")
-        {
-            int size = 0;
-            words >> size;
-            out = hintStrip(size);
-            return size > 0;
-        }
-        std::string code;
-        int size = 0, k = 0, n = 0;
-        words >> code >> size >> k >> n;
-        char32_t cp = char32_t(std::strtoul(code.c_str(), nullptr, 16));
-        if (mContext.emoji(cp).width() == 0 || size <= 0)
-        {
-            error = "no picture for \"" + item.art + "\"";
-            return false;
-        }
-        out = Canvas(size, size);
-        mContext.drawEmoji(out, cp, 0, 0, float(size), float(size));
-        if (kind == "piece")
-            out = cutPiece(out, k, std::max(1, n), seedOf(item.image) + uint32_t(mRoom.number));
-        else if (kind != "emoji")
-        {
-            error = "unknown art \"" + item.art + "\"";
-            return false;
-        }
-        return true;
+        out = artPicture(mContext, item.art, seedOf(item.image) + uint32_t(mRoom.number), error);
+        return out.width() > 0;
     }
 
 private:
@@ -283,7 +218,8 @@ bool writeMapPictures(PackFiles& pack, int number, const Canvas& composite)
 } // namespace
 
 bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFiles& pack,
-                std::vector<Canvas>& composites, std::string& error)
+                std::vector<Canvas>& composites, std::vector<std::vector<NamedPicture>>& findables,
+                std::string& error)
 {
     for (const SceneRoom& room : sceneRooms())
     {
@@ -291,6 +227,7 @@ bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFil
         SceneMaker maker(room, context);
         std::map<std::string, Canvas> made;
         std::vector<SceneItem> fullVisit;
+        std::vector<NamedPicture>& shown = findables.emplace_back();
         for (const char* file : kSceneFiles)
         {
             std::string source = contentFolder + "/" + folder + file;
@@ -317,6 +254,8 @@ bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFil
                     error = "cannot write " + folder + item.image;
                     return false;
                 }
+                if (item.findable())
+                    shown.push_back({item.name, canvas});
                 made.emplace(item.image, std::move(canvas));
             }
             if (std::string(file) == "Scene.xml")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/contentgen/Canvas.h"
+#include "tools/contentgen/ContactSheet.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +16,10 @@ class PaintContext;
 // picture they name from its "art" attribute: colour as ".jpg" beside its
 // alpha as "_" + ".jpg", as the game looks them up; then the level map's
 // preview buttons "content/images/map/SceneN.jpg" and "SceneNo.jpg". Each
-// scene's whole picture (every object in place) is added to composites.
+// scene's whole picture (every object in place) is added to composites, and
+// the pictures of its objects to find, by name, to findables.
 bool makeScenes(const std::string& contentFolder, PaintContext& context, PackFiles& pack,
-                std::vector<Canvas>& composites, std::string& error);
+                std::vector<Canvas>& composites, std::vector<std::vector<NamedPicture>>& findables,
+                std::string& error);
 
 } // namespace contentgen
