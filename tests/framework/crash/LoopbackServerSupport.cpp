@@ -76,6 +76,7 @@ void LoopbackServer::ReadRequest(int connection)
         const ssize_t got = recv(connection, bytes, sizeof bytes, 0);
         if (got <= 0)
             return;
+        std::lock_guard<std::mutex> hold(mRequestLock);
         mRequest.append(bytes, size_t(got));
     }
 }

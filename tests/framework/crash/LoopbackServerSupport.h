@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -18,8 +19,13 @@ public:
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     int Port() const { return mPort; }
-    // The request as far as the script read it.
-    std::string Request() const { return mRequest; }
+    // The request as far as the script read it. The client may have its answer
+    // before the script's thread is done with the request, so the copy is locked.
+    std::string Request() const
+    {
+        std::lock_guard<std::mutex> hold(mRequestLock);
+        return mRequest;
+    }
 
     // Script helpers.
     void ReadRequest(int connection); // up to the end of the headers and the body they announce
@@ -34,6 +40,7 @@ private:
     int mListener = -1;
     int mPort = 0;
     std::string mRequest;
+    mutable std::mutex mRequestLock;
     std::atomic<bool> mEnding{false};
     std::thread mThread;
 };
