@@ -225,15 +225,28 @@ void DDImage::BlitRotated(Image* source, float x, float y, const Rect& srcRect, 
         const bool wholePixelRows = TakesWholePixelRows(t, rp, du, dv);
         const SurfaceWholePixelRows::Tint tint{rp.paint.r, rp.paint.g, rp.paint.b, rp.paint.a,
                                                rp.paint.white};
-        for (int32_t r = 0; double(r) < box.mHeight; ++r)
+        const float dx = float(bx) - centerX - x;
+        const auto rowStart = [&](int32_t r, double cosine, double sine, float centre)
         {
-            const float dx = float(bx) - centerX - x;
             const float dy = float(by + r) - centerY - y;
-            const int64_t uStart = ToFixed((dx * c - dy * s + centerX) * 65536.0);
-            const int64_t vStart = ToFixed((dx * s + dy * c + centerY) * 65536.0);
-            int64_t first = 0;
-            int64_t last = lastCandidate;
-            if (!LimitAxis(uStart, du, srcRect.mWidth, first, last) ||
+            return ToFixed((dx * cosine + dy * sine + centre) * 65536.0);
+        };
+        // Unturned, every row starts at the same source column, so the limits along
+        // the row, two divisions each time, are found once for all rows.
+        const bool unturned = s == 0.0;
+        const int64_t unturnedStart = rowStart(0, c, -s, centerX);
+        int64_t unturnedFirst = 0;
+        int64_t unturnedLast = lastCandidate;
+        const bool unturnedInside =
+            unturned && LimitAxis(unturnedStart, du, srcRect.mWidth, unturnedFirst, unturnedLast);
+        const double height = unturned && !unturnedInside ? 0.0 : box.mHeight;
+        for (int32_t r = 0; double(r) < height; ++r)
+        {
+            const int64_t uStart = unturned ? unturnedStart : rowStart(r, c, -s, centerX);
+            const int64_t vStart = rowStart(r, s, c, centerY);
+            int64_t first = unturned ? unturnedFirst : 0;
+            int64_t last = unturned ? unturnedLast : lastCandidate;
+            if ((!unturned && !LimitAxis(uStart, du, srcRect.mWidth, first, last)) ||
                 !LimitAxis(vStart, dv, srcRect.mHeight, first, last) || first > last)
                 continue;
             int64_t u = uStart + first * du;

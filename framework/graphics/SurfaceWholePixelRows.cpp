@@ -121,11 +121,45 @@ AVX2_TARGET inline __m256i Channels(__m256i product, __m256i factors, bool white
     return _mm256_blendv_epi8(redGreen, blue, _mm256_set1_epi64x(0xFFFF));
 }
 
+// Opaque pixels under a white tint weigh 254: each channel becomes
+// (s x 254) >> 8 + (d x 2) >> 8, which is s - (s > 0) - (s > 128) + (d >> 7), all
+// in bytes.
+AVX2_TARGET inline __m256i OpaqueWhite(__m256i s, __m256i d)
+{
+    const __m256i one = _mm256_set1_epi8(1);
+    const __m256i above128 = _mm256_cmpeq_epi8(_mm256_max_epu8(s, _mm256_set1_epi8(char(129))), s);
+    const __m256i taken = _mm256_add_epi8(_mm256_min_epu8(s, one), _mm256_and_si256(above128, one));
+    const __m256i kept = _mm256_and_si256(_mm256_srli_epi16(d, 7), one);
+    return _mm256_and_si256(_mm256_add_epi8(_mm256_sub_epi8(s, taken), kept), _mm256_set1_epi32(0x00FFFFFF));
+}
+
 // The same lanes eight pixels a step.
-AVX2_TARGET int32_t DrawAvx2(const uint32_t* src, uint8_t* dest, int32_t count, const Tint& tint)
+AVX2_TARGET inline __m256i EightPixels(__m256i s, __m256i d, __m256i factors, __m256i alpha, const Tint& tint)
 {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i opaque = _mm256_set1_epi32(int32_t(0xFF000000));
+    if (tint.white && _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(s, opaque), opaque)) == -1)
+        return OpaqueWhite(s, d);
+    __m256i w = _mm256_subs_epu16(_mm256_srli_epi32(s, 24), _mm256_set1_epi32(1));
+    if (!tint.white)
+        w = _mm256_srli_epi16(_mm256_mullo_epi16(w, alpha), 8);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(w, zero)) == -1)
+        return _mm256_and_si256(d, rgb);
+    const __m256i inverse = _mm256_sub_epi32(_mm256_set1_epi32(256), w);
+    const __m256i low = _mm256_add_epi16(
+        Channels(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), SpreadLow(w)), factors, tint.white),
+        _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(d, zero), SpreadLow(inverse)), 8));
+    const __m256i high = _mm256_add_epi16(
+        Channels(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), SpreadHigh(w)), factors, tint.white),
+        _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(d, zero), SpreadHigh(inverse)), 8));
+    return _mm256_and_si256(_mm256_packus_epi16(low, high), rgb);
+}
+
+// The row's last few pixels go through the same step from a padded copy, so that
+// a short row costs one step rather than a walk through the narrower forms.
+AVX2_TARGET void DrawAvx2(const uint32_t* src, uint8_t* dest, int32_t count, const Tint& tint)
+{
     const __m256i factors = _mm256_set1_epi64x(
         int64_t(uint64_t(tint.r + 1) << 32 | uint64_t(tint.g + 1) << 16 | uint64_t(tint.b + 1)));
     const __m256i alpha = _mm256_set1_epi16(int16_t(tint.a));
@@ -134,30 +168,20 @@ AVX2_TARGET int32_t DrawAvx2(const uint32_t* src, uint8_t* dest, int32_t count, 
     {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + k));
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dest + 4 * k));
-        __m256i w = _mm256_subs_epu16(_mm256_srli_epi32(s, 24), _mm256_set1_epi32(1));
-        if (!tint.white)
-            w = _mm256_srli_epi16(_mm256_mullo_epi16(w, alpha), 8);
-        __m256i out;
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(w, zero)) == -1)
-        {
-            out = _mm256_and_si256(d, rgb);
-        }
-        else
-        {
-            const __m256i inverse = _mm256_sub_epi32(_mm256_set1_epi32(256), w);
-            const __m256i low = _mm256_add_epi16(
-                Channels(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), SpreadLow(w)), factors,
-                         tint.white),
-                _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(d, zero), SpreadLow(inverse)), 8));
-            const __m256i high = _mm256_add_epi16(
-                Channels(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), SpreadHigh(w)), factors,
-                         tint.white),
-                _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(d, zero), SpreadHigh(inverse)), 8));
-            out = _mm256_and_si256(_mm256_packus_epi16(low, high), rgb);
-        }
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + 4 * k), out);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + 4 * k),
+                            EightPixels(s, d, factors, alpha, tint));
     }
-    return k + DrawSse2(src + k, dest + 4 * k, count - k, tint);
+    if (k == count)
+        return;
+    const size_t rest = size_t(count - k);
+    uint32_t sourceTail[8] = {};
+    uint32_t destTail[8] = {};
+    std::memcpy(sourceTail, src + k, rest * 4);
+    std::memcpy(destTail, dest + 4 * k, rest * 4);
+    const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(sourceTail));
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(destTail));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(destTail), EightPixels(s, d, factors, alpha, tint));
+    std::memcpy(dest + 4 * k, destTail, rest * 4);
 }
 #endif
 
@@ -179,8 +203,11 @@ void Draw(const uint32_t* src, uint8_t* dest, int32_t count, const Tint& tint)
     int32_t done = 0;
 #ifdef ORVELLAN_SURFACE_ROWS_SSE2
     if (ActiveSimdLevel() == SimdLevel::Avx2)
-        done = DrawAvx2(src, dest, count, tint);
-    else if (ActiveSimdLevel() == SimdLevel::Sse2)
+    {
+        DrawAvx2(src, dest, count, tint);
+        return;
+    }
+    if (ActiveSimdLevel() == SimdLevel::Sse2)
         done = DrawSse2(src, dest, count, tint);
 #endif
     Reference(src + done, dest + 4 * size_t(done), count - done, tint);

@@ -36,7 +36,7 @@ protected:
 };
 
 // Random rows of every length up to a few vector steps, over destinations whose top
-// byte is set, under white and random tints.
+// byte is set, see-through, opaque and mixed, under white and random tints.
 TEST_F(SurfaceWholePixelRowsTest, VectorRowsMatchTheReference)
 {
     TestRandom random(91);
@@ -46,7 +46,8 @@ TEST_F(SurfaceWholePixelRowsTest, VectorRowsMatchTheReference)
         for (int round = 0; round < 400; ++round)
         {
             const int32_t count = random.Range(0, 37);
-            const AlphaMix mix = round % 3 == 0 ? AlphaMix::Uniform : AlphaMix::Extremes;
+            const AlphaMix mixes[] = {AlphaMix::Uniform, AlphaMix::Extremes, AlphaMix::Opaque};
+            const AlphaMix mix = mixes[round % 3];
             const auto src = testsupport::RandomPixels(uint64_t(round) + 1, count + 1, 1, mix);
             const auto dest =
                 testsupport::RandomPixels(uint64_t(round) + 1000, count + 1, 1, AlphaMix::Uniform);
