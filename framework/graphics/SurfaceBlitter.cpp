@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace Quib
 {
@@ -123,13 +124,27 @@ bool Channels565(const Target& t)
 }
 
 // Hands each row of the area to a row routine: destination bytes, source values, count.
+// A palette source's values are looked up a row at a time, so that its rows take the
+// same routine.
 template <typename RowRoutine>
 void EachRow(const Target& t, const NativeSource& src, const BlitArea& area, RowRoutine routine)
 {
     const std::ptrdiff_t bytes = t.bitCount / 8;
+    thread_local std::vector<uint32_t> looked;
+    if (src.indices != nullptr)
+        looked.resize(size_t(area.width));
     for (int32_t row = 0; row < area.height; ++row)
-        routine(t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * bytes,
-                src.native + size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX), area.width);
+    {
+        const size_t start = size_t(area.srcY + row) * size_t(src.width) + size_t(area.srcX);
+        const uint32_t* values = src.native + start;
+        if (src.indices != nullptr)
+        {
+            for (int32_t i = 0; i < area.width; ++i)
+                looked[size_t(i)] = src.native[src.indices[start + size_t(i)]];
+            values = looked.data();
+        }
+        routine(t.Row(area.dstY + row) + std::ptrdiff_t(area.dstX) * bytes, values, area.width);
+    }
 }
 
 // The common case of a plain source drawn left to right: each run is handed over
@@ -164,7 +179,7 @@ void AlphaRunsWhite(const Target& t, const NativeSource& src, const uint8_t* run
                     bool mirrored)
 {
     const bool packed = t.packing == Packing::P565 || t.packing == Packing::P555;
-    if (!mirrored && src.indices == nullptr && t.packing == Packing::Wide)
+    if (!mirrored && t.packing == Packing::Wide)
     {
         // Every pixel of a run shares its class, so whole rows give what the run walk
         // gives; the row routine skips and copies by groups of its own.
@@ -230,7 +245,7 @@ void AlphaRunsColor(const Target& t, const NativeSource& src, const uint8_t* run
                     bool mirrored, const Paint& paint)
 {
     const uint32_t ac = paint.a;
-    if (!mirrored && src.indices == nullptr && ByteChannels(t))
+    if (!mirrored && ByteChannels(t))
     {
         // Grey and coloured paints agree per channel on whole bytes.
         uint32_t factor[3];

@@ -199,6 +199,44 @@ TEST(DDImageBlitTest, SurfaceBlitsMatchTheMemoryImage)
     }
 }
 
+// A palette source leaves on the surface exactly what the same picture without its
+// palette leaves, whatever paint and mode.
+TEST(DDImageBlitTest, PaletteSourcesDrawWhatTheirPixelsDraw)
+{
+    for (const auto& named : surfacetest::AllFormats())
+    {
+        FakeDisplay display(named.format);
+        testsupport::ScopedImageHost host(&display);
+        auto plain = PlainSource(display, named.format, AlphaMix::Runs);
+        std::vector<uint32_t> pixels(plain->GetBits(), plain->GetBits() + plain->PixelCount());
+        for (uint32_t& p : pixels)
+            p &= 0xC0F0F0F0;
+        plain->SetBits(pixels.data(), plain->mWidth, plain->mHeight, true);
+        MemoryImage palette(nullptr);
+        palette.SetBits(pixels.data(), plain->mWidth, plain->mHeight, true);
+        ASSERT_TRUE(palette.ConvertToPalette());
+        for (const int32_t mode : {DRAW_MODE_NORMAL, DRAW_MODE_ADDITIVE})
+        {
+            for (const PaintCase& paint : kPaints)
+            {
+                SCOPED_TRACE(std::string(named.name) + " / " + paint.name + (mode ? " / additive" : ""));
+                const auto background = QuantizedPixels(7, kWidth, kHeight, AlphaMix::Opaque, named.format);
+                DDImage expected(&display);
+                expected.SetBits(background.data(), kWidth, kHeight, true);
+                DDImage actual(&display);
+                actual.SetBits(background.data(), kWidth, kHeight, true);
+                expected.Blit(plain.get(), 6, 1, Rect(1, 0, 21, 9), paint.color, mode);
+                actual.Blit(&palette, 6, 1, Rect(1, 0, 21, 9), paint.color, mode);
+                const uint32_t* a = actual.GetBits();
+                const uint32_t* e = expected.GetBits();
+                ASSERT_NE(a, nullptr);
+                ASSERT_NE(e, nullptr);
+                EXPECT_TRUE(std::equal(a, a + actual.PixelCount(), e));
+            }
+        }
+    }
+}
+
 // A mirrored blit draws what an unmirrored blit of the flipped source draws.
 TEST(DDImageBlitTest, MirroredBlitsMatchTheFlippedSource)
 {
