@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -197,6 +198,35 @@ struct SoftwareScreen
     Quib::DDImage* image = nullptr;
 };
 
+// A digest of the frame's pixels, shown with the figures, so that two builds can be
+// seen to draw the same frame.
+std::string FrameDigest(Quib::Image* target)
+{
+    uint32_t hash = 2166136261u;
+    const auto add = [&hash](const uint8_t* bytes, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i)
+            hash = (hash ^ bytes[i]) * 16777619u;
+    };
+    if (auto* surface = dynamic_cast<Quib::DDImage*>(target))
+    {
+        if (!surface->LockSurface())
+            return "unreadable";
+        const Quib::LockedSurfaceDesc& lock = surface->mLockedDesc;
+        for (int32_t y = 0; y < surface->mHeight; ++y)
+            add(lock.bits + size_t(y) * size_t(lock.pitch),
+                size_t(surface->mWidth) * size_t(lock.bitCount / 8));
+        surface->UnlockSurface();
+    }
+    else if (auto* memory = dynamic_cast<Quib::MemoryImage*>(target))
+    {
+        add(reinterpret_cast<const uint8_t*>(memory->GetBits()), memory->PixelCount() * 4);
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "frame %08x", hash);
+    return text;
+}
+
 // Besides the mean, the costliest single frame of each round: a frame that
 // misses the screen's pace shows here long before it moves the mean. The
 // pictures' first drawing prepares them once, as the scene's opening does.
@@ -217,6 +247,7 @@ void BM_SceneFrame(benchmark::State& state)
         target = software->image;
     }
     frame.Draw(target, plainBackground);
+    state.SetLabel(FrameDigest(target));
     double worst = 0;
     for (auto _ : state)
     {
