@@ -1,5 +1,6 @@
 #include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
+#include "bench/graphics/PictureDifference.h"
 #include "bench/graphics/Premultiplied.h"
 #include "bench/graphics/TintMask.h"
 #include "framework/foundation/Color.h"
@@ -10,7 +11,6 @@
 #include <SDL.h>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <pixman.h>
 #include <vector>
 
@@ -359,18 +359,8 @@ void Sdl_Background(benchmark::State& state)
     SetFramePixels(state);
 }
 
-// Picture checks: one frame drawn both ways, compared as straight-alpha pixels.
-int LargestDifference(const uint32_t* ours, const std::vector<uint32_t>& peer)
-{
-    int largest = 0;
-    for (size_t i = 0; i < peer.size(); ++i)
-        for (int shift = 0; shift < 32; shift += 8)
-            largest =
-                std::max(largest, std::abs(int((ours[i] >> shift) & 0xFF) - int((peer[i] >> shift) & 0xFF)));
-    return largest;
-}
-
-// pixman's premultiplied pixels back to straight alpha, rounding to nearest.
+// Picture checks: one frame drawn both ways, compared as straight-alpha pixels;
+// pixman's premultiplied pixels are taken back to straight alpha, rounding to nearest.
 std::vector<uint32_t> Straight(std::vector<uint32_t> pixels)
 {
     for (uint32_t& p : pixels)
