@@ -134,24 +134,24 @@ AVX2_TARGET inline __m256i OpaqueWhite(__m256i s, __m256i d)
 }
 
 // The same lanes eight pixels a step.
-AVX2_TARGET inline __m256i EightPixels(__m256i s, __m256i d, __m256i factors, __m256i alpha, const Tint& tint)
+AVX2_TARGET inline __m256i EightPixels(__m256i s, __m256i d, __m256i factors, __m256i alpha, bool white)
 {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
     const __m256i opaque = _mm256_set1_epi32(int32_t(0xFF000000));
-    if (tint.white && _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(s, opaque), opaque)) == -1)
+    if (white && _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(s, opaque), opaque)) == -1)
         return OpaqueWhite(s, d);
     __m256i w = _mm256_subs_epu16(_mm256_srli_epi32(s, 24), _mm256_set1_epi32(1));
-    if (!tint.white)
+    if (!white)
         w = _mm256_srli_epi16(_mm256_mullo_epi16(w, alpha), 8);
     if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(w, zero)) == -1)
         return _mm256_and_si256(d, rgb);
     const __m256i inverse = _mm256_sub_epi32(_mm256_set1_epi32(256), w);
     const __m256i low = _mm256_add_epi16(
-        Channels(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), SpreadLow(w)), factors, tint.white),
+        Channels(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), SpreadLow(w)), factors, white),
         _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(d, zero), SpreadLow(inverse)), 8));
     const __m256i high = _mm256_add_epi16(
-        Channels(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), SpreadHigh(w)), factors, tint.white),
+        Channels(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), SpreadHigh(w)), factors, white),
         _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(d, zero), SpreadHigh(inverse)), 8));
     return _mm256_and_si256(_mm256_packus_epi16(low, high), rgb);
 }
@@ -163,13 +163,15 @@ AVX2_TARGET void DrawAvx2(const uint32_t* src, uint8_t* dest, int32_t count, con
     const __m256i factors = _mm256_set1_epi64x(
         int64_t(uint64_t(tint.r + 1) << 32 | uint64_t(tint.g + 1) << 16 | uint64_t(tint.b + 1)));
     const __m256i alpha = _mm256_set1_epi16(int16_t(tint.a));
+    // A copy the stores below cannot be thought to change.
+    const bool white = tint.white;
     int32_t k = 0;
     for (; k + 8 <= count; k += 8)
     {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + k));
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dest + 4 * k));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(dest + 4 * k),
-                            EightPixels(s, d, factors, alpha, tint));
+                            EightPixels(s, d, factors, alpha, white));
     }
     if (k == count)
         return;
@@ -180,7 +182,7 @@ AVX2_TARGET void DrawAvx2(const uint32_t* src, uint8_t* dest, int32_t count, con
     std::memcpy(destTail, dest + 4 * k, rest * 4);
     const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(sourceTail));
     const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(destTail));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(destTail), EightPixels(s, d, factors, alpha, tint));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(destTail), EightPixels(s, d, factors, alpha, white));
     std::memcpy(dest + 4 * k, destTail, rest * 4);
 }
 #endif
