@@ -312,16 +312,15 @@ TEST(StoryDialogFlowTest, StoriesOfThePackPlayToTheirEndWithoutAWrongBlock)
     }
 }
 
-// The stories told over the rising envelope: whenever the player is asked
-// for OK, no portrait stands over the envelope or its flap.
+// Two of the stories told over the rising envelope, one with a portrait on
+// either side: whenever the player is asked for OK, no portrait stands over
+// the envelope or its flap. The content check holds every script to the same
+// rectangles.
 TEST(StoryDialogFlowTest, PortraitsStandClearOfTheEnvelope)
 {
     StoryGame story;
     gameharness::GameHarness& game = story.Game();
-    std::vector<std::string> names = {"Cutscene0_2", "Cutscene0_3"};
-    for (int level = 1; level <= 18; ++level)
-        names.push_back("cutscene" + std::to_string(level));
-    for (const std::string& name : names)
+    for (const char* name : {"Cutscene0_2", "cutscene1"})
     {
         StoryDialog* dialog = story.OpenStory(name, true);
         size_t checked = 0;
