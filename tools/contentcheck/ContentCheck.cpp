@@ -65,6 +65,7 @@ int main(int argc, char** argv)
         contentcheck::checkScenes(diaryName, problems);
         contentcheck::checkSceneFigures(problems);
         contentcheck::checkStories(*table, problems);
+        contentcheck::checkTutorialTexts(*table, problems);
         contentcheck::checkItemListTexts(problems);
         contentcheck::checkMapCaptions(*table, problems);
         contentcheck::checkEstateMap(*table, problems);

@@ -55,8 +55,12 @@ void checkWallpapers(Problems& problems);
 
 // Every story the game asks for read as the game reads it: no gap and no
 // wrong block, every picture, sound and text it names there, every bubble's
-// text inside its bubble; and every letter's text on its paper.
+// text inside its bubble, no character standing over the envelope of a story
+// played with one; and every letter's text on its paper.
 void checkStories(const contentgen::ResourceTable& table, Problems& problems);
+
+// Every tutorial's text inside its frame, above the close button.
+void checkTutorialTexts(const contentgen::ResourceTable& table, Problems& problems);
 
 // Every name a scene's item list shows, and each ten-items title, inside the
 // list's strip in the list's font.

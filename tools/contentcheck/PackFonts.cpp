@@ -1,5 +1,7 @@
 #include "tools/contentcheck/PackFonts.h"
 
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Graphics.h"
 #include "tools/contentcheck/PackChecks.h"
 
 namespace contentcheck
@@ -31,6 +33,14 @@ Quib::Font* PackFonts::Get(const char* id)
     {
         return nullptr;
     }
+}
+
+int wrappedBottom(Quib::Font* font, const std::string& text, int width, int baseline)
+{
+    Quib::Graphics measure;
+    measure.SetFont(font);
+    return baseline - font->GetAscent() + font->GetAscentPadding() +
+           measure.MeasureWrappedHeight(width, text);
 }
 
 std::map<std::string, std::string> readStringTable(Problems& problems)

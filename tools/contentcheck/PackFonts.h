@@ -35,6 +35,9 @@ private:
     bool mLoaded = false;
 };
 
+// The bottom of a text wrapped to the width with its first baseline at `baseline`.
+int wrappedBottom(Quib::Font* font, const std::string& text, int width, int baseline);
+
 // The string table "properties/Strings.xml", key to text.
 std::map<std::string, std::string> readStringTable(std::vector<std::string>& problems);
 

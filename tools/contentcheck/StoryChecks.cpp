@@ -1,5 +1,4 @@
-#include "framework/graphics/Font.h"
-#include "framework/graphics/Graphics.h"
+#include "framework/foundation/Rect.h"
 #include "game/play/StoryScript.h"
 #include "game/records/LevelMapTable.h"
 #include "tools/contentcheck/PackChecks.h"
@@ -7,6 +6,8 @@
 
 #include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace contentcheck
 {
@@ -23,6 +24,8 @@ constexpr const char* kPictureGroup = "StoryDialog";
 constexpr int kBubbleBaseline = 27, kBubbleOkAbove = 45, kBubbleTextMargin = 80;
 // The letter's text against its paper; the last line keeps this much paper below it.
 constexpr int kLetterBaseline = 60, kLetterSpan = 690, kPaperBottomMargin = 8;
+// The story screen's envelope rests this far above the bottom edge, its flap this far above its top.
+constexpr int kEnvelopeClearance = 100, kFlapAbove = 202;
 
 std::vector<std::string> storyNames()
 {
@@ -38,21 +41,24 @@ std::vector<std::string> storyNames()
     return names;
 }
 
+// The stories the map and the scene screen play with the envelope rising
+// behind them.
+bool playsWithEnvelope(const std::string& name)
+{
+    if (name == "Cutscene0_2" || name == "Cutscene0_3")
+        return true;
+    for (int level = 1; level <= 18; ++level)
+        if (name == "cutscene" + std::to_string(level))
+            return true;
+    return false;
+}
+
 std::vector<std::string> letterKeys()
 {
     std::vector<std::string> keys = {"EnvelopeText0_2", "EnvelopeText0_3"};
     for (int level = 1; level <= 18; ++level)
         keys.push_back("EnvelopeText" + std::to_string(level));
     return keys;
-}
-
-// The bottom of a wrapped text drawn with its first baseline at `baseline`.
-int wrappedBottom(Quib::Font* font, const std::string& text, int width, int baseline)
-{
-    Quib::Graphics measure;
-    measure.SetFont(font);
-    return baseline - font->GetAscent() + font->GetAscentPadding() +
-           measure.MeasureWrappedHeight(width, text);
 }
 
 struct StoryContext
@@ -63,8 +69,38 @@ struct StoryContext
     const contentgen::ResourceEntry* corner;
     const contentgen::ResourceEntry* edge;
     const contentgen::ResourceEntry* fill;
+    // Where the story screen's envelope and its flap come to rest; empty
+    // when their pictures are missing.
+    std::vector<Quib::Rect> envelope;
     Problems& problems;
 };
+
+std::vector<Quib::Rect> envelopeRectangles(const contentgen::ResourceTable& table)
+{
+    const contentgen::ResourceEntry* body = table.find("IMAGE_ENVELOPE_DOWN1");
+    const contentgen::ResourceEntry* flap = table.find("IMAGE_ENVELOPE_UP_STRIP1");
+    if (!body || !flap || flap->rows < 1)
+        return {};
+    const int x = 400 - body->width / 2, y = 600 - body->height - kEnvelopeClearance;
+    return {Quib::Rect(x, y, body->width, body->height),
+            Quib::Rect(x, y - kFlapAbove, flap->width, flap->height / flap->rows)};
+}
+
+// A character stands where it is summoned and where each move takes it; over
+// the envelope it would hide the letter the story is about.
+void checkClearOfEnvelope(const StoryContext& context, const std::string& where, const Quib::Rect& character)
+{
+    for (const Quib::Rect& part : context.envelope)
+        if (character.Intersects(part))
+        {
+            const Quib::Rect overlap = character.Intersection(part);
+            context.problems.push_back(where + ": a portrait at (" + std::to_string(character.mX) + ", " +
+                                       std::to_string(character.mY) + ") covers " +
+                                       std::to_string(overlap.mWidth) + " x " +
+                                       std::to_string(overlap.mHeight) + " pixels of the envelope");
+            return;
+        }
+}
 
 void checkBubble(const StoryContext& context, const std::string& where, const StoryBlock& block)
 {
@@ -107,7 +143,9 @@ void checkStory(const StoryContext& context, const std::string& name)
         context.problems.push_back(problem);
     if (script.mOpened && script.mBlocks.empty())
         context.problems.push_back(path + ": no blocks");
-    int32_t characters = 0;
+    const bool withEnvelope = playsWithEnvelope(name);
+    // The size of each summoned character's picture, by summon order.
+    std::vector<std::pair<int, int>> characterSizes;
     bool waitsForOk = false;
     for (size_t i = 0; i < script.mBlocks.size(); ++i)
     {
@@ -124,12 +162,24 @@ void checkStory(const StoryContext& context, const std::string& name)
                 picture->group != kPictureGroup)
                 context.problems.push_back(where + " names \"" + block.mTextKey +
                                            "\", no picture of the group " + kPictureGroup);
-            characters += block.mType == STORY_BLOCK_SUMMON_CHARACTER;
+            if (block.mType == STORY_BLOCK_SUMMON_CHARACTER)
+            {
+                characterSizes.emplace_back(picture ? picture->width : 0, picture ? picture->height : 0);
+                if (withEnvelope)
+                    checkClearOfEnvelope(context, where,
+                                         Quib::Rect(block.mX, block.mY, characterSizes.back().first,
+                                                    characterSizes.back().second));
+            }
             break;
         case STORY_BLOCK_MOVE_CHARACTER:
-            if (block.mCharacter >= characters)
+            if (block.mCharacter < 0 || size_t(block.mCharacter) >= characterSizes.size())
                 context.problems.push_back(where + " moves character " + std::to_string(block.mCharacter) +
                                            " before it is summoned");
+            else if (withEnvelope)
+                checkClearOfEnvelope(context, where,
+                                     Quib::Rect(block.mX, block.mY,
+                                                characterSizes[size_t(block.mCharacter)].first,
+                                                characterSizes[size_t(block.mCharacter)].second));
             break;
         case STORY_BLOCK_SHOW_TEXT:
             checkBubble(context, where, block);
@@ -195,6 +245,7 @@ void checkStories(const contentgen::ResourceTable& table, Problems& problems)
                                table.find("IMAGE_STORY_CORNERTILE"),
                                table.find("IMAGE_STORY_CENTERTILE"),
                                table.find("IMAGE_STORY_BG"),
+                               envelopeRectangles(table),
                                problems};
     for (const std::string& name : storyNames())
         checkStory(context, name);

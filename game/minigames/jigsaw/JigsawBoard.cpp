@@ -3,6 +3,8 @@
 #include "platform/Random.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 JigsawBoard::JigsawBoard()
 {
@@ -49,6 +51,36 @@ bool JigsawBoard::PickUp(int piece, JigsawPoint grab)
     return true;
 }
 
+void JigsawBoard::KeepClearOf(std::vector<Quib::Rect> areas)
+{
+    mKeepClear = std::move(areas);
+}
+
+JigsawPoint JigsawBoard::StepAside(JigsawPoint position, const Quib::Rect& area)
+{
+    if (!Quib::Rect(position.x, position.y, kPieceWidth, kPieceHeight).Intersects(area))
+        return position;
+    const JigsawPoint sides[] = {{area.mX - kPieceWidth, position.y},
+                                 {int(area.Right()), position.y},
+                                 {position.x, area.mY - kPieceHeight},
+                                 {position.x, int(area.Bottom())}};
+    const Quib::Rect board(kBoardX, kBoardY, kBoardWidth - kPieceWidth + 1, kBoardHeight - kPieceHeight + 1);
+    JigsawPoint best = position;
+    int bestDistance = -1;
+    for (const JigsawPoint& side : sides)
+    {
+        const bool onBoard =
+            side.x >= board.mX && side.x < board.Right() && side.y >= board.mY && side.y < board.Bottom();
+        const int distance = std::abs(side.x - position.x) + std::abs(side.y - position.y);
+        if (onBoard && (bestDistance < 0 || distance < bestDistance))
+        {
+            best = side;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 void JigsawBoard::MoveHeld(JigsawPoint pointer)
 {
     if (mHeld < 0)
@@ -56,6 +88,8 @@ void JigsawBoard::MoveHeld(JigsawPoint pointer)
     Piece& piece = mPieces[size_t(mHeld)];
     piece.mPosition = {std::clamp(pointer.x - piece.mGrab.x, kBoardX, kBoardX + kBoardWidth - kPieceWidth),
                        std::clamp(pointer.y - piece.mGrab.y, kBoardY, kBoardY + kBoardHeight - kPieceHeight)};
+    for (const Quib::Rect& area : mKeepClear)
+        piece.mPosition = StepAside(piece.mPosition, area);
 }
 
 bool JigsawBoard::Drop(int clicked, JigsawPoint pointer)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "framework/foundation/Rect.h"
+
 #include <array>
 #include <cstddef>
+#include <vector>
 
 struct JigsawPoint
 {
@@ -46,8 +49,12 @@ public:
 
     // Takes up a loose piece at the grab point inside it; false when one is held or it is fixed.
     bool PickUp(int piece, JigsawPoint grab);
+    // The rectangles the carried piece must not cover: buttons that overlap
+    // the board, which a piece let go over them would hide and whose clicks
+    // it would catch.
+    void KeepClearOf(std::vector<Quib::Rect> areas);
     // The carried piece follows the pointer by its grab point, as far as the
-    // board's edges.
+    // board's edges, and steps aside from the areas it keeps clear of.
     void MoveHeld(JigsawPoint pointer);
     // A click while a piece is carried, with the pointer there. It reached the
     // piece `clicked`: the carried one, or a loose piece lying above it at the
@@ -74,7 +81,11 @@ private:
         bool mPlaced = false;
     };
     static JigsawPoint RandomPoint();
+    // The nearest position on the board at which the piece clears the area;
+    // the position itself when no side fits.
+    static JigsawPoint StepAside(JigsawPoint position, const Quib::Rect& area);
 
     std::array<Piece, kPieces> mPieces{};
     int mHeld = -1;
+    std::vector<Quib::Rect> mKeepClear;
 };

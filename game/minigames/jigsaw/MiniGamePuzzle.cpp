@@ -85,6 +85,9 @@ void MiniGamePuzzle::OnAttached(Quib::WidgetManager* manager)
 {
     mManager = manager;
     MiniGameWidget::OnAttached(manager);
+    // The base lays out Skip and Reset on attaching, once it knows whether Skip shows.
+    mBoard.KeepClearOf({mCloseButton->GetBounds(), mResetButton->GetBounds(), mSkipButton->GetBounds(),
+                        mHelpButton->GetBounds()});
     for (auto& place : mPlaces)
         manager->AddChild(place.get());
     for (auto& piece : mPieces)

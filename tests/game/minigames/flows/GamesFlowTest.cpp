@@ -1,5 +1,6 @@
 // The queens, the typewriter, the memory cards and the jigsaw played to their
 // end on the mini-game base, each drawn once mid-play.
+#include "framework/widgets/WidgetManager.h"
 #include "game/minigames/jigsaw/MiniGamePuzzle.h"
 #include "game/minigames/memory/MemoryGame.h"
 #include "game/minigames/queens/QueensBoard.h"
@@ -167,6 +168,38 @@ TEST(GamesFlow, JigsawPiecesAreCarriedToTheirPlaces)
     game->OnDialogClosed(MiniGameWidget::DIALOG_ID_MINI_GAME_END, 0);
     app.Step(40);
     EXPECT_TRUE(app.mStack.Empty());
+}
+
+// Close stands over the board's right edge. A piece carried to any corner,
+// or right onto the button, is drawn and let go clear of every button, so
+// it neither hides one nor catches its clicks.
+TEST(GamesFlow, ACarriedJigsawPieceStaysClearOfTheButtons)
+{
+    MiniGameApp app;
+    MiniGamePuzzle* game = Open(app, new MiniGamePuzzle(1));
+    const Quib::Rect close = game->mCloseButton->GetBounds();
+    const Quib::Rect buttons[] = {close, game->mResetButton->GetBounds(), game->mSkipButton->GetBounds(),
+                                  game->mHelpButton->GetBounds()};
+    ASSERT_TRUE(close.Intersects(Quib::Rect(JigsawBoard::kBoardX, JigsawBoard::kBoardY,
+                                            JigsawBoard::kBoardWidth, JigsawBoard::kBoardHeight)));
+    PuzzleBlock& piece = *game->mPieces[0];
+    const int closeX = close.mX + close.mWidth / 2, closeY = close.mY + close.mHeight / 2;
+    for (JigsawPoint grab : {JigsawPoint{60, 80}, JigsawPoint{20, 30}, JigsawPoint{100, 120}})
+        for (JigsawPoint pointer :
+             {JigsawPoint{799, 0}, JigsawPoint{799, 599}, JigsawPoint{0, 599}, JigsawPoint{0, 0},
+              JigsawPoint{closeX, closeY}, JigsawPoint{close.mX, 60}})
+        {
+            game->ClickPiece(0, grab.x, grab.y);
+            ASSERT_EQ(game->mBoard.GetHeld(), 0);
+            app.Point(pointer.x, pointer.y);
+            app.Step(1);
+            for (const Quib::Rect& button : buttons)
+                EXPECT_FALSE(piece.GetBounds().Intersects(button))
+                    << "carried by " << grab.x << "," << grab.y << " to " << pointer.x << "," << pointer.y;
+            game->LetGo();
+        }
+    app.Point(closeX, closeY);
+    EXPECT_EQ(app.mWidgetManager->FindWidgetAt(close.mX + 2, closeY), game->mCloseButton.get());
 }
 
 TEST(GamesFlow, ResetDuringAFlipTurnsTheCardBackWithinItsCells)

@@ -101,6 +101,34 @@ TEST(JigsawBoardTest, ACarriedPieceStaysOnTheBoard)
     }
 }
 
+// A button standing over the board's edge: the carried piece takes the
+// nearest position beside it that is still on the board.
+TEST(JigsawBoardTest, ACarriedPieceStepsAsideFromTheAreasItKeepsClear)
+{
+    const Quib::Rect close(693, 31, 52, 52);
+    struct Case
+    {
+        JigsawPoint pointer;
+        JigsawPoint position;
+    } cases[] = {{{790, 5}, {574, 20}},    // the far corner: left of the button
+                 {{720, 110}, {581, 83}},  // 3 below the button's bottom is nearer than 7 to its left
+                 {{720, 90}, {574, 60}},   // 7 to the left is nearer than 23 down
+                 {{790, 590}, {581, 382}}, // below the button: as far right as the board goes
+                 {{400, 300}, {380, 270}}};
+    for (const Case& c : cases)
+    {
+        platform::srand(5);
+        JigsawBoard board;
+        board.KeepClearOf({close, Quib::Rect(0, 520, 800, 80)});
+        ASSERT_TRUE(board.PickUp(2, {20, 30}));
+        board.MoveHeld(c.pointer);
+        EXPECT_EQ(board.GetPosition(2), c.position) << c.pointer.x << "," << c.pointer.y;
+        const JigsawPoint at = board.GetPosition(2);
+        EXPECT_FALSE(
+            Quib::Rect(at.x, at.y, JigsawBoard::kPieceWidth, JigsawBoard::kPieceHeight).Intersects(close));
+    }
+}
+
 TEST(JigsawBoardTest, FixedPiecesStayAndResetWaitsForTheCarriedPiece)
 {
     platform::srand(2);

@@ -1,3 +1,4 @@
+#include "framework/foundation/Rect.h"
 #include "framework/graphics/Image.h"
 #include "game/frontend/IntroScreen.h"
 #include "game/play/story/StoryDialog.h"
@@ -308,6 +309,46 @@ TEST(StoryDialogFlowTest, StoriesOfThePackPlayToTheirEndWithoutAWrongBlock)
         }
         EXPECT_TRUE(StoryGone(story, 1)) << name;
         EXPECT_GT(oks, 1u) << name;
+    }
+}
+
+// Two of the stories told over the rising envelope, one with a portrait on
+// either side: whenever the player is asked for OK, no portrait stands over
+// the envelope or its flap. The content check holds every script to the same
+// rectangles.
+TEST(StoryDialogFlowTest, PortraitsStandClearOfTheEnvelope)
+{
+    StoryGame story;
+    gameharness::GameHarness& game = story.Game();
+    for (const char* name : {"Cutscene0_2", "cutscene1"})
+    {
+        StoryDialog* dialog = story.OpenStory(name, true);
+        size_t checked = 0;
+        for (int update = 0; update < 6000 && game.Top<StoryDialog>() == dialog; ++update)
+        {
+            if (!dialog->IsWaitingForOk())
+            {
+                game.Update();
+                continue;
+            }
+            const Quib::Rect body(dialog->mEnvelopeX, dialog->mEnvelopeY, IMAGE_ENVELOPE_DOWN1->GetWidth(),
+                                  IMAGE_ENVELOPE_DOWN1->GetHeight());
+            const Quib::Rect flap(dialog->mEnvelopeX, dialog->mEnvelopeY - 202,
+                                  IMAGE_ENVELOPE_UP_STRIP1->GetWidth(),
+                                  IMAGE_ENVELOPE_UP_STRIP1->GetHeight() / IMAGE_ENVELOPE_UP_STRIP1->mRows);
+            for (const StoryCharacter& character : dialog->mCharacters)
+            {
+                ASSERT_NE(character.mPicture, nullptr) << name;
+                const Quib::Rect portrait(character.mX, character.mY, character.mPicture->GetWidth(),
+                                          character.mPicture->GetHeight());
+                EXPECT_FALSE(portrait.Intersects(body) || portrait.Intersects(flap))
+                    << name << ": a portrait at " << character.mX << ", " << character.mY;
+                ++checked;
+            }
+            ClickOk(story, *dialog);
+        }
+        EXPECT_TRUE(StoryGone(story, 1)) << name;
+        EXPECT_GT(checked, 0u) << name;
     }
 }
 

@@ -32,7 +32,9 @@ TEST(TutorialFlowTest, TheFrameSlidesDownTheCloseButtonComesOnArrivalAndOneClick
     PushGameState(tutorial, game.App().mGameStates.get());
     const int32_t w = IMAGE_TUTORIAL_FRAME_SMALL->GetWidth();
     const int32_t h = IMAGE_TUTORIAL_FRAME_SMALL->GetHeight();
-    EXPECT_EQ(tutorial->mText, "This is the map of Halvora Manor. A room lights up under the pointer: click one to search it.");
+    EXPECT_EQ(tutorial->mText,
+              "This is the map of Halvora Manor. The rooms you can search are pictured along the top: "
+              "click one to go in.");
     EXPECT_EQ(tutorial->mFrameX, 400 - w / 2);
     EXPECT_FALSE(tutorial->mCloseButton->mVisible);
     // Clicks while the frame slides in do nothing.
