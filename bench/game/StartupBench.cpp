@@ -11,7 +11,7 @@
 // Each round has its own data and run-time folders, so no other copy of the
 // game on the machine shares its single-instance lock.
 //
-// Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN]
+// Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN] [PATH-TO-PEER-ORVELLAN]
 
 #include <algorithm>
 #include <chrono>
@@ -65,6 +65,33 @@ std::optional<Resident> ReadResident(pid_t pid)
             resident.hwm = kilobytes / 1024.0;
     }
     return any ? std::optional<Resident>(resident) : std::nullopt;
+}
+
+// Processor time the process's main thread has used, in ms: under a busy
+// machine's load it changes less than the time on the clock.
+std::optional<double> MainThreadCpuMilliseconds(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/stat");
+    std::string text;
+    if (!std::getline(stat, text))
+        return std::nullopt;
+    // The command name may hold spaces; the fields after it are counted from its ')'.
+    const auto close = text.rfind(')');
+    if (close == std::string::npos || close + 2 > text.size())
+        return std::nullopt;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    double user = 0, system = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i)
+    {
+        if (i == 14)
+            user = std::atof(field.c_str());
+        else if (i == 15)
+            system = std::atof(field.c_str());
+    }
+    if (!fields)
+        return std::nullopt;
+    return (user + system) * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 struct Round
@@ -184,6 +211,8 @@ Round RunRound(const std::string& program, int settleMs)
             if (moment->first == "first-frame")
             {
                 round.figures["first_frame_ms"] = moment->second - game.Start();
+                if (const auto cpu = MainThreadCpuMilliseconds(game.Pid()))
+                    round.figures["first_frame_main_cpu_ms"] = *cpu;
                 if (resident)
                     round.figures["intro_first_frame_rss_MB"] = resident->rss;
             }
@@ -207,18 +236,45 @@ Round RunRound(const std::string& program, int settleMs)
     return round;
 }
 
-void PrintFigure(const std::string& name, std::vector<double> values)
+struct Spread
+{
+    double median = 0;
+    double min = 0;
+    double max = 0;
+};
+
+std::optional<Spread> SpreadOf(std::vector<double> values)
 {
     if (values.empty())
-    {
-        std::printf("%-28s (never reached)\n", name.c_str());
-        return;
-    }
+        return std::nullopt;
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    std::printf("%-28s median %8.1f   min %8.1f   max %8.1f   (n=%zu)\n", name.c_str(), median,
-                values.front(), values.back(), n);
+    return Spread{n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2, values.front(),
+                  values.back()};
+}
+
+std::string SpreadText(const std::vector<double>& values)
+{
+    const auto spread = SpreadOf(values);
+    if (!spread)
+        return "(never reached)";
+    char text[96];
+    std::snprintf(text, sizeof text, "%8.1f  (%.1f .. %.1f, n=%zu)", spread->median, spread->min, spread->max,
+                  values.size());
+    return text;
+}
+
+// One line per figure: the median and spread of the game, of its peer when one
+// was given, and the goal the figure is held to.
+void PrintFigure(const std::string& name, const std::vector<double>& values, const std::vector<double>* peer,
+                 std::optional<double> goal)
+{
+    std::printf("%-26s %-36s", name.c_str(), SpreadText(values).c_str());
+    if (peer != nullptr)
+        std::printf(" %-36s", SpreadText(*peer).c_str());
+    if (goal)
+        std::printf(" goal %.0f", *goal);
+    std::printf("\n");
 }
 
 std::string DefaultProgram(const char* self)
@@ -236,27 +292,40 @@ int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const std::string program = argc > 2 ? argv[2] : DefaultProgram(argv[0]);
+    // A second game (another build) runs in alternate rounds, so that both meet
+    // the same load of the machine.
+    const std::string peer = argc > 3 ? argv[3] : "";
     const char* display = std::getenv("DISPLAY");
     std::printf("startup_bench: %s, %d rounds, %s\n", program.c_str(), rounds,
                 display ? (std::string("DISPLAY=") + display).c_str() : "SDL dummy video driver");
     std::printf("measures the software path when the machine has no graphics card; "
                 "its peer is boot_bench (the same start headless, in one process)\n");
+    if (!peer.empty())
+        std::printf("peer column: %s, run in alternate rounds\n", peer.c_str());
+    std::printf("%-26s %-36s%s goal\n", "figure (ms, MB)", "median  (min .. max)",
+                peer.empty() ? "" : " peer median  (min .. max)           ");
 
-    std::map<std::string, std::vector<double>> figures;
+    std::map<std::string, std::vector<double>> figures[2];
     int failures = 0;
     for (int i = 0; i < rounds; ++i)
     {
-        const Round round = RunRound(program, 1000);
-        if (!round.failure.empty())
+        for (int which = 0; which < (peer.empty() ? 1 : 2); ++which)
         {
-            std::printf("round %d: %s\n", i + 1, round.failure.c_str());
-            ++failures;
+            const Round round = RunRound(which == 0 ? program : peer, 1000);
+            if (!round.failure.empty())
+            {
+                std::printf("round %d%s: %s\n", i + 1, which == 0 ? "" : " (peer)", round.failure.c_str());
+                ++failures;
+            }
+            for (const auto& [name, value] : round.figures)
+                figures[which][name].push_back(value);
         }
-        for (const auto& [name, value] : round.figures)
-            figures[name].push_back(value);
     }
-    for (const char* name : {"first_frame_ms", "loading_ms", "intro_first_frame_rss_MB",
-                             "intro_loaded_rss_MB", "intro_loaded_hwm_MB"})
-        PrintFigure(name, figures[name]);
-    return failures == rounds ? 1 : 0;
+    const std::pair<const char*, std::optional<double>> shown[] = {
+        {"first_frame_ms", 300.0},        {"loading_ms", 700.0},       {"first_frame_main_cpu_ms", {}},
+        {"intro_first_frame_rss_MB", {}}, {"intro_loaded_rss_MB", {}}, {"intro_loaded_hwm_MB", {}},
+    };
+    for (const auto& [name, goal] : shown)
+        PrintFigure(name, figures[0][name], peer.empty() ? nullptr : &figures[1][name], goal);
+    return failures == rounds * (peer.empty() ? 1 : 2) ? 1 : 0;
 }

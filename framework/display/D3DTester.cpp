@@ -200,6 +200,8 @@ bool D3DTester::Prepare(const std::string& registryKey)
             mRegistry =
                 std::make_unique<platform::RegistryStore>(platform::RegistryStore::fileForKey(registryKey));
         }
+        if (!mCardPresent && !mAcceptSoftwareRenderer)
+            return SetFailure("DXError - CreateDevice: " + DirectXErrorName(DXResult::kNo3D));
         if (mDevice == nullptr)
             return SetFailure("No DirectDrawCreateEx");
         const platform::RendererInfo info = mDevice->info();

@@ -86,6 +86,8 @@ public:
     bool mUseRegistry = true;
     // Lets a software renderer be tested like a card (for measuring the test itself).
     bool mAcceptSoftwareRenderer = false;
+    // The machine has a graphics card; without one the test fails before it looks at a device.
+    bool mCardPresent = true;
     bool mShouldStoreResults = false;
     bool mResultsChanged = false; // the verdict is fresh, not taken from the cache
     int32_t mDriverYear = 0;

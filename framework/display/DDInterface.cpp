@@ -41,9 +41,15 @@ bool DDInterface::RunAccelerationTest()
         return false;
     mD3DTester = std::make_unique<D3DTester>();
     mD3DTester->SetVideoMemoryLimits(mApp->GetMinVideoMemory(), mApp->GetRecommendedVideoMemory());
-    platform::RenderDevice* device = RenderDeviceFor3D();
+    mD3DTester->mCardPresent = mGraphicsCardProbe();
+    // Without a card every renderer the desktop could give draws on the processor:
+    // making one (a GL library, its shader compiler) only to turn it down by its
+    // name would cost more than the rest of the start.
+    platform::RenderDevice* device =
+        mD3DTester->mCardPresent || mD3DTester->mAcceptSoftwareRenderer ? RenderDeviceFor3D() : nullptr;
     mD3DTester->RunTest(device, mApp, mApp->GetRegistryKey());
-    mRendererDrawsWithoutCard = device != nullptr && D3DTester::DrawsWithoutCard(device->info());
+    mRendererDrawsWithoutCard =
+        !mD3DTester->mCardPresent || (device != nullptr && D3DTester::DrawsWithoutCard(device->info()));
     const bool clean = mD3DTester->mFailureReason.empty() && mD3DTester->mWarning.empty();
     if (mApp->IsAutoEnable3D() && clean)
         mIs3D = true;

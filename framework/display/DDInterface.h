@@ -5,6 +5,7 @@
 #include "framework/foundation/AspectRatio.h"
 #include "framework/foundation/Rect.h"
 #include "framework/graphics/DisplayServices.h"
+#include "platform/GraphicsCard.h"
 #include "platform/Presenter.h"
 
 #include <atomic>
@@ -99,6 +100,8 @@ public:
     std::unique_ptr<D3DInterface> mD3DInterface = std::make_unique<D3DInterface>();
     std::unique_ptr<D3DTester> mD3DTester;
     std::function<platform::RenderDevice*()> mRenderDeviceSource;
+    // Asked before the acceleration test makes a renderer; tests stand in other machines.
+    std::function<bool()> mGraphicsCardProbe = [] { return platform::graphicsCardPresent(); };
     // Read when the screen is set up; tests stand in other desktops.
     std::function<int()> mDesktopBitDepth = platform::desktopBitsPerPixel;
     bool mIs3D = false;

@@ -1,5 +1,7 @@
 #include "framework/resources/ImageLib.h"
 
+#include "framework/resources/DecodeAhead.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -145,6 +147,15 @@ std::unique_ptr<Image> FindAlphaImage(const std::string& name)
 
 std::unique_ptr<Image> LoadImageFile(const std::string& name, bool lookForAlpha)
 {
+    const uint32_t alphaColor = gAlphaComposeColor;
+    if (DecodeAhead* ahead = lookForAlpha ? DecodeAhead::OfThisThread() : nullptr)
+        if (auto decoded = ahead->Take(name, alphaColor))
+            return std::move(*decoded);
+    return DecodeImageFile(name, lookForAlpha, alphaColor);
+}
+
+std::unique_ptr<Image> DecodeImageFile(const std::string& name, bool lookForAlpha, uint32_t alphaColor)
+{
     std::unique_ptr<Image> image = LoadPicture(name);
     if (!lookForAlpha)
         return image;
@@ -154,7 +165,7 @@ std::unique_ptr<Image> LoadImageFile(const std::string& name, bool lookForAlpha)
         return image;
     if (!image)
     {
-        uint32_t colour = gAlphaComposeColor & 0xFFFFFF;
+        const uint32_t colour = alphaColor & 0xFFFFFF;
         for (uint32_t& pixel : alpha->mBits)
             pixel = ((pixel & 0xFF) << 24) | colour;
         return alpha;

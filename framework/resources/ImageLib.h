@@ -86,7 +86,12 @@ bool SizeAllowed(int64_t width, int64_t height);
 // loading thread swaps it while the main thread may be loading pictures too.
 extern std::atomic<uint32_t> gAlphaComposeColor;
 
+// Takes the picture from the decode-ahead run of this thread when it has it
+// (DecodeAhead), else decodes the file here.
 std::unique_ptr<Image> LoadImageFile(const std::string& name, bool lookForAlpha = true);
+// Decodes the file and, when asked, merges the alpha file beside it; a picture
+// that exists only as its alpha file is given the colour.
+std::unique_ptr<Image> DecodeImageFile(const std::string& name, bool lookForAlpha, uint32_t alphaColor);
 
 std::unique_ptr<Image> ReadTgaImage(const std::string& fileName);
 std::unique_ptr<Image> ReadJpegImage(const std::string& fileName);

@@ -3,6 +3,7 @@
 #include "framework/files/PakInterface.h"
 #include "framework/foundation/FormatString.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/resources/DecodeAhead.h"
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/ResourceFontFactory.h"
 #include "framework/resources/ResourceManagerHost.h"
@@ -34,10 +35,15 @@ void ResourceManager::FontRes::FreeLoaded()
     mImage.reset();
 }
 
-ResourceManager::ResourceManager(ResourceManagerHost* app) : mApp(app) {}
+ResourceManager::ResourceManager(ResourceManagerHost* app)
+    : mApp(app), mDecodeAhead(std::make_unique<ImageLib::DecodeAhead>(
+                     ImageLib::DecodeAhead::DefaultWorkers(), ImageLib::DecodeAhead::DefaultWorkers() + 2))
+{
+}
 
 ResourceManager::~ResourceManager()
 {
+    mDecodeAhead->End();
     for (ResMap* map : {&mImageMap, &mSoundMap, &mFontMap})
         for (auto& [id, res] : *map)
             res->FreeLoaded();
@@ -50,6 +56,16 @@ void ResourceManager::BeginGroupLoad(const std::string& name)
     mCurResGroup = name;
     mCurResGroupList = &mResGroupMap[name];
     mCurResGroupListIndex = 0;
+    std::vector<ImageLib::DecodeRequest> pictures;
+    for (const BaseRes* res : *mCurResGroupList)
+        if (res->mType == RESOURCE_KIND_IMAGE && !res->mFromProgram && !res->IsLoaded() &&
+            !res->mPath.empty() && res->mPath[0] != '!')
+            pictures.push_back({res->mPath, static_cast<const ImageRes*>(res)->mAlphaColor});
+    // One picture alone is decoded no sooner by a worker than by the loader.
+    if (pictures.size() > 1)
+        mDecodeAhead->Begin(std::move(pictures));
+    else
+        mDecodeAhead->End();
 }
 
 bool ResourceManager::LoadNextInGroup()
@@ -61,16 +77,24 @@ bool ResourceManager::LoadNextInGroup()
         BaseRes* res = (*mCurResGroupList)[mCurResGroupListIndex++];
         if (res->mFromProgram || res->IsLoaded())
             continue;
+        bool loaded;
         switch (res->mType)
         {
         case RESOURCE_KIND_IMAGE:
-            return LoadImageResource(static_cast<ImageRes*>(res));
+            loaded = LoadImageResource(static_cast<ImageRes*>(res));
+            break;
         case RESOURCE_KIND_SOUND:
-            return LoadSoundResource(static_cast<SoundRes*>(res));
+            loaded = LoadSoundResource(static_cast<SoundRes*>(res));
+            break;
         default:
-            return LoadFontResource(static_cast<FontRes*>(res));
+            loaded = LoadFontResource(static_cast<FontRes*>(res));
+            break;
         }
+        if (!loaded)
+            mDecodeAhead->End();
+        return loaded;
     }
+    mDecodeAhead->End();
     // The group is decoded; what it read from the archive need not stay resident.
     if (gPakInterface != nullptr)
         gPakInterface->ReleaseResidentPages();

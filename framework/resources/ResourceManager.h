@@ -13,6 +13,11 @@
 #include <string>
 #include <vector>
 
+namespace ImageLib
+{
+class DecodeAhead;
+}
+
 namespace Quib
 {
 
@@ -166,6 +171,8 @@ protected:
     ResList* mReadGroupList = nullptr;   // the group the manifest reader adds to
     ResList* mCurResGroupList = nullptr; // the group being loaded
     size_t mCurResGroupListIndex = 0;
+    // The pictures of the group being loaded, decoded a few ahead of the loader.
+    std::unique_ptr<ImageLib::DecodeAhead> mDecodeAhead;
 };
 
 } // namespace Quib

@@ -388,12 +388,37 @@ TEST_F(DDInterfaceTest, AccelerationTestKeepsSoftwareRasterizersInSoftware)
         DDInterface tested(&host);
         host.mDisplay = &tested;
         tested.mRenderDeviceSource = [&] { return &device; };
+        tested.mGraphicsCardProbe = [] { return true; };
         ASSERT_EQ(tested.InitDisplay(&window, true), DDInterface::RESULT_OK) << tested.mErrorString;
         EXPECT_EQ(tested.mIs3D, c.mHardware);
         EXPECT_EQ(window.softwarePresent(), !c.mHardware);
         tested.ReleaseSurfaces();
         host.mDisplay = &display;
     }
+}
+
+// A machine without a graphics card stays in software, and no renderer is made
+// for the test: the desktop's would draw on the processor too.
+TEST_F(DDInterfaceTest, AccelerationTestWithoutACardMakesNoRenderer)
+{
+    std::filesystem::remove(platform::RegistryStore::fileForKey(""));
+    testsupport::FakeRenderDevice device;
+    int devicesAsked = 0;
+    host.mAutoEnable3D = true;
+    display.mRenderDeviceSource = [&]
+    {
+        ++devicesAsked;
+        return &device;
+    };
+    display.mGraphicsCardProbe = [] { return false; };
+    ASSERT_EQ(display.InitDisplay(&window, true), DDInterface::RESULT_OK) << display.mErrorString;
+    EXPECT_EQ(devicesAsked, 0);
+    EXPECT_EQ(device.mTexturesMade, 0);
+    EXPECT_FALSE(display.mIs3D);
+    EXPECT_TRUE(window.softwarePresent());
+    ASSERT_NE(display.mD3DTester, nullptr);
+    EXPECT_EQ(display.mD3DTester->mFailureReason, "DXError - CreateDevice: DDERR_NO3D");
+    EXPECT_TRUE(display.Redraw());
 }
 
 // A picture whose texture cannot be made is left out of that frame alone: the
