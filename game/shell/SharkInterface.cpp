@@ -31,9 +31,7 @@ SharkInterface* gSharkInterface = nullptr;
 namespace
 {
 
-// The title's own pictures and fonts; everything else waits for the loading thread.
-const char* const kStartGroups[] = {"Init", "LegalScreens"};
-const char* const kIntroGroup = "IntroSequence";
+const char* const kStartGroups[] = {"Init", "LegalScreens", "IntroSequence"};
 const char* const kBackgroundGroup = "GameResources";
 const char* const kIconFile = "images/icon.png";
 
@@ -260,16 +258,6 @@ void SharkInterface::SetWindowIcon()
 
 void SharkInterface::RunLoadingThread()
 {
-    // The intro is first shown after the title, which cannot end before loading
-    // has; its pictures come first here rather than before the title's first frame.
-    if (!mResourceManager->LoadGroup(kIntroGroup) || !FetchGroupIntroSequence(mResourceManager.get()))
-    {
-        mLoadingError = mResourceManager->GetErrorMessage();
-        mShutdownRequested = true;
-        return;
-    }
-    if (mShutdown)
-        return;
     mResourceManager->BeginGroupLoad(kBackgroundGroup);
     while (mResourceManager->LoadNextInGroup())
     {

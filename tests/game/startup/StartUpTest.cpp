@@ -18,20 +18,18 @@ using gameharness::GameHarness;
 using gameharness::HarnessOptions;
 using gameharness::PackVariant;
 
-TEST(StartUpTest, InitLoadsTheTitlesGroupsAndTablesAndShowsTheTitleBeforeTheIntroAndTheBigGroup)
+TEST(StartUpTest, InitLoadsTheStartGroupsAndTablesAndShowsTheTitleBeforeTheBigGroup)
 {
     GameHarness game;
     game.Boot();
     SharkInterface& app = game.App();
 
-    for (const char* group : {"Init", "LegalScreens"})
+    for (const char* group : {"Init", "LegalScreens", "IntroSequence"})
         EXPECT_TRUE(app.mResourceManager->IsGroupLoaded(group)) << group;
     EXPECT_NE(FONT_BUTTON_LABELS, nullptr);
     EXPECT_NE(IMAGE_LEGAL_TITLE, nullptr);
-    EXPECT_NE(IMAGE_LEGAL_PUBLISHER, nullptr);
-    // The intro's pictures wait for the loading thread, like the big group.
-    EXPECT_FALSE(app.mResourceManager->IsGroupLoaded("IntroSequence"));
-    EXPECT_FALSE(app.mResourceManager->IsGroupLoaded("GameResources"));
+    EXPECT_NE(IMAGE_INTRO_GNN, nullptr);
+    EXPECT_NE(FONT_INTRO_SEQUENCE, nullptr);
     EXPECT_TRUE(app.mInitDone);
     EXPECT_EQ(app.mPauseText, "Paused");
     EXPECT_GT(app.mPauseTextHalfWidth, 0);
@@ -58,9 +56,6 @@ TEST(StartUpTest, InitLoadsTheTitlesGroupsAndTablesAndShowsTheTitleBeforeTheIntr
     EXPECT_TRUE(game.Update());
     EXPECT_TRUE(app.mLoadingFinished);
     EXPECT_EQ(app.mLoading.mDone, 100);
-    EXPECT_TRUE(app.mResourceManager->IsGroupLoaded("IntroSequence"));
-    EXPECT_NE(IMAGE_INTRO_GNN, nullptr);
-    EXPECT_NE(FONT_INTRO_SEQUENCE, nullptr);
     EXPECT_NE(IMAGE_MAIN_MENU_BACK_FULL, nullptr);
     EXPECT_NE(AMBIENT_SOUND_22, 0);
     EXPECT_TRUE(game.Messages().empty());
@@ -135,36 +130,21 @@ TEST_F(StartUpDeathTest, AMissingManifestEndsTheProgramWithAFailure)
 }
 
 // The loading thread records the error; the main thread shows it, closes
-// without the exit question and the program ends with a failure code. The
-// intro's group is loaded there too, before the big group.
+// without the exit question and the program ends with a failure code.
 TEST(StartUpTest, AFailedBackgroundLoadIsReportedByTheMainThreadAndEndsWithAFailureCode)
 {
-    const struct
-    {
-        const char* mRemoved;
-        const char* mMessage;
-        bool mBigGroupBegun;
-    } cases[] = {
-        {"sounds/button_over.wav", "Failed to load sound: sounds/button_over", true},
-        {"images/intro/news.png", "Failed to load image: images/intro/news", false},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.mRemoved);
-        PackVariant pack;
-        pack.Remove(c.mRemoved);
-        GameHarness game(HarnessOptions{pack.Folder()});
-        game.Boot();
-        game.FinishLoading();
-        EXPECT_TRUE(game.Messages().empty());
-        EXPECT_TRUE(game.RunUntil([&] { return game.IsShutDown(); }, 50));
-        ASSERT_EQ(game.Messages().size(), 1u);
-        EXPECT_NE(game.Messages()[0].find(c.mMessage), std::string::npos) << game.Messages()[0];
-        EXPECT_TRUE(game.MessagesShownOnTheMainThread());
-        EXPECT_FALSE(game.App().mLoadingFinished);
-        EXPECT_EQ(game.App().mLoading.mDone > 0, c.mBigGroupBegun);
-        EXPECT_EQ(game.App().ExitCode(), 1);
-    }
+    PackVariant pack;
+    pack.Remove("sounds/button_over.wav");
+    GameHarness game(HarnessOptions{pack.Folder()});
+    game.Boot();
+    game.FinishLoading();
+    EXPECT_TRUE(game.Messages().empty());
+    EXPECT_TRUE(game.RunUntil([&] { return game.IsShutDown(); }, 50));
+    ASSERT_EQ(game.Messages().size(), 1u);
+    EXPECT_NE(game.Messages()[0].find("Failed to load sound: sounds/button_over"), std::string::npos);
+    EXPECT_TRUE(game.MessagesShownOnTheMainThread());
+    EXPECT_FALSE(game.App().mLoadingFinished);
+    EXPECT_EQ(game.App().ExitCode(), 1);
 }
 
 TEST(StartUpTest, ClosingDuringLoadingEndsAtOnceWithoutAQuestion)
