@@ -309,6 +309,12 @@ void MapScreen::FadeOutToScene()
     mFadeToBlack->Start(this, STEP_TO_SCENE);
 }
 
+void MapScreen::OpenSceneAfterFade(int32_t index)
+{
+    mSelectedScene = index;
+    FadeOutToScene();
+}
+
 void MapScreen::OnExitButton()
 {
     if (IsAnimating())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/foundation/Color.h"
+#include "game/play/map/ScenePreviewOwner.h"
 #include "game/play/screen/SceneScreenLinks.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/ActionSequence.h"
@@ -31,7 +32,11 @@ struct SceneProgress;
 // level along the top. A button opens its scene; coming back saves the
 // profiles, and once every scene of the level is done the level's story and
 // letter follow and the map moves on to the next level in place.
-class MapScreen : public ScreenBase, public ActionListener, public CustomButtonListener, public SceneMapLink
+class MapScreen : public ScreenBase,
+                  public ActionListener,
+                  public CustomButtonListener,
+                  public SceneMapLink,
+                  public ScenePreviewOwner
 {
 public:
     // Steps of the map's own timed actions.
@@ -83,7 +88,9 @@ public:
     void FadeOutToScene();
     // The scene screen's word that the first scene is done: the others open.
     void UnlockSceneButtons();
-    bool IsAnimating() const;
+    bool IsAnimating() const override;
+    // A scene button's click: mSelectedScene opens after the fade.
+    void OpenSceneAfterFade(int32_t index) override;
     void OnExitButton();
     void ShowMapTutorial();
     void AdvanceLevel();

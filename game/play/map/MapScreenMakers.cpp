@@ -1,6 +1,5 @@
 #include "game/play/map/MapScreenMakers.h"
 
-#include "game/play/map/MapScreen.h"
 #include "game/play/screen/GameFrame.h"
 #include "game/play/story/StoryDialog.h"
 #include "game/play/story/StoryEnvelope.h"
@@ -12,7 +11,7 @@ namespace
 MapScreenMakers MakeDefaultMakers()
 {
     MapScreenMakers makers;
-    makers.mMakeScene = [](MapScreen& map, SandboxWidget& playfield) -> ScreenBase*
+    makers.mMakeScene = [](SceneMapLink& map, SandboxWidget& playfield) -> ScreenBase*
     {
         const PlayerProfile* profile =
             gSharkInterface != nullptr ? gSharkInterface->GetCurrentProfile() : nullptr;

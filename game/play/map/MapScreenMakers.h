@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-class MapScreen;
 class ScreenBase;
 class SandboxWidget;
+class SceneMapLink;
 
 // The screens the level map opens over itself. The scene screen, the story
 // scenes and the letters belong to folders of their own; the map reaches them
@@ -15,7 +15,7 @@ class SandboxWidget;
 struct MapScreenMakers
 {
     // The screen of one visit of the scene, linked to the map and to the playfield it keeps.
-    std::function<ScreenBase*(MapScreen& map, SandboxWidget& playfield)> mMakeScene;
+    std::function<ScreenBase*(SceneMapLink& map, SandboxWidget& playfield)> mMakeScene;
     // The story scene of the name; with the envelope rising as decoration.
     std::function<ScreenBase*(const std::string& name, bool withEnvelope)> mMakeStory;
     // The letter with the string-table key of its text.

@@ -3,7 +3,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/play/map/MapScreen.h"
+#include "game/play/map/ScenePreviewOwner.h"
 #include "game/play/screen/SandboxWidget.h"
 #include "game/records/PlayerProfile.h"
 #include "game/shell/ActionSteps.h"
@@ -19,7 +19,7 @@ constexpr int32_t kSlideDistance = 168;
 } // namespace
 
 ScenePreviewButton::ScenePreviewButton(int32_t index, const std::string& sceneName,
-                                       const std::string& caption, MapScreen* map,
+                                       const std::string& caption, ScenePreviewOwner* map,
                                        CustomButtonListener* listener,
                                        std::unique_ptr<Quib::Image> hoverPicture)
     : mSceneName(sceneName), mCaption(caption), mIndex(index), mListener(listener), mMap(map),
@@ -115,6 +115,5 @@ void ScenePreviewButton::OnMouseButtonDown(int, int, int button, int)
     if (button == 1 || mLocked || mCompleted || mMap->IsAnimating() || IsSliding())
         return;
     PlayGameSound(SFX_MAP_PREVIEW_CLICK);
-    mMap->mSelectedScene = mIndex;
-    mMap->FadeOutToScene();
+    mMap->OpenSceneAfterFade(mIndex);
 }

@@ -13,8 +13,8 @@ class Image;
 }
 
 class CustomButtonListener;
-class MapScreen;
 class SandboxWidget;
+class ScenePreviewOwner;
 struct PlayerProfile;
 
 // A scene's picture along the top of the level map: it slides down into view
@@ -28,7 +28,7 @@ public:
     static constexpr int32_t kHiddenY = -135;
 
     ScenePreviewButton(int32_t index, const std::string& sceneName, const std::string& caption,
-                       MapScreen* map, CustomButtonListener* listener,
+                       ScenePreviewOwner* map, CustomButtonListener* listener,
                        std::unique_ptr<Quib::Image> hoverPicture);
     ~ScenePreviewButton() override;
 
@@ -52,7 +52,7 @@ public:
     int32_t mIndex;
     bool mLocked = false;
     CustomButtonListener* mListener;
-    MapScreen* mMap;
+    ScenePreviewOwner* mMap;
     std::unique_ptr<Quib::Image> mHoverPicture;
     std::unique_ptr<Quib::Image> mPicture;
     Quib::Image* mCompletedPicture;

@@ -2,9 +2,8 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/play/screen/GameFrame.h"
+#include "game/play/screen/ActionItemOwner.h"
 #include "game/play/screen/ItemLabel.h"
-#include "game/play/screen/SandboxWidget.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/AnimatedWidget.h"
 #include "game/shell/LoopAction.h"
@@ -29,7 +28,7 @@ int32_t CellHeight(Quib::Image* strip)
 
 } // namespace
 
-ActionItem::ActionItem(SandboxWidget* owner, Quib::Image* image, bool quiet) : mOwner(owner), mImage(image)
+ActionItem::ActionItem(ActionItemOwner* owner, Quib::Image* image, bool quiet) : mOwner(owner), mImage(image)
 {
     mCreatedEffect = std::make_unique<AnimatedWidget>();
     mCreatedEffect->SetAnimation(PARTICLE_ACTION_ITEM_CREATED);
@@ -68,7 +67,7 @@ void ActionItem::BuildEdgeSparkle()
 
 bool ActionItem::IsSelected() const
 {
-    return mOwner != nullptr && mOwner->mModel.IsHeldSelected();
+    return mOwner != nullptr && mOwner->IsHeldSelected();
 }
 
 void ActionItem::UpdateFraction(float)
@@ -144,13 +143,13 @@ void ActionItem::DrawOverlay(Quib::Graphics* g)
 
 void ActionItem::OnMouseButtonDown(int, int, int button, int)
 {
-    if (mOwner == nullptr || !mVisible || (mOwner->mFrame != nullptr && mOwner->mFrame->IsAnimating()) ||
+    if (mOwner == nullptr || !mVisible || mOwner->IsScreenAnimating() ||
         mCreatedEffect->mState == AnimatedWidget::STATE_PLAYING)
         return;
     if (gSharkInterface != nullptr)
         gSharkInterface->PlaySoundEffect(SFX_ACTION_ITEM_SELECTED);
     if (button == 0)
-        mOwner->mModel.ToggleHeldSelection();
+        mOwner->ToggleHeldSelection();
     else if (button == 1)
         mOwner->DeselectHeldItem();
 }

@@ -11,9 +11,9 @@ class Image;
 }
 
 class Action;
+class ActionItemOwner;
 class AnimatedWidget;
 class ItemLabel;
-class SandboxWidget;
 
 // The usable object made from the completed combined item. It stands in the
 // inventory strip; a left click picks it up (the playfield then draws it under
@@ -24,7 +24,7 @@ class ActionItem : public Quib::Widget
 {
 public:
     // Quiet: made from pieces of an earlier visit, without the creation burst.
-    ActionItem(SandboxWidget* owner, Quib::Image* image, bool quiet);
+    ActionItem(ActionItemOwner* owner, Quib::Image* image, bool quiet);
     ~ActionItem() override;
 
     void UpdateFraction(float fraction) override;
@@ -38,7 +38,7 @@ public:
 
     std::unique_ptr<AnimatedWidget> mCreatedEffect;
     std::unique_ptr<AnimatedWidget> mOverEffect;
-    SandboxWidget* mOwner;
+    ActionItemOwner* mOwner;
     Quib::Image* mImage;
     std::unique_ptr<Action> mEdgeSparkle;
     std::unique_ptr<ItemLabel> mLabel;

@@ -521,6 +521,12 @@ void GameFrame::OpenDiary()
     OpenOver(SceneScreens().mDiary ? SceneScreens().mDiary(*this, firstOpening) : nullptr);
 }
 
+void GameFrame::OpenDiaryForPage(bool listDone)
+{
+    mItemsDonePending = listDone;
+    OpenDiary();
+}
+
 void GameFrame::OpenMiniGame()
 {
     mExitMode = ExitMiniGame;

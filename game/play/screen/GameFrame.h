@@ -5,6 +5,7 @@
 #include "game/play/hud/ItemNameList.h"
 #include "game/play/hud/SceneClock.h"
 #include "game/play/hud/SceneHudOwner.h"
+#include "game/play/screen/PlayfieldOwner.h"
 #include "game/play/screen/SceneExitMode.h"
 #include "game/shell/ActionListener.h"
 #include "game/shell/CustomDialogListener.h"
@@ -37,7 +38,8 @@ class GameFrame : public ScreenBase,
                   public CustomDialogListener,
                   public ActionListener,
                   public FocusStopwatches,
-                  public SceneHudOwner
+                  public SceneHudOwner,
+                  public PlayfieldOwner
 {
 public:
     static constexpr int32_t DIALOG_ID_ITEMS_FOUND = 0;
@@ -77,25 +79,29 @@ public:
     void StartStopwatches() override;
 
     // What the playfield asks of the screen.
-    bool IsWantedItem(int32_t item) const;
-    void ClearWantedItem(int32_t item);
-    void MarkItemFound(const std::string& name);
-    void SetItemFoundQuiet(const std::string& name);
-    void AddListNameCentred(const std::string& name);
-    void AddListNameLeft(const std::string& name);
-    void PlayItemCollectedEffect(int32_t item);
-    void PlayHintCollectedEffect(int32_t item);
-    void OpenMiniGame();
+    bool IsWantedItem(int32_t item) const override;
+    void ClearWantedItem(int32_t item) override;
+    void AddWantedItem(int32_t item) override;
+    void MarkItemFound(const std::string& name) override;
+    void SetItemFoundQuiet(const std::string& name) override;
+    void CountListItemFound() override;
+    void AddListNameCentred(const std::string& name) override;
+    void AddListNameLeft(const std::string& name) override;
+    void PlayItemCollectedEffect(int32_t item) override;
+    void PlayHintCollectedEffect(int32_t item) override;
+    HintWidget& GetHintWidget() override { return *mHintWidget; }
+    void OpenMiniGame() override;
     void OpenDiary();
+    void OpenDiaryForPage(bool listDone) override;
     void OnSceneItemsDone();
     // The playfield's last wanted item has arrived: the list's end shows now
     // when the frame is playing on top, else once it is uncovered or has slid in.
-    void OnListFinished();
-    bool ShowTutorial(int n, int argument = 0);
-    MenuItem* GetDiaryButton() const;
+    void OnListFinished() override;
+    bool ShowTutorial(int n, int argument = 0) override;
+    MenuItem* GetDiaryButton() const override;
     bool IsAnimating() override;
     int32_t GetItemsLeft() override;
-    void StartSceneEndDelay();
+    void StartSceneEndDelay() override;
     void MarkSceneDone();
     void ShowDialog(const std::string& text, int32_t id, bool dim);
     void OnTimeExceeded() override;

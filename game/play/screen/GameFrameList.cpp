@@ -14,6 +14,11 @@ void GameFrame::ClearWantedItem(int32_t item)
     std::replace(mWantedItems.begin(), mWantedItems.end(), item, -1);
 }
 
+void GameFrame::AddWantedItem(int32_t item)
+{
+    mWantedItems.push_back(item);
+}
+
 void GameFrame::MarkItemFound(const std::string& name)
 {
     mItemList->MarkFound(name);
@@ -22,6 +27,11 @@ void GameFrame::MarkItemFound(const std::string& name)
 void GameFrame::SetItemFoundQuiet(const std::string& name)
 {
     mItemList->SetFoundQuiet(name);
+}
+
+void GameFrame::CountListItemFound()
+{
+    mItemList->mRemaining = std::max(0, mItemList->mRemaining - 1);
 }
 
 void GameFrame::AddListNameCentred(const std::string& name)

@@ -2,7 +2,7 @@
 
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
-#include "game/play/screen/SandboxWidget.h"
+#include "game/play/screen/InventoryOwner.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/LoopAction.h"
 #include "game/shell/Resources.h"
@@ -15,7 +15,7 @@ constexpr int32_t kSilhouetteAlpha = 70;
 
 } // namespace
 
-InventoryWidget::InventoryWidget(SandboxWidget* owner) : mOwner(owner)
+InventoryWidget::InventoryWidget(InventoryOwner* owner) : mOwner(owner)
 {
     Resize(0, 0, 0, 0);
     SetVisible(false);
@@ -44,7 +44,7 @@ void InventoryWidget::DrawOverlay(Quib::Graphics* g)
 {
     if (!mVisible)
         return;
-    const std::vector<PlayfieldItem>& items = mOwner->mModel.Items();
+    const std::vector<PlayfieldItem>& items = mOwner->PlayfieldItems();
     for (size_t c = 0; c < items.size(); ++c)
     {
         const PlayfieldItem& combined = items[c];

@@ -6,7 +6,7 @@
 #include <memory>
 
 class Action;
-class SandboxWidget;
+class InventoryOwner;
 
 // The strip of combined items: each usable object's silhouette, drawn faint
 // at its place under a glow that runs through its strip every 2.7 seconds,
@@ -17,14 +17,14 @@ class InventoryWidget : public Quib::Widget
 public:
     static constexpr int32_t kGlowMs = 2700;
 
-    explicit InventoryWidget(SandboxWidget* owner);
+    explicit InventoryWidget(InventoryOwner* owner);
     ~InventoryWidget() override;
 
     void UpdateFraction(float fraction) override;
     void Draw(Quib::Graphics* g) override;
     void DrawOverlay(Quib::Graphics* g) override;
 
-    SandboxWidget* mOwner;
+    InventoryOwner* mOwner;
     int32_t mGlowCell = 0;
 
 private:

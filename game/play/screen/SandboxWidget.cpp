@@ -7,11 +7,12 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/play/SceneList.h"
 #include "game/play/hud/HintChoice.h"
+#include "game/play/hud/HintWidget.h"
 #include "game/play/hud/ItemTint.h"
 #include "game/play/screen/ActionItem.h"
-#include "game/play/screen/GameFrame.h"
 #include "game/play/screen/InventoryWidget.h"
 #include "game/play/screen/ItemLabel.h"
+#include "game/play/screen/PlayfieldOwner.h"
 #include "game/play/screen/SceneSession.h"
 #include "game/shell/ActionSteps.h"
 #include "game/shell/LoopAction.h"
@@ -171,7 +172,7 @@ void SandboxWidget::BuildFullList()
     mModel.BuildFullList(list);
     for (size_t i = 0; i < mModel.Items().size(); ++i)
         if (mModel.Items()[i].mWanted)
-            mFrame->mWantedItems.push_back(int32_t(i));
+            mFrame->AddWantedItem(int32_t(i));
 }
 
 void SandboxWidget::BuildTenItemsList()
@@ -190,7 +191,7 @@ void SandboxWidget::BuildTenItemsList()
     mModel.BuildTenItemsList(list);
     for (size_t i = 0; i < mModel.Items().size(); ++i)
         if (mModel.Items()[i].mWanted)
-            mFrame->mWantedItems.push_back(int32_t(i));
+            mFrame->AddWantedItem(int32_t(i));
     mFrame->AddListNameCentred(SceneText("10_ITEMS_NAME_" + mSceneName));
 }
 
@@ -269,7 +270,7 @@ void SandboxWidget::UseHint()
 {
     if (mFrame == nullptr)
         return;
-    HintWidget& counter = *mFrame->mHintWidget;
+    HintWidget& counter = mFrame->GetHintWidget();
     counter.mHintRequested = false;
     const std::vector<size_t> shown = ChooseHintTargets(
         mModel, IsSceneOne(), [this](size_t index) { return IsIdle(index); },
@@ -359,6 +360,11 @@ void SandboxWidget::SetHeldItem(std::unique_ptr<ActionItem> item)
     AddToContainer(mHeldItem.get());
     if (mFrame != nullptr)
         mFrame->ShowTutorial(8);
+}
+
+bool SandboxWidget::IsScreenAnimating()
+{
+    return mFrame != nullptr && mFrame->IsAnimating();
 }
 
 void SandboxWidget::DeselectHeldItem()
@@ -467,7 +473,7 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
         {
             if (record != nullptr)
                 record->MarkGroupItemTaken(item.mRecord.mName, item.mRecord.mMajorGroupId);
-            mFrame->mItemList->mRemaining = std::max(0, mFrame->mItemList->mRemaining - 1);
+            mFrame->CountListItemFound();
         }
         if (profile != nullptr)
             profile->mGameInProgress = true;
@@ -497,10 +503,11 @@ void SandboxWidget::OnItemClicked(size_t index, ClickOutcome outcome)
     case ClickOutcome::HintTaken:
     {
         PlaySceneSound(SFX_HINT_USED);
-        mFrame->mHintWidget->AddHint();
-        mModel.SetHints(mFrame->mHintWidget->mCount);
+        HintWidget& counter = mFrame->GetHintWidget();
+        counter.AddHint();
+        mModel.SetHints(counter.mCount);
         if (profile != nullptr)
-            profile->SetHints(mFrame->mHintWidget->mCount);
+            profile->SetHints(counter.mCount);
         if (record != nullptr)
             record->AddHintItem(item.mRecord.mName);
         auto flash = std::make_unique<HintFlash>();
@@ -590,9 +597,7 @@ void SandboxWidget::OnItemCollected(size_t index, bool quiet)
             profile->AddDiaryPage();
         if (!quiet)
         {
-            // The list ends once the diary the page opens has closed.
-            mFrame->mItemsDonePending = listDone;
-            mFrame->OpenDiary();
+            mFrame->OpenDiaryForPage(listDone);
             return;
         }
     }
@@ -679,7 +684,7 @@ void SandboxWidget::UpdateFraction(float)
     UpdateHintFlashes();
     if (mPlacesActive)
         mPlaceSparkle->Update();
-    if (mFrame != nullptr && mFrame->mHintWidget->mHintRequested)
+    if (mFrame != nullptr && mFrame->GetHintWidget().mHintRequested)
         UseHint();
 }
 

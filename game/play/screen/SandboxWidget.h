@@ -8,6 +8,8 @@
 #include "game/play/hud/MouseObject.h"
 #include "game/play/hud/MouseRunOwner.h"
 #include "game/play/hud/PieceIdleLoops.h"
+#include "game/play/screen/ActionItemOwner.h"
+#include "game/play/screen/InventoryOwner.h"
 #include "game/play/screen/ItemAnimation.h"
 #include "game/shell/Stopwatch.h"
 
@@ -26,8 +28,8 @@ class Action;
 class ActionItem;
 class ActionSequence;
 class ItemLabel;
-class GameFrame;
 class InventoryWidget;
+class PlayfieldOwner;
 struct SceneProgress;
 
 // The playfield of one scene: its picture made of items, the clicks on them,
@@ -35,7 +37,11 @@ struct SceneProgress;
 // records every find at once in the current profile's record of the scene
 // and tells the scene screen when the list is done. The level map keeps one
 // per scene across visits; each visit's scene screen links itself to it.
-class SandboxWidget : public Quib::Widget, public MiniGameOwner, public MouseRunOwner
+class SandboxWidget : public Quib::Widget,
+                      public MiniGameOwner,
+                      public MouseRunOwner,
+                      public ActionItemOwner,
+                      public InventoryOwner
 {
 public:
     static constexpr int32_t kTutorial2Ms = 5000, kTutorial4Ms = 26000, kTutorial7Ms = 33000,
@@ -47,7 +53,7 @@ public:
     void SetSceneName(const std::string& name) { mSceneName = name; }
     void SetLevelName(const std::string& name) { mLevelName = name; }
     void SetDisplayName(const std::string& name) { mDisplayName = name; }
-    std::string GetSceneName() const { return mSceneName; }
+    std::string GetSceneName() const override { return mSceneName; }
     std::string GetLevelName() const { return mLevelName; }
     std::string GetDisplayName() const { return mDisplayName; }
     // Only 0 and 1; the scene record takes the mode too.
@@ -95,16 +101,25 @@ public:
     // The misclick mouse has run its course: the pointer comes back somewhere else.
     void EndMouseRun() override;
 
+    // ActionItemOwner: what the usable object asks of the playfield.
+    bool IsScreenAnimating() override;
+    bool IsHeldSelected() const override { return mModel.IsHeldSelected(); }
+    void ToggleHeldSelection() override { mModel.ToggleHeldSelection(); }
+    void DeselectHeldItem() override;
+
+    // InventoryOwner: what the inventory strip draws.
+    const std::vector<PlayfieldItem>& PlayfieldItems() const override { return mModel.Items(); }
+    Quib::DDImage* PictureOf(size_t index) const override { return mPictures[index].get(); }
+    const ItemAnimation& AnimationOf(size_t index) const override { return mAnimations[index]; }
+
     // The usable object the completed combined item made, or null.
     ActionItem* GetHeldItem() const { return mHeldItem.get(); }
     void SetHeldItem(std::unique_ptr<ActionItem> item);
-    void DeselectHeldItem();
     bool IsMiniGameDone() const { return mModel.IsMiniGameDone(); }
-    Quib::DDImage* PictureOf(size_t index) const { return mPictures[index].get(); }
-    const ItemAnimation& AnimationOf(size_t index) const { return mAnimations[index]; }
 
     PlayfieldModel mModel;
-    GameFrame* mFrame = nullptr;
+    // The scene screen of the visit, linked while it lasts.
+    PlayfieldOwner* mFrame = nullptr;
     Quib::WidgetManager* mContainer = nullptr;
     std::unique_ptr<InventoryWidget> mInventory;
     std::string mLevelName;

@@ -12,7 +12,7 @@ namespace maptest
 RecordingMakers::RecordingMakers() : mSaved(GetMapScreenMakers())
 {
     MapScreenMakers& makers = GetMapScreenMakers();
-    makers.mMakeScene = [this](MapScreen&, SandboxWidget& playfield) -> ScreenBase*
+    makers.mMakeScene = [this](SceneMapLink&, SandboxWidget& playfield) -> ScreenBase*
     {
         mOpened.push_back("scene " + playfield.GetSceneName() + " " + std::to_string(playfield.mListMode));
         return new StandInScreen(mOpened.back());
