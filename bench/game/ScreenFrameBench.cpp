@@ -9,7 +9,6 @@
 // pixels, only what changed, which the run checks), so it has nothing to wait for.
 // Prints the median and the worst frame of each screen and path, then a table.
 
-#include "framework/widgets/WidgetManager.h"
 #include "game/frontend/BonusScreen.h"
 #include "game/frontend/CreditsScreen.h"
 #include "game/frontend/CustomLoadingScreen.h"
@@ -74,14 +73,6 @@ public:
     bool ShowTutorial(int, int32_t) override { return false; }
     void ShowDiaryButton() override {}
 };
-
-CustomLoadingScreen* LoadingOverlay(GameHarness& game)
-{
-    for (Quib::Widget* child : game.App().mWidgetManager->GetChildren())
-        if (auto* overlay = dynamic_cast<CustomLoadingScreen*>(child))
-            return overlay;
-    return nullptr;
-}
 
 const char* KindName(MiniGameKind kind)
 {
@@ -303,12 +294,17 @@ private:
             return false;
         gameharness::ClickOn(mGame, *mMenu->mPlayButton);
         return mGame.RunUntil(
-            [&] { return LoadingOverlay(mGame) != nullptr && LoadingOverlay(mGame)->mShowText; }, 300);
+            [&]
+            {
+                const auto* overlay = mGame.Shown<CustomLoadingScreen>();
+                return overlay != nullptr && overlay->mShowText;
+            },
+            300);
     }
 
     bool OpenMap()
     {
-        if (!mGame.RunUntil([&] { return LoadingOverlay(mGame) == nullptr; }, 300))
+        if (!mGame.RunUntil([&] { return mGame.Shown<CustomLoadingScreen>() == nullptr; }, 300))
             return false;
         // The map on its own, past the first story and the tutorials that would cover it.
         PlayerProfile* profile = mGame.App().GetCurrentProfile();

@@ -1,6 +1,7 @@
 #include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
 #include "bench/graphics/PictureDifference.h"
+#include "bench/graphics/PixmanSprites.h"
 #include "bench/graphics/Premultiplied.h"
 #include "bench/graphics/TintMask.h"
 #include "framework/foundation/Color.h"
@@ -173,27 +174,9 @@ struct PixmanScene
         pixman_image_unref(tintAlpha);
     }
 
-    void DrawSprites(pixman_op_t op, pixman_image_t* mask)
-    {
-        for (const Placement& place : GetFrames().places)
-            pixman_image_composite32(op, sprite, mask, frame, 0, 0, 0, 0, place.x, place.y, kSpriteSize,
-                                     kSpriteSize);
-    }
+    void DrawSprites(pixman_op_t op, pixman_image_t* mask) { CompositeSprites(op, sprite, mask, frame); }
 
-    // Tinting scales each colour of the source by its own share but keeps what is
-    // beneath by the tinted alpha alone, which one pixman operator cannot do with
-    // a component-alpha mask: what lies beneath is first taken down by the tinted
-    // alpha (OUT_REVERSE through the alpha mask), then the tinted colours are added.
-    void DrawTinted()
-    {
-        for (const Placement& place : GetFrames().places)
-        {
-            pixman_image_composite32(PIXMAN_OP_OUT_REVERSE, sprite, tintAlpha, frame, 0, 0, 0, 0, place.x,
-                                     place.y, kSpriteSize, kSpriteSize);
-            pixman_image_composite32(PIXMAN_OP_ADD, sprite, tintMask, frame, 0, 0, 0, 0, place.x, place.y,
-                                     kSpriteSize, kSpriteSize);
-        }
-    }
+    void DrawTinted() { CompositeTintedSprites(sprite, tintMask, tintAlpha, frame); }
 
     void MakeTranslucent()
     {

@@ -1,5 +1,6 @@
 #include "bench/graphics/BenchFrames.h"
 #include "bench/graphics/BenchTable.h"
+#include "bench/graphics/PixmanSprites.h"
 #include "bench/graphics/TintMask.h"
 #include "framework/foundation/Color.h"
 #include "framework/foundation/Rect.h"
@@ -167,25 +168,9 @@ struct PixmanSurfaceScene
         pixman_image_unref(tintAlpha);
     }
 
-    void DrawSprites(pixman_op_t op, pixman_image_t* mask)
-    {
-        for (const Placement& place : GetFrames().places)
-            pixman_image_composite32(op, sprite, mask, frame, 0, 0, 0, 0, place.x, place.y, kSpriteSize,
-                                     kSpriteSize);
-    }
+    void DrawSprites(pixman_op_t op, pixman_image_t* mask) { CompositeSprites(op, sprite, mask, frame); }
 
-    // Ours keeps what lies beneath by the tinted alpha alone: taken down through
-    // the alpha mask first, then the tinted colours added (see TintAlphaMask).
-    void DrawTinted()
-    {
-        for (const Placement& place : GetFrames().places)
-        {
-            pixman_image_composite32(PIXMAN_OP_OUT_REVERSE, sprite, tintAlpha, frame, 0, 0, 0, 0, place.x,
-                                     place.y, kSpriteSize, kSpriteSize);
-            pixman_image_composite32(PIXMAN_OP_ADD, sprite, tintMask, frame, 0, 0, 0, 0, place.x, place.y,
-                                     kSpriteSize, kSpriteSize);
-        }
-    }
+    void DrawTinted() { CompositeTintedSprites(sprite, tintMask, tintAlpha, frame); }
 
     std::vector<uint32_t> frameBits;
     std::vector<uint32_t> backgroundBits;

@@ -2,7 +2,9 @@
 
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/records/SceneFileItem.h"
+#include "game/records/SceneItemAttributes.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -49,33 +51,21 @@ bool ReadSceneFile(const std::string& path, std::vector<SceneItemRecord>& items)
     Quib::XMLParser parser;
     if (!parser.OpenDocument(path))
         return false;
+    const bool inScene = Quib::SkipPastStartTag(parser, "Scene");
     Quib::XMLItem element;
-    bool inScene = false;
-    while (parser.ReadItem(&element))
+    while (inScene && Quib::ReadStartTag(parser, element))
     {
-        if (element.mKind != Quib::XML_ITEM_START)
-            continue;
-        if (!inScene)
-        {
-            inScene = element.mValue == "Scene";
-            continue;
-        }
         if (element.mValue != "Item")
             continue;
         SceneItemRecord item;
-        item.mName = SceneFileAttribute(element, "name");
-        item.mImage = SceneFileAttribute(element, "image");
-        item.mLayer = SceneFileIntegerAttribute(element, "layer", 0);
-        item.mMajorGroupId = SceneFileIntegerAttribute(element, "majorGroupID", -2);
-        item.mMinorGroupId = SceneFileIntegerAttribute(element, "minorGroupID", -2);
-        item.mX = ParseSceneDecimal(SceneFileAttribute(element, "x"));
-        item.mY = ParseSceneDecimal(SceneFileAttribute(element, "y"));
-        item.mAngle = ParseSceneDecimal(SceneFileAttribute(element, "angle"));
+        ReadSceneItemAttributes(element, ParseSceneFileInteger, item);
+        item.mX = ParseSceneDecimal(Quib::AttributeText(element, "x"));
+        item.mY = ParseSceneDecimal(Quib::AttributeText(element, "y"));
+        item.mAngle = ParseSceneDecimal(Quib::AttributeText(element, "angle"));
         item.mRed = SceneFileIntegerAttribute(element, "R", 0);
         item.mGreen = SceneFileIntegerAttribute(element, "G", 0);
         item.mBlue = SceneFileIntegerAttribute(element, "B", 0);
         item.mAlpha = SceneFileIntegerAttribute(element, "A", 0);
-        item.mType = SceneFileIntegerAttribute(element, "type", 0);
         item.mTypeId = SceneFileIntegerAttribute(element, "typeId", 0);
         items.push_back(std::move(item));
     }

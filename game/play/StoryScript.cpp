@@ -3,6 +3,7 @@
 #include "framework/foundation/Paths.h"
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/records/SceneFileItem.h"
 
 namespace
@@ -53,11 +54,11 @@ public:
     {
         if (!Has(name))
             Fault(std::string("has no \"") + name + "\"");
-        return SceneFileAttribute(mTag, name);
+        return Quib::AttributeText(mTag, name);
     }
     std::string TextOr(const char* name, const std::string& fallback) const
     {
-        return Has(name) ? SceneFileAttribute(mTag, name) : fallback;
+        return Has(name) ? Quib::AttributeText(mTag, name) : fallback;
     }
     // A name the screen looks up: an empty one can name nothing.
     std::string Name(const char* name)
@@ -76,7 +77,7 @@ public:
             Fault(std::string("has no \"") + name + "\"");
             return 0;
         }
-        return Bounded(name, ParseSceneFileInteger(SceneFileAttribute(mTag, name)), low, high);
+        return Bounded(name, ParseSceneFileInteger(Quib::AttributeText(mTag, name)), low, high);
     }
     int32_t IntegerOr(const char* name, int32_t fallback, int32_t low, int32_t high)
     {
@@ -171,7 +172,7 @@ StoryBlock ReadBlock(const Quib::XMLItem& tag, std::string& fault)
         attributes.Fault("has no \"type\"");
     else
     {
-        const std::string type = SceneFileAttribute(tag, "type");
+        const std::string type = Quib::AttributeText(tag, "type");
         for (const TypeName& entry : kTypeNames)
             if (type == entry.mName)
                 block.mType = entry.mType;
@@ -217,10 +218,8 @@ StoryScript ReadStoryScript(const std::string& path)
     }
     script.mOpened = true;
     Quib::XMLItem tag;
-    while (parser.ReadItem(&tag))
+    while (Quib::ReadStartTag(parser, tag))
     {
-        if (tag.mKind != Quib::XML_ITEM_START)
-            continue;
         const std::string expected = "Block" + std::to_string(script.mBlocks.size());
         if (tag.mValue != expected)
         {

@@ -1,31 +1,16 @@
 #include "game/records/SceneFileItem.h"
 
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 
 #include <algorithm>
 #include <cstdint>
-
-std::string SceneFileAttribute(const Quib::XMLItem& item, const char* name)
-{
-    auto found = item.mAttributes.find(name);
-    return found == item.mAttributes.end() ? std::string() : found->second;
-}
 
 int32_t SceneFileIntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback)
 {
     auto found = item.mAttributes.find(name);
     return found == item.mAttributes.end() ? fallback : ParseSceneFileInteger(found->second);
 }
-
-namespace
-{
-
-bool IsStartTag(const Quib::XMLItem& item, const char* name)
-{
-    return item.mKind == Quib::XML_ITEM_START && item.mValue == name;
-}
-
-} // namespace
 
 int32_t ParseSceneFileInteger(const std::string& text)
 {
@@ -49,19 +34,14 @@ void ForEachSceneFileItem(const std::string& path, const std::function<void(cons
     Quib::XMLParser parser;
     if (!parser.OpenDocument(path))
         return;
+    const bool inScene = Quib::SkipPastStartTag(parser, "Scene");
     Quib::XMLItem item;
-    bool inScene = false;
-    while (parser.ReadItem(&item))
+    while (inScene && Quib::ReadStartTag(parser, item))
     {
-        if (!inScene)
-        {
-            inScene = IsStartTag(item, "Scene");
-            continue;
-        }
-        if (!IsStartTag(item, "Item"))
+        if (item.mValue != "Item")
             continue;
         SceneFileItem read;
-        read.mName = SceneFileAttribute(item, "name");
+        read.mName = Quib::AttributeText(item, "name");
         read.mMajorGroupId = SceneFileIntegerAttribute(item, "majorGroupID", -2);
         read.mMinorGroupId = SceneFileIntegerAttribute(item, "minorGroupID", -2);
         read.mType = SceneFileIntegerAttribute(item, "type", 0);

@@ -30,8 +30,7 @@ struct XMLItem;
 
 // An optional sign and the decimal digits that follow it; anything else reads 0.
 int32_t ParseSceneFileInteger(const std::string& text);
-// An attribute of a scene file's tag: its text (empty when absent) or its integer.
-std::string SceneFileAttribute(const Quib::XMLItem& item, const char* name);
+// An integer attribute of a scene file's tag; the fallback when the tag lacks it.
 int32_t SceneFileIntegerAttribute(const Quib::XMLItem& item, const char* name, int32_t fallback);
 
 // Calls visit for every collectable "Item" tag after the first "Scene" start tag

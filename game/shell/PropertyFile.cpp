@@ -1,6 +1,7 @@
 #include "game/shell/PropertyFile.h"
 
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 
 bool ReadPropertyFile(const std::string& fileName,
                       const std::function<void(const std::string& key, const std::string& value)>& entry,
@@ -10,12 +11,8 @@ bool ReadPropertyFile(const std::string& fileName,
     if (!parser.OpenDocument(fileName))
         return false;
     Quib::XMLItem item;
-    while (parser.ReadItem(&item))
-    {
-        if (item.mKind != Quib::XML_ITEM_START || item.mSectionPath != "Strings")
-            continue;
-        const auto value = item.mAttributes.find(attribute);
-        entry(item.mValue, value == item.mAttributes.end() ? std::string() : value->second);
-    }
+    while (Quib::ReadStartTag(parser, item))
+        if (item.mSectionPath == "Strings")
+            entry(item.mValue, Quib::AttributeText(item, attribute));
     return true;
 }

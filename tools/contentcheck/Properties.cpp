@@ -1,5 +1,6 @@
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "tools/contentcheck/PackChecks.h"
 
 #include <cstdlib>
@@ -49,13 +50,9 @@ readPropertyFile(const std::string& path, const std::string& attribute, Problems
         return entries;
     }
     Quib::XMLItem item;
-    while (parser.ReadItem(&item))
-        if (item.mKind == Quib::XML_ITEM_START && item.mSectionPath == "Strings")
-        {
-            auto value = item.mAttributes.find(attribute);
-            entries.emplace_back(item.mValue,
-                                 value == item.mAttributes.end() ? std::string() : value->second);
-        }
+    while (Quib::ReadStartTag(parser, item))
+        if (item.mSectionPath == "Strings")
+            entries.emplace_back(item.mValue, Quib::AttributeText(item, attribute));
     if (parser.HasFailed())
         problems.push_back(path + ": " + parser.GetErrorMessage());
     return entries;

@@ -5,6 +5,7 @@
 
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/play/PlayfieldModel.h"
 #include "game/play/SceneFile.h"
 #include "tools/contentcheck/PackChecks.h"
@@ -41,8 +42,8 @@ std::map<std::string, std::string> artsOf(const std::string& path)
     if (!parser.OpenDocument(path))
         return arts;
     Quib::XMLItem entry;
-    while (parser.ReadItem(&entry))
-        if (entry.mKind == Quib::XML_ITEM_START && entry.mValue == "Item")
+    while (Quib::ReadStartTag(parser, entry))
+        if (entry.mValue == "Item")
             arts[entry.mAttributes["name"]] = entry.mAttributes["art"];
     return arts;
 }

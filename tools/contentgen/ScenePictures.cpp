@@ -3,6 +3,7 @@
 #include "framework/resources/ImageLib.h"
 #include "framework/resources/XMLItem.h"
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "platform/Files.h"
 #include "tools/contentgen/ItemPictures.h"
 #include "tools/contentgen/Materials.h"
@@ -45,9 +46,9 @@ bool readItems(const std::string& path, std::vector<SceneItem>& items, std::stri
         return false;
     }
     Quib::XMLItem entry;
-    while (parser.ReadItem(&entry))
+    while (Quib::ReadStartTag(parser, entry))
     {
-        if (entry.mKind != Quib::XML_ITEM_START || entry.mValue != "Item")
+        if (entry.mValue != "Item")
             continue;
         SceneItem item;
         item.name = entry.mAttributes["name"];

@@ -1,17 +1,13 @@
 #include "game/minigames/differences/DifferenceScene.h"
 
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/minigames/common/LevelAttributes.h"
 #include "game/minigames/common/LevelFile.h"
+#include "game/records/SceneItemAttributes.h"
 
 namespace
 {
-
-std::string Text(const Quib::XMLItem& item, const char* name)
-{
-    auto it = item.mAttributes.find(name);
-    return it == item.mAttributes.end() ? std::string() : it->second;
-}
 
 bool IsPlainFileName(const std::string& name)
 {
@@ -37,17 +33,10 @@ DifferenceScene ReadDifferenceScene(const std::string& path)
     Quib::XMLParser parser;
     if (!OpenLevelFile(parser, path, scene.mProblems))
         return scene;
-    bool inScene = false;
+    const bool inScene = Quib::SkipPastStartTag(parser, "Scene");
     Quib::XMLItem item;
-    while (parser.ReadItem(&item))
+    while (inScene && Quib::ReadStartTag(parser, item))
     {
-        if (item.mKind != Quib::XML_ITEM_START)
-            continue;
-        if (!inScene)
-        {
-            inScene = item.mValue == "Scene";
-            continue;
-        }
         const std::string where = path + ": line " + std::to_string(parser.GetLineNumber()) + ": ";
         if (item.mValue == "Screen")
         {
@@ -70,14 +59,9 @@ DifferenceScene ReadDifferenceScene(const std::string& path)
                 break;
             }
             DifferencePiece piece;
-            piece.mName = Text(item, "name");
-            piece.mImage = Text(item, "image");
-            piece.mLayer = LevelAttribute(item, "layer", 0);
-            piece.mMajorGroupId = LevelAttribute(item, "majorGroupID", -2);
-            piece.mMinorGroupId = LevelAttribute(item, "minorGroupID", -2);
+            ReadSceneItemAttributes(item, LevelInteger, piece);
             piece.mX = LevelAttribute(item, "x", 0);
             piece.mY = LevelAttribute(item, "y", 0);
-            piece.mType = LevelAttribute(item, "type", 0);
             if (!IsPlainFileName(piece.mImage))
             {
                 scene.mProblems.push_back(where + "item \"" + piece.mName +

@@ -1,6 +1,7 @@
 #include "game/minigames/matches/MatchesPuzzle.h"
 
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/minigames/common/LevelAttributes.h"
 #include "game/minigames/common/LevelFile.h"
 
@@ -33,17 +34,10 @@ MatchesLayoutRead ReadMatchesLayout(const std::string& path)
         return read;
     MatchesLayout layout;
     std::vector<MatchSticks> cells;
-    bool inGame = false;
+    const bool inGame = Quib::SkipPastStartTag(parser, "Game");
     Quib::XMLItem item;
-    while (parser.ReadItem(&item))
+    while (inGame && Quib::ReadStartTag(parser, item))
     {
-        if (item.mKind != Quib::XML_ITEM_START)
-            continue;
-        if (!inGame)
-        {
-            inGame = item.mValue == "Game";
-            continue;
-        }
         if (item.mValue == "Blocks")
         {
             layout.mColumns = LevelAttribute(item, "H", layout.mColumns);

@@ -1,6 +1,7 @@
 #include "game/minigames/sokoban/SokobanLevel.h"
 
 #include "framework/resources/XMLParser.h"
+#include "framework/resources/XMLStartTags.h"
 #include "game/minigames/common/LevelAttributes.h"
 #include "game/minigames/common/LevelFile.h"
 
@@ -33,10 +34,8 @@ SokobanLevel ReadSokobanLevel(const std::string& path)
     bool cellsReported = false;
     bool boxesReported = false;
     Quib::XMLItem item;
-    while (parser.ReadItem(&item))
+    while (Quib::ReadStartTag(parser, item))
     {
-        if (item.mKind != Quib::XML_ITEM_START)
-            continue;
         if (item.mValue == "Block" + std::to_string(blocks))
         {
             if (blocks >= SokobanLevel::kCells)

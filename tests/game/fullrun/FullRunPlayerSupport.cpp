@@ -18,6 +18,7 @@
 #include "game/shell/CustomDialog.h"
 #include "tests/game/fullrun/FullRunPlayer.h"
 #include "tests/game/minigames/flows/ScriptedPlayersSupport.h"
+#include "tests/game/support/MenuSteps.h"
 
 #include <typeinfo>
 
@@ -31,14 +32,6 @@ namespace
 std::optional<std::pair<int32_t, int32_t>> PointOf(const SandboxWidget& playfield, size_t index, bool place)
 {
     return ShownPointOf(playfield.mModel, index, place, 1);
-}
-
-bool InWidgetTree(gameharness::GameHarness& game, const Quib::Widget& widget)
-{
-    for (const Quib::Widget* child : game.App().mWidgetManager->GetChildren())
-        if (child == &widget)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -121,21 +114,21 @@ void FullRunPlayer::Step()
     }
     if (auto* dialog = dynamic_cast<CustomDialog*>(top))
     {
-        if (dialog->IsAnimating() || !InWidgetTree(mGame, *dialog->mFirstButton))
+        if (dialog->IsAnimating() || !gameharness::IsInWidgetTree(mGame, dialog->mFirstButton.get()))
             return Wait();
         mLastAction = "dialog " + std::to_string(dialog->mDialogId) + " answered with its first button";
         return ClickOn(*dialog->mFirstButton);
     }
     if (auto* story = dynamic_cast<StoryDialog*>(top))
     {
-        if (!story->IsWaitingForOk() || !InWidgetTree(mGame, *story->mOkButton))
+        if (!story->IsWaitingForOk() || !gameharness::IsInWidgetTree(mGame, story->mOkButton.get()))
             return Wait();
         mLastAction = "OK in story " + story->mScriptName;
         return ClickOn(*story->mOkButton);
     }
     if (auto* letter = dynamic_cast<StoryEnvelope*>(top))
     {
-        if (letter->IsAnimating() || !InWidgetTree(mGame, *letter->mOkButton))
+        if (letter->IsAnimating() || !gameharness::IsInWidgetTree(mGame, letter->mOkButton.get()))
             return Wait();
         mLastAction = "OK under a letter";
         return ClickOn(*letter->mOkButton);

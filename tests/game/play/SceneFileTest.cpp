@@ -68,10 +68,11 @@ TEST(SceneFileTest, ItemsAfterTheSceneTagWithDefaults)
                                     "<Group><Item name=\"Key\" image=\"key.png\" layer=\"3\" x=\"10.7\" "
                                     "y=\"-2\" R=\"1\" G=\"2\" B=\"3\" A=\"4\" type=\"1\" typeId=\"777\" "
                                     "majorGroupID=\"5\" minorGroupID=\"-1\" /></Group>"
-                                    "<item name=\"lower case\" /><Item /></Scene></Root>");
+                                    "<item name=\"lower case\" /><Item />"
+                                    "<Item layer=\" 3\" majorGroupID=\" -1\" type=\" 1\" /></Scene></Root>");
     std::vector<SceneItemRecord> items;
     ASSERT_TRUE(ReadSceneFile(path, items));
-    ASSERT_EQ(items.size(), 2u);
+    ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0].mName, "Key");
     EXPECT_EQ(items[0].mImage, "key.png");
     EXPECT_EQ(items[0].mLayer, 3);
@@ -84,6 +85,10 @@ TEST(SceneFileTest, ItemsAfterTheSceneTagWithDefaults)
     EXPECT_EQ(items[1].mMajorGroupId, -2);
     EXPECT_EQ(items[1].mMinorGroupId, -2);
     EXPECT_EQ(items[1].mAlpha, 0);
+    // A number that starts with a blank is no number here.
+    EXPECT_EQ(items[2].mLayer, 0);
+    EXPECT_EQ(items[2].mMajorGroupId, 0);
+    EXPECT_EQ(items[2].mType, 0);
 }
 
 TEST(SceneFileTest, AnErrorKeepsWhatCameBefore)

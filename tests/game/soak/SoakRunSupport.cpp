@@ -1,4 +1,3 @@
-#include "framework/widgets/WidgetManager.h"
 #include "game/frontend/CustomLoadingScreen.h"
 #include "game/frontend/SceneScreenMakers.h"
 #include "game/records/OptionsData.h"
@@ -155,9 +154,8 @@ private:
             mReport.screens.try_emplace(ClassName(typeid(*state)), 0);
         if (!states.empty())
             mReport.screens[ClassName(typeid(*states.back()))] += updates;
-        for (const Quib::Widget* child : game.App().mWidgetManager->GetChildren())
-            if (dynamic_cast<const CustomLoadingScreen*>(child) != nullptr)
-                mReport.screens["CustomLoadingScreen"] += updates;
+        if (game.Shown<CustomLoadingScreen>() != nullptr)
+            mReport.screens["CustomLoadingScreen"] += updates;
     }
 
     std::string StackText(gameharness::GameHarness& game) const

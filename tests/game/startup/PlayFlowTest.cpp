@@ -1,4 +1,3 @@
-#include "framework/widgets/WidgetManager.h"
 #include "game/frontend/CustomLoadingScreen.h"
 #include "game/frontend/MainMenu.h"
 #include "game/play/map/MapScreen.h"
@@ -12,30 +11,22 @@ namespace
 
 using namespace gameharness;
 
-CustomLoadingScreen* LoadingOverlay(GameHarness& game)
-{
-    for (Quib::Widget* child : game.App().mWidgetManager->GetChildren())
-        if (auto* overlay = dynamic_cast<CustomLoadingScreen*>(child))
-            return overlay;
-    return nullptr;
-}
-
 TEST(PlayFlowTest, PlayFadesToTheLoadingOverlayWhichShowsItsLineAndEndsBlackBeforeHandingOverTheMap)
 {
     GameHarness game;
     MainMenu* menu = ReachMainMenu(game);
     ASSERT_NE(menu, nullptr);
     ClickOn(game, *menu->mPlayButton);
-    ASSERT_TRUE(game.RunUntil([&] { return LoadingOverlay(game) != nullptr; }, 200));
+    ASSERT_TRUE(game.RunUntil([&] { return game.Shown<CustomLoadingScreen>() != nullptr; }, 200));
     EXPECT_EQ(menu->mChoice, MainMenu::CHOICE_STARTING);
     EXPECT_EQ(menu->mFadeColor.mAlpha, 255);
     // The title stays while the buttons have gone.
     EXPECT_EQ(menu->mTitleX, 69);
-    CustomLoadingScreen* overlay = LoadingOverlay(game);
+    CustomLoadingScreen* overlay = game.Shown<CustomLoadingScreen>();
     ASSERT_TRUE(game.RunUntil([&] { return overlay->mShowText; }, 100));
     EXPECT_EQ(overlay->mFadeColor.mAlpha, 0);
     ASSERT_TRUE(game.RunUntil([&] { return !overlay->mShowText; }, 100));
-    ASSERT_TRUE(game.RunUntil([&] { return LoadingOverlay(game) == nullptr; }, 100));
+    ASSERT_TRUE(game.RunUntil([&] { return game.Shown<CustomLoadingScreen>() == nullptr; }, 100));
     // The map is on top once the overlay is black again and gone; the menu stays under it.
     EXPECT_NE(game.Top<MapScreen>(), nullptr);
     EXPECT_EQ(game.States().front(), menu);
@@ -63,7 +54,7 @@ TEST(PlayFlowTest, NoToResumeAndNoToANewGameBringTheButtonsBackUnderTheTitle)
     ASSERT_TRUE(WaitForMenuAtRest(game, *menu));
     EXPECT_EQ(menu->mChoice, MainMenu::CHOICE_BACK);
     EXPECT_EQ(menu->mTitleX, 69);
-    EXPECT_EQ(LoadingOverlay(game), nullptr);
+    EXPECT_EQ(game.Shown<CustomLoadingScreen>(), nullptr);
     EXPECT_TRUE(game.App().GetCurrentProfile()->mGameInProgress);
 }
 

@@ -26,6 +26,7 @@
 // boxes are recorded (Messages) and also written to stderr as "[caption] text".
 // One harness at a time per process: the application is a singleton.
 
+#include "framework/widgets/WidgetManager.h"
 #include "game/shell/GameStateStack.h"
 #include "game/shell/SharkInterface.h"
 #include "platform/Clock.h"
@@ -115,6 +116,15 @@ public:
     template <class T> T* Top() const
     {
         return dynamic_cast<T*>(mApp->mGameStates ? mApp->mGameStates->Top() : nullptr);
+    }
+    // The first widget of class T straight below the widget manager: a screen
+    // of the stack, or what stands beside them, such as the loading overlay.
+    template <class T> T* Shown() const
+    {
+        for (Quib::Widget* child : mApp->mWidgetManager->GetChildren())
+            if (auto* widget = dynamic_cast<T*>(child))
+                return widget;
+        return nullptr;
     }
     // The screen image's pixel as 0xAARRGGBB.
     uint32_t Pixel(int x, int y);

@@ -71,11 +71,12 @@ TEST(DifferenceSceneFile, ReadsItemsWithTheirAdjustments)
     <Item name="vase2" image="vase2.png" layer="5" majorGroupID="-1" minorGroupID="3" x="10" y="20" type="1"/>
     <Item name="floor" image="floor.png" majorGroupID="0" minorGroupID="7"/>
     <Item name="plain" image="plain.png"/>
+    <Item name="spaced" image="spaced.png" layer=" 7" majorGroupID=" 4" minorGroupID="-1" x=" 12" type=" 2"/>
     <Item name="escape" image="../../etc/passwd"/>
     <Item name="far" image="far.png" x="99999999"/>
   </Scene>
 </Root>)"));
-    ASSERT_EQ(scene.mPieces.size(), 4u);
+    ASSERT_EQ(scene.mPieces.size(), 5u);
     EXPECT_EQ(scene.mProblems.size(), 2u);
     EXPECT_EQ(scene.mScreenWidth, 380);
     EXPECT_EQ(scene.mPieces[0].mX, 10);
@@ -83,6 +84,11 @@ TEST(DifferenceSceneFile, ReadsItemsWithTheirAdjustments)
     EXPECT_EQ(scene.mPieces[2].mLayer, -100);
     EXPECT_EQ(scene.mPieces[3].mMajorGroupId, -2);
     EXPECT_EQ(scene.mPieces[3].mType, 0);
+    // The mini-games' numbers may start with blanks, unlike the playfield's.
+    EXPECT_EQ(scene.mPieces[4].mLayer, 7);
+    EXPECT_EQ(scene.mPieces[4].mMajorGroupId, 4);
+    EXPECT_EQ(scene.mPieces[4].mX, 12);
+    EXPECT_EQ(scene.mPieces[4].mType, 2);
     EXPECT_EQ(DifferenceSceneFolder("Mode3"), "content\\scenes\\DifferencesMode3\\");
     EXPECT_EQ(DifferenceSceneFolder("Other"), "content\\scenes\\DifferencesMode1\\");
     EXPECT_FALSE(ReadDifferenceScene(folder.PathOf("none.xml")).mProblems.empty());
