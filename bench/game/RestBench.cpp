@@ -15,6 +15,10 @@
 // on the fake clock: hours of play in minutes) until level N is open, and the
 // scene's figures are taken after that; the memory then stands for a long
 // session. Usage: rest_bench [--seconds S] [--levels N] [--fullscreen]
+//
+// A window pauses once the desktop has been idle past its screen saver's
+// time-out, as the game does for a player who left: on a display nobody
+// touches, switch the screen saver off first (xset s off, or Xvfb -s 0).
 
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
