@@ -3,6 +3,7 @@
 #include "framework/app/StartupMoments.h"
 #include "framework/foundation/FormatString.h"
 #include "platform/Clock.h"
+#include "platform/HeapRelease.h"
 
 #include <algorithm>
 #include <cmath>
@@ -322,6 +323,8 @@ void MainLoop::HandleLoadingFinished()
     mLoading.mHandled = true;
     mLoading.mYieldToLoading = false;
     mHost.OnLoadingFinished();
+    // The loading thread's decoding buffers are gone; their pages go back too.
+    platform::releaseFreeHeap();
     MarkStartupMoment("loading-done");
     if (mHost.IsRecordingDemo())
         mHost.RecordLoadingDone();

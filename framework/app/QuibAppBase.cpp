@@ -24,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/HeapRelease.h"
 #include "platform/MessagePump.h"
 #include "platform/Process.h"
 #include "platform/Random.h"
@@ -55,6 +56,8 @@ QuibAppBase::QuibAppBase()
     // Every program made on the framework has the allocation tracker, whose
     // report is written when the process exits.
     InitLeakTracker();
+    // Before any picture is loaded, so that none of them is carved out of the heap.
+    platform::keepLargeBlocksApart();
     gApp = this;
     gImageHost = this;
     gCrashReportApp = this;

@@ -9,6 +9,7 @@
 #include "framework/resources/ResourceManagerHost.h"
 #include "framework/resources/SoundManager.h"
 #include "framework/resources/XMLParser.h"
+#include "platform/HeapRelease.h"
 
 #include <cstring>
 
@@ -350,6 +351,8 @@ void ResourceManager::UnloadGroup(const std::string& name)
     UnloadGroupInMap(mSoundMap, name);
     UnloadGroupInMap(mFontMap, name);
     mLoadedGroups.erase(name);
+    // The group's smaller pieces leave holes in the heap; their pages go back now.
+    platform::releaseFreeHeap();
 }
 
 void ResourceManager::UnloadGroupInMap(ResMap& map, const std::string& name)
