@@ -34,16 +34,22 @@ function(orvellan_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# orvellan_test_folder(PREFIX LIBS ...): one test binary per *Test.cpp in the
-# current folder, named PREFIX_<file name>, so several people can add test files
-# to one folder without touching its CMakeLists.txt.
+# orvellan_test_folder(PREFIX LIBS ... [LONG FILE PARTS ...]): every *Test.cpp
+# of the current folder in one test program, PREFIX_tests, which links once for
+# the folder; ctest still has one entry per file, PREFIX_<file name>, running
+# the program on that file's tests alone, so several people can add test files
+# to one folder without touching its CMakeLists.txt. LONG names files (without
+# .cpp) whose tests take long: ctest starts them before the others, and with
+# PARTS above 1 spreads the file's tests over that many entries,
+# PREFIX_<file name>_<part>, so that they run side by side.
+# The thread sanitizer's tree builds only the files it runs.
 function(orvellan_test_folder prefix)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBS;LONG" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
     file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Support.cpp)
     set(libs ${ARG_LIBS})
     if(helpers)
-        # Compiled once for the folder rather than once per test binary.
+        # Compiled once for the folder, also for the programs beside its tests.
         add_library(${prefix}_test_support STATIC ${helpers})
         target_include_directories(${prefix}_test_support PUBLIC ${CMAKE_SOURCE_DIR})
         target_link_libraries(${prefix}_test_support PUBLIC ${ARG_LIBS} GTest::gtest GTest::gmock)
@@ -53,10 +59,66 @@ function(orvellan_test_folder prefix)
         orvellan_test_compile_options(${prefix}_test_support)
         set(libs ${prefix}_test_support ${ARG_LIBS})
     endif()
+    set(sources ${tests})
+    if(ORVELLAN_TSAN)
+        set(threaded "")
+        foreach(test ${tests})
+            get_filename_component(stem ${test} NAME_WE)
+            if(${prefix}_${stem} IN_LIST ORVELLAN_TSAN_TESTS)
+                list(APPEND threaded ${test})
+            endif()
+        endforeach()
+        if(threaded)
+            set(sources ${threaded})
+            add_dependencies(tsan_tests ${prefix}_tests)
+        endif()
+    endif()
+    set(program ${prefix}_tests)
+    add_executable(${program} ${sources})
+    target_include_directories(${program} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${program} PRIVATE ${libs} orvellan_test_main GTest::gtest GTest::gmock)
+    target_compile_definitions(${program} PRIVATE
+        ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+    orvellan_test_compile_options(${program})
     foreach(test ${tests})
         get_filename_component(stem ${test} NAME_WE)
-        orvellan_test(${prefix}_${stem} SOURCES ${test} LIBS ${libs})
+        file(RELATIVE_PATH path ${CMAKE_SOURCE_DIR} ${test})
+        list(FIND ARG_LONG ${stem} at)
+        if(at EQUAL -1)
+            orvellan_test_entry(${prefix}_${stem} ${program} --test-file=${path})
+            continue()
+        endif()
+        math(EXPR at "${at} + 1")
+        list(GET ARG_LONG ${at} parts)
+        if(parts EQUAL 1)
+            orvellan_test_entry(${prefix}_${stem} ${program} --test-file=${path})
+            set_tests_properties(${prefix}_${stem} PROPERTIES COST 1000)
+            continue()
+        endif()
+        math(EXPR last "${parts} - 1")
+        foreach(part RANGE ${last})
+            orvellan_test_entry(${prefix}_${stem}_${part} ${program} --test-file=${path}
+                                --test-shard=${part}/${parts})
+            set_tests_properties(${prefix}_${stem}_${part} PROPERTIES COST 1000)
+        endforeach()
     endforeach()
+endfunction()
+
+# orvellan_test_entry(NAME PROGRAM ARGS...): a ctest entry run headless, with a
+# settings folder of its own, from the program's folder.
+function(orvellan_test_entry name program)
+    add_test(NAME ${name} COMMAND ${program} ${ARGN})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}"
+        TIMEOUT 600)
+endfunction()
+
+# The main of the folders' test programs, built once per tree.
+function(orvellan_test_main)
+    add_library(orvellan_test_main STATIC ${CMAKE_SOURCE_DIR}/cmake/TestFileMain.cpp)
+    target_link_libraries(orvellan_test_main PUBLIC GTest::gtest)
+    orvellan_test_compile_options(orvellan_test_main)
 endfunction()
 
 # Test code itself is compiled without optimisation: it is most of what the
@@ -93,10 +155,7 @@ function(orvellan_test name)
         ORVELLAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         ORVELLAN_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
     orvellan_test_compile_options(${name})
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;ORVELLAN_TEST=1;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}"
-        TIMEOUT 600)
+    orvellan_test_entry(${name} ${name})
 endfunction()
 
 # orvellan_fuzz(NAME SOURCES ... LIBS ...): a fuzz target defining
@@ -104,9 +163,9 @@ endfunction()
 # fuzz/corpus/NAME; with ORVELLAN_LIBFUZZER also as a libFuzzer binary.
 function(orvellan_fuzz name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-    add_executable(fuzz_${name}_replay ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+    add_executable(fuzz_${name}_replay ${ARG_SOURCES})
     target_include_directories(fuzz_${name}_replay PRIVATE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(fuzz_${name}_replay PRIVATE ${ARG_LIBS})
+    target_link_libraries(fuzz_${name}_replay PRIVATE ${ARG_LIBS} orvellan_fuzz_replay_main)
     add_test(NAME fuzz_${name}_corpus COMMAND ${CMAKE_SOURCE_DIR}/fuzz/replay-in-clean-temp
              $<TARGET_FILE:fuzz_${name}_replay> ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
     set_tests_properties(fuzz_${name}_corpus PROPERTIES
@@ -118,6 +177,11 @@ function(orvellan_fuzz name)
         target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
         target_link_libraries(fuzz_${name} PRIVATE ${ARG_LIBS})
     endif()
+endfunction()
+
+# The corpus replayers' main, built once per tree.
+function(orvellan_fuzz_replay_main)
+    add_library(orvellan_fuzz_replay_main STATIC ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
 endfunction()
 
 # orvellan_bench(NAME SOURCES ... LIBS ...): a Google Benchmark binary (not run by ctest).

@@ -1,31 +1,32 @@
 #!/usr/bin/env bash
-# Runs a test program that shows the four-colour pattern in a real window on a
-# virtual X server, takes a screenshot and checks that each colour fills a good
-# part of the screen.
-# Usage: tests/support/pattern-screenshot.sh <program> <output.png> [fullscreen]
+# Runs the tests of a test file that show the four-colour pattern in a real
+# window on a virtual X server, takes a screenshot and checks that each colour
+# fills a good part of the screen.
+# Usage: tests/support/pattern-screenshot.sh <program> <test file> <output.png> [fullscreen]
 # ORVELLAN_SCREEN picks the virtual screen size (default 1280x1024).
 # Skips (exit 0) when no virtual X server can be started.
 set -uo pipefail
 binary="${1:?program}"
-out="${2:?output png}"
+file="${2:?test file}"
+out="${3:?output png}"
 [ -x "$binary" ] || { echo "screenshot: $binary not built" >&2; exit 1; }
 if ! command -v xvfb-run >/dev/null || ! command -v xwd >/dev/null || ! command -v convert >/dev/null; then
     echo "screenshot: skipped (xvfb-run, xwd or convert missing)"
     exit 0
 fi
 fullscreen=""
-[ "${3:-}" = "fullscreen" ] && fullscreen=1
+[ "${4:-}" = "fullscreen" ] && fullscreen=1
 
 xvfb-run -a -s "-screen 0 ${ORVELLAN_SCREEN:-1280x1024}x24" bash -c '
     set -u
     export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ORVELLAN_SHOW_MS=3000
-    [ -n "$3" ] && export ORVELLAN_SHOW_FULLSCREEN=1
+    [ -n "$4" ] && export ORVELLAN_SHOW_FULLSCREEN=1
     unset ORVELLAN_TEST
-    "$1" --gtest_brief=1 & pid=$!
+    "$1" --test-file="$2" --gtest_brief=1 & pid=$!
     sleep 2
-    xwd -root -silent | convert xwd:- "$2"
+    xwd -root -silent | convert xwd:- "$3"
     wait $pid
-' _ "$binary" "$out" "$fullscreen"
+' _ "$binary" "$file" "$out" "$fullscreen"
 status=$?
 if [ $status -ne 0 ] || [ ! -s "$out" ]; then
     echo "screenshot: skipped (no virtual X server)"

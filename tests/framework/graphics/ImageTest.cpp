@@ -140,6 +140,9 @@ TEST(Image, CopyTakesSizeGridAndItsOwnAnimation)
     EXPECT_EQ(target.mAnimation->mFrameMap, (std::vector<int32_t>{1, 0}));
 }
 
+namespace
+{
+
 struct TimingCase
 {
     const char* name;
@@ -155,6 +158,8 @@ struct TimingCase
     std::vector<int32_t> expectedMap;
     int32_t expectedTotal;
 };
+
+} // namespace
 
 TEST(ImageAnimation, BuildTimingTable)
 {
