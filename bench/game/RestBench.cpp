@@ -20,6 +20,7 @@
 // time-out, as the game does for a player who left: on a display nobody
 // touches, switch the screen saver off first (xset s off, or Xvfb -s 0).
 
+#include "bench/ResidentMemory.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/DDImage.h"
 #include "framework/widgets/TreeFlags.h"
@@ -97,21 +98,8 @@ double ProcessSeconds()
 // VmRSS and VmHWM in MB.
 std::pair<double, double> Resident()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    double rss = 0, hwm = 0;
-    while (std::getline(status, line))
-    {
-        std::istringstream fields(line);
-        std::string key;
-        double kilobytes = 0;
-        fields >> key >> kilobytes;
-        if (key == "VmRSS:")
-            rss = kilobytes / 1024;
-        else if (key == "VmHWM:")
-            hwm = kilobytes / 1024;
-    }
-    return {rss, hwm};
+    const auto resident = bench::ReadResidentMemory("/proc/self/status").value_or(bench::ResidentMemory{});
+    return {resident.rss, resident.hwm};
 }
 
 struct Figures

@@ -13,6 +13,8 @@
 //
 // Usage: startup_bench [ROUNDS] [PATH-TO-ORVELLAN] [PATH-TO-PEER-ORVELLAN]
 
+#include "bench/ResidentMemory.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -39,32 +41,9 @@ double MonotonicMilliseconds()
 }
 
 // VmRSS and VmHWM of the process, in MB; empty once it has gone.
-struct Resident
+std::optional<bench::ResidentMemory> ReadResident(pid_t pid)
 {
-    double rss = 0;
-    double hwm = 0;
-};
-
-std::optional<Resident> ReadResident(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    if (!status)
-        return std::nullopt;
-    Resident resident;
-    std::string line;
-    bool any = false;
-    while (std::getline(status, line))
-    {
-        std::istringstream fields(line);
-        std::string key;
-        double kilobytes = 0;
-        fields >> key >> kilobytes;
-        if (key == "VmRSS:")
-            resident.rss = kilobytes / 1024.0, any = true;
-        else if (key == "VmHWM:")
-            resident.hwm = kilobytes / 1024.0;
-    }
-    return any ? std::optional<Resident>(resident) : std::nullopt;
+    return bench::ReadResidentMemory("/proc/" + std::to_string(pid) + "/status");
 }
 
 // Processor time the process's main thread has used, in ms: under a busy
