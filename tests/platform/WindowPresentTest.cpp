@@ -10,20 +10,21 @@ using namespace platform;
 namespace
 {
 
-constexpr int kWidth = 80;
-constexpr int kHeight = 60;
+constexpr int kWindowWidth = 80;
+constexpr int kWindowHeight = 60;
 
 class WindowPresentTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(window.create("Present", kWidth, kHeight, false)) << SDL_GetError();
+        ASSERT_TRUE(window.create("Present", kWindowWidth, kWindowHeight, false)) << SDL_GetError();
         window.show();
-        frame.assign(kWidth * kHeight, 0xFF204060u);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                frame[size_t(y * kWidth + x)] = 0xFF000000u | uint32_t(x * 3) << 16 | uint32_t(y * 4) << 8;
+        frame.assign(kWindowWidth * kWindowHeight, 0xFF204060u);
+        for (int y = 0; y < kWindowHeight; ++y)
+            for (int x = 0; x < kWindowWidth; ++x)
+                frame[size_t(y * kWindowWidth + x)] =
+                    0xFF000000u | uint32_t(x * 3) << 16 | uint32_t(y * 4) << 8;
     }
 
     // The client area as the frame should make it: black bars, the picture scaled.
@@ -31,14 +32,14 @@ protected:
     {
         const WindowRect client = window.clientRect();
         std::vector<uint32_t> pixels(size_t(client.width) * size_t(client.height), 0xFF000000u);
-        scaleNearestReference(frame.data(), kWidth, kHeight, kWidth * 4, window.presentationRect(),
-                              pixels.data(), client.width * 4);
+        scaleNearestReference(frame.data(), kWindowWidth, kWindowHeight, kWindowWidth * 4,
+                              window.presentationRect(), pixels.data(), client.width * 4);
         return pixels;
     }
 
     bool presentChanged(std::vector<WindowRect> changed)
     {
-        return window.presentChanged(frame.data(), kWidth, kHeight, kWidth * 4, changed);
+        return window.presentChanged(frame.data(), kWindowWidth, kWindowHeight, kWindowWidth * 4, changed);
     }
 
     void sendWindowEvent(uint8_t what)
@@ -59,7 +60,7 @@ protected:
 
 TEST_F(WindowPresentTest, UnchangedFramesAreNotShownAndChangedPartsAlone)
 {
-    ASSERT_TRUE(presentChanged({{0, 0, kWidth, kHeight}}));
+    ASSERT_TRUE(presentChanged({{0, 0, kWindowWidth, kWindowHeight}}));
     EXPECT_EQ(window.shownPixels(), expected());
     const WindowRect client = window.clientRect();
     const PresentCounts first = window.presentCounts();
@@ -72,12 +73,12 @@ TEST_F(WindowPresentTest, UnchangedFramesAreNotShownAndChangedPartsAlone)
     EXPECT_EQ(window.presentCounts().pixels, first.pixels);
 
     // One pixel changed: only the window pixels that show it are written.
-    frame[size_t(10 * kWidth + 20)] = 0xFFFFFFFFu;
+    frame[size_t(10 * kWindowWidth + 20)] = 0xFFFFFFFFu;
     ASSERT_TRUE(presentChanged({{20, 10, 1, 1}}));
     EXPECT_EQ(window.shownPixels(), expected());
     EXPECT_EQ(window.presentCounts().shown, 2u);
     const uint64_t perImagePixel =
-        uint64_t(client.width / kWidth + 1) * uint64_t(client.height / kHeight + 1);
+        uint64_t(client.width / kWindowWidth + 1) * uint64_t(client.height / kWindowHeight + 1);
     EXPECT_LE(window.presentCounts().pixels - first.pixels, perImagePixel);
     EXPECT_GT(window.presentCounts().pixels, first.pixels);
 }
@@ -89,7 +90,7 @@ TEST_F(WindowPresentTest, TheWholePictureReturnsAfterTheWindowIsExposedOrResized
     for (const uint8_t event :
          {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED, SDL_WINDOWEVENT_RESTORED})
     {
-        ASSERT_TRUE(presentChanged({{0, 0, kWidth, kHeight}}));
+        ASSERT_TRUE(presentChanged({{0, 0, kWindowWidth, kWindowHeight}}));
         ASSERT_TRUE(presentChanged({}));
         const PresentCounts before = window.presentCounts();
         sendWindowEvent(event);
@@ -106,7 +107,7 @@ TEST_F(WindowPresentTest, TheWholePictureReturnsAfterTheWindowIsExposedOrResized
 TEST_F(WindowPresentTest, FramesShowThroughARendererAndAfterItIsReleased)
 {
     ASSERT_NE(window.renderDevice(), nullptr);
-    ASSERT_TRUE(presentChanged({{0, 0, kWidth, kHeight}}));
+    ASSERT_TRUE(presentChanged({{0, 0, kWindowWidth, kWindowHeight}}));
     ASSERT_TRUE(presentChanged({}));
     EXPECT_EQ(window.presentCounts().unchanged, 1u);
     window.releaseRenderer();

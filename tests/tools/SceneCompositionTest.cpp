@@ -12,7 +12,7 @@
 namespace
 {
 
-const char* const kEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf";
+const char* const kColorEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf";
 
 uint32_t alphaAt(const contentgen::Canvas& canvas, int x, int y)
 {
@@ -38,7 +38,7 @@ TEST(SceneCompositionTest, TurningMovesPixelsClockwiseAboutTheCentre)
 // of its picture, while the unturned one fills the picture's width.
 TEST(SceneCompositionTest, TurnedObjectsKeepTheirCorners)
 {
-    contentgen::PaintContext context(platform::ColorGlyphFace::open(kEmojiFont));
+    contentgen::PaintContext context(platform::ColorGlyphFace::open(kColorEmojiFont));
     const contentgen::Canvas upright = contentgen::emojiPicture(context, 0x1F4E6, 48);
     const contentgen::Canvas turned = contentgen::emojiPicture(context, 0x1F4E6, 48, 30);
     ASSERT_EQ(turned.width(), 48);
@@ -74,7 +74,7 @@ TEST(SceneCompositionTest, ClutterIsDenseAndNoObjectOfTheRoom)
 
 TEST(SceneCompositionTest, AuthoringIsDeterministic)
 {
-    contentgen::PaintContext context(platform::ColorGlyphFace::open(kEmojiFont));
+    contentgen::PaintContext context(platform::ColorGlyphFace::open(kColorEmojiFont));
     const contentgen::SceneRoom& library = contentgen::sceneRooms()[4];
     contentgen::SceneFiles first, second;
     std::string error;

@@ -20,8 +20,8 @@ using testsupport::AlphaMix;
 namespace
 {
 
-constexpr int32_t kWidth = 37;
-constexpr int32_t kHeight = 11;
+constexpr int32_t kBlitWidth = 37;
+constexpr int32_t kBlitHeight = 11;
 
 std::vector<uint32_t> QuantizedPixels(uint64_t seed, int32_t width, int32_t height, AlphaMix mix,
                                       const platform::PixelFormat& format)
@@ -55,7 +55,7 @@ void ExpectClose(const std::vector<uint32_t>& surface, const std::vector<uint32_
             const int32_t diff =
                 std::abs(int32_t((surface[i] >> shift) & 0xFF) - int32_t((expected >> shift) & 0xFF));
             if (diff > Tolerance(masks[c]) && failures++ == 0)
-                first = "pixel " + std::to_string(i % kWidth) + "," + std::to_string(i / kWidth) +
+                first = "pixel " + std::to_string(i % kBlitWidth) + "," + std::to_string(i / kBlitWidth) +
                         " channel " + std::to_string(c) + " off by " + std::to_string(diff);
         }
     }
@@ -175,11 +175,11 @@ TEST(DDImageBlitTest, SurfaceBlitsMatchTheMemoryImage)
                     SCOPED_TRACE(std::string(named.name) + " / " + source.name + " / " + paint.name +
                                  (mode == DRAW_MODE_ADDITIVE ? " / additive" : ""));
                     const auto background =
-                        QuantizedPixels(5, kWidth, kHeight, AlphaMix::Opaque, named.format);
+                        QuantizedPixels(5, kBlitWidth, kBlitHeight, AlphaMix::Opaque, named.format);
                     MemoryImage memory(nullptr);
-                    memory.SetBits(background.data(), kWidth, kHeight, true);
+                    memory.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
                     DDImage surface(&display);
-                    surface.SetBits(background.data(), kWidth, kHeight, true);
+                    surface.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
 
                     auto src = source.make(display, named.format);
                     const Rect srcRect(2, 1, 19, 8);
@@ -220,11 +220,12 @@ TEST(DDImageBlitTest, PaletteSourcesDrawWhatTheirPixelsDraw)
             for (const PaintCase& paint : kPaints)
             {
                 SCOPED_TRACE(std::string(named.name) + " / " + paint.name + (mode ? " / additive" : ""));
-                const auto background = QuantizedPixels(7, kWidth, kHeight, AlphaMix::Opaque, named.format);
+                const auto background =
+                    QuantizedPixels(7, kBlitWidth, kBlitHeight, AlphaMix::Opaque, named.format);
                 DDImage expected(&display);
-                expected.SetBits(background.data(), kWidth, kHeight, true);
+                expected.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
                 DDImage actual(&display);
-                actual.SetBits(background.data(), kWidth, kHeight, true);
+                actual.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
                 expected.Blit(plain.get(), 6, 1, Rect(1, 0, 21, 9), paint.color, mode);
                 actual.Blit(&palette, 6, 1, Rect(1, 0, 21, 9), paint.color, mode);
                 const uint32_t* a = actual.GetBits();
@@ -258,11 +259,12 @@ TEST(DDImageBlitTest, MirroredBlitsMatchTheFlippedSource)
                 MemoryImage mirror(nullptr);
                 mirror.SetBits(flipped.data(), source->mWidth, source->mHeight, true);
 
-                const auto background = QuantizedPixels(6, kWidth, kHeight, AlphaMix::Opaque, named.format);
+                const auto background =
+                    QuantizedPixels(6, kBlitWidth, kBlitHeight, AlphaMix::Opaque, named.format);
                 DDImage expected(&display);
-                expected.SetBits(background.data(), kWidth, kHeight, true);
+                expected.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
                 DDImage actual(&display);
-                actual.SetBits(background.data(), kWidth, kHeight, true);
+                actual.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
                 // Source columns 3..17 seen from the other side are columns 5..19.
                 expected.Blit(&mirror, 4, 1, Rect(5, 0, 15, 9), paint.color, mode);
                 actual.BlitMirrored(source.get(), 4, 1, Rect(3, 0, 15, 9), paint.color, mode);
@@ -284,12 +286,12 @@ TEST(DDImageBlitTest, BlitsPastTheEdgesAreClipped)
     {
         for (const int32_t y : {-12, -3, 5, 20})
         {
-            const std::vector<uint32_t> background(size_t(kWidth * kHeight), 0xFF000000);
+            const std::vector<uint32_t> background(size_t(kBlitWidth * kBlitHeight), 0xFF000000);
             DDImage plain(&display);
-            plain.SetBits(background.data(), kWidth, kHeight, true);
+            plain.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
             plain.Blit(source.get(), x, y, Rect(-2, -1, 30, 12), Color::White, DRAW_MODE_NORMAL);
             DDImage mirrored(&display);
-            mirrored.SetBits(background.data(), kWidth, kHeight, true);
+            mirrored.SetBits(background.data(), kBlitWidth, kBlitHeight, true);
             mirrored.BlitMirrored(source.get(), x, y, Rect(-2, -1, 30, 12), Color(10, 20, 30, 128),
                                   DRAW_MODE_ADDITIVE);
             EXPECT_NE(plain.GetBits(), nullptr);

@@ -20,9 +20,9 @@ using testsupport::AlphaMix;
 namespace
 {
 
-constexpr int32_t kSize = 12;
+constexpr int32_t kFillSize = 12;
 
-uint32_t Raw(DDImage& image, int32_t x, int32_t y)
+uint32_t FillRaw(DDImage& image, int32_t x, int32_t y)
 {
     EXPECT_TRUE(image.LockSurface());
     uint32_t value = 0;
@@ -32,22 +32,22 @@ uint32_t Raw(DDImage& image, int32_t x, int32_t y)
     return value;
 }
 
-std::vector<uint32_t> Background(const platform::PixelFormat& format, uint64_t seed = 3)
+std::vector<uint32_t> RandomBackground(const platform::PixelFormat& format, uint64_t seed = 3)
 {
-    auto pixels = testsupport::RandomPixels(seed, kSize, kSize, AlphaMix::Opaque);
+    auto pixels = testsupport::RandomPixels(seed, kFillSize, kFillSize, AlphaMix::Opaque);
     for (uint32_t& p : pixels)
         p = Quantize(p, format);
     return pixels;
 }
 
-int32_t Tolerance(uint32_t mask)
+int32_t FillTolerance(uint32_t mask)
 {
     const int32_t step = 256 >> platform::MaskBits(mask);
     return step == 1 ? 2 : 2 * step + 4;
 }
 
 // Counts channels further from the memory image's result than the format's precision.
-int32_t Mismatches(DDImage& surface, MemoryImage& memory, const platform::PixelFormat& format)
+int32_t FillMismatches(DDImage& surface, MemoryImage& memory, const platform::PixelFormat& format)
 {
     const uint32_t masks[3] = {format.redMask, format.greenMask, format.blueMask};
     const uint32_t* s = surface.GetBits();
@@ -60,7 +60,7 @@ int32_t Mismatches(DDImage& surface, MemoryImage& memory, const platform::PixelF
         {
             const int32_t shift = 16 - 8 * c;
             if (std::abs(int32_t((s[i] >> shift) & 0xFF) - int32_t((expected >> shift) & 0xFF)) >
-                Tolerance(masks[c]))
+                FillTolerance(masks[c]))
                 ++count;
         }
     }
@@ -89,11 +89,11 @@ TEST(DDImageFillLineTest, OpaqueWhiteFill)
         FakeDisplay display(c.format);
         testsupport::ScopedImageHost host(&display);
         DDImage image(&display);
-        const auto background = Background(c.format);
-        image.SetBits(background.data(), kSize, kSize, true);
+        const auto background = RandomBackground(c.format);
+        image.SetBits(background.data(), kFillSize, kFillSize, true);
         image.FillRect(Rect(2, 3, 4, 5), Color::White, DRAW_MODE_NORMAL);
-        EXPECT_EQ(Raw(image, 2, 3), c.expected);
-        EXPECT_EQ(Raw(image, 5, 7), c.expected);
+        EXPECT_EQ(FillRaw(image, 2, 3), c.expected);
+        EXPECT_EQ(FillRaw(image, 5, 7), c.expected);
         EXPECT_EQ(image.mBits, nullptr);
         EXPECT_EQ(image.GetBits()[1], background[1]);
     }
@@ -124,15 +124,15 @@ TEST(DDImageFillLineTest, NormalFillsAndLinesMatchTheMemoryImage)
             {
                 SCOPED_TRACE(std::string(named.name) + " / " + name + " / " +
                              std::to_string(color.PackARGB()));
-                const auto background = Background(named.format);
+                const auto background = RandomBackground(named.format);
                 MemoryImage memory(nullptr);
-                memory.SetBits(background.data(), kSize, kSize, true);
+                memory.SetBits(background.data(), kFillSize, kFillSize, true);
                 DDImage surface(&display);
-                surface.SetBits(background.data(), kSize, kSize, true);
+                surface.SetBits(background.data(), kFillSize, kFillSize, true);
                 draw(memory, color);
                 draw(surface, color);
                 EXPECT_NE(surface.mSurface, nullptr);
-                EXPECT_EQ(Mismatches(surface, memory, named.format), 0);
+                EXPECT_EQ(FillMismatches(surface, memory, named.format), 0);
             }
         }
     }
@@ -148,19 +148,19 @@ TEST(DDImageFillLineTest, AdditiveFillsAndLinesSaturate)
         for (const Color& color : kColors)
         {
             SCOPED_TRACE(std::string(named.name) + " / " + std::to_string(color.PackARGB()));
-            const auto background = Background(named.format);
+            const auto background = RandomBackground(named.format);
             DDImage surface(&display);
-            surface.SetBits(background.data(), kSize, kSize, true);
-            surface.FillRect(Rect(0, 0, kSize, 4), color, DRAW_MODE_ADDITIVE);
+            surface.SetBits(background.data(), kFillSize, kFillSize, true);
+            surface.FillRect(Rect(0, 0, kFillSize, 4), color, DRAW_MODE_ADDITIVE);
             surface.DrawLine(0.0, 5.0, 11.0, 9.0, color, DRAW_MODE_ADDITIVE);
             const uint32_t* after = surface.GetBits();
             const uint32_t masks[3] = {named.format.redMask, named.format.greenMask, named.format.blueMask};
             const uint32_t paint[3] = {uint32_t(color.mRed), uint32_t(color.mGreen), uint32_t(color.mBlue)};
             for (int32_t y = 0; y < 4; ++y)
             {
-                for (int32_t x = 0; x < kSize; ++x)
+                for (int32_t x = 0; x < kFillSize; ++x)
                 {
-                    const size_t i = size_t(y * kSize + x);
+                    const size_t i = size_t(y * kFillSize + x);
                     for (int c = 0; c < 3; ++c)
                     {
                         const int32_t bits = platform::MaskBits(masks[c]);
@@ -173,11 +173,11 @@ TEST(DDImageFillLineTest, AdditiveFillsAndLinesSaturate)
                 }
             }
             // The line touches one pixel per column, and nothing outside its box.
-            for (int32_t x = 0; x < kSize; ++x)
+            for (int32_t x = 0; x < kFillSize; ++x)
             {
                 int32_t touched = 0;
-                for (int32_t y = 4; y < kSize; ++y)
-                    touched += after[y * kSize + x] != background[size_t(y * kSize + x)] ? 1 : 0;
+                for (int32_t y = 4; y < kFillSize; ++y)
+                    touched += after[y * kFillSize + x] != background[size_t(y * kFillSize + x)] ? 1 : 0;
                 EXPECT_LE(touched, 1);
             }
         }
@@ -240,7 +240,7 @@ TEST(DDImageFillLineTest, LineSteppingOnSurfaces)
         std::vector<std::pair<int32_t, int32_t>> lit;
         for (int32_t y = 0; y < 5; ++y)
             for (int32_t x = 0; x < 5; ++x)
-                if (Raw(image, x, y) != 0)
+                if (FillRaw(image, x, y) != 0)
                     lit.emplace_back(x, y);
         std::sort(lit.begin(), lit.end(), [](auto a, auto b) { return a.first < b.first; });
         EXPECT_EQ(lit, c.pixels);

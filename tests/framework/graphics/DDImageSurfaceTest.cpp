@@ -27,7 +27,7 @@ uint32_t SurfacePixel(DDImage& image, int32_t x, int32_t y)
     return value;
 }
 
-std::vector<uint32_t> Pixels(DDImage& image)
+std::vector<uint32_t> SurfacePixels(DDImage& image)
 {
     const uint32_t* bits = image.GetBits();
     return std::vector<uint32_t>(bits, bits + image.PixelCount());
@@ -160,7 +160,7 @@ TEST(DDImageSurfaceTest, ReadBackOf565KeepsTopBitsAndTransparency)
     image.DiscardBits();
     ASSERT_NE(image.mSurface, nullptr);
     ASSERT_EQ(image.mBits, nullptr);
-    const std::vector<uint32_t> read = Pixels(image);
+    const std::vector<uint32_t> read = SurfacePixels(image);
     EXPECT_EQ(read[0], 0xFFF8FCF8u);
     EXPECT_EQ(read[1], 0x00000000u) << "the key's pixels stay transparent";
     EXPECT_EQ(read[2], Quantize(0xFF8C4A2D, display.mFormat));
@@ -255,7 +255,7 @@ TEST(DDImageSurfaceTest, VideoMemoryChangeRecreatesTheSurfaceWithThePicture)
     EXPECT_EQ(image.mSurface, nullptr);
     ASSERT_NE(image.GetSurface(), nullptr);
     EXPECT_EQ(image.mSurface->Memory(), platform::SurfaceMemory::Video);
-    EXPECT_EQ(Pixels(image), pixels);
+    EXPECT_EQ(SurfacePixels(image), pixels);
 }
 
 TEST(DDImageSurfaceTest, SurfacesGiveWayToMemoryIn3DModeWithThePicture)
@@ -270,7 +270,7 @@ TEST(DDImageSurfaceTest, SurfacesGiveWayToMemoryIn3DModeWithThePicture)
     display.m3D = true;
     image.DiscardBits();
     EXPECT_EQ(image.mSurface, nullptr);
-    EXPECT_EQ(Pixels(image), pixels);
+    EXPECT_EQ(SurfacePixels(image), pixels);
 
     // Deleting a surface that holds the only picture reads it back first.
     display.m3D = false;
@@ -279,7 +279,7 @@ TEST(DDImageSurfaceTest, SurfacesGiveWayToMemoryIn3DModeWithThePicture)
     image.DeleteSurface();
     EXPECT_EQ(image.mSurface, nullptr);
     EXPECT_TRUE(image.mWantsSurface);
-    EXPECT_EQ(Pixels(image), pixels);
+    EXPECT_EQ(SurfacePixels(image), pixels);
 }
 
 TEST(DDImageSurfaceTest, CursorAreasDrawInSoftwareIn3DMode)
@@ -299,8 +299,8 @@ TEST(DDImageSurfaceTest, CursorAreasDrawInSoftwareIn3DMode)
     other.Blit(&source, 0, 0, Rect(0, 0, 2, 2), Color::White, DRAW_MODE_NORMAL);
     EXPECT_NE(cursorArea.mSurface, nullptr);
     EXPECT_EQ(other.mSurface, nullptr) << "other images draw on the memory path in 3D mode";
-    EXPECT_EQ(Pixels(cursorArea), red);
-    EXPECT_EQ(Pixels(other), red);
+    EXPECT_EQ(SurfacePixels(cursorArea), red);
+    EXPECT_EQ(SurfacePixels(other), red);
     EXPECT_TRUE(display.mD3D.mCalls.empty());
 }
 
@@ -317,11 +317,11 @@ TEST(DDImageSurfaceTest, SurfaceFromAnEarlierModeKeepsItsOwnLayout)
     display.SetFormat(platform::PixelFormat::Rgb565());
     image.FillRect(Rect(0, 0, 2, 2), Color(255, 255, 255), DRAW_MODE_ADDITIVE);
     image.DrawLine(0.0, 0.0, 1.0, 1.5, Color(255, 255, 255), DRAW_MODE_ADDITIVE);
-    EXPECT_EQ(Pixels(image), grey);
+    EXPECT_EQ(SurfacePixels(image), grey);
     image.mBits.reset();
     image.FillRect(Rect(0, 0, 1, 1), Color::White, DRAW_MODE_NORMAL);
-    EXPECT_EQ(Pixels(image)[0], 0xFFFEFEFEu);
-    EXPECT_EQ(Pixels(image)[3], 0xFF808080u);
+    EXPECT_EQ(SurfacePixels(image)[0], 0xFFFEFEFEu);
+    EXPECT_EQ(SurfacePixels(image)[3], 0xFF808080u);
 }
 
 // A keyed image draws on the memory path, which must read its surface back first; a
@@ -407,7 +407,7 @@ TEST(DDImageSurfaceTest, DisplayResetLeavesEveryImageAsItWas)
                 const uint32_t* native = image->GetNativeAlphaData(&display);
                 const size_t entries = image->mPalette ? 256 : image->PixelCount();
                 shots.emplace_back(native, native + entries);
-                shots.emplace_back(Pixels(*image));
+                shots.emplace_back(SurfacePixels(*image));
             }
             return shots;
         };

@@ -50,7 +50,7 @@ std::unique_ptr<ImageFont> MakeFont(FakeFontHost& host, const std::string& text)
     return font;
 }
 
-MemoryImage Canvas(int width, int height, uint32_t fill)
+MemoryImage FilledCanvas(int width, int height, uint32_t fill)
 {
     MemoryImage image;
     image.Create(width, height);
@@ -90,7 +90,7 @@ TEST(ImageFontTest, GeneratedFontDrawsWithShadowAsMeasured)
     EXPECT_EQ(font.GetAscent(), 13);
     EXPECT_EQ(font.GetHeight(), 17);
 
-    MemoryImage image = Canvas(220, 60, 0xFF5078A0);
+    MemoryImage image = FilledCanvas(220, 60, 0xFF5078A0);
     Graphics g(&image);
     g.SetFont(&font);
     g.SetColor(Color(255, 230, 120));
@@ -122,7 +122,7 @@ TEST(ImageFontTest, WidthsFileFontDraws)
     EXPECT_EQ(font.GetCharWidth(' '), 4);
     EXPECT_EQ(font.GetAscent(), 12);
 
-    MemoryImage image = Canvas(120, 20, 0xFF202020);
+    MemoryImage image = FilledCanvas(120, 20, 0xFF202020);
     Graphics g(&image);
     g.SetFont(&font);
     g.SetColor(Color(120, 255, 120));
@@ -183,7 +183,7 @@ TEST(ImageFontTest, ScaledFontScalesImageMetricsAndAdvances)
     EXPECT_EQ(active.mScaledCharImageRects['B'], Rect(6, 0, 9, 18));
     EXPECT_EQ(active.mScaledImage->GetWidth(), 15);
 
-    MemoryImage image = Canvas(40, 30, 0xFF000000);
+    MemoryImage image = FilledCanvas(40, 30, 0xFF000000);
     Graphics g(&image);
     int drawnWidth = 0;
     std::vector<Rect> rects;
@@ -209,7 +209,7 @@ TEST(ImageFontTest, SpacingKerningAndCharMap)
     EXPECT_EQ(font->GetStringWidth("a"), 4);
     EXPECT_EQ(font->GetStringWidth("ABx"), 4 + 6 + 2 + 2);
 
-    MemoryImage image = Canvas(40, 20, 0);
+    MemoryImage image = FilledCanvas(40, 20, 0);
     Graphics g(&image);
     int drawnWidth = 0;
     for (const char* text : {"AB", "BA", "aBAx"})
@@ -229,7 +229,7 @@ TEST(ImageFontTest, OrdersColoursAndDrawModes)
                                           "LayerSetOffset Under (1, 0);") +
                            Layer("Add", "LayerSetDrawMode Add 1; LayerSetColorMult Add (0, 0, 0, 1);"
                                         "LayerSetColorAdd Add (0, 0, 0.5, 0); LayerSetBaseOrder Add 5;"));
-    MemoryImage image = Canvas(20, 20, 0xFF000000);
+    MemoryImage image = FilledCanvas(20, 20, 0xFF000000);
     Graphics g(&image);
     g.SetColor(Color(1, 2, 3, 4));
     g.SetDrawMode(Quib::DRAW_MODE_NORMAL);
@@ -269,7 +269,7 @@ TEST(ImageFontTest, GlyphOrdersBeyondTheBucketsStillSort)
     {
         FakeFontHost host;
         auto font = MakeFont(host, layer + "LayerSetCharOrders Main ('R' 'G') " + c.orders + ";");
-        MemoryImage image = Canvas(20, 10, 0xFF000000);
+        MemoryImage image = FilledCanvas(20, 10, 0xFF000000);
         Graphics g(&image);
         font->DrawString(&g, 0, 8, "RG", Color::White, Rect());
         EXPECT_THAT(Channels(Pixel(image, 3, 3)), Near(c.shown)) << c.orders;
@@ -280,7 +280,7 @@ TEST(ImageFontTest, RecordPoolCutsLongStrings)
 {
     FakeFontHost host;
     auto font = MakeFont(host, Layer("One") + Layer("Two") + Layer("Three"));
-    MemoryImage image = Canvas(16, 16, 0);
+    MemoryImage image = FilledCanvas(16, 16, 0);
     Graphics g(&image);
     const std::string text(2000, 'A');
     int drawnWidth = 0;
@@ -303,7 +303,7 @@ TEST(ImageFontTest, DefinesAndFailedFonts)
     EXPECT_FALSE(broken.mFontData->mInitialized);
     EXPECT_EQ(broken.GetHeight(), 0);
     EXPECT_EQ(broken.GetStringWidth("AB"), 0);
-    MemoryImage image = Canvas(16, 16, 0xFF000000);
+    MemoryImage image = FilledCanvas(16, 16, 0xFF000000);
     Graphics g(&image);
     int drawnWidth = -1;
     broken.DrawStringWithRects(&g, 0, 12, "AB", Color::White, Rect(), nullptr, &drawnWidth);

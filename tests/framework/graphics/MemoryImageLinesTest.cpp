@@ -15,7 +15,7 @@ using testsupport::ScopedImageHost;
 namespace
 {
 
-using Pixels = std::map<std::pair<int, int>, uint32_t>;
+using PixelMap = std::map<std::pair<int, int>, uint32_t>;
 
 class MemoryImageLines : public ::testing::Test
 {
@@ -27,9 +27,9 @@ protected:
     }
 
     // Every pixel that differs from the background, by (x, y).
-    Pixels Changed()
+    PixelMap Changed()
     {
-        Pixels changed;
+        PixelMap changed;
         const uint32_t* bits = mImage.GetBits();
         for (int y = 0; y < kSize; ++y)
         {
@@ -153,8 +153,9 @@ TEST_F(MemoryImageLines, AntialiasedCoverage)
         return 0xFF000000 | c << 16 | c << 8 | c;
     };
     mImage.DrawAntialiasedLine(2.0, 2.0, 6.0, 4.0, Color::White, DRAW_MODE_NORMAL);
-    Pixels expected = {{{2, 2}, value(255)}, {{3, 2}, value(127)}, {{3, 3}, value(128)}, {{4, 3}, value(255)},
-                       {{5, 3}, value(127)}, {{5, 4}, value(128)}, {{6, 4}, value(127)}};
+    PixelMap expected = {{{2, 2}, value(255)}, {{3, 2}, value(127)}, {{3, 3}, value(128)},
+                         {{4, 3}, value(255)}, {{5, 3}, value(127)}, {{5, 4}, value(128)},
+                         {{6, 4}, value(127)}};
     EXPECT_EQ(Changed(), expected);
 
     SetUp();

@@ -22,7 +22,7 @@ using testsupport::AlphaMix;
 namespace
 {
 
-constexpr int32_t kSize = 24;
+constexpr int32_t kResampleSize = 24;
 
 uint32_t Raw(DDImage& image, int32_t x, int32_t y)
 {
@@ -43,7 +43,7 @@ std::vector<uint32_t> Quantized(uint64_t seed, int32_t width, int32_t height, Al
     return pixels;
 }
 
-int32_t Tolerance(uint32_t mask)
+int32_t ResampleTolerance(uint32_t mask)
 {
     const int32_t step = 256 >> platform::MaskBits(mask);
     return step == 1 ? 3 : 3 * step + 6;
@@ -66,7 +66,7 @@ int32_t Mismatches(DDImage& surface, MemoryImage& memory, const platform::PixelF
         {
             const int32_t shift = 16 - 8 * c;
             if (std::abs(int32_t((s[i] >> shift) & 0xFF) - int32_t((expected >> shift) & 0xFF)) >
-                Tolerance(masks[c]))
+                ResampleTolerance(masks[c]))
                 ++count;
         }
     }
@@ -78,9 +78,9 @@ struct Scene
     explicit Scene(const platform::PixelFormat& format)
         : display(format), host(&display), memory(nullptr), surface(&display), sprite(nullptr)
     {
-        const auto background = Quantized(3, kSize, kSize, AlphaMix::Opaque, format);
-        memory.SetBits(background.data(), kSize, kSize, true);
-        surface.SetBits(background.data(), kSize, kSize, true);
+        const auto background = Quantized(3, kResampleSize, kResampleSize, AlphaMix::Opaque, format);
+        memory.SetBits(background.data(), kResampleSize, kResampleSize, true);
+        surface.SetBits(background.data(), kResampleSize, kResampleSize, true);
         const auto pixels = Quantized(4, 9, 7, AlphaMix::Uniform, format);
         sprite.SetBits(pixels.data(), 9, 7, true);
     }
@@ -92,7 +92,7 @@ struct Scene
     MemoryImage sprite;
 };
 
-const Color kPaints[] = {Color::White, Color(160, 160, 160, 255), Color(250, 90, 30, 200)};
+const Color kResamplePaints[] = {Color::White, Color(160, 160, 160, 255), Color(250, 90, 30, 200)};
 
 // Rotated, stretched and coverage draws on a surface look as they do on a memory
 // image, in every format and paint.
@@ -129,7 +129,7 @@ TEST(SurfaceResampledBlitTest, MatchTheMemoryImage)
     {
         for (const auto& [name, draw] : draws)
         {
-            for (const Color& paint : kPaints)
+            for (const Color& paint : kResamplePaints)
             {
                 const std::string kind = name;
                 // A memory image's filtered stretch is never tinted, while a surface
@@ -141,7 +141,8 @@ TEST(SurfaceResampledBlitTest, MatchTheMemoryImage)
                 Scene scene(named.format);
                 draw(scene.memory, scene.sprite, paint, DRAW_MODE_NORMAL);
                 draw(scene.surface, scene.sprite, paint, DRAW_MODE_NORMAL);
-                const auto background = Quantized(3, kSize, kSize, AlphaMix::Opaque, named.format);
+                const auto background =
+                    Quantized(3, kResampleSize, kResampleSize, AlphaMix::Opaque, named.format);
                 // Walking backwards, the surface stops half a pixel inside the
                 // rectangle's first row, where the memory image takes one more step.
                 EXPECT_EQ(Mismatches(scene.surface, scene.memory, named.format,
@@ -172,10 +173,12 @@ TEST(SurfaceResampledBlitTest, TransformedBlitsMatchTheMemoryImage)
             Matrix3 matrix;
             matrix.RotateRad(0.4f);
             matrix.Scale(1.5f, 1.2f);
-            scene.memory.BlitTransformed(&scene.sprite, 12.0f, 11.0f, matrix, Rect(0, 0, kSize, kSize),
-                                         Color::White, DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
-            scene.surface.BlitTransformed(&scene.sprite, 12.0f, 11.0f, matrix, Rect(0, 0, kSize, kSize),
-                                          Color::White, DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
+            scene.memory.BlitTransformed(&scene.sprite, 12.0f, 11.0f, matrix,
+                                         Rect(0, 0, kResampleSize, kResampleSize), Color::White,
+                                         DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
+            scene.surface.BlitTransformed(&scene.sprite, 12.0f, 11.0f, matrix,
+                                          Rect(0, 0, kResampleSize, kResampleSize), Color::White,
+                                          DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), linear);
             EXPECT_EQ(Mismatches(scene.surface, scene.memory, format), 0);
 
             const TriVertex triangles[] = {{2.0f, 3.0f, 0.0f, 0.0f, 0},
@@ -185,9 +188,11 @@ TEST(SurfaceResampledBlitTest, TransformedBlitsMatchTheMemoryImage)
                                            {23.0f, 23.0f, 1.0f, 1.0f, 0xFFFFFFFF},
                                            {10.0f, 23.0f, 0.0f, 1.0f, 0x80FFFFFF}};
             const Color tint(220, 200, 255, 230);
-            scene.memory.BlitTexturedTriangles(&scene.sprite, triangles, 2, Rect(0, 0, kSize, kSize), tint,
+            scene.memory.BlitTexturedTriangles(&scene.sprite, triangles, 2,
+                                               Rect(0, 0, kResampleSize, kResampleSize), tint,
                                                DRAW_MODE_NORMAL, 0.5f, -1.0f, linear);
-            scene.surface.BlitTexturedTriangles(&scene.sprite, triangles, 2, Rect(0, 0, kSize, kSize), tint,
+            scene.surface.BlitTexturedTriangles(&scene.sprite, triangles, 2,
+                                                Rect(0, 0, kResampleSize, kResampleSize), tint,
                                                 DRAW_MODE_NORMAL, 0.5f, -1.0f, linear);
             EXPECT_EQ(Mismatches(scene.surface, scene.memory, format), 0);
         }
@@ -223,20 +228,23 @@ TEST(SurfaceResampledBlitTest, OnlyExactLayoutsReachTheRasterisersSpans)
             ASSERT_NE(scene.surface.GetSurface(), nullptr);
             if (triangles)
             {
-                scene.memory.BlitTexturedTriangles(&scene.sprite, triangle, 1, Rect(0, 0, kSize, kSize),
-                                                   Color::White, DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
-                scene.surface.BlitTexturedTriangles(&scene.sprite, triangle, 1, Rect(0, 0, kSize, kSize),
-                                                    Color::White, DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
+                scene.memory.BlitTexturedTriangles(&scene.sprite, triangle, 1,
+                                                   Rect(0, 0, kResampleSize, kResampleSize), Color::White,
+                                                   DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
+                scene.surface.BlitTexturedTriangles(&scene.sprite, triangle, 1,
+                                                    Rect(0, 0, kResampleSize, kResampleSize), Color::White,
+                                                    DRAW_MODE_NORMAL, 0.0f, 0.0f, true);
             }
             else
             {
                 Matrix3 matrix;
                 matrix.RotateRad(-0.6f);
-                scene.memory.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix, Rect(0, 0, kSize, kSize),
-                                             Color(200, 255, 120), DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), false);
-                scene.surface.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix, Rect(0, 0, kSize, kSize),
-                                              Color(200, 255, 120), DRAW_MODE_NORMAL, Rect(0, 0, 9, 7),
-                                              false);
+                scene.memory.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix,
+                                             Rect(0, 0, kResampleSize, kResampleSize), Color(200, 255, 120),
+                                             DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), false);
+                scene.surface.BlitTransformed(&scene.sprite, 12.0f, 12.0f, matrix,
+                                              Rect(0, 0, kResampleSize, kResampleSize), Color(200, 255, 120),
+                                              DRAW_MODE_NORMAL, Rect(0, 0, 9, 7), false);
             }
             // Drawn on the surface, the surface stays; drawn in memory, the changed
             // pixels replace it.
@@ -275,9 +283,9 @@ TEST(SurfaceResampledBlitTest, DrawsOutsideTheClipChangeNothing)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
     testsupport::ScopedImageHost host(&display);
-    const auto background = Quantized(3, kSize, kSize, AlphaMix::Opaque, display.mFormat);
+    const auto background = Quantized(3, kResampleSize, kResampleSize, AlphaMix::Opaque, display.mFormat);
     DDImage dest(&display);
-    dest.SetBits(background.data(), kSize, kSize, true);
+    dest.SetBits(background.data(), kResampleSize, kResampleSize, true);
     const std::vector<uint32_t> red(20, 0xFFFF0000);
     MemoryImage source(nullptr);
     source.SetBits(red.data(), 5, 4, true);
@@ -309,12 +317,12 @@ TEST(SurfaceResampledBlitTest, MirroredStretchIsTheStretchOfTheFlippedSource)
             MemoryImage mirror(nullptr);
             mirror.SetBits(flipped.data(), 9, 7, true);
             DDImage expected(&scene.display);
-            expected.SetBits(scene.surface.GetBits(), kSize, kSize, true);
+            expected.SetBits(scene.surface.GetBits(), kResampleSize, kResampleSize, true);
             const Color paint(200, 100, 250, 220);
-            expected.BlitStretched(&mirror, Rect(0, 0, 18, 21), Rect(0, 0, 9, 7), Rect(0, 0, kSize, kSize),
-                                   paint, mode, true);
+            expected.BlitStretched(&mirror, Rect(0, 0, 18, 21), Rect(0, 0, 9, 7),
+                                   Rect(0, 0, kResampleSize, kResampleSize), paint, mode, true);
             scene.surface.BlitStretchedMirrored(&scene.sprite, Rect(0, 0, 18, 21), Rect(0, 0, 9, 7),
-                                                Rect(0, 0, kSize, kSize), paint, mode, true);
+                                                Rect(0, 0, kResampleSize, kResampleSize), paint, mode, true);
             const uint32_t* a = scene.surface.GetBits();
             EXPECT_TRUE(std::equal(a, a + scene.surface.PixelCount(), expected.GetBits()));
         }

@@ -22,22 +22,22 @@ using surfacetest::Quantize;
 namespace
 {
 
-const char* const kFace = "DejaVu Sans";
-constexpr int kWidth = 200;
-constexpr int kHeight = 60;
+const char* const kSampleFace = "DejaVu Sans";
+constexpr int kSampleWidth = 200;
+constexpr int kSampleHeight = 60;
 
 // A dark gradient, so that blending shows against something other than one colour.
-std::vector<uint32_t> Background(const platform::PixelFormat& format)
+std::vector<uint32_t> GradientBackground(const platform::PixelFormat& format)
 {
-    std::vector<uint32_t> pixels(size_t(kWidth) * kHeight);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            pixels[size_t(y) * kWidth + x] =
-                Quantize(0xFF000000 | uint32_t(x * 255 / kWidth) << 16 | uint32_t(y * 2) << 8 | 0x40, format);
+    std::vector<uint32_t> pixels(size_t(kSampleWidth) * kSampleHeight);
+    for (int y = 0; y < kSampleHeight; ++y)
+        for (int x = 0; x < kSampleWidth; ++x)
+            pixels[size_t(y) * kSampleWidth + x] = Quantize(
+                0xFF000000 | uint32_t(x * 255 / kSampleWidth) << 16 | uint32_t(y * 2) << 8 | 0x40, format);
     return pixels;
 }
 
-std::vector<uint32_t> PixelsOf(MemoryImage& image)
+std::vector<uint32_t> SamplePixels(MemoryImage& image)
 {
     const uint32_t* bits = image.GetBits();
     return std::vector<uint32_t>(bits, bits + image.PixelCount());
@@ -45,12 +45,12 @@ std::vector<uint32_t> PixelsOf(MemoryImage& image)
 
 void DrawSample(Graphics& g)
 {
-    SysFont plain(12, kFace);
+    SysFont plain(12, kSampleFace);
     g.SetFont(&plain);
     g.SetColor(Color(236, 239, 244));
     g.DrawString("Surface & text", 4, 16);
 
-    SysFont styled(14, kFace, true);
+    SysFont styled(14, kSampleFace, true);
     styled.mDrawShadow = true;
     styled.mSimulateBold = true;
     g.SetFont(&styled);
@@ -73,8 +73,8 @@ TEST(SysFontSurfaceTest, DrawsIntoSurfacesOfBothDepths)
         FakeDisplay display(format);
         testsupport::ScopedImageHost host(&display);
         DDImage image(&display);
-        const auto background = Background(format);
-        image.SetBits(background.data(), kWidth, kHeight, true);
+        const auto background = GradientBackground(format);
+        image.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
         Graphics g(&image);
         DrawSample(g);
         // The surface now holds the only picture; what is read back is what it shows.
@@ -90,13 +90,13 @@ TEST(SysFontSurfaceTest, TextOnTheScreenInHardwareModeFinishesTheScene)
 {
     FakeDisplay display(platform::PixelFormat::Rgb32());
     testsupport::ScopedImageHost host(&display);
-    const auto background = Background(display.mFormat);
+    const auto background = GradientBackground(display.mFormat);
     DDImage screen(&display), other(&display);
     for (DDImage* image : {&screen, &other})
-        image->SetBits(background.data(), kWidth, kHeight, true);
+        image->SetBits(background.data(), kSampleWidth, kSampleHeight, true);
     display.mDrawSurface = screen.GetSurface();
     ASSERT_NE(display.mDrawSurface, nullptr);
-    SysFont font(12, kFace);
+    SysFont font(12, kSampleFace);
     const auto draw = [&](DDImage& image)
     {
         Graphics g(&image);
@@ -130,25 +130,25 @@ TEST(SysFontSurfaceTest, MatchesTheMemoryImageOnePixelLower)
             SCOPED_TRACE(std::string(named.name) + " / " + c.text);
             FakeDisplay display(named.format);
             testsupport::ScopedImageHost host(&display);
-            const auto background = Background(named.format);
-            SysFont font(c.points, kFace);
+            const auto background = GradientBackground(named.format);
+            SysFont font(c.points, kSampleFace);
 
             MemoryImage memory(nullptr);
-            memory.SetBits(background.data(), kWidth, kHeight, true);
+            memory.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
             Graphics memoryContext(&memory);
             memoryContext.Translate(3, 2);
             memoryContext.ClipRect(0, 0, 150, 40);
             font.DrawString(&memoryContext, 5, 31, c.text, c.color, memoryContext.mClipRect);
 
             DDImage surface(&display);
-            surface.SetBits(background.data(), kWidth, kHeight, true);
+            surface.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
             Graphics surfaceContext(&surface);
             surfaceContext.Translate(3, 2);
             surfaceContext.ClipRect(0, 0, 150, 40);
             font.DrawString(&surfaceContext, 5, 30, c.text, c.color, surfaceContext.mClipRect);
 
-            const auto fromMemory = PixelsOf(memory);
-            const auto fromSurface = PixelsOf(surface);
+            const auto fromMemory = SamplePixels(memory);
+            const auto fromSurface = SamplePixels(surface);
             ASSERT_NE(fromMemory, background);
             const int channelBits[3] = {platform::MaskBits(named.format.redMask),
                                         platform::MaskBits(named.format.greenMask),
@@ -175,11 +175,11 @@ TEST(SysFontSurfaceTest, KeepsTheLockAndSkipsWhatCannotBeDrawn)
 {
     FakeDisplay display(platform::PixelFormat::Rgb565());
     testsupport::ScopedImageHost host(&display);
-    const auto background = Background(display.mFormat);
-    SysFont font(12, kFace);
+    const auto background = GradientBackground(display.mFormat);
+    SysFont font(12, kSampleFace);
 
     DDImage locked(&display);
-    locked.SetBits(background.data(), kWidth, kHeight, true);
+    locked.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
     ASSERT_TRUE(locked.LockSurface());
     const uint8_t* bits = locked.mLockedDesc.bits;
     Graphics lockedContext(&locked);
@@ -190,10 +190,10 @@ TEST(SysFontSurfaceTest, KeepsTheLockAndSkipsWhatCannotBeDrawn)
     EXPECT_EQ(locked.mLockedDesc.bits, bits);
     locked.UnlockSurface();
     EXPECT_EQ(locked.mSurface->LockCount(), 0);
-    EXPECT_NE(PixelsOf(locked), background);
+    EXPECT_NE(SamplePixels(locked), background);
 
     DDImage lost(&display);
-    lost.SetBits(background.data(), kWidth, kHeight, true);
+    lost.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
     ASSERT_NE(lost.GetSurface(), nullptr);
     lost.mSurface->MarkLost();
     Graphics lostContext(&lost);
@@ -203,17 +203,17 @@ TEST(SysFontSurfaceTest, KeepsTheLockAndSkipsWhatCannotBeDrawn)
     EXPECT_EQ(lost.mSurface->LockCount(), 0);
 
     DDImage noSurface(&display);
-    noSurface.SetBits(background.data(), kWidth, kHeight, true);
+    noSurface.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
     display.mFailCreate = true;
     Graphics noSurfaceContext(&noSurface);
     noSurfaceContext.SetFont(&font);
     noSurfaceContext.DrawString("none", 4, 20);
-    EXPECT_EQ(PixelsOf(noSurface), background);
+    EXPECT_EQ(SamplePixels(noSurface), background);
 
     DDImage clippedAway(&display);
     display.mFailCreate = false;
-    clippedAway.SetBits(background.data(), kWidth, kHeight, true);
+    clippedAway.SetBits(background.data(), kSampleWidth, kSampleHeight, true);
     Graphics clippedContext(&clippedAway);
-    font.DrawString(&clippedContext, 4, 20, "outside", Color::White, Rect(kWidth, 0, 10, 10));
-    EXPECT_EQ(PixelsOf(clippedAway), background);
+    font.DrawString(&clippedContext, 4, 20, "outside", Color::White, Rect(kSampleWidth, 0, 10, 10));
+    EXPECT_EQ(SamplePixels(clippedAway), background);
 }

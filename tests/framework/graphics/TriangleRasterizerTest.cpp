@@ -133,11 +133,11 @@ TEST(TriangleRasterizer, ClippingKeepsWhatIsInsideAndCutsCornersIntoPolygons)
 }
 
 // A destination of one format with the triangle drawn by the table and by the reference.
-template <class Word> struct Canvas
+template <class Word> struct SpanCanvas
 {
     static constexpr int kW = 23, kH = 19;
     std::vector<Word> pixels;
-    explicit Canvas(TestRandom& random) : pixels(kW * kH)
+    explicit SpanCanvas(TestRandom& random) : pixels(kW * kH)
     {
         for (Word& p : pixels)
         {
@@ -164,8 +164,8 @@ void CompareRoutine(int32_t index, TestRandom& random, const std::vector<uint32_
     FixedVertex v[3];
     for (FixedVertex& p : v)
     {
-        p.x = random.Range(0, Canvas<Word>::kW * 65536);
-        p.y = random.Range(0, Canvas<Word>::kH * 65536);
+        p.x = random.Range(0, SpanCanvas<Word>::kW * 65536);
+        p.y = random.Range(0, SpanCanvas<Word>::kH * 65536);
         p.a = random.Range(0, 255) << 16;
         p.r = random.Range(0, 255) << 16;
         p.g = random.Range(0, 255) << 16;
@@ -173,12 +173,12 @@ void CompareRoutine(int32_t index, TestRandom& random, const std::vector<uint32_
         p.u = random.Range(-tw * 65536 / 4, tw * 65536 * 5 / 4);
         p.v = random.Range(-th * 65536 / 4, th * 65536 * 5 / 4);
     }
-    Canvas<Word> fast(random);
-    Canvas<Word> slow = fast;
-    gTriangleSpanRoutines[size_t(index)](v, fast.pixels.data(), Canvas<Word>::kW * int32_t(sizeof(Word)),
+    SpanCanvas<Word> fast(random);
+    SpanCanvas<Word> slow = fast;
+    gTriangleSpanRoutines[size_t(index)](v, fast.pixels.data(), SpanCanvas<Word>::kW * int32_t(sizeof(Word)),
                                          &tex, &color);
-    DrawTriangleSpansReference(index, v, slow.pixels.data(), Canvas<Word>::kW * int32_t(sizeof(Word)), &tex,
-                               &color);
+    DrawTriangleSpansReference(index, v, slow.pixels.data(), SpanCanvas<Word>::kW * int32_t(sizeof(Word)),
+                               &tex, &color);
     ASSERT_EQ(fast.pixels, slow.pixels) << "routine " << index;
 }
 

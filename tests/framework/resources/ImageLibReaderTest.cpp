@@ -8,12 +8,12 @@ using namespace imagetest;
 namespace
 {
 
-using Reader = std::unique_ptr<ImageLib::Image> (*)(const std::string&);
+using ReadFunction = std::unique_ptr<ImageLib::Image> (*)(const std::string&);
 
 struct DecodeCase
 {
     const char* fixture;
-    Reader read;
+    ReadFunction read;
     int tolerance;    // largest difference per channel from ImageMagick's pixels
     bool clearIsZero; // fully transparent pixels are 0, whatever their palette colour
 };
@@ -102,7 +102,7 @@ TEST(ImageReaders, RefuseFilesOfOtherFormatsOrVariants)
     // Each reader is handed files it must not take, including the other formats' fixtures.
     const struct
     {
-        Reader read;
+        ReadFunction read;
         const char* fixture;
     } cases[] = {
         {ImageLib::ReadTgaImage, "rgb24.tga"},    {ImageLib::ReadTgaImage, "bottomup.tga"},
@@ -122,7 +122,7 @@ TEST(ImageReaders, TruncatedFilesNeverReadPastTheData)
     ScratchFolder folder;
     const struct
     {
-        Reader read;
+        ReadFunction read;
         const char* fixture;
         bool stillDecodes; // the format carries on with what arrived
     } cases[] = {

@@ -47,7 +47,7 @@ double rms(const std::vector<int16_t>& samples)
 
 struct ModuleFixture : ::testing::Test
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     platform::Mixer mixer;
 
     void SetUp() override { writeModule("Music/Song.mod", kSong); }

@@ -104,7 +104,7 @@ TEST(Mp3SoundTest, RefusesWhatHoldsNoMpegAudio)
 
 TEST(Mp3SoundTest, FmodSwitchLoadsAndCachesMp3Sounds)
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     folder.copyFixture("sine-mono.mp3", "sounds/beep.mp3");
     platform::Mixer mixer;
     Quib::DSoundManager plain(&mixer);
@@ -128,7 +128,7 @@ TEST(Mp3SoundTest, FmodSwitchLoadsAndCachesMp3Sounds)
 
 TEST(Mp3SoundTest, StreamsThroughTheFirstBackEnd)
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     folder.copyFixture("sines.mp3", "Music/Sines.MP3");
     platform::Mixer mixer;
     Quib::BassMusicInterface music{&mixer};
@@ -168,7 +168,7 @@ TEST(Mp3SoundTest, StreamsThroughTheFirstBackEnd)
 
 TEST(Mp3SoundTest, TheSecondBackEndDecodesMp3ByContentAndCachesIt)
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     folder.copyFixture("sines.mp3", "Music/Intro.ogg");
     platform::Mixer mixer;
     Quib::FModMusicInterface music{&mixer};

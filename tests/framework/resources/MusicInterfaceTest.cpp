@@ -16,7 +16,7 @@ using State = platform::MusicStream::State;
 
 struct BassFixture : ::testing::Test
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     platform::Mixer mixer;
     BassMusicInterface music{&mixer};
 
@@ -207,7 +207,7 @@ TEST_F(BassFixture, PlaysOnceOrLoopsAndScalesWithMusicVolume)
 
 struct FModFixture : ::testing::Test
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
     platform::Mixer mixer;
     FModMusicInterface music{&mixer};
 };

@@ -298,7 +298,7 @@ TEST(SoundManagerTest, MixerVolumeIsTheWaveOutLine)
 
 struct LoadingFixture : ManagerFixture
 {
-    ScratchFolder folder;
+    ScratchWorkingFolder folder;
 
     std::vector<uint8_t> cacheBytes(const std::string& name)
     {

@@ -33,10 +33,10 @@ inline std::unique_ptr<platform::MemoryAudioSource> memory(std::vector<uint8_t> 
 
 // A fresh folder that becomes the working folder for the test's lifetime, so
 // that relative sound names and the relative cache folder land inside it.
-class ScratchFolder
+class ScratchWorkingFolder
 {
 public:
-    ScratchFolder()
+    ScratchWorkingFolder()
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         mPath = std::filesystem::temp_directory_path() /
@@ -46,7 +46,7 @@ public:
         mPrevious = std::filesystem::current_path();
         std::filesystem::current_path(mPath);
     }
-    ~ScratchFolder()
+    ~ScratchWorkingFolder()
     {
         std::filesystem::current_path(mPrevious);
         std::filesystem::remove_all(mPath);

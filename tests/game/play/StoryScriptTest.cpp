@@ -8,7 +8,7 @@
 namespace
 {
 
-std::string Write(const std::string& name, const std::string& text)
+std::string WriteStory(const std::string& name, const std::string& text)
 {
     std::string path = ::testing::TempDir() + name;
     platform::writeFile(path, text.data(), text.size());
@@ -17,7 +17,7 @@ std::string Write(const std::string& name, const std::string& text)
 
 StoryScript Read(const std::string& body)
 {
-    return ReadStoryScript(Write("story.xml", "<Story>" + body + "</Story>"));
+    return ReadStoryScript(WriteStory("story.xml", "<Story>" + body + "</Story>"));
 }
 
 bool Mentions(const StoryScript& script, const std::string& text)
@@ -170,7 +170,7 @@ TEST(StoryScriptTest, AWrongBlockIsNamedAndKeptAsABlockThatDoesNothing)
 TEST(StoryScriptTest, ReadingStopsAtAnErrorAtTheBlockLimitAndWithoutAFile)
 {
     StoryScript broken =
-        ReadStoryScript(Write("broken.xml", "<Story>\n<Block0 type=\"FadeInScreen\"/>\n<Block1 "));
+        ReadStoryScript(WriteStory("broken.xml", "<Story>\n<Block0 type=\"FadeInScreen\"/>\n<Block1 "));
     EXPECT_EQ(broken.mBlocks.size(), 1u);
     EXPECT_TRUE(Mentions(broken, ": line "));
 

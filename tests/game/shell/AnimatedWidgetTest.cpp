@@ -10,16 +10,15 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using shelltest::kBlack;
+using shelltest::kBlue;
+using shelltest::kGreen;
+using shelltest::kRed;
 using shelltest::PlainPicture;
 using shelltest::RowPicture;
 
 namespace
 {
-
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
-constexpr uint32_t kBlack = 0xFF000000;
 
 // "0*7 1*7" stands for seven 0s then seven 1s.
 std::string Runs(const std::vector<std::pair<int, int>>& runs)

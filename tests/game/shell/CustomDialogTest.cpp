@@ -12,14 +12,14 @@
 #include <string>
 
 using shelltest::FakeGameTime;
+using shelltest::kBlack;
+using shelltest::kWhite;
 using shelltest::PlainPicture;
 using shelltest::ShellApp;
 
 namespace
 {
 
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kPanel = 0xFF336699;
 constexpr uint32_t kButton = 0xFF884422;
 

@@ -8,18 +8,17 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using shelltest::kBlack;
+using shelltest::kBlue;
+using shelltest::kGreen;
+using shelltest::kRed;
+using shelltest::kWhite;
 using shelltest::PlainPicture;
 using shelltest::RowPicture;
 using shelltest::ShellApp;
 
 namespace
 {
-
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // The button's resources as the game's fetch would set them, for one test.
 struct ButtonResources

@@ -14,6 +14,13 @@
 namespace shelltest
 {
 
+// Plain opaque colours the shell's picture tests paint with.
+constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kBlue = 0xFF0000FF;
+
 // A picture of one column whose grid rows are filled with the given colours
 // in turn, so that a drawn frame shows which row it came from.
 std::unique_ptr<Quib::MemoryImage> RowPicture(int width, int rowHeight,

@@ -11,7 +11,7 @@ namespace
 using gameharness::GameHarness;
 
 // Waits for the question to finish sliding in, then clicks one of its buttons.
-void Answer(GameHarness& game, bool yes)
+void AnswerQuestion(GameHarness& game, bool yes)
 {
     CustomDialog* dialog = game.Top<CustomDialog>();
     ASSERT_NE(dialog, nullptr);
@@ -35,7 +35,7 @@ TEST(ExitQuestionTest, AfterLoadingACloseAsksOnceAndNoCarriesOn)
     EXPECT_EQ(game.States().size(), 2u);
     EXPECT_EQ(game.App().mExitDialog, game.Top<CustomDialog>());
 
-    Answer(game, false);
+    AnswerQuestion(game, false);
     ASSERT_TRUE(game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 200));
     EXPECT_EQ(game.App().mExitDialog, nullptr);
     EXPECT_EQ(game.States().size(), 1u);
@@ -43,7 +43,7 @@ TEST(ExitQuestionTest, AfterLoadingACloseAsksOnceAndNoCarriesOn)
 
     game.RequestClose();
     game.Update(2);
-    Answer(game, true);
+    AnswerQuestion(game, true);
     EXPECT_TRUE(game.RunUntil([&] { return game.IsShutDown(); }, 200));
     EXPECT_EQ(game.App().ExitCode(), 0);
 }
@@ -64,7 +64,7 @@ TEST(ExitQuestionTest, TheIntroWaitsForTheAnswerWhenTheTitleEndsUnderTheQuestion
     EXPECT_TRUE(game.App().mIntroPending);
     EXPECT_EQ(game.States().size(), 1u);
 
-    Answer(game, false);
+    AnswerQuestion(game, false);
     ASSERT_TRUE(game.RunUntil([&] { return game.Top<IntroScreen>() != nullptr; }, 200));
     EXPECT_FALSE(game.App().mIntroPending);
     EXPECT_EQ(game.States().size(), 1u);

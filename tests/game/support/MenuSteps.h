@@ -36,5 +36,16 @@ PlayerNameEntry* WaitForNameEntry(GameHarness& game);
 void TypeName(GameHarness& game, const std::string& utf8);
 // A new profile of that name, made current, with a file name of its own.
 void AddPlayer(GameHarness& game, const std::string& name);
+// The game's screen stack.
+GameStateStack* Stack(GameHarness& game);
+
+// Puts the screen on top at the game's full size and lets it run that many updates.
+template <class Screen> Screen* Push(GameHarness& game, Screen* screen, int updates)
+{
+    screen->Resize(0, 0, 800, 600);
+    PushGameState(screen, Stack(game));
+    game.Update(updates);
+    return screen;
+}
 
 } // namespace gameharness

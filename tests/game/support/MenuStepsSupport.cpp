@@ -10,6 +10,11 @@
 namespace gameharness
 {
 
+GameStateStack* Stack(GameHarness& game)
+{
+    return game.App().mGameStates.get();
+}
+
 bool SkipIntro(GameHarness& game)
 {
     game.Boot();

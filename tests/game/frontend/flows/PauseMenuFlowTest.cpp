@@ -18,11 +18,6 @@ namespace
 
 using namespace gameharness;
 
-GameStateStack* Stack(GameHarness& game)
-{
-    return game.App().mGameStates.get();
-}
-
 GameFrame* OpenScene(GameHarness& game, const char* name)
 {
     GameFrame* frame = MakeSceneFrame(name, kTenItemsListMode);

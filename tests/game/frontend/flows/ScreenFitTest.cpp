@@ -24,19 +24,6 @@ namespace
 
 using namespace gameharness;
 
-GameStateStack* Stack(GameHarness& game)
-{
-    return game.App().mGameStates.get();
-}
-
-template <class Screen> Screen* Push(GameHarness& game, Screen* screen, int updates)
-{
-    screen->Resize(0, 0, 800, 600);
-    PushGameState(screen, Stack(game));
-    game.Update(updates);
-    return screen;
-}
-
 // The lowest row of a column that a draw left anything on, -1 for none.
 int LowestDrawnRow(Quib::MemoryImage& image, int x)
 {

@@ -38,19 +38,6 @@ using namespace gameharness;
 
 constexpr double kLeastContrast = 4.5;
 
-GameStateStack* Stack(GameHarness& game)
-{
-    return game.App().mGameStates.get();
-}
-
-template <class Screen> Screen* Push(GameHarness& game, Screen* screen, int updates)
-{
-    screen->Resize(0, 0, 800, 600);
-    PushGameState(screen, Stack(game));
-    game.Update(updates);
-    return screen;
-}
-
 // Every measured screen's texts, and the worst of them, for the report at the end.
 class ContrastReport
 {

@@ -17,16 +17,7 @@ namespace
 
 using minigametest::FrameFile;
 using minigametest::MiniGameApp;
-
-// Pushes the game, lets the dim-in end and takes the help panel away.
-template <class Game> Game* Open(MiniGameApp& app, Game* game)
-{
-    game->Resize(0, 0, 800, 600);
-    PushGameState(game, &app.mStack);
-    app.Step(30);
-    PopGameState(&app.mStack);
-    return game;
-}
+using minigametest::Open;
 
 // The end dialog opens 16 updates after the solve, and OK leads out.
 void ExpectEndAndLeave(MiniGameApp& app, MiniGameWidget* game, int updatesToDialog = 16)

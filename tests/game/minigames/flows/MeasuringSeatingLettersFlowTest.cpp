@@ -16,15 +16,7 @@ namespace
 {
 
 using minigametest::MiniGameApp;
-
-template <class Game> Game* Open(MiniGameApp& app, Game* game)
-{
-    game->Resize(0, 0, 800, 600);
-    PushGameState(game, &app.mStack);
-    app.Step(30);
-    PopGameState(&app.mStack); // the help panel
-    return game;
-}
+using minigametest::Open;
 
 void Press(MenuItem& button)
 {

@@ -80,6 +80,16 @@ void CloseEntryHelp(MiniGameApp& app);
 // and its OK leads the game out through the dim-out.
 void ExpectEndDialogAndLeave(MiniGameApp& app, MiniGameWidget* game);
 
+// Pushes the game at that place, lets the dim-in end and takes the help panel away.
+template <class Game> Game* Open(MiniGameApp& app, Game* game, int x = 0, int y = 0)
+{
+    game->Resize(x, y, 800, 600);
+    PushGameState(game, &app.mStack);
+    app.Step(30);
+    PopGameState(&app.mStack);
+    return game;
+}
+
 // Where the frames of the flow tests are written, for a person to look at.
 std::string FrameFile(const std::string& name);
 

@@ -18,15 +18,7 @@ namespace
 
 using minigametest::FrameFile;
 using minigametest::MiniGameApp;
-
-template <class Game> Game* Open(MiniGameApp& app, Game* game, int x = 0, int y = 0)
-{
-    game->Resize(x, y, 800, 600);
-    PushGameState(game, &app.mStack);
-    app.Step(30);
-    PopGameState(&app.mStack);
-    return game;
-}
+using minigametest::Open;
 
 void ExpectEndDialog(MiniGameApp& app, MiniGameWidget* game)
 {
